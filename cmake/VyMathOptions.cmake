@@ -1,0 +1,16 @@
+# Compile options shared by the library, its tests, examples and benchmarks.
+include(GNUInstallDirs)
+
+function(vymath_apply_compile_options target)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+        # Results must not depend on the CPU: no contraction into fused multiply-add, no fast-math.
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -ffp-contract=off)
+    elseif(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /fp:precise)
+    endif()
+    if(VYMATH_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all
+                                                 -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()

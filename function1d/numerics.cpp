@@ -1,0 +1,1 @@
+#include "vymath/CVyMathFunction1D.h"

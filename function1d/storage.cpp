@@ -1,0 +1,512 @@
+// Storage, construction, insertion and evaluation of CVyMathFunction1D.
+#include "vymath/CVyMathFunction1D.h"
+
+#include "vymath/CVyMath.h"
+#include "vymath/CVyMathPolynom.h"
+
+#include "Function1DInternal.h"
+
+#include <cmath>
+#include <iterator>
+
+using vymath::detail::IsFinite;
+using vymath::detail::IsNaN;
+using vymath::detail::kOpenEnd;
+using vymath::detail::LagrangeLine;
+using vymath::detail::ValidateValue;
+
+namespace {
+
+constexpr double kDefaultTolerance = 1e-5;
+
+// A domain bound as stored: infinities become the open-end value, a NaN the open end on its side.
+double BoundOrOpen(double v, double openEnd) {
+    if (IsNaN(v))
+        return openEnd;
+    ValidateValue(v);
+    return v;
+}
+
+} // namespace
+
+// ---- PointList ------------------------------------------------------------------------------
+
+CVyMathFunction1D::PointList::PointList() : cursor(points.end()) {}
+
+CVyMathFunction1D::PointList::PointList(const PointList& other) : points(other.points), cursor(points.end()) {
+    cursor = std::next(points.begin(),
+                       std::distance(other.points.begin(), std::list<Point>::const_iterator(other.cursor)));
+}
+
+CVyMathFunction1D::PointList& CVyMathFunction1D::PointList::operator=(const PointList& other) {
+    if (this != &other) {
+        const auto offset =
+            std::distance(other.points.begin(), std::list<Point>::const_iterator(other.cursor));
+        points = other.points;
+        cursor = std::next(points.begin(), offset);
+    }
+    return *this;
+}
+
+CVyMathFunction1D::PointList::~PointList() = default;
+
+void CVyMathFunction1D::PointList::AddPoint(const Point& p) {
+    points.push_back(p);
+}
+
+void CVyMathFunction1D::PointList::ResetCursor() {
+    cursor = points.begin();
+}
+
+bool CVyMathFunction1D::PointList::GetNext(double& x, double& y) {
+    if (cursor == points.end())
+        return false;
+    x = cursor->x;
+    y = cursor->y;
+    ++cursor;
+    return true;
+}
+
+bool CVyMathFunction1D::PointList::GetLast(double& x, double& y) {
+    if (points.empty())
+        return false;
+    x = points.back().x;
+    y = points.back().y;
+    return true;
+}
+
+// ---- Construction and copying -----------------------------------------------------------------
+
+CVyMathFunction1D::CVyMathFunction1D()
+    : points{{-kOpenEnd, 0.0}, {kOpenEnd, 0.0}}, xmin(-kOpenEnd), xmax(kOpenEnd),
+      Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {}
+
+CVyMathFunction1D::CVyMathFunction1D(double xmin_, double xmax_, int forceJumps_)
+    : xmin(BoundOrOpen(xmin_, -kOpenEnd)), xmax(BoundOrOpen(xmax_, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(forceJumps_) {
+    points = {{xmin, 0.0}, {xmax, 0.0}};
+}
+
+namespace {
+
+// n + 1 samples of `value` upwards from x0 by |x1 - x0| / n, by repeated addition of the step.
+template <typename F>
+void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, double x1, int n, F value) {
+    if (n <= 0 || !IsFinite(x0) || !IsFinite(x1))
+        return;
+    const double step = std::fabs(x1 - x0) / n;
+    points.reserve(static_cast<std::size_t>(n) + 1);
+    double x = x0;
+    for (int i = 0; i <= n; ++i) {
+        double y = value(x);
+        if (ValidateValue(y))
+            points.push_back({x, y});
+        x += step;
+    }
+}
+
+} // namespace
+
+CVyMathFunction1D::CVyMathFunction1D(CVyMathPolynom& p, double x0, double x1, int n)
+    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    SampleUpwards(points, x0, x1, n, [&p](double x) { return p.ValPoly(x); });
+}
+
+CVyMathFunction1D::CVyMathFunction1D(double (*f)(double), double x0, double x1, int n)
+    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    if (f != nullptr)
+        SampleUpwards(points, x0, x1, n, f);
+}
+
+CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double x0, double x1, int n)
+    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    if (n <= 0)
+        return;
+    const double step = std::fabs(x1 - x0) / n;
+    double x = x0;
+    for (int i = 0; i <= n; ++i) {
+        double y;
+        if (g.GetOrdinate(x, y)) {
+            points.push_back({x, y});
+            x += step;
+        }
+    }
+}
+
+CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
+    : Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    double a, b;
+    g.GetFullRange(a, b);
+    xmin = a;
+    xmax = a + length;
+    const int m = g.GetNumberElement();
+    if (m == 0)
+        return;
+    const double sourceStep = std::fabs(b - a) / m;
+    const double targetStep = std::fabs(length) / m;
+    double xs = a, xt = a;
+    for (int i = 0; i <= m; ++i) {
+        double y;
+        if (g.GetOrdinate(xs, y)) {
+            points.push_back({xt, y});
+            xs += sourceStep;
+            xt += targetStep;
+        }
+    }
+}
+
+CVyMathFunction1D::CVyMathFunction1D(const double& amplitude, const double& pulsation, const double& phase,
+                                     double xmin_, double xmax_, double step)
+    : xmin(xmin_), xmax(xmax_), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    if (CVyMath::Smaller(step, 0.0, 1e-5) || CVyMath::Greater(step, xmax_, 1e-5) ||
+        CVyMath::Greater(0.0, xmax_, 1e-5))
+        return;
+    if (!(step > 0.0) || !IsFinite(xmax_))
+        return; // would never pass xmax
+    const double expected = (xmax_ + Xtolerance) / step;
+    if (expected < 1e7)
+        points.reserve(static_cast<std::size_t>(expected) + 2);
+    double x = 0.0;
+    while (!CVyMath::Greater(x, xmax_, Xtolerance)) {
+        double y = amplitude * std::sin(x * pulsation + phase);
+        if (ValidateValue(y))
+            points.push_back({x, y});
+        const double next = x + step;
+        if (next == x)
+            break; // the step is lost in the abscissa: no progress possible
+        x = next;
+    }
+}
+
+CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& other) = default;
+
+const CVyMathFunction1D& CVyMathFunction1D::operator=(const CVyMathFunction1D& other) {
+    if (this != &other) {
+        points = other.points;
+        jumpAbscissas = other.jumpAbscissas;
+    }
+    xmin = other.xmin;
+    xmax = other.xmax;
+    Xtolerance = other.Xtolerance;
+    Ytolerance = other.Ytolerance;
+    forceJumps = other.forceJumps;
+    return *this;
+}
+
+CVyMathFunction1D::~CVyMathFunction1D() = default;
+
+// ---- Tolerances, range, lookup ----------------------------------------------------------------
+
+void CVyMathFunction1D::SetXtolerance(double t) {
+    Xtolerance = t;
+}
+
+void CVyMathFunction1D::SetYtolerance(double t) {
+    Ytolerance = t;
+}
+
+double CVyMathFunction1D::GetXtolerance() {
+    return Xtolerance;
+}
+
+double CVyMathFunction1D::GetYtolerance() {
+    return Ytolerance;
+}
+
+void CVyMathFunction1D::GetFullRange(double& xmin_, double& xmax_) const {
+    xmin_ = xmin;
+    xmax_ = xmax;
+}
+
+int CVyMathFunction1D::GetNumberElement() const {
+    int n = static_cast<int>(points.size());
+    if (n < 2)
+        return n;
+    if (CVyMath::Equal(xmin, -kOpenEnd, Xtolerance))
+        --n;
+    if (CVyMath::Equal(xmax, kOpenEnd, Xtolerance))
+        --n;
+    return n;
+}
+
+bool CVyMathFunction1D::Find(double x) {
+    for (const Point& p : points)
+        if (CVyMath::Equal(p.x, x, Xtolerance))
+            return true;
+    return false;
+}
+
+void CVyMathFunction1D::Find(double x, int& lo, int& hi) const {
+    const int n = static_cast<int>(points.size());
+    if (n == 0) {
+        lo = hi = -1;
+        return;
+    }
+    lo = 0;
+    hi = n - 1;
+    if (x == points[lo].x) {
+        hi = lo;
+        return;
+    }
+    if (x == points[hi].x) {
+        lo = hi;
+        return;
+    }
+    if (n == 1)
+        return;
+    do {
+        const int mid = (lo + hi) / 2;
+        if (CVyMath::Greater(x, points[mid].x, Xtolerance)) {
+            lo = mid;
+        } else if (CVyMath::Equal(x, points[mid].x, Xtolerance)) {
+            lo = hi = mid;
+        } else {
+            hi = mid;
+        }
+    } while (hi != lo + 1 && hi != lo);
+}
+
+bool CVyMathFunction1D::GetOrdinate(double x, double& y) const {
+    if (points.empty() || IsNaN(x))
+        return false;
+    if (CVyMath::Smaller(x, xmin, Xtolerance) || CVyMath::Greater(x, xmax, Xtolerance))
+        return false;
+    if (CVyMath::Equal(x, points.front().x, Xtolerance)) {
+        y = points.front().y;
+        return true;
+    }
+    if (CVyMath::Equal(x, points.back().x, Xtolerance)) {
+        y = points.back().y;
+        return true;
+    }
+    int lo, hi;
+    Find(x, lo, hi);
+    if (lo == hi) {
+        y = points[lo].y;
+    } else {
+        const Point& l = points[lo];
+        const Point& h = points[hi];
+        y = LagrangeLine(l.x, l.y, h.x, h.y, x);
+    }
+    return true;
+}
+
+// ---- Definedness and replacement --------------------------------------------------------------
+
+bool CVyMathFunction1D::DefinedAt(double x) const {
+    if (points.empty())
+        return false;
+    if (CVyMath::Smaller(x, points.front().x, Xtolerance))
+        return false;
+    if (CVyMath::Greater(x, points.back().x, Xtolerance))
+        return false;
+    for (double j : jumpAbscissas)
+        if (CVyMath::Greater(x, j - Xtolerance, 0.0) && CVyMath::Smaller(x, j + Xtolerance, 0.0))
+            return false;
+    return true;
+}
+
+bool CVyMathFunction1D::IsDefined(double x) {
+    return DefinedAt(x);
+}
+
+bool CVyMathFunction1D::Replace(double x, double y) {
+    if (!ValidateValue(y))
+        return false;
+    if (!DefinedAt(x))
+        return false;
+    for (Point& p : points) {
+        if (CVyMath::Equal(p.x, x, Xtolerance)) {
+            p = {x, y};
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- Insertion ------------------------------------------------------------------------------
+
+std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
+    // Linear walk from the first point. A point exactly Xtolerance above x is neither equal to x nor
+    // beyond it by the tolerant test; x still goes before it, so the array stays sorted.
+    const std::size_t n = points.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const double px = points[i].x;
+        if (CVyMath::Equal(px, x, Xtolerance)) {
+            found = true;
+            return i;
+        }
+        if (CVyMath::SmallerEqual(x, px, Xtolerance) || x < px) {
+            found = false;
+            return i;
+        }
+    }
+    found = false;
+    return n;
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double y) {
+    if (!ValidateValue(y) || !IsFinite(x))
+        return InsertRefused;
+    if (!points.empty() &&
+        (CVyMath::Equal(x, points.front().x, Xtolerance) || CVyMath::Equal(x, points.back().x, Xtolerance))) {
+        Replace(x, y);
+        return InsertDone;
+    }
+    bool found;
+    const std::size_t i = LocateInsertion(x, found);
+    if (found)
+        return CVyMath::Equal(points[i].y, y, Ytolerance) ? InsertExists : InsertConflict;
+    points.insert(points.begin() + static_cast<std::ptrdiff_t>(i), Point{x, y});
+    return InsertDone;
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double yLeft, double yRight) {
+    if (!ValidateValue(yLeft) || !ValidateValue(yRight))
+        return InsertConflict;
+    if (!IsFinite(x))
+        return InsertRefused;
+    if (CVyMath::Equal(yLeft, yRight, Ytolerance) && forceJumps == 0)
+        return Set(x, yLeft);
+    jumpAbscissas.push_back(x);
+    const InfoInsertPoint r1 = Set(x - Xtolerance, yLeft);
+    const InfoInsertPoint r2 = Set(x + Xtolerance, yRight);
+    return r1 == r2 ? r1 : InsertConflict;
+}
+
+namespace {
+
+// Inserts (x, y) at pos, or (x + offset, y) when `match` (a stored point with the abscissa x) has
+// another ordinate; InsertExists when it has the same.
+CVyMathFunction1D::InfoInsertPoint InsertUnique(std::vector<CVyMathFunction1D::Point>& points,
+                                                std::size_t pos, const CVyMathFunction1D::Point* match,
+                                                double x, double y, double offset, double ytol) {
+    if (match != nullptr) {
+        if (CVyMath::Equal(match->y, y, ytol))
+            return CVyMathFunction1D::InsertExists;
+        x += offset;
+        if (!IsFinite(x))
+            return CVyMathFunction1D::InsertRefused;
+    }
+    points.insert(points.begin() + static_cast<std::ptrdiff_t>(pos), CVyMathFunction1D::Point{x, y});
+    return CVyMathFunction1D::InsertDone;
+}
+
+} // namespace
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetUniqueAbscissa(double x, double y, double offset) {
+    if (!ValidateValue(y) || !IsFinite(x) || points.empty())
+        return InsertRefused;
+    const Point* match = nullptr;
+    for (const Point& p : points) {
+        if (CVyMath::Equal(p.x, x, Xtolerance)) {
+            match = &p;
+            break;
+        }
+    }
+    return InsertUnique(points, points.size() - 1, match, x, y, offset, Ytolerance);
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetUniqueAbscissaAtIndex(double x, double y,
+                                                                               double offset, int index) {
+    if (!ValidateValue(y) || !IsFinite(x))
+        return InsertRefused;
+    if (index < 0 || static_cast<std::size_t>(index) >= points.size())
+        return InsertRefused;
+    const std::size_t pos = static_cast<std::size_t>(index);
+    const Point* match = CVyMath::Equal(points[pos].x, x, Xtolerance) ? &points[pos] : nullptr;
+    return InsertUnique(points, pos, match, x, y, offset, Ytolerance);
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, double x2, double y) {
+    if (!ValidateValue(y))
+        return InsertConflict;
+    if (!IsFinite(x1) || !IsFinite(x2) || x2 < x1 || points.empty())
+        return InsertRefused;
+    const double firstX = points.front().x;
+    if (CVyMath::Smaller(x1, firstX, Xtolerance)) {
+        // In front of the curve: (x1, y) first; (x2, y) only when it also lies before the curve.
+        if (CVyMath::Smaller(x2, firstX, Xtolerance))
+            points.insert(points.begin(), {Point{x1, y}, Point{x2, y}});
+        else
+            points.insert(points.begin(), Point{x1, y});
+        return InsertDone;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point& p = points[i];
+        if (CVyMath::Equal(x1, p.x, Xtolerance) || CVyMath::Equal(x2, p.x, Xtolerance))
+            return CVyMath::GreaterEqual(p.y, y, Xtolerance) ? InsertExists : InsertConflict;
+        // A point exactly Xtolerance beyond x1 or x2 still counts as beyond it, keeping the order.
+        const bool beyond1 = CVyMath::Smaller(x1, p.x, Xtolerance) || x1 < p.x;
+        const bool beyond2 = CVyMath::Smaller(x2, p.x, Xtolerance) || x2 < p.x;
+        if (beyond1 && beyond2) {
+            points.insert(points.begin() + static_cast<std::ptrdiff_t>(i), {Point{x1, y}, Point{x2, y}});
+            return InsertDone;
+        }
+    }
+    return InsertRefused;
+}
+
+// ---- Domain and clearing ----------------------------------------------------------------------
+
+void CVyMathFunction1D::SetDomain(double a, double b) {
+    if (IsNaN(a) || IsNaN(b))
+        return;
+    ValidateValue(a);
+    ValidateValue(b);
+    if (b < a)
+        return;
+    if (points.empty()) {
+        points.push_back({a, -kOpenEnd});
+        points.push_back({b, kOpenEnd});
+        return;
+    }
+    // Lower end.
+    bool emptied = false;
+    double wBefore = 0.0;
+    if (CVyMath::GreaterEqual(a, xmin, Xtolerance)) {
+        double v = 0.0;
+        GetOrdinate(a, v);
+        std::size_t cut = 0;
+        while (cut < points.size() && CVyMath::Greater(a, points[cut].x, Xtolerance))
+            ++cut;
+        if (cut == points.size()) {
+            // Every point lies below a: the upper end takes the value the curve had at b.
+            emptied = true;
+            GetOrdinate(b, wBefore);
+        }
+        points.erase(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(cut));
+        if (DefinedAt(a))
+            points.front() = {a, v};
+        else
+            points.insert(points.begin(), Point{a, v});
+    } else {
+        points.insert(points.begin(), Point{a, -kOpenEnd});
+    }
+    xmin = a;
+    // Upper end.
+    if (!CVyMath::Greater(b, xmax, Xtolerance)) {
+        double w = wBefore;
+        if (!emptied)
+            GetOrdinate(b, w);
+        while (!points.empty() && CVyMath::Greater(points.back().x, b, Xtolerance))
+            points.pop_back();
+        if (DefinedAt(b))
+            points.back() = {b, w};
+        else
+            points.push_back({b, w});
+    } else {
+        points.push_back({b, -kOpenEnd});
+    }
+    xmax = b;
+}
+
+void CVyMathFunction1D::Clear(bool all) {
+    if (all || points.empty()) {
+        points.clear();
+        return;
+    }
+    const Point first = points.front();
+    const Point last = points.back();
+    points.assign({first, last});
+}

@@ -1,0 +1,269 @@
+// CVyMathFunction1D: a function y = f(x) of one variable, stored as points sorted by increasing
+// abscissa and evaluated by linear interpolation between neighbouring points.
+//
+// Each object carries its domain [xmin, xmax], an abscissa tolerance Xtolerance and an ordinate
+// tolerance Ytolerance (both 1e-5 by default) used by every comparison it makes, and the list of
+// abscissas at which it jumps. An end of the domain at -DBL_MAX or +DBL_MAX is open and normally
+// holds a sentinel point there: the default function is the zero function through (-DBL_MAX, 0)
+// and (+DBL_MAX, 0). A jump at j is stored as the points (j - Xtolerance, yLeft) and
+// (j + Xtolerance, yRight); the function is undefined strictly between them.
+//
+// Ordinates are validated on insertion: a NaN is refused, +-inf is stored as +-DBL_MAX. Abscissas
+// that are NaN or infinite are refused by every insertion operation, so the point array stays
+// sorted. Costs: evaluation is O(log n) (bisection), insertion O(n) (walk plus array insert).
+// A function may be read by several threads at once; modification needs exclusive access.
+#ifndef VYMATH_CVYMATHFUNCTION1D_H
+#define VYMATH_CVYMATHFUNCTION1D_H
+
+#include "vymath/VyMathExport.h"
+
+#include <cstddef>
+#include <list>
+#include <ostream>
+#include <vector>
+
+class CVyMathPolynom;
+
+class VYMATH_API CVyMathFunction1D {
+public:
+    // A point of the curve: abscissa, then ordinate.
+    struct Point {
+        double x;
+        double y;
+    };
+
+    // An ordered list of points with a read cursor, filled by the query operations, which append
+    // to it and never clear it. Walk it with ResetCursor() and then GetNext() until it is false.
+    class VYMATH_API PointList {
+    public:
+        // Empty, with the cursor at the end.
+        PointList();
+        // Copies keep the cursor at the same position in their own list.
+        PointList(const PointList& other);
+        PointList& operator=(const PointList& other);
+        virtual ~PointList();
+
+        // Appends p at the end; the cursor stays where it is.
+        void AddPoint(const Point& p);
+        // Puts the cursor on the first point (at the end for an empty list).
+        void ResetCursor();
+        // False at the end; otherwise copies the point under the cursor and advances it.
+        bool GetNext(double& x, double& y);
+        // False for an empty list; otherwise copies the last point.
+        bool GetLast(double& x, double& y);
+
+    private:
+        friend struct VyMathTestAccess;
+        std::list<Point> points;
+        std::list<Point>::iterator cursor;
+    };
+
+    // Result of the insertion operations.
+    enum InfoInsertPoint {
+        InsertDone = 0, // stored, or an end point replaced
+        InsertConflict =
+            1,            // nothing stored: the abscissa is taken with another ordinate (and more, see each)
+        InsertExists = 2, // nothing stored: the same point is already there
+        InsertRefused = 3 // nothing stored: NaN ordinate, bad abscissa or index, or no place found
+    };
+
+    // Selector of GetListPoint: what becomes of an open end's sentinel point.
+    enum InfoGetList {
+        ListAsStored = 0,    // copied as stored
+        ListFiniteEnds = 1,  // replaced by a point a tenth of the inner span beyond the outermost inner point
+        ListOmitOpenEnds = 2 // left out
+    };
+
+    // ---- Construction and copying ------------------------------------------------------------
+
+    // The zero function on the whole line: [(-DBL_MAX, 0), (+DBL_MAX, 0)], domain [-DBL_MAX, +DBL_MAX].
+    // forceJumps is 0 here and in every other constructor but the bounds constructor.
+    CVyMathFunction1D();
+    // [(xmin, 0), (xmax, 0)] on the domain [xmin, xmax]; forceJumps as given. Infinite bounds are
+    // taken as +-DBL_MAX (open ends), a NaN bound as the open end on its side.
+    CVyMathFunction1D(double xmin, double xmax, int forceJumps);
+    // n + 1 samples of p at x0, x0 + step, ... with step = |x1 - x0| / n (upwards from x0 even when
+    // x1 < x0); domain [x0, x1]. No points for n <= 0 or a non-finite x0 or x1; a NaN sample is
+    // skipped, an infinite one stored as +-DBL_MAX.
+    CVyMathFunction1D(CVyMathPolynom& p, double x0, double x1, int n);
+    // As the polynomial sampling, with y = f(x). f must not be null (a null f gives no points).
+    CVyMathFunction1D(double (*f)(double), double x0, double x1, int n);
+    // Up to n + 1 samples of g on [x0, x1]; the abscissa advances only after a sample that g could
+    // evaluate, so sampling in effect ends at the first abscissa where g has no value.
+    CVyMathFunction1D(const CVyMathFunction1D& g, double x0, double x1, int n);
+    // g's domain [a, b] mapped onto [a, a + length] with GetNumberElement() + 1 samples of g.
+    CVyMathFunction1D(const CVyMathFunction1D& g, double length);
+    // amplitude * sin(pulsation * x + phase) sampled from x = 0 (not from xmin) by step until x passes
+    // xmax; domain [xmin, xmax]. No points when step < 0 - 1e-5, step > xmax + 1e-5, xmax < -1e-5,
+    // or step is not positive (such a step would never reach xmax).
+    CVyMathFunction1D(const double& amplitude, const double& pulsation, const double& phase, double xmin,
+                      double xmax, double step);
+    // Copies points, domain, tolerances, jump abscissas and forceJumps.
+    CVyMathFunction1D(const CVyMathFunction1D& other);
+    // Copies points, domain, tolerances, jump abscissas and forceJumps; returns this object.
+    const CVyMathFunction1D& operator=(const CVyMathFunction1D& other);
+    virtual ~CVyMathFunction1D();
+
+    // ---- Tolerances, range, lookup -----------------------------------------------------------
+
+    // Stored points are not revisited when a tolerance changes; the value is used unchecked.
+    void SetXtolerance(double t);
+    void SetYtolerance(double t);
+    double GetXtolerance();
+    double GetYtolerance();
+    // The domain bounds.
+    void GetFullRange(double& xmin, double& xmax) const;
+    // Number of points, not counting the sentinels of open ends (the default function has 0).
+    int GetNumberElement() const;
+    // True when some point's abscissa equals x within Xtolerance; false for an empty function.
+    bool Find(double x);
+    // Bisection for the stored points bracketing x: hi = lo + 1 (x between them, or beyond an end),
+    // or hi = lo (x on point lo, within Xtolerance when met by the bisection; also for n = 1 and,
+    // for n = 2, x before the first point). O(log n). An empty function gives lo = hi = -1.
+    void Find(double x, int& lo, int& hi) const;
+    // The value at x by linear interpolation of the bracketing points (end segments extended), with
+    // extended-precision intermediates so that a segment ending at a DBL_MAX sentinel gives finite
+    // values. False, y untouched, outside [xmin, xmax] (within Xtolerance), for a NaN x or for an
+    // empty function. Two stored points with the same abscissa bracketing x give the lower one's y.
+    bool GetOrdinate(double x, double& y) const;
+
+    // ---- Insertion ---------------------------------------------------------------------------
+
+    // Inserts (x, y) at its sorted place. An x within Xtolerance of the first or last point replaces
+    // that point (InsertDone, whatever the replacement reports); an interior point within Xtolerance
+    // gives InsertExists (same y within Ytolerance) or InsertConflict. NaN y or non-finite x: InsertRefused.
+    InfoInsertPoint Set(double x, double y);
+    // A jump at x: appends x to the jump abscissas, then Set(x - Xtolerance, yLeft) and
+    // Set(x + Xtolerance, yRight); their common code, or InsertConflict when they differ. Ordinates
+    // equal within Ytolerance (and forceJumps 0) store one point instead. A NaN ordinate gives
+    // InsertConflict; a non-finite x InsertRefused; neither records a jump.
+    InfoInsertPoint Set(double x, double yLeft, double yRight);
+    // The flat stretch (x1, y), (x2, y) put in front of the first point beyond both x1 and x2 (points
+    // between x1 and x2 are not looked at). x1 or x2 on a stored point: InsertExists when that point's
+    // y passes GreaterEqual(p.y, y, Xtolerance), else InsertConflict; no point beyond both:
+    // InsertRefused. x1 before the curve: (x1, y) goes to the front, followed by (x2, y) when x2 is
+    // before the curve too (otherwise the stretch ends at the curve). NaN y: InsertConflict;
+    // x2 < x1, a non-finite abscissa or an empty function: InsertRefused.
+    InfoInsertPoint SetConstant(double x1, double x2, double y);
+    // Inserts just before the last point (no sorting: feed increasing x). An abscissa already taken
+    // with another ordinate is moved by offset; the same point gives InsertExists. Empty function,
+    // NaN y or non-finite abscissa: InsertRefused. O(n) search, then an insertion near the end.
+    InfoInsertPoint SetUniqueAbscissa(double x, double y, double offset);
+    // As SetUniqueAbscissa, just before the point at index, comparing with that point only.
+    // index outside 0..n-1: InsertRefused.
+    InfoInsertPoint SetUniqueAbscissaAtIndex(double x, double y, double offset, int index);
+    // Moves the domain to [a, b]: narrowing cuts the curve and puts end points carrying its values at
+    // the new bounds; widening adds an end point with ordinate -DBL_MAX. On an empty function it only
+    // appends (a, -DBL_MAX), (b, +DBL_MAX). When a lies beyond every point, the two new end points carry
+    // the values the curve had at a and b. Infinite bounds are taken as +-DBL_MAX; a NaN bound or
+    // b < a changes nothing.
+    void SetDomain(double a, double b);
+    // all: removes every point; otherwise keeps the first and the last (a one-point function then has
+    // two copies; an empty one stays empty). Domain, tolerances and jumps are kept.
+    void Clear(bool all);
+    // Overwrites the first point within Xtolerance of x with (x, y). False for a NaN y, an x where the
+    // function is not defined, no such point, or an empty function.
+    bool Replace(double x, double y);
+    // x lies within the stored points (Xtolerance) and not strictly inside a jump window.
+    // False for an empty function.
+    bool IsDefined(double x);
+
+    // ---- Editing and transformation ----------------------------------------------------------
+
+    bool Remove(double x);
+    void GetListPoint(PointList& list, InfoGetList mode);
+    void ShiftOnX(double dx);
+    void ScaleOnX(double kx);
+    void ScaleOnY(double ky);
+    void Scale(double kx, double ky);
+    void RevertValues();
+    void CloseCurve();
+    void Merge(CVyMathFunction1D* g);
+    void Concat(CVyMathFunction1D* g);
+    CVyMathFunction1D& operator+=(CVyMathFunction1D& g);
+    CVyMathFunction1D operator+=(const double& value);
+    const CVyMathFunction1D& operator*=(const double& k);
+    CVyMathFunction1D operator*(const double& k);
+    bool operator==(CVyMathFunction1D other);
+    bool operator!=(const CVyMathFunction1D& other);
+
+    // ---- Shape queries -----------------------------------------------------------------------
+
+    bool IsOnCurve(double x, double y, double tol);
+    bool IsDiscontinued(double x);
+    bool IsConstant(void);
+    bool IsLinear(double x1, double x2) const;
+    bool IsSymetric(double x1, double x2) const;
+    void Slope(double x, double* const slopes) const;
+    bool GetNearAbscissas(double x, double& xLeft, double& xRight, double* tol);
+    bool FindUniqueAbscissa(double x, double& y);
+    bool FindMultipleOrdinates(double x, double& y1, double& y2);
+
+    // ---- Roots and zeros ---------------------------------------------------------------------
+
+    double RootBissection(double (*f)(double), double x1, double x2, double xacc);
+    double RootBissection(double x1, double x2, double xacc);
+    double RootBissectionUniqueAbscisse(double x1, double x2, double xacc);
+    void GetAllZero(PointList& zeros, double xacc);
+    void GetAllZeroInteractionCurves(PointList& zeros, double xacc);
+
+    // ---- Extrema -----------------------------------------------------------------------------
+
+    void Extrema(PointList& list) const;
+    void LocalMinMax(PointList& minima, PointList& maxima) const;
+    void GlobalMinMax(PointList& minima, PointList& maxima) const;
+    void ValuesGlobalMinMax(double& vmin, double& vmax) const;
+    void OnlyExtrema(PointList& candidates, PointList& result) const;
+    void ExtremaInteractionCurves(PointList& list) const;
+    void ValuesGlobalMinMaxInteractionCurves(double& vmin, double& vmax);
+    bool AngularPoint(void);
+
+    // ---- Intersections and envelope of two functions -----------------------------------------
+
+    int GetIntersectionAbscissas(CVyMathFunction1D* other, PointList& result);
+    void EnvelopeMaxMin(CVyMathFunction1D& upper, CVyMathFunction1D& lower) const;
+
+    // ---- Integration, resultant and eccentricity ---------------------------------------------
+
+    double Qtrap(double a, double b) const;
+    double QtrapXFunc(double a, double b) const;
+    int GetResultantAndMoment(double& resultant, double& moment);
+    int GetExcentricityAndResultant(double& excentricity, double& resultant);
+    double Excentricity() const;
+
+    // ---- Interpolation and approximation numerics --------------------------------------------
+
+    CVyMathPolynom ApproxPolynomiale(int degree);
+    void PolynomInterpol(double* const xa, double* const ya, int n, double x, double* y, double* dy);
+
+private:
+    friend struct VyMathTestAccess;
+
+    double Trapzd(const CVyMathFunction1D& f, double a, double b, int n) const;
+    void LuDecomp(double** a, int n, int* indx);
+    void LuBackSubstitution(double** a, int n, int* indx, double* const b);
+    void Spline(double* const x, double* const y, int n, double yp1, double ypn, double* const y2);
+
+    // IsDefined for const callers.
+    bool DefinedAt(double x) const;
+    // Where Set puts x: the index of the first point within Xtolerance of x (found = true), or of the
+    // first point that x goes before (found = false; n when x goes after the last point).
+    std::size_t LocateInsertion(double x, bool& found) const;
+
+    std::vector<Point> points;
+    double xmin;
+    double xmax;
+    double Xtolerance;
+    double Ytolerance;
+    std::vector<double> jumpAbscissas;
+    int forceJumps;
+};
+
+// a with b's ordinates added index by index (abscissas not compared).
+VYMATH_API CVyMathFunction1D operator+(CVyMathFunction1D& a, CVyMathFunction1D& b);
+// b minus a, on a's abscissas: the second operand minus the first.
+VYMATH_API CVyMathFunction1D operator-(CVyMathFunction1D& a, CVyMathFunction1D& b);
+// Writes the stored points as an indented, bracketed list, one per line, each newline a std::endl.
+VYMATH_API std::basic_ostream<char>& operator<<(std::basic_ostream<char>& os, CVyMathFunction1D& f);
+
+#endif // VYMATH_CVYMATHFUNCTION1D_H

@@ -1,0 +1,9 @@
+// VyMath: all public headers at once.
+#ifndef VYMATH_VYMATH_H
+#define VYMATH_VYMATH_H
+
+#include "vymath/CVyMath.h"
+#include "vymath/CVyMathFunction1D.h"
+#include "vymath/CVyMathPolynom.h"
+
+#endif // VYMATH_VYMATH_H

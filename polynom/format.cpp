@@ -1,0 +1,1 @@
+#include "vymath/CVyMathPolynom.h"
