@@ -191,6 +191,8 @@ public:
 
     bool IsOnCurve(double x, double y, double tol);
     bool IsDiscontinued(double x);
+    // Every ordinate, the first included, equals the first within Ytolerance (not neighbour to
+    // neighbour). A single point is constant; an empty function is not.
     bool IsConstant(void);
     bool IsLinear(double x1, double x2) const;
     bool IsSymetric(double x1, double x2) const;
@@ -246,6 +248,8 @@ private:
 
     // IsDefined for const callers.
     bool DefinedAt(double x) const;
+    // IsConstant for const callers.
+    bool ConstantOrdinates() const;
     // Where Set puts x: the index of the first point within Xtolerance of x (found = true), or of the
     // first point that x goes before (found = false; n when x goes after the last point).
     std::size_t LocateInsertion(double x, bool& found) const;
