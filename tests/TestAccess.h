@@ -15,6 +15,8 @@ struct VyMathTestAccess {
     static int ForceJumps(const CVyMathFunction1D& f) { return f.forceJumps; }
     static void SetPoints(CVyMathFunction1D& f, std::vector<Point> pts) { f.points = std::move(pts); }
 
+    static double MinimalStep(const CVyMathSetFunction1D& s) { return s.FindMinimalStep(); }
+
     static std::vector<Point> Items(const CVyMathFunction1D::PointList& l) {
         return {l.points.begin(), l.points.end()};
     }

@@ -124,7 +124,8 @@ public:
     // The value at x by linear interpolation of the bracketing points (end segments extended), with
     // extended-precision intermediates so that a segment ending at a DBL_MAX sentinel gives finite
     // values. False, y untouched, outside [xmin, xmax] (within Xtolerance), for a NaN x or for an
-    // empty function. Two stored points with the same abscissa bracketing x give the lower one's y.
+    // empty function. Two stored points with the same abscissa bracketing x give the lower one's y;
+    // a value beyond the double range is given as +-DBL_MAX.
     bool GetOrdinate(double x, double& y) const;
 
     // ---- Insertion ---------------------------------------------------------------------------

@@ -5,5 +5,6 @@
 #include "vymath/CVyMath.h"
 #include "vymath/CVyMathFunction1D.h"
 #include "vymath/CVyMathPolynom.h"
+#include "vymath/CVyMathSetFunction1D.h"
 
 #endif // VYMATH_VYMATH_H
