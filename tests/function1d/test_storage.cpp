@@ -382,7 +382,7 @@ TEST(Evaluation, StaysFiniteNextToSentinels) {
     big.Set(5, kInf);
     ASSERT_TRUE(big.GetOrdinate(2.5, y));
     EXPECT_EQ(y, DBL_MAX / 2);
-    F steep = MakeFunction({{0, 0}, {1, DBL_MAX}}, -10, 10); // extrapolated beyond the double range
+    F steep = MakeFunction({{0, 0}, {1, DBL_MAX / 2}, {2, DBL_MAX}}, -10, 10); // extrapolated beyond the double range
     ASSERT_TRUE(steep.GetOrdinate(5, y));
     EXPECT_EQ(y, DBL_MAX);
     ASSERT_TRUE(steep.GetOrdinate(-5, y));
