@@ -198,11 +198,13 @@ CVyMathFunction1D::~CVyMathFunction1D() = default;
 // ---- Tolerances, range, lookup ----------------------------------------------------------------
 
 void CVyMathFunction1D::SetXtolerance(double t) {
-    Xtolerance = t;
+    if (!IsNaN(t))
+        Xtolerance = t;
 }
 
 void CVyMathFunction1D::SetYtolerance(double t) {
-    Ytolerance = t;
+    if (!IsNaN(t))
+        Ytolerance = t;
 }
 
 double CVyMathFunction1D::GetXtolerance() {

@@ -106,7 +106,8 @@ public:
 
     // ---- Tolerances, range, lookup -----------------------------------------------------------
 
-    // Stored points are not revisited when a tolerance changes; the value is used unchecked.
+    // Stored points are not revisited when a tolerance changes. The value is used as given (its sign is
+    // not checked), except that a NaN is ignored.
     void SetXtolerance(double t);
     void SetYtolerance(double t);
     double GetXtolerance();

@@ -129,6 +129,12 @@ TEST(Construction, CopiesCarryEverything) {
     EXPECT_EQ(VyMathTestAccess::Jumps(c), std::vector<double>{5});
     EXPECT_EQ(VyMathTestAccess::ForceJumps(c), 1);
     EXPECT_EQ(c.GetXtolerance(), 0.01);
+    c.SetXtolerance(kNaN); // ignored
+    c.SetYtolerance(kNaN);
+    EXPECT_EQ(c.GetXtolerance(), 0.01);
+    EXPECT_EQ(c.GetYtolerance(), 0.02);
+    c.SetXtolerance(-1.0); // taken as given
+    EXPECT_EQ(c.GetXtolerance(), -1.0);
     F d;
     const F& r = (d = f);
     EXPECT_EQ(&r, &d);
