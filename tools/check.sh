@@ -6,6 +6,16 @@ cd "$(dirname "$0")/.."
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# The package test builds a consumer through pkg-config.
+if ! command -v pkg-config >/dev/null 2>&1; then
+    if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then
+        apt-get update && apt-get install -y pkg-config
+    else
+        echo "pkg-config is missing: install it (Debian: apt-get install pkg-config)" >&2
+        exit 1
+    fi
+fi
+
 run() {
     local preset=$1
     echo "==== ${preset}"

@@ -2,6 +2,8 @@
 #ifndef VYMATH_VYMATH_H
 #define VYMATH_VYMATH_H
 
+#include "vymath/VyMathVersion.h"
+
 #include "vymath/CVyMath.h"
 #include "vymath/CVyMathFunction1D.h"
 #include "vymath/CVyMathPolynom.h"
