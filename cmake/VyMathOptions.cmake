@@ -8,7 +8,12 @@ function(vymath_apply_compile_options target)
     elseif(MSVC)
         target_compile_options(${target} PRIVATE /W4 /fp:precise)
     endif()
-    if(VYMATH_SANITIZE)
+    if(VYMATH_BUILD_FUZZERS)
+        # Coverage for libFuzzer everywhere; the fuzz executables add the fuzzer runtime themselves.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                                 -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    elseif(VYMATH_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all
                                                  -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
