@@ -4,6 +4,7 @@
 
 #include "vymath/vymath.h"
 
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,26 @@ struct VyMathTestAccess {
     static std::vector<Point> Items(const CVyMathFunction1D::PointList& l) {
         return {l.points.begin(), l.points.end()};
     }
+
+    // -- Numerics and polynomial formatting --
+    static void LuDecomp(double** a, int n, int* indx) {
+        CVyMathFunction1D f;
+        f.LuDecomp(a, n, indx);
+    }
+    static void LuBackSubstitution(double** a, int n, int* indx, double* b) {
+        CVyMathFunction1D f;
+        f.LuBackSubstitution(a, n, indx, b);
+    }
+    static void Spline(double* x, double* y, int n, double yp1, double ypn, double* y2) {
+        CVyMathFunction1D f;
+        f.Spline(x, y, n, yp1, ypn, y2);
+    }
+    static void FormatMonomial(std::ostream& os, double r, wchar_t v, int prec, double tol) {
+        CVyMathPolynom p;
+        p.FormatMonomial(os, r, v, prec, tol);
+    }
+    static const std::vector<double>& PolynomCoefficients(const CVyMathPolynom& p) { return p.coefficients; }
+    // -- end numerics and polynomial formatting --
 };
 
 // Points as (x, y) pairs, for compact expectations.

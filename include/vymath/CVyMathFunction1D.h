@@ -237,15 +237,33 @@ public:
 
     // ---- Interpolation and approximation numerics --------------------------------------------
 
+    // Least-squares polynomial of the given degree through every stored point (sentinels included:
+    // an open end gives a non-finite fit), by the normal equations on the monomial basis, solved by LU.
+    // Degree -1: no coefficients; below -1: std::invalid_argument. A normal matrix with a zero row (no
+    // points, or all at x = 0 with degree >= 1) gives the mean ordinate (0 without points), then zeros.
     CVyMathPolynom ApproxPolynomiale(int degree);
+    // Neville: *y = the value at x of the degree n-1 polynomial through (xa[i], ya[i]), i = 0..n-1,
+    // *dy = the last correction (error estimate; not written for n = 1). Equal abscissas give non-finite
+    // results. n < 1 or a null pointer: nothing written.
     void PolynomInterpol(double* const xa, double* const ya, int n, double x, double* y, double* dy);
+
+    // The text dump (declared below) reads the stored points.
+    friend VYMATH_API std::basic_ostream<char>& operator<<(std::basic_ostream<char>& os,
+                                                           CVyMathFunction1D& f);
 
 private:
     friend struct VyMathTestAccess;
 
     double Trapzd(const CVyMathFunction1D& f, double a, double b, int n) const;
+    // Crout LU of the n x n matrix a (row pointers, 0-based) in place, implicit pivoting (ties to the
+    // later row), indx[j] = row exchanged at column j; a zero pivot becomes 1e-20. A zero row, a null
+    // pointer or n < 1: nothing changed, nothing reported. O(n^3).
     void LuDecomp(double** a, int n, int* indx);
+    // Solves a X = b with LuDecomp's output; X replaces b. n < 1, a null pointer or an indx entry
+    // outside 0..n-1: nothing changed.
     void LuBackSubstitution(double** a, int n, int* indx, double* const b);
+    // Second derivatives y2[1..n] of the cubic spline through (x[i], y[i]), i = 1..n (1-based, element 0
+    // unused); an end derivative above 9.9e+29 makes that end natural. n < 2 or a null pointer: nothing.
     void Spline(double* const x, double* const y, int n, double yp1, double ypn, double* const y2);
 
     // IsDefined for const callers.
@@ -269,7 +287,8 @@ private:
 VYMATH_API CVyMathFunction1D operator+(CVyMathFunction1D& a, CVyMathFunction1D& b);
 // b minus a, on a's abscissas: the second operand minus the first.
 VYMATH_API CVyMathFunction1D operator-(CVyMathFunction1D& a, CVyMathFunction1D& b);
-// Writes the stored points as an indented, bracketed list, one per line, each newline a std::endl.
+// Writes the stored points as an indented, bracketed list, one per line, each newline a std::endl
+// (a flush); "\ttheVector is empty." for no points. Sets no flag or precision on the stream.
 VYMATH_API std::basic_ostream<char>& operator<<(std::basic_ostream<char>& os, CVyMathFunction1D& f);
 
 #endif // VYMATH_CVYMATHFUNCTION1D_H

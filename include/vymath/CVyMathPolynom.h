@@ -35,17 +35,21 @@ public:
     // 0.0 without coefficients.
     double ValPoly(const double& x) const;
 
-    // Writes `p` (not this object) in powers of X, e.g. "1 + 2 X^1 + 3 X^2 " then a NUL; see the source.
+    // Writes `p` (not this object) in powers of X, e.g. "1 + 2 X^1 + 3 X^2 " then a NUL; terms null within
+    // 10^-prec are skipped, +1 loses its magnitude for k >= 1. Leaves setprecision(prec) on the stream, no
+    // flush; the variable is unused. Coefficients missing up to the degree count as 0 (nothing written).
     void FormatPolynomial2(std::basic_ostream<char>& os, const CVyMathPolynom& p, wchar_t variable,
                            int prec) const;
-    // Writes `p` (not this object) in product form, term k with k linear factors; then a NUL.
+    // As FormatPolynomial2 in product form: term k is followed by the factors of c0 .. c(k-1), e.g.
+    // "2 + 3 (x - 2) " then a NUL. A variable code outside 0..255 is written as '?'.
     void FormatPolynomial1(std::basic_ostream<char>& os, const CVyMathPolynom& p, wchar_t variable,
                            int prec) const;
 
 private:
     friend struct VyMathTestAccess;
 
-    // One linear factor "(v - r) " or the bare variable for a null r.
+    // One linear factor "(v - r) " ("(v + |r|) " for r <= 0), or "v " when r is null within tol
+    // (precision then untouched). A variable code outside 0..255 is written as '?'.
     void FormatMonomial(std::basic_ostream<char>& os, double r, wchar_t variable, int prec, double tol) const;
 
     std::vector<double> coefficients;
