@@ -3,7 +3,12 @@
 #define VYMATH_VYMATH_H
 
 #include "vymath/CVyMath.h"
+#include "vymath/CVyMathBasis.h"
+#include "vymath/CVyMathException.h"
 #include "vymath/CVyMathFunction1D.h"
+#include "vymath/CVyMathFunction2D.h"
+#include "vymath/CVyMathMat33.h"
 #include "vymath/CVyMathPolynom.h"
+#include "vymath/CVyMathTensorSym2D.h"
 
 #endif // VYMATH_VYMATH_H

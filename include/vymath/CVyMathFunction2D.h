@@ -1,0 +1,17 @@
+// CVyMathFunction2D: a placeholder class without data or operations of its own.
+#ifndef VYMATH_CVYMATHFUNCTION2D_H
+#define VYMATH_CVYMATHFUNCTION2D_H
+
+#include "vymath/VyMathExport.h"
+
+class VYMATH_API CVyMathFunction2D {
+public:
+    CVyMathFunction2D();
+    CVyMathFunction2D(const CVyMathFunction2D& other);
+    virtual ~CVyMathFunction2D();
+
+    // Changes nothing; returns the object itself.
+    const CVyMathFunction2D& operator=(const CVyMathFunction2D& other);
+};
+
+#endif // VYMATH_CVYMATHFUNCTION2D_H
