@@ -14,6 +14,7 @@ public:
     CVyMathBasis();
     // Copies the matrix and the second block.
     CVyMathBasis(const CVyMathBasis& other);
+    // Nothing to release.
     virtual ~CVyMathBasis();
 
     // Assigns the matrix, then copies the nine doubles of the second block; returns the left operand.

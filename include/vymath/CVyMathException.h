@@ -16,6 +16,7 @@ struct VYMATH_API CVyMathException {
     CVyMathException(const std::wstring& message);
     // Copies the message.
     CVyMathException(const CVyMathException& other);
+    // Releases the message.
     virtual ~CVyMathException();
 
     // The message given at construction; it never changes.

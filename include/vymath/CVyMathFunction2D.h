@@ -6,8 +6,11 @@
 
 class VYMATH_API CVyMathFunction2D {
 public:
+    // Nothing beyond making the object.
     CVyMathFunction2D();
+    // Nothing beyond making the object.
     CVyMathFunction2D(const CVyMathFunction2D& other);
+    // Does nothing.
     virtual ~CVyMathFunction2D();
 
     // Changes nothing; returns the object itself.

@@ -32,11 +32,13 @@ public:
     CVyMathMat33();
     // The identity when identity is true, the zero matrix when false.
     explicit CVyMathMat33(bool identity);
+    // Element-by-element copy.
     CVyMathMat33(const CVyMathMat33& other);
     // Array k is column k: element (i, j) = (array j)[i].
     CVyMathMat33(const double (&c0)[3], const double (&c1)[3], const double (&c2)[3]);
     // Dyadic product a bᵀ: element (i, j) = a[i] * b[j].
     CVyMathMat33(const double (&a)[3], const double (&b)[3]);
+    // Nothing to release.
     virtual ~CVyMathMat33();
 
     // A new heap copy (sliced to CVyMathMat33); the caller deletes it.
