@@ -41,6 +41,18 @@ struct VyMathTestAccess {
     }
     static const std::vector<double>& PolynomCoefficients(const CVyMathPolynom& p) { return p.coefficients; }
     // -- end numerics and polynomial formatting --
+    // --- matrices and tensors ---
+    static const double* SecondBlock(const CVyMathBasis& b) { return b.secondBlock; }
+    static double* SecondBlock(CVyMathBasis& b) { return b.secondBlock; }
+    static const CVyMathMat33* BasisPtr(const CVyMathTensorSym2D& t) { return t.basis.get(); }
+    static double Hydrostatic(const CVyMathTensorSym2D& t) { return t.HydrostaticConstraint(); }
+    static double OctahedralShear(const CVyMathTensorSym2D& t) { return t.ShearingStressOctaedric(); }
+    static void EigenVector(const CVyMathTensorSym2D& t, double lambda, double* v) {
+        t.GetEigenVector(lambda, v);
+    }
+    static void Jacobi(CVyMathTensorSym2D& t, double** a, int n, double* d, double** v, int* nrot) {
+        t.Jacobi(a, n, d, v, nrot);
+    }
 };
 
 // Points as (x, y) pairs, for compact expectations.

@@ -1,0 +1,29 @@
+// CVyMathBasis: a CVyMathMat33 that carries a second block of nine doubles after the matrix.
+//
+// Every matrix operation is inherited and works on the matrix only. The second block is reserved
+// data: no operation of the library computes with it.
+#ifndef VYMATH_CVYMATHBASIS_H
+#define VYMATH_CVYMATHBASIS_H
+
+#include "vymath/CVyMathMat33.h"
+#include "vymath/VyMathExport.h"
+
+class VYMATH_API CVyMathBasis : public CVyMathMat33 {
+public:
+    // The identity matrix; the second block is nine zeros.
+    CVyMathBasis();
+    // Copies the matrix and the second block.
+    CVyMathBasis(const CVyMathBasis& other);
+    // Nothing to release.
+    virtual ~CVyMathBasis();
+
+    // Assigns the matrix, then copies the nine doubles of the second block; returns the left operand.
+    CVyMathBasis& operator=(const CVyMathBasis& other);
+
+private:
+    friend struct VyMathTestAccess;
+
+    double secondBlock[9];
+};
+
+#endif // VYMATH_CVYMATHBASIS_H
