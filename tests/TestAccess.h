@@ -18,6 +18,14 @@ struct VyMathTestAccess {
     static std::vector<Point> Items(const CVyMathFunction1D::PointList& l) {
         return {l.points.begin(), l.points.end()};
     }
+
+    // Integration (trapezoidal levels).
+    static double Trapzd(const CVyMathFunction1D& f, double a, double b, int n) {
+        return f.Trapzd(f, a, b, n);
+    }
+    static double Trapzd(const CVyMathFunction1D& f, double a, double b, int n, double& estimate) {
+        return f.Trapzd(f, a, b, n, estimate);
+    }
 };
 
 // Points as (x, y) pairs, for compact expectations.
