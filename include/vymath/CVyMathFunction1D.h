@@ -213,26 +213,65 @@ public:
 
     // ---- Extrema -----------------------------------------------------------------------------
 
+    // The extrema operations append to the caller's lists. A vertex turns by the signs of its two
+    // segment slopes (Signe): a segment shorter than Xtolerance is flat, so a vertical step has
+    // plateau edges on both sides.
+    // Appends the first point, every peak, valley and plateau edge, and the last point. A constant
+    // function gives first, middle (wide arithmetic: (0, 0) for the default function), last.
+    // An empty function appends nothing.
     void Extrema(PointList& list) const;
+    // Appends the first and last points to both lists and each interior extremum to one of them (a flat
+    // top gives both edges as maxima, a shelf its first edge as maximum and its last as minimum).
+    // Repeated points are skipped. Nothing for an empty function or the default function.
     void LocalMinMax(PointList& minima, PointList& maxima) const;
+    // The local minima (maxima) within |v| * 1e-10 + 1e-10 of the global minimum (maximum) v, all ties.
     void GlobalMinMax(PointList& minima, PointList& maxima) const;
+    // The smallest and largest ordinates of the local extrema; left unchanged when there are none.
     void ValuesGlobalMinMax(double& vmin, double& vmax) const;
+    // Appends the first point, the lowest and highest candidate (first found, exact comparisons; in
+    // order of abscissa; each kept only when more than Ytolerance from result's first ordinate, from
+    // the last ordinate and from the other), then the last point. Walks both lists' cursors.
+    // Empty candidates: first and last point only. Empty function: nothing appended.
     void OnlyExtrema(PointList& candidates, PointList& result) const;
+    // For a closed curve: (xmin, f(xmin)), the last point at the smallest and at the largest ordinate
+    // (within Ytolerance), (xmax, f(xmax)). Empty function: nothing appended.
     void ExtremaInteractionCurves(PointList& list) const;
+    // The smallest and largest ordinates over all points; unchanged for an empty function.
     void ValuesGlobalMinMaxInteractionCurves(double& vmin, double& vmax);
+    // True unless Extrema gives exactly two points (a line or monotone polyline without flat part).
+    // A constant function gives true; an empty function false.
     bool AngularPoint(void);
 
     // ---- Intersections and envelope of two functions -----------------------------------------
 
+    // Appends, in increasing x, the crossings (x, other(x)) found between neighbouring abscissas of
+    // both functions (merged within 1e-10; other's open ends as ListFiniteEnds) where both are defined
+    // and the product of the differences is below -0.001 (close or touching crossings are missed).
+    // Returns 1 when result then holds any point, earlier ones included, else 0. Unsorted abscissas
+    // (a closed curve) are sorted first. A null other or a function without points appends nothing.
     int GetIntersectionAbscissas(CVyMathFunction1D* other, PointList& result);
+    // Gives upper and lower this function's domain (SetDomain), then Sets its local maxima into upper
+    // and its local minima into lower (points refused by Set are dropped). Either may be this function.
     void EnvelopeMaxMin(CVyMathFunction1D& upper, CVyMathFunction1D& lower) const;
 
     // ---- Integration, resultant and eccentricity ---------------------------------------------
 
+    // The integral from a to b by trapezoidal refinement (levels 1..20, at least 6; stops when the
+    // change is below 1e-5 relative, or two levels are exactly 0); 0.0 without convergence. Up to
+    // 524,289 evaluations. Limits beyond the domain are clipped to it (the function is 0 outside);
+    // a NaN limit or an empty function gives 0.0.
     double Qtrap(double a, double b) const;
+    // Evaluates nothing: 0.0 for every argument.
     double QtrapXFunc(double a, double b) const;
+    // Sum of the segment areas (0 when null within Xtolerance) and their moment about the domain's
+    // middle, lever arm = middle - segment middle. Returns 1 (0 with zero outputs on an exception).
+    // An open domain end makes the moment non-finite; a segment with zero ordinates has no area.
     int GetResultantAndMoment(double& resultant, double& moment);
+    // The abscissa (from x = 0) where the summed segment areas act, 0 when their sum is null within
+    // Xtolerance, and that sum (always reported). Returns 1 (0 with zero outputs on an exception).
+    // Meaningful for finite domains and points only (as the moment above).
     int GetExcentricityAndResultant(double& excentricity, double& resultant);
+    // Six times the first moment of the polyline about x = 0 (not divided by anything).
     double Excentricity() const;
 
     // ---- Interpolation and approximation numerics --------------------------------------------
@@ -254,7 +293,12 @@ public:
 private:
     friend struct VyMathTestAccess;
 
+    // Level n of the extended trapezoidal rule for f on [a, b] (2^(n-1) panels), computed from level 1.
+    // 0.0 for n < 1 or n > 32.
     double Trapzd(const CVyMathFunction1D& f, double a, double b, int n) const;
+    // Level n from the level n - 1 estimate, which it replaces; levels must come in the order 1, 2, ...
+    // A sample where f has no value repeats the previous one of its sweep (0 before any).
+    double Trapzd(const CVyMathFunction1D& f, double a, double b, int n, double& estimate) const;
     // Crout LU of the n x n matrix a (row pointers, 0-based) in place, implicit pivoting (ties to the
     // later row), indx[j] = row exchanged at column j; a zero pivot becomes 1e-20. A zero row, a null
     // pointer or n < 1: nothing changed, nothing reported. O(n^3).
