@@ -5,6 +5,10 @@
 
 #include "Function1DInternal.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 using vymath::detail::kOpenEnd;
 
 void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
@@ -28,4 +32,263 @@ void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
         list.AddPoint(points.back());
     else if (finiteEnds)
         list.AddPoint({points[n - 2].x + d, points[n - 2].y});
+}
+
+using vymath::detail::IsFinite;
+using vymath::detail::IsNaN;
+using vymath::detail::ValidateValue;
+
+namespace {
+
+// A factor the scaling operations apply: not 0 (exactly), not a NaN, not an infinity.
+bool UsableFactor(double k) {
+    return k != 0.0 && IsFinite(k);
+}
+
+// v moved or scaled, an overflow kept at +-DBL_MAX.
+double Clamped(double v) {
+    ValidateValue(v);
+    return v;
+}
+
+} // namespace
+
+bool CVyMathFunction1D::Remove(double x) {
+    if (points.empty() || !IsDefined(x))
+        return false;
+    for (auto it = points.begin(); it != points.end(); ++it) {
+        if (CVyMath::Equal(it->x, x, Xtolerance)) {
+            points.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVyMathFunction1D::ShiftOnX(double dx) {
+    if (points.empty() || !IsFinite(dx) || !(dx * dx > 1e-20))
+        return;
+    xmin = Clamped(xmin + dx);
+    xmax = Clamped(xmax + dx);
+    for (Point& p : points)
+        p.x = Clamped(p.x + dx);
+    for (double& j : jumpAbscissas)
+        j = Clamped(j + dx);
+}
+
+void CVyMathFunction1D::ScaleOnX(double kx) {
+    if (!UsableFactor(kx))
+        return;
+    xmin = Clamped(xmin * kx);
+    xmax = Clamped(xmax * kx);
+    for (Point& p : points)
+        p.x = Clamped(p.x * kx);
+    for (double& j : jumpAbscissas)
+        j = Clamped(j * kx);
+    if (kx < 0.0) {
+        // Mirrored: restore the increasing order of the points and of the domain bounds.
+        std::reverse(points.begin(), points.end());
+        std::swap(xmin, xmax);
+    }
+}
+
+void CVyMathFunction1D::ScaleOnY(double ky) {
+    if (!UsableFactor(ky))
+        return;
+    for (Point& p : points)
+        p.y = Clamped(p.y * ky);
+}
+
+void CVyMathFunction1D::Scale(double kx, double ky) {
+    if (!UsableFactor(kx) || !UsableFactor(ky))
+        return;
+    ScaleOnX(kx);
+    ScaleOnY(ky);
+}
+
+void CVyMathFunction1D::RevertValues() {
+    const std::size_t n = points.size();
+    for (std::size_t i = 0; i < n / 2; ++i)
+        std::swap(points[i].y, points[n - 1 - i].y);
+}
+
+// ---- Arithmetic and equality ------------------------------------------------------------------
+
+CVyMathFunction1D& CVyMathFunction1D::operator+=(CVyMathFunction1D& g) {
+    const std::size_t n = std::min(points.size(), g.points.size());
+    for (std::size_t i = 0; i < n; ++i)
+        points[i].y = Clamped(points[i].y + g.points[i].y);
+    return *this;
+}
+
+CVyMathFunction1D CVyMathFunction1D::operator+=(const double& value) {
+    if (!IsNaN(value))
+        for (Point& p : points)
+            p.y = Clamped(p.y + value);
+    return *this;
+}
+
+const CVyMathFunction1D& CVyMathFunction1D::operator*=(const double& k) {
+    ScaleOnY(k);
+    return *this;
+}
+
+CVyMathFunction1D CVyMathFunction1D::operator*(const double& k) {
+    CVyMathFunction1D result(*this);
+    result *= k;
+    return result;
+}
+
+CVyMathFunction1D operator+(CVyMathFunction1D& a, CVyMathFunction1D& b) {
+    CVyMathFunction1D result;
+    result = a;
+    result += b;
+    return result;
+}
+
+CVyMathFunction1D operator-(CVyMathFunction1D& a, CVyMathFunction1D& b) {
+    CVyMathFunction1D result = a * -1.0;
+    result += b;
+    return result;
+}
+
+bool CVyMathFunction1D::operator==(CVyMathFunction1D other) {
+    if (other.xmin != xmin || other.xmax != xmax || other.Xtolerance != Xtolerance ||
+        other.Ytolerance != Ytolerance)
+        return false;
+    PointList mine, theirs;
+    GetListPoint(mine, ListFiniteEnds);
+    other.GetListPoint(theirs, ListFiniteEnds);
+    // Lists of different lengths are unequal, which keeps the relation symmetric.
+    mine.ResetCursor();
+    theirs.ResetCursor();
+    double px, py, qx, qy;
+    for (;;) {
+        const bool more = mine.GetNext(px, py);
+        if (more != theirs.GetNext(qx, qy))
+            return false;
+        if (!more)
+            return true;
+        if (!CVyMath::Equal(px, qx, 1e-10) || !CVyMath::Equal(py, qy, 1e-10))
+            return false;
+    }
+}
+
+bool CVyMathFunction1D::operator!=(const CVyMathFunction1D& other) {
+    return !(*this == other);
+}
+
+// ---- Closing, merging, appending ------------------------------------------------------------
+
+void CVyMathFunction1D::CloseCurve() {
+    if (points.empty())
+        return;
+    std::vector<Point> closed;
+    closed.reserve(points.size() + 1);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point p = points[i == 0 ? 0 : i - 1];
+        const Point c = points[i];
+        if (p.y * c.y < -1e-20) {
+            const double x0 =
+                CVyMath::Equal(c.x, p.x, 1e-5) ? c.x : RootBissectionUniqueAbscisse(p.x, c.x, 1e-5);
+            if (x0 * x0 > 1e-20 && !CVyMath::Smaller(x0, xmin, Xtolerance) &&
+                !CVyMath::Greater(x0, xmax, Xtolerance) && p.x * c.x > 1e-20)
+                closed.push_back({x0, 0.0});
+        }
+        closed.push_back(c);
+    }
+    closed.push_back(points.front());
+    points.swap(closed);
+}
+
+double CVyMathFunction1D::OrdinateAtStored(double x) const {
+    double y = 0.0;
+    if (GetOrdinate(x, y))
+        return y;
+    for (const Point& p : points)
+        if (p.x == x)
+            return p.y;
+    for (const Point& p : points)
+        if (CVyMath::Equal(p.x, x, Xtolerance))
+            return p.y;
+    return 0.0;
+}
+
+void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
+    if (g == nullptr)
+        return;
+    PointList incoming;
+    g->GetListPoint(incoming, ListOmitOpenEnds);
+    double x, y;
+    incoming.ResetCursor();
+    if (!incoming.GetNext(x, y))
+        return;
+    double ga, gb;
+    g->GetFullRange(ga, gb);
+    SetDomain(CVyMath::Min(ga, xmin), CVyMath::Max(gb, xmax));
+    double t = 0.1 * Xtolerance;
+    incoming.ResetCursor();
+    while (incoming.GetNext(x, y)) {
+        if (Set(x, y) != InsertConflict)
+            continue;
+        double a = x, b = x;
+        if (IsDiscontinued(x)) {
+            // At an existing jump the value joins the nearer side, lowering the left or raising the right.
+            GetNearAbscissas(x, a, b, &t);
+            const double ya = OrdinateAtStored(a);
+            const double yb = OrdinateAtStored(b);
+            const double db = std::fabs(yb - y);
+            if (!(std::fabs(ya - y) > db + 1e-10 * db + 1e-10))
+                Replace(a, CVyMath::Min(ya, y));
+            else
+                Replace(b, CVyMath::Max(yb, y));
+        } else {
+            // Two values at x become a jump whose direction follows the local trend.
+            const double yf = OrdinateAtStored(x);
+            GetNearAbscissas(x, a, b, &t);
+            const double ya = OrdinateAtStored(a);
+            const double yb = OrdinateAtStored(b);
+            double left, right;
+            if (CVyMath::SmallerEqual(ya, yb, Ytolerance)) {
+                left = CVyMath::Min(yf, y);
+                right = CVyMath::Max(yf, y);
+            } else {
+                left = CVyMath::Max(yf, y);
+                right = CVyMath::Min(yf, y);
+            }
+            Remove(x);
+            Set(x, left, right);
+        }
+    }
+}
+
+void CVyMathFunction1D::Concat(CVyMathFunction1D* g) {
+    if (g == nullptr || g->GetNumberElement() == 0)
+        return;
+    if (g == this) {
+        CVyMathFunction1D copy(*this);
+        Concat(&copy);
+        return;
+    }
+    if (points.empty()) {
+        *this = *g;
+        return;
+    }
+    const Point end = points.back();
+    g->ShiftOnX(end.x);
+    Merge(g);
+    PointList appended;
+    g->GetListPoint(appended, ListFiniteEnds);
+    double x0, y0;
+    appended.ResetCursor();
+    if (!appended.GetNext(x0, y0))
+        return; // g holds only an open-end sentinel: nothing was appended
+    const double gap = end.y - y0;
+    if (gap * gap > 1e-20) {
+        Set(end.x + 2 * Xtolerance, y0);
+        jumpAbscissas.push_back(end.x + Xtolerance);
+    }
+    double xl, yl;
+    appended.GetLast(xl, yl);
+    Set(xl, yl);
 }

@@ -172,43 +172,101 @@ public:
 
     // ---- Editing and transformation ----------------------------------------------------------
 
+    // Removes the first point within Xtolerance of x; false for an empty function, an x where the
+    // function is not defined, or no such point. Jump abscissas are kept.
     bool Remove(double x);
+    // Appends the points to list (never clears it). Open ends: ListAsStored copies the sentinel,
+    // ListFiniteEnds puts it a tenth of the inner span beyond the outermost inner point (n >= 3), else
+    // dropped.
     void GetListPoint(PointList& list, InfoGetList mode);
+    // Adds dx to the domain, every abscissa and every jump abscissa. Ignored on an empty function, for
+    // |dx| <= 1e-10 and for a NaN or infinite dx; an overflowing abscissa is kept at +-DBL_MAX.
     void ShiftOnX(double dx);
+    // Multiplies the domain, abscissas and jump abscissas by kx. kx 0, NaN or infinite: no change. A
+    // negative kx mirrors the function: points reversed and bounds swapped so that both stay increasing.
     void ScaleOnX(double kx);
+    // Multiplies every ordinate by ky; ky 0, NaN or infinite: no change. Overflow gives +-DBL_MAX.
     void ScaleOnY(double ky);
+    // ScaleOnX(kx) and ScaleOnY(ky), or no change at all when either factor is 0, NaN or infinite.
     void Scale(double kx, double ky);
+    // Reverses the sequence of ordinates over the unchanged abscissas (none or one point: no change).
     void RevertValues();
+    // Closes the polyline: appends the first point again and inserts (x0, 0) at each sign change,
+    // x0 by RootBissectionUniqueAbscisse (1e-5), kept only inside the domain, nonzero and with both
+    // segment ends on one side of x = 0.
     void CloseCurve();
+    // Inserts g's points (open-end sentinels omitted) after widening the domain to the union. A point
+    // conflicting with a stored one joins an existing jump's nearer side, or else makes a jump at x
+    // following the local trend. Where GetOrdinate fails at a stored abscissa, that point's ordinate serves.
     void Merge(CVyMathFunction1D* g);
+    // Appends g after the last point: g itself is shifted by that abscissa (the caller's g stays
+    // shifted) and merged; differing end ordinates record a jump at the old end + Xtolerance. No change
+    // when g has no element or only an open-end sentinel; Concat(this) appends a copy of this function.
     void Concat(CVyMathFunction1D* g);
+    // Adds g's ordinates index by index, abscissas ignored. A shorter g leaves the points beyond its
+    // count unchanged. Sums overflowing give +-DBL_MAX. Returns this object.
     CVyMathFunction1D& operator+=(CVyMathFunction1D& g);
+    // Adds value to every ordinate and returns a copy (not a reference). A NaN value changes nothing;
+    // an infinite one gives +-DBL_MAX ordinates.
     CVyMathFunction1D operator+=(const double& value);
+    // Multiplies the ordinates by k; k 0, NaN or infinite changes nothing (no zero function).
     const CVyMathFunction1D& operator*=(const double& k);
+    // A copy with operator*=(k) applied; this object is unchanged.
     CVyMathFunction1D operator*(const double& k);
+    // Same domain and tolerances (exactly) and ListFiniteEnds point lists of the same length, equal
+    // pairwise within 1e-10. Jump abscissas are not compared. Symmetric.
     bool operator==(CVyMathFunction1D other);
+    // !operator==.
     bool operator!=(const CVyMathFunction1D& other);
 
     // ---- Shape queries -----------------------------------------------------------------------
 
+    // GetOrdinate(x) equals y within tol (strictly); false for an empty function or x outside the domain.
     bool IsOnCurve(double x, double y, double tol);
+    // x is within 1.01 * Xtolerance of a jump abscissa, so the jump's own two points count as the jump.
     bool IsDiscontinued(double x);
     // Every ordinate, the first included, equals the first within Ytolerance (not neighbour to
     // neighbour). A single point is constant; an empty function is not.
     bool IsConstant(void);
+    // Successive segment slopes are exactly equal (no tolerance). (DBL_MIN, DBL_MAX) tests the whole
+    // function, other pairs the segments from x1's to x2's (x1 > x2 swapped). Empty: false; one point: true.
     bool IsLinear(double x1, double x2) const;
+    // Ordinates opposite within Ytolerance in pairs from both ends inwards (abscissas and the middle
+    // point ignored). (DBL_MIN, DBL_MAX): all points; other pairs: the points within [x1, x2]
+    // (Xtolerance; x1 > x2 swapped), true when there are fewer than two. Empty function: false.
     bool IsSymetric(double x1, double x2) const;
+    // slopes[0], slopes[1]: slopes of the segments ending at Find's two indices (on a point: both the
+    // arriving segment). No segment before x: the first segment's slope; fewer than two points: 0, 0.
     void Slope(double x, double* const slopes) const;
+    // The stored abscissas around x (tol, or Xtolerance when null); an x within tol of a point gives the
+    // segment ending there. x undefined and not at a jump (or NaN): false, both set to the last point
+    // when x >= xmax (tol), else to the first. Empty function: false, both 0.
     bool GetNearAbscissas(double x, double& xLeft, double& xRight, double* tol);
+    // The ordinate of the first stored point within Xtolerance of x (no interpolation); false outside
+    // the domain or when no point has that abscissa (y untouched).
     bool FindUniqueAbscissa(double x, double& y);
+    // The first two ordinates where a vertical line at x meets the polyline in storage order (vertices
+    // or strictly straddling segments): true with y1, y2; false otherwise, y1 written after one hit.
     bool FindMultipleOrdinates(double x, double& y1, double& y2);
 
     // ---- Roots and zeros ---------------------------------------------------------------------
 
+    // Bisection for a root of f between x1 and x2, kept on the non-positive side, at most 40 halvings,
+    // stop at |dx| < xacc or f = 0 exactly. 0.0 on failure (no strict sign change, a zero end, a
+    // non-finite end, a null f, or 40 halvings not enough): indistinguishable from a root at 0.
     double RootBissection(double (*f)(double), double x1, double x2, double xacc);
+    // The same bisection on this function (GetOrdinate); 0.0 also when an end cannot be evaluated.
     double RootBissection(double x1, double x2, double xacc);
+    // Bisection along a closed curve's segment from stored abscissa x1 to x2, the value at each midpoint
+    // taken from FindMultipleOrdinates (second ordinate for x2 >= x1, first otherwise; the first until
+    // a second is found). 0.0 on failure, and when x1 is not a stored abscissa (nothing to orient on).
     double RootBissectionUniqueAbscisse(double x1, double x2, double xacc);
+    // Appends (never clears) stored points within Ytolerance of 0 (the first point not examined) and
+    // each strict sign change's crossing, by bisection, or the straight segment's crossing when the
+    // bisection gives up; zeros where the function is undefined are left out.
     void GetAllZero(PointList& zeros, double xacc);
+    // Appends the stored points within Ytolerance of 0 and inside the domain (Xtolerance), the first
+    // point not examined; no bisection, xacc unused.
     void GetAllZeroInteractionCurves(PointList& zeros, double xacc);
 
     // ---- Extrema -----------------------------------------------------------------------------
@@ -314,6 +372,10 @@ private:
     bool DefinedAt(double x) const;
     // IsConstant for const callers.
     bool ConstantOrdinates() const;
+    // RootBissection on this function that also reports success (root written only then).
+    bool BisectOrdinates(double x1, double x2, double xacc, double& root) const;
+    // GetOrdinate at x, or else the ordinate of the stored point at x, or else 0.
+    double OrdinateAtStored(double x) const;
     // Where Set puts x: the index of the first point within Xtolerance of x (found = true), or of the
     // first point that x goes before (found = false; n when x goes after the last point).
     std::size_t LocateInsertion(double x, bool& found) const;
