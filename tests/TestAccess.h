@@ -52,6 +52,8 @@ struct VyMathTestAccess {
     }
     static void Jacobi(CVyMathTensorSym2D& t, double** a, int n, double* d, double** v, int* nrot) {
         t.Jacobi(a, n, d, v, nrot);
+    }
+    // --- end matrices and tensors ---
     // Integration (trapezoidal levels).
     static double Trapzd(const CVyMathFunction1D& f, double a, double b, int n) {
         return f.Trapzd(f, a, b, n);
