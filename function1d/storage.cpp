@@ -108,18 +108,21 @@ void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, dou
 } // namespace
 
 CVyMathFunction1D::CVyMathFunction1D(CVyMathPolynom& p, double x0, double x1, int n)
-    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(x0, -kOpenEnd)), xmax(BoundOrOpen(x1, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     SampleUpwards(points, x0, x1, n, [&p](double x) { return p.ValPoly(x); });
 }
 
 CVyMathFunction1D::CVyMathFunction1D(double (*f)(double), double x0, double x1, int n)
-    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(x0, -kOpenEnd)), xmax(BoundOrOpen(x1, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     if (f != nullptr)
         SampleUpwards(points, x0, x1, n, f);
 }
 
 CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double x0, double x1, int n)
-    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(x0, -kOpenEnd)), xmax(BoundOrOpen(x1, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     if (n <= 0)
         return;
     const double step = std::fabs(x1 - x0) / n;
@@ -138,9 +141,9 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
     double a, b;
     g.GetFullRange(a, b);
     xmin = a;
-    xmax = a + length;
+    xmax = BoundOrOpen(a + length, kOpenEnd);
     const int m = g.GetNumberElement();
-    if (m == 0)
+    if (m == 0 || !IsFinite(length))
         return;
     const double sourceStep = std::fabs(b - a) / m;
     const double targetStep = std::fabs(length) / m;
@@ -157,7 +160,8 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
 
 CVyMathFunction1D::CVyMathFunction1D(const double& amplitude, const double& pulsation, const double& phase,
                                      double xmin_, double xmax_, double step)
-    : xmin(xmin_), xmax(xmax_), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(xmin_, -kOpenEnd)), xmax(BoundOrOpen(xmax_, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     if (CVyMath::Smaller(step, 0.0, 1e-5) || CVyMath::Greater(step, xmax_, 1e-5) ||
         CVyMath::Greater(0.0, xmax_, 1e-5))
         return;

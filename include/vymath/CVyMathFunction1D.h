@@ -91,7 +91,8 @@ public:
     // Up to n + 1 samples of g on [x0, x1]; the abscissa advances only after a sample that g could
     // evaluate, so sampling in effect ends at the first abscissa where g has no value.
     CVyMathFunction1D(const CVyMathFunction1D& g, double x0, double x1, int n);
-    // g's domain [a, b] mapped onto [a, a + length] with GetNumberElement() + 1 samples of g.
+    // g's domain [a, b] mapped onto [a, a + length] with GetNumberElement() + 1 samples of g; no points
+    // for a non-finite length. In every sampling constructor a NaN bound is taken as an open end.
     CVyMathFunction1D(const CVyMathFunction1D& g, double length);
     // amplitude * sin(pulsation * x + phase) sampled from x = 0 (not from xmin) by step until x passes
     // xmax; domain [xmin, xmax]. No points when step < 0 - 1e-5, step > xmax + 1e-5, xmax < -1e-5,

@@ -1,0 +1,39 @@
+// Inputs found by fuzzing, each once a broken invariant.
+#include "TestAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using F = CVyMathFunction1D;
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+double Identity(double x) { return x; }
+
+TEST(FuzzRegressions, SamplingConstructorsNeverStoreANaNDomain) {
+    CVyMathPolynom p(0);
+    p.SetCoeff(1.0);
+    const F sampled[] = {F(p, kNaN, 1.0, 2), F(&Identity, 0.0, kNaN, 2), F(F(), kNaN, kInf, 2),
+                         F(F(0, 1, 0), kNaN), F(1.0, 1.0, 0.0, kNaN, 1.0, 0.5)};
+    for (const F& f : sampled) {
+        double a, b;
+        f.GetFullRange(a, b);
+        EXPECT_FALSE(std::isnan(a));
+        EXPECT_FALSE(std::isnan(b));
+        EXPECT_TRUE(F(f) == f); // a copy equals its source
+    }
+    double a, b;
+    sampled[0].GetFullRange(a, b);
+    EXPECT_EQ(a, -DBL_MAX);
+    EXPECT_EQ(b, 1.0);
+    sampled[2].GetFullRange(a, b);
+    EXPECT_EQ(b, DBL_MAX);
+}
+
+} // namespace
