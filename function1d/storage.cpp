@@ -102,6 +102,8 @@ void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, dou
         if (ValidateValue(y))
             points.push_back({x, y});
         x += step;
+        if (!IsFinite(x))
+            break; // beyond the double range
     }
 }
 
@@ -132,6 +134,8 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double x0, doub
         if (g.GetOrdinate(x, y)) {
             points.push_back({x, y});
             x += step;
+            if (!IsFinite(x))
+                break;
         }
     }
 }
@@ -154,6 +158,8 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
             points.push_back({xt, y});
             xs += sourceStep;
             xt += targetStep;
+            if (!IsFinite(xs) || !IsFinite(xt))
+                break;
         }
     }
 }

@@ -15,7 +15,9 @@ using fuzz::Check;
 
 constexpr std::size_t kMaxPoints = 400;
 
-double Square(double x) { return x * x - 2.0; }
+double Square(double x) {
+    return x * x - 2.0;
+}
 
 F Construct(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 6)) {
@@ -52,13 +54,14 @@ F Construct(FuzzedDataProvider& in) {
 }
 
 bool Sorted(const std::vector<F::Point>& pts) {
-    return std::is_sorted(pts.begin(), pts.end(), [](const F::Point& a, const F::Point& b) { return a.x < b.x; });
+    return std::is_sorted(pts.begin(), pts.end(),
+                          [](const F::Point& a, const F::Point& b) { return a.x < b.x; });
 }
 
 void CheckStored(const F& f) {
     for (const F::Point& p : VyMathTestAccess::Points(f)) {
         Check(std::isfinite(p.y), "stored ordinate is finite");
-        Check(!std::isnan(p.x), "stored abscissa is a number");
+        Check(std::isfinite(p.x), "stored abscissa is finite");
     }
     double a, b;
     f.GetFullRange(a, b);
@@ -114,7 +117,23 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
     const double x = fuzz::Value(in), y = fuzz::Value(in);
     double out1 = 0, out2 = 0;
     F::PointList l1, l2;
-    switch (in.ConsumeIntegralInRange(0, 55)) {
+    const int op = in.ConsumeIntegralInRange(0, 55);
+    if (std::getenv("VYMATH_FUZZ_TRACE") != nullptr) {
+        std::ostringstream os;
+        os.precision(17);
+        double a, b;
+        f.GetFullRange(a, b);
+        os << "op " << op << " x=" << x << " y=" << y << " f on [" << a << ", " << b << "] xtol "
+           << f.GetXtolerance() << ":";
+        for (const F::Point& p : VyMathTestAccess::Points(f))
+            os << " (" << p.x << ", " << p.y << ")";
+        g.GetFullRange(a, b);
+        os << " | g on [" << a << ", " << b << "] xtol " << g.GetXtolerance() << ":";
+        for (const F::Point& p : VyMathTestAccess::Points(g))
+            os << " (" << p.x << ", " << p.y << ")";
+        std::fprintf(stderr, "%s\n", os.str().c_str());
+    }
+    switch (op) {
     case 0:
         if (f.Set(x, y) != F::InsertDone)
             CheckUnchanged(before, f, "refused Set changes nothing");
@@ -131,7 +150,8 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
             CheckUnchanged(before, f, "refused SetUniqueAbscissa changes nothing");
         break;
     case 4:
-        if (f.SetUniqueAbscissaAtIndex(x, y, fuzz::Value(in), in.ConsumeIntegralInRange(-2, 12)) != F::InsertDone)
+        if (f.SetUniqueAbscissaAtIndex(x, y, fuzz::Value(in), in.ConsumeIntegralInRange(-2, 12)) !=
+            F::InsertDone)
             CheckUnchanged(before, f, "refused SetUniqueAbscissaAtIndex changes nothing");
         break;
     case 5:

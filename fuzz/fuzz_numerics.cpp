@@ -57,7 +57,8 @@ void LinearSystem(FuzzedDataProvider& in) {
         v = fuzz::Value(in);
     VyMathTestAccess::LuDecomp(a.data(), n, indx.data());
     for (int i = 0; i < n; ++i)
-        Check(indx[static_cast<std::size_t>(i)] >= 0 && indx[static_cast<std::size_t>(i)] < n, "pivot index in range");
+        Check(indx[static_cast<std::size_t>(i)] >= 0 && indx[static_cast<std::size_t>(i)] < n,
+              "pivot index in range");
     VyMathTestAccess::LuBackSubstitution(a.data(), n, indx.data(), b.data());
 }
 

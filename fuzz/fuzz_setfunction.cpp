@@ -56,13 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         pool.push_back(MakeMember(in));
     Set s;
     for (int op = 0; op < 48 && in.remaining_bytes() > 0; ++op) {
-        F* f = in.ConsumeIntegralInRange(0, 9) == 0 ? nullptr : &pool[in.ConsumeIntegralInRange(0, kPool - 1)];
+        F* f =
+            in.ConsumeIntegralInRange(0, 9) == 0 ? nullptr : &pool[in.ConsumeIntegralInRange(0, kPool - 1)];
         switch (in.ConsumeIntegralInRange(0, 12)) {
         case 0: {
             const int before = s.GetNumber();
             const bool known = s.FindFunction(f);
             s.AddFunction(f);
-            Check(s.GetNumber() == before + ((known || f == nullptr) ? 0 : 1), "add grows by one unless known");
+            Check(s.GetNumber() == before + ((known || f == nullptr) ? 0 : 1),
+                  "add grows by one unless known");
             break;
         }
         case 1: {

@@ -14,7 +14,9 @@ using F = CVyMathFunction1D;
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-double Identity(double x) { return x; }
+double Identity(double x) {
+    return x;
+}
 
 TEST(FuzzRegressions, SamplingConstructorsNeverStoreANaNDomain) {
     CVyMathPolynom p(0);
@@ -34,6 +36,20 @@ TEST(FuzzRegressions, SamplingConstructorsNeverStoreANaNDomain) {
     EXPECT_EQ(b, 1.0);
     sampled[2].GetFullRange(a, b);
     EXPECT_EQ(b, DBL_MAX);
+}
+
+TEST(FuzzRegressions, SamplingStopsAtTheEndOfTheDoubleRange) {
+    // Three steps of DBL_MAX / 3 from a negative start pass DBL_MAX: no infinite abscissa is stored.
+    CVyMathPolynom p(0);
+    p.SetCoeff(0.0);
+    const F f(p, -35.911362603233371, DBL_MAX, 3);
+    const auto& pts = VyMathTestAccess::Points(f);
+    ASSERT_EQ(pts.size(), 3u);
+    for (const auto& pt : pts)
+        EXPECT_TRUE(std::isfinite(pt.x));
+    const F r(F(), -35.911362603233371, DBL_MAX, 3);
+    for (const auto& pt : VyMathTestAccess::Points(r))
+        EXPECT_TRUE(std::isfinite(pt.x));
 }
 
 } // namespace
