@@ -28,13 +28,20 @@ void MergeAbscissa(std::list<double>& merged, double x) {
     merged.insert(it, x);
 }
 
-// Zero of the line through (xa, da) and (xb, db); wide intermediates when the double form overflows.
-double CrossingAbscissa(double xa, double da, double xb, double db) {
+// Zero of the line through (xa, fa - ga) and (xb, fb - gb). When the double form overflows (differences
+// of ordinates next to +-DBL_MAX), the differences and the quotient are formed with wide intermediates;
+// the result is kept inside [xa, xb].
+double CrossingAbscissa(double xa, double fa, double ga, double xb, double fb, double gb) {
+    const double da = fa - ga;
+    const double db = fb - gb;
     const double xi = (xa * db - xb * da) / (db - da);
     if (IsFinite(xi))
         return xi;
     using W = long double;
-    return static_cast<double>((W(xa) * db - W(xb) * da) / (W(db) - da));
+    const W wa = W(fa) - ga, wb = W(fb) - gb;
+    const W w = (W(xa) * wb - W(xb) * wa) / (wb - wa);
+    const W lo = xa < xb ? xa : xb, hi = xa < xb ? xb : xa;
+    return static_cast<double>(w < lo ? lo : (w > hi ? hi : w));
 }
 
 } // namespace
@@ -87,7 +94,7 @@ int CVyMathFunction1D::GetIntersectionAbscissas(CVyMathFunction1D* other, PointL
             const double da = fa - ga;
             const double db = fb - gb;
             if (CVyMath::Smaller(db * da, 0.0, kCrossingThreshold)) {
-                const double xi = CrossingAbscissa(xa, da, xb, db);
+                const double xi = CrossingAbscissa(xa, fa, ga, xb, fb, gb);
                 double yi = 0.0;
                 g.GetOrdinate(xi, yi);
                 result.AddPoint({xi, yi});

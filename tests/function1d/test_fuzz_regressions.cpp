@@ -52,4 +52,13 @@ TEST(FuzzRegressions, SamplingStopsAtTheEndOfTheDoubleRange) {
         EXPECT_TRUE(std::isfinite(pt.x));
 }
 
+TEST(FuzzRegressions, CrossingOfOrdinatesAtOppositeSentinels) {
+    // The differences of the ordinates overflow to +-inf in double; the crossing is still found.
+    F f = MakeFunction({{0, DBL_MAX}, {1, -DBL_MAX}}, 0, 1);
+    F g = MakeFunction({{0, -DBL_MAX}, {1, DBL_MAX}}, 0, 1);
+    F::PointList crossings;
+    EXPECT_EQ(f.GetIntersectionAbscissas(&g, crossings), 1);
+    EXPECT_EQ(ItemsOf(crossings), (std::vector<std::pair<double, double>>{{0.5, 0.0}}));
+}
+
 } // namespace
