@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures, builds and runs every VyMath test: once in a normal build, once more under
-# AddressSanitizer + UndefinedBehaviorSanitizer.
+# AddressSanitizer + UndefinedBehaviorSanitizer; in between, each fuzz target runs for a short bounded
+# time (30 seconds; VYMATH_FUZZ_SECONDS changes it, 0 skips the fuzz run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,4 +26,11 @@ run() {
 }
 
 run dev
+
+seconds=${VYMATH_FUZZ_SECONDS:-30}
+if [ "${seconds}" -gt 0 ]; then
+    echo "==== fuzz (${seconds} s a target)"
+    tools/fuzz.sh "${seconds}"
+fi
+
 run asan
