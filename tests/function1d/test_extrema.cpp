@@ -6,276 +6,167 @@
 
 using Pts = std::vector<std::pair<double, double>>;
 using List = CVyMathFunction1D::PointList;
+using F = CVyMathFunction1D;
 
 namespace {
 
 // A function holding exactly these points, on the domain of their first and last abscissas.
-CVyMathFunction1D Poly(std::vector<CVyMathFunction1D::Point> pts) {
+F Poly(std::vector<F::Point> pts) {
     const double lo = pts.front().x, hi = pts.back().x;
     return MakeFunction(std::move(pts), lo, hi);
 }
 
-Pts ExtremaOf(const CVyMathFunction1D& f) {
+Pts ExtremaOf(const F& f) {
     List l;
     f.Extrema(l);
     return ItemsOf(l);
 }
 
-CVyMathFunction1D Empty() {
-    CVyMathFunction1D f(0, 1, 0);
-    f.Clear(true);
-    return f;
+// {minima, maxima} of LocalMinMax (Global when global).
+std::pair<Pts, Pts> MinMax(const F& f, bool global = false) {
+    List mn, mx;
+    global ? f.GlobalMinMax(mn, mx) : f.LocalMinMax(mn, mx);
+    return {ItemsOf(mn), ItemsOf(mx)};
 }
+
+Pts Only(const F& f, List cand, List res = {}) {
+    f.OnlyExtrema(cand, res);
+    return ItemsOf(res);
+}
+
+const F kEmpty = MakeFunction({}, 0, 1);
+const F kHat = Poly({{0, 0}, {1, 2}, {2, 1}, {3, 3}});
 
 } // namespace
 
-TEST(Extrema, ReportsTurnsAndPlateauEdges) {
-    EXPECT_EQ(ExtremaOf(Poly({{0, 0}, {1, 2}, {2, 0}})), (Pts{{0, 0}, {1, 2}, {2, 0}}));
-    EXPECT_EQ(ExtremaOf(Poly({{0, 0}, {1, 1}, {2, 2}})), (Pts{{0, 0}, {2, 2}}));
-    // Both edges of a flat top.
-    EXPECT_EQ(ExtremaOf(Poly({{0, 0}, {1, 1}, {2, 1}, {3, 0}})), (Pts{{0, 0}, {1, 1}, {2, 1}, {3, 0}}));
-    // A vertical segment is flat: the vertices on both sides are plateau edges.
-    EXPECT_EQ(ExtremaOf(Poly({{0, 0}, {1, 1}, {1, 2}, {2, 3}})), (Pts{{0, 0}, {1, 1}, {1, 2}, {2, 3}}));
-    // A stored jump (2 * Xtolerance wide) is a steep segment, not a flat one.
-    CVyMathFunction1D jump(0, 2, 0);
+TEST(Extrema, TurnsPlateauEdgesAndConstants) {
+    F jump(0, 2, 0); // a stored jump (2 * Xtolerance wide) is steep, not flat
     jump.Set(2, 3);
     jump.Set(1, 1, 2);
-    ASSERT_EQ(VyMathTestAccess::Points(jump).size(), 4u);
-    EXPECT_EQ(ExtremaOf(jump), (Pts{{0, 0}, {2, 3}}));
-    // Slopes below 1e-20 count as flat.
-    EXPECT_EQ(ExtremaOf(Poly({{0, 1}, {1, 0}, {2, 1e-21}, {3, 5}})),
-              (Pts{{0, 1}, {1, 0}, {2, 1e-21}, {3, 5}}));
-}
-
-TEST(Extrema, ConstantFunctionGivesItsMiddle) {
-    EXPECT_EQ(ExtremaOf(Poly({{0, 5}, {4, 5}})), (Pts{{0, 5}, {2, 5}, {4, 5}}));
-    // Constant within Ytolerance; the middle carries the first ordinate.
-    EXPECT_EQ(ExtremaOf(Poly({{0, 5}, {1, 5 + 5e-6}, {4, 5}})), (Pts{{0, 5}, {2, 5}, {4, 5}}));
-    // The default function: no overflow in the middle abscissa.
-    EXPECT_EQ(ExtremaOf(CVyMathFunction1D()), (Pts{{-DBL_MAX, 0}, {0, 0}, {DBL_MAX, 0}}));
-    CVyMathFunction1D single = MakeFunction({{2, 3}}, 0, 4);
-    EXPECT_EQ(ExtremaOf(single), (Pts{{2, 3}, {2, 3}, {2, 3}}));
-    // Earlier points of the list stay; an empty function appends nothing.
-    List l;
+    const std::pair<F, Pts> cases[] = {
+        {Poly({{0, 0}, {1, 2}, {2, 0}}), {{0, 0}, {1, 2}, {2, 0}}},
+        {Poly({{0, 0}, {1, 1}, {2, 2}}), {{0, 0}, {2, 2}}},
+        {Poly({{0, 0}, {1, 1}, {2, 1}, {3, 0}}), {{0, 0}, {1, 1}, {2, 1}, {3, 0}}}, // flat top
+        {Poly({{0, 0}, {1, 1}, {1, 2}, {2, 3}}), {{0, 0}, {1, 1}, {1, 2}, {2, 3}}}, // vertical = flat
+        {jump, {{0, 0}, {2, 3}}},
+        {Poly({{0, 1}, {1, 0}, {2, 1e-21}, {3, 5}}), {{0, 1}, {1, 0}, {2, 1e-21}, {3, 5}}}, // < 1e-20 flat
+        {Poly({{0, 0}, {0.5, DBL_MAX}, {1, 0}}), {{0, 0}, {0.5, DBL_MAX}, {1, 0}}},
+        {Poly({{0, 5}, {1, 5 + 5e-6}, {4, 5}}), {{0, 5}, {2, 5}, {4, 5}}}, // constant within Ytolerance
+        {F(), {{-DBL_MAX, 0}, {0, 0}, {DBL_MAX, 0}}},                      // no overflow in the middle
+        {MakeFunction({{2, 3}}, 0, 4), {{2, 3}, {2, 3}, {2, 3}}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExtremaOf(c.first), c.second);
+        EXPECT_EQ(F(c.first).AngularPoint(), c.second.size() != 2);
+    }
+    // Width and rise both overflow (inf / inf): falling, as is the next segment; no turn.
+    EXPECT_EQ(
+        ExtremaOf(MakeFunction({{-DBL_MAX, DBL_MAX}, {DBL_MAX, -DBL_MAX}, {0, 0}}, -DBL_MAX, DBL_MAX)).size(),
+        2u);
+    EXPECT_FALSE(F(kEmpty).AngularPoint());
+    List l; // earlier points stay; an empty function appends nothing
     l.AddPoint({9, 9});
-    Empty().Extrema(l);
+    kEmpty.Extrema(l);
     Poly({{0, 0}, {1, 2}, {2, 0}}).Extrema(l);
     EXPECT_EQ(ItemsOf(l), (Pts{{9, 9}, {0, 0}, {1, 2}, {2, 0}}));
 }
 
-TEST(Extrema, RisesOfDblMaxKeepTheirSign) {
-    EXPECT_EQ(ExtremaOf(Poly({{0, 0}, {0.5, DBL_MAX}, {1, 0}})), (Pts{{0, 0}, {0.5, DBL_MAX}, {1, 0}}));
-    // Width and rise both overflow (inf / inf): falling, as is the next segment; no turn.
-    CVyMathFunction1D f = MakeFunction({{-DBL_MAX, DBL_MAX}, {DBL_MAX, -DBL_MAX}, {0, 0}}, -DBL_MAX, DBL_MAX);
-    EXPECT_EQ(ExtremaOf(f).size(), 2u);
-}
-
-TEST(Extrema, AngularPoint) {
-    EXPECT_TRUE(Poly({{0, 0}, {1, 2}, {2, 0}}).AngularPoint());
-    EXPECT_FALSE(Poly({{0, 0}, {1, 1}, {3, 5}}).AngularPoint());
-    EXPECT_TRUE(Poly({{0, 5}, {4, 5}}).AngularPoint());
-    EXPECT_TRUE(MakeFunction({{2, 3}}, 0, 4).AngularPoint());
-    EXPECT_TRUE(Poly({{0, 0}, {1, 1}, {1, 2}, {2, 3}}).AngularPoint());
-    CVyMathFunction1D empty = Empty();
-    EXPECT_FALSE(empty.AngularPoint());
-}
-
-TEST(LocalMinMax, SortsVerticesByTheirSlopes) {
-    List mn, mx;
-    Poly({{0, 0}, {1, 2}, {2, 1}, {3, 3}}).LocalMinMax(mn, mx);
-    EXPECT_EQ(ItemsOf(mn), (Pts{{0, 0}, {2, 1}, {3, 3}}));
-    EXPECT_EQ(ItemsOf(mx), (Pts{{0, 0}, {1, 2}, {3, 3}}));
-
-    // A shelf between two rises: first edge a maximum, last edge a minimum.
-    List smn, smx;
-    Poly({{0, 0}, {1, 1}, {2, 1}, {3, 2}}).LocalMinMax(smn, smx);
-    EXPECT_EQ(ItemsOf(smn), (Pts{{0, 0}, {2, 1}, {3, 2}}));
-    EXPECT_EQ(ItemsOf(smx), (Pts{{0, 0}, {1, 1}, {3, 2}}));
-
-    // A flat top gives both edges as maxima, a flat bottom both edges as minima.
-    List tmn, tmx;
-    Poly({{0, 0}, {1, 1}, {2, 1}, {3, 0}}).LocalMinMax(tmn, tmx);
-    EXPECT_EQ(ItemsOf(tmn), (Pts{{0, 0}, {3, 0}}));
-    EXPECT_EQ(ItemsOf(tmx), (Pts{{0, 0}, {1, 1}, {2, 1}, {3, 0}}));
-    List bmn, bmx;
-    Poly({{0, 1}, {1, 0}, {2, 0}, {3, 1}}).LocalMinMax(bmn, bmx);
-    EXPECT_EQ(ItemsOf(bmn), (Pts{{0, 1}, {1, 0}, {2, 0}, {3, 1}}));
-    EXPECT_EQ(ItemsOf(bmx), (Pts{{0, 1}, {3, 1}}));
-}
-
-TEST(LocalMinMax, SkipsRepeatedPoints) {
-    List mn, mx;
-    Poly({{0, 0}, {1, 1}, {1, 1}, {2, 0}}).LocalMinMax(mn, mx);
-    EXPECT_EQ(ItemsOf(mx), (Pts{{0, 0}, {1, 1}, {2, 0}}));
-    EXPECT_EQ(ItemsOf(mn), (Pts{{0, 0}, {2, 0}}));
-
-    // Repeated within the tolerances; the vertex reported is the last copy.
-    List tmn, tmx;
-    Poly({{0, 0}, {1, 1}, {1 + 5e-6, 1 + 5e-6}, {2, 0}}).LocalMinMax(tmn, tmx);
-    EXPECT_EQ(ItemsOf(tmx), (Pts{{0, 0}, {1 + 5e-6, 1 + 5e-6}, {2, 0}}));
-
-    // A repeated first point is not reported a second time; a repeated last point ends the lists once.
-    List fmn, fmx;
-    Poly({{0, 0}, {0, 0}, {1, 1}, {2, 0}, {2, 0}}).LocalMinMax(fmn, fmx);
-    EXPECT_EQ(ItemsOf(fmn), (Pts{{0, 0}, {2, 0}}));
-    EXPECT_EQ(ItemsOf(fmx), (Pts{{0, 0}, {1, 1}, {2, 0}}));
-}
-
-TEST(LocalMinMax, DegenerateFunctions) {
-    List mn, mx;
+TEST(LocalMinMax, SortsVerticesBySlopes) {
+    const std::pair<F, std::pair<Pts, Pts>> cases[] = {
+        {kHat, {{{0, 0}, {2, 1}, {3, 3}}, {{0, 0}, {1, 2}, {3, 3}}}},
+        {Poly({{0, 0}, {1, 1}, {2, 1}, {3, 2}}),
+         {{{0, 0}, {2, 1}, {3, 2}}, {{0, 0}, {1, 1}, {3, 2}}}}, // shelf
+        {Poly({{0, 0}, {1, 1}, {2, 1}, {3, 0}}), {{{0, 0}, {3, 0}}, {{0, 0}, {1, 1}, {2, 1}, {3, 0}}}},
+        {Poly({{0, 1}, {1, 0}, {2, 0}, {3, 1}}), {{{0, 1}, {1, 0}, {2, 0}, {3, 1}}, {{0, 1}, {3, 1}}}},
+        // Repeated points are skipped (within the tolerances: the last copy is reported); a repeated
+        // first point is not reported a second time.
+        {Poly({{0, 0}, {1, 1}, {1, 1}, {2, 0}}), {{{0, 0}, {2, 0}}, {{0, 0}, {1, 1}, {2, 0}}}},
+        {Poly({{0, 0}, {1, 1}, {1 + 5e-6, 1 + 5e-6}, {2, 0}}),
+         {{{0, 0}, {2, 0}}, {{0, 0}, {1 + 5e-6, 1 + 5e-6}, {2, 0}}}},
+        {Poly({{0, 0}, {0, 0}, {1, 1}, {2, 0}, {2, 0}}), {{{0, 0}, {2, 0}}, {{0, 0}, {1, 1}, {2, 0}}}},
+        {MakeFunction({{2, 3}}, 0, 4), {{{2, 3}}, {{2, 3}}}},
+        {Poly({{0, 0}, {1, 1}}), {{{0, 0}, {1, 1}}, {{0, 0}, {1, 1}}}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MinMax(c.first), c.second);
+    List mn, mx; // the default function and an empty one append nothing
     mn.AddPoint({7, 7});
-    CVyMathFunction1D().LocalMinMax(mn, mx);
-    Empty().LocalMinMax(mn, mx);
+    F().LocalMinMax(mn, mx);
+    kEmpty.LocalMinMax(mn, mx);
     EXPECT_EQ(ItemsOf(mn), (Pts{{7, 7}}));
     EXPECT_TRUE(ItemsOf(mx).empty());
-
-    List smn, smx;
-    MakeFunction({{2, 3}}, 0, 4).LocalMinMax(smn, smx);
-    EXPECT_EQ(ItemsOf(smn), (Pts{{2, 3}}));
-    EXPECT_EQ(ItemsOf(smx), (Pts{{2, 3}}));
-
-    List lmn, lmx;
-    Poly({{0, 0}, {1, 1}}).LocalMinMax(lmn, lmx);
-    EXPECT_EQ(ItemsOf(lmn), (Pts{{0, 0}, {1, 1}}));
-    EXPECT_EQ(ItemsOf(lmx), (Pts{{0, 0}, {1, 1}}));
 }
 
-TEST(GlobalMinMax, ReportsEveryTie) {
-    List mn, mx;
-    CVyMathFunction1D f = Poly({{0, 0}, {1, 2}, {2, 1}, {3, 3}});
-    f.GlobalMinMax(mn, mx);
-    EXPECT_EQ(ItemsOf(mn), (Pts{{0, 0}}));
-    EXPECT_EQ(ItemsOf(mx), (Pts{{3, 3}}));
+TEST(GlobalMinMax, AllTiesWithinRelativePlusAbsoluteTolerance) {
+    const std::pair<F, std::pair<Pts, Pts>> cases[] = {
+        {kHat, {{{0, 0}}, {{3, 3}}}},
+        {Poly({{0, 1}, {1, 0}, {2, 1}, {3, 0}, {4, 1}}), {{{1, 0}, {3, 0}}, {{0, 1}, {2, 1}, {4, 1}}}},
+        {Poly({{0, 1}, {1, 0}, {2, 0}, {3, 1}}), {{{1, 0}, {2, 0}}, {{0, 1}, {3, 1}}}},
+        // Absolute part at 0: exactly 1e-10 above ties, 2e-10 does not.
+        {Poly({{0, 1}, {1, 0}, {2, 1}, {3, 1e-10}, {4, 1}}),
+         {{{1, 0}, {3, 1e-10}}, {{0, 1}, {2, 1}, {4, 1}}}},
+        {Poly({{0, 1}, {1, 0}, {2, 1}, {3, 2e-10}, {4, 1}}), {{{1, 0}}, {{0, 1}, {2, 1}, {4, 1}}}},
+        // Relative part at 1e6: 1e-4 below ties, 2e-4 does not.
+        {Poly({{0, 0}, {1, 1e6}, {2, 5e5}, {3, 1e6 - 1e-4}, {4, 5e5}, {5, 1e6 - 2e-4}, {6, 0}}),
+         {{{0, 0}, {6, 0}}, {{1, 1e6}, {3, 1e6 - 1e-4}}}},
+        {F(), {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MinMax(c.first, true), c.second);
     double vmin = 99, vmax = 99;
-    f.ValuesGlobalMinMax(vmin, vmax);
-    EXPECT_EQ(vmin, 0.0);
-    EXPECT_EQ(vmax, 3.0);
-
-    List wmn, wmx;
-    Poly({{0, 1}, {1, 0}, {2, 1}, {3, 0}, {4, 1}}).GlobalMinMax(wmn, wmx);
-    EXPECT_EQ(ItemsOf(wmn), (Pts{{1, 0}, {3, 0}}));
-    EXPECT_EQ(ItemsOf(wmx), (Pts{{0, 1}, {2, 1}, {4, 1}}));
-
-    // A flat bottom gives both edges; results follow earlier points.
-    List bmn, bmx;
-    bmn.AddPoint({9, 9});
-    Poly({{0, 1}, {1, 0}, {2, 0}, {3, 1}}).GlobalMinMax(bmn, bmx);
-    EXPECT_EQ(ItemsOf(bmn), (Pts{{9, 9}, {1, 0}, {2, 0}}));
-    EXPECT_EQ(ItemsOf(bmx), (Pts{{0, 1}, {3, 1}}));
-}
-
-TEST(GlobalMinMax, ToleranceIsRelativePlusAbsolute) {
-    // Absolute part at vmin = 0: a valley at exactly 1e-10 ties, one at 2e-10 does not.
+    kHat.ValuesGlobalMinMax(vmin, vmax);
+    EXPECT_EQ(std::make_pair(vmin, vmax), std::make_pair(0.0, 3.0));
+    F().ValuesGlobalMinMax(vmin, vmax); // nothing written
+    kEmpty.ValuesGlobalMinMax(vmin, vmax);
+    EXPECT_EQ(std::make_pair(vmin, vmax), std::make_pair(0.0, 3.0));
     List mn, mx;
-    Poly({{0, 1}, {1, 0}, {2, 1}, {3, 1e-10}, {4, 1}}).GlobalMinMax(mn, mx);
-    EXPECT_EQ(ItemsOf(mn), (Pts{{1, 0}, {3, 1e-10}}));
-    List mn2, mx2;
-    Poly({{0, 1}, {1, 0}, {2, 1}, {3, 2e-10}, {4, 1}}).GlobalMinMax(mn2, mx2);
-    EXPECT_EQ(ItemsOf(mn2), (Pts{{1, 0}}));
-
-    // Relative part at vmax = 1e6: 1e-4 below ties, 2e-4 below does not; end points count too.
-    List rmn, rmx;
-    Poly({{0, 0}, {1, 1e6}, {2, 5e5}, {3, 1e6 - 1e-4}, {4, 5e5}, {5, 1e6 - 2e-4}, {6, 0}})
-        .GlobalMinMax(rmn, rmx);
-    EXPECT_EQ(ItemsOf(rmx), (Pts{{1, 1e6}, {3, 1e6 - 1e-4}}));
-    EXPECT_EQ(ItemsOf(rmn), (Pts{{0, 0}, {6, 0}}));
+    mn.AddPoint({9, 9});
+    kHat.GlobalMinMax(mn, mx);
+    EXPECT_EQ(ItemsOf(mn), (Pts{{9, 9}, {0, 0}}));
 }
 
-TEST(GlobalMinMax, DefaultFunctionGivesNothing) {
-    List mn, mx;
-    CVyMathFunction1D().GlobalMinMax(mn, mx);
-    EXPECT_TRUE(ItemsOf(mn).empty());
-    EXPECT_TRUE(ItemsOf(mx).empty());
-    double vmin = -7, vmax = 7;
-    CVyMathFunction1D().ValuesGlobalMinMax(vmin, vmax);
-    Empty().ValuesGlobalMinMax(vmin, vmax);
-    EXPECT_EQ(vmin, -7.0);
-    EXPECT_EQ(vmax, 7.0);
-}
-
-TEST(OnlyExtrema, KeepsFirstExtremesAndLast) {
-    // Maximum left of the minimum: it comes first.
-    CVyMathFunction1D f = Poly({{0, 0}, {1, 2}, {2, -1}, {3, 0.5}});
-    List cand, res;
-    for (const auto& p : VyMathTestAccess::Points(f))
-        cand.AddPoint(p);
-    f.OnlyExtrema(cand, res);
-    EXPECT_EQ(ItemsOf(res), (Pts{{0, 0}, {1, 2}, {2, -1}, {3, 0.5}}));
-
-    // Minimum left of the maximum; the first of tied candidates is taken.
-    CVyMathFunction1D g = Poly({{0, 0}, {1, -2}, {2, 2}, {3, 2}, {4, 0.5}});
-    List gc, gr;
-    for (const auto& p : VyMathTestAccess::Points(g))
-        gc.AddPoint(p);
-    g.OnlyExtrema(gc, gr);
-    EXPECT_EQ(ItemsOf(gr), (Pts{{0, 0}, {1, -2}, {2, 2}, {4, 0.5}}));
-
-    // A minimum equal to the first ordinate is dropped.
-    CVyMathFunction1D h = Poly({{0, 0}, {1, 2}, {2, 1}});
-    List hc, hr;
-    h.Extrema(hc);
-    h.OnlyExtrema(hc, hr);
-    EXPECT_EQ(ItemsOf(hr), (Pts{{0, 0}, {1, 2}, {2, 1}}));
-}
-
-TEST(OnlyExtrema, YtoleranceIsStrictAndReadsResultsFirstPoint) {
-    CVyMathFunction1D f = Poly({{0, 0}, {1, 0.5}, {2, 0}});
-    f.SetYtolerance(0.5);
-    List c1, r1;
-    f.Extrema(c1);
-    f.OnlyExtrema(c1, r1);
-    EXPECT_EQ(ItemsOf(r1), (Pts{{0, 0}, {2, 0}})); // 0.5 from both ends: not more than Ytolerance
-
-    CVyMathFunction1D g = Poly({{0, 0}, {1, 0.75}, {2, 0}});
-    g.SetYtolerance(0.5);
-    List c2, r2;
-    g.Extrema(c2);
-    g.OnlyExtrema(c2, r2);
-    EXPECT_EQ(ItemsOf(r2), (Pts{{0, 0}, {1, 0.75}, {2, 0}}));
-
-    // The first ordinate compared is that of result's first point, here 0.75.
-    List c3, r3;
-    r3.AddPoint({9, 0.75});
-    g.Extrema(c3);
-    g.OnlyExtrema(c3, r3);
-    EXPECT_EQ(ItemsOf(r3), (Pts{{9, 0.75}, {0, 0}, {2, 0}}));
-}
-
-TEST(OnlyExtrema, EmptyInputs) {
-    CVyMathFunction1D f = Poly({{0, 0}, {1, 2}, {2, 1}});
-    List none, res;
-    f.OnlyExtrema(none, res);
-    EXPECT_EQ(ItemsOf(res), (Pts{{0, 0}, {2, 1}}));
-
-    List cand, res2;
-    cand.AddPoint({1, 2});
-    Empty().OnlyExtrema(cand, res2);
-    EXPECT_TRUE(ItemsOf(res2).empty());
+TEST(OnlyExtrema, FirstExtremesLastWithStrictYtolerance) {
+    auto pointsOf = [](const F& f) {
+        List l;
+        for (const auto& p : VyMathTestAccess::Points(f))
+            l.AddPoint(p);
+        return l;
+    };
+    auto extremaOf = [](const F& f) {
+        List l;
+        f.Extrema(l);
+        return l;
+    };
+    F f = Poly({{0, 0}, {1, 2}, {2, -1}, {3, 0.5}}); // maximum left of the minimum: first
+    EXPECT_EQ(Only(f, pointsOf(f)), (Pts{{0, 0}, {1, 2}, {2, -1}, {3, 0.5}}));
+    F g = Poly({{0, 0}, {1, -2}, {2, 2}, {3, 2}, {4, 0.5}}); // the first of tied candidates
+    EXPECT_EQ(Only(g, pointsOf(g)), (Pts{{0, 0}, {1, -2}, {2, 2}, {4, 0.5}}));
+    F h = Poly({{0, 0}, {1, 2}, {2, 1}}); // the minimum equals the first ordinate: dropped
+    EXPECT_EQ(Only(h, extremaOf(h)), (Pts{{0, 0}, {1, 2}, {2, 1}}));
+    EXPECT_EQ(Only(h, List()), (Pts{{0, 0}, {2, 1}}));
+    EXPECT_TRUE(Only(kEmpty, pointsOf(h)).empty());
+    // Exactly Ytolerance from the ends fails; the first ordinate is that of result's first point.
+    F at = Poly({{0, 0}, {1, 0.5}, {2, 0}}), above = Poly({{0, 0}, {1, 0.75}, {2, 0}});
+    at.SetYtolerance(0.5);
+    above.SetYtolerance(0.5);
+    EXPECT_EQ(Only(at, extremaOf(at)), (Pts{{0, 0}, {2, 0}}));
+    EXPECT_EQ(Only(above, extremaOf(above)), (Pts{{0, 0}, {1, 0.75}, {2, 0}}));
+    List held;
+    held.AddPoint({9, 0.75});
+    EXPECT_EQ(Only(above, extremaOf(above), held), (Pts{{9, 0.75}, {0, 0}, {2, 0}}));
 }
 
 TEST(InteractionCurves, ExtremeOrdinatesOverAllPoints) {
     // f(-1) is the first point's ordinate; the bisection lands on (1, 0) for f(1).
-    CVyMathFunction1D diamond = MakeFunction({{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}}, -1, 1);
+    F diamond = MakeFunction({{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}}, -1, 1);
     List l;
     l.AddPoint({5, 5});
     diamond.ExtremaInteractionCurves(l);
     EXPECT_EQ(ItemsOf(l), (Pts{{5, 5}, {-1, 0}, {0, -1}, {0, 1}, {1, 0}}));
     double vmin = 9, vmax = 9;
     diamond.ValuesGlobalMinMaxInteractionCurves(vmin, vmax);
-    EXPECT_EQ(vmin, -1.0);
-    EXPECT_EQ(vmax, 1.0);
-
+    F(kEmpty).ValuesGlobalMinMaxInteractionCurves(vmin, vmax); // nothing written
+    EXPECT_EQ(std::make_pair(vmin, vmax), std::make_pair(-1.0, 1.0));
     // The last point within Ytolerance of the extreme gives the abscissa; the ordinate is the extreme.
-    CVyMathFunction1D f = Poly({{0, 0}, {1, -1}, {2, -1 + 5e-6}, {3, 0}});
     List fl;
-    f.ExtremaInteractionCurves(fl);
+    Poly({{0, 0}, {1, -1}, {2, -1 + 5e-6}, {3, 0}}).ExtremaInteractionCurves(fl);
+    kEmpty.ExtremaInteractionCurves(fl);
     EXPECT_EQ(ItemsOf(fl), (Pts{{0, 0}, {2, -1}, {3, 0}, {3, 0}}));
-
-    CVyMathFunction1D empty = Empty();
-    List el;
-    empty.ExtremaInteractionCurves(el);
-    EXPECT_TRUE(ItemsOf(el).empty());
-    empty.ValuesGlobalMinMaxInteractionCurves(vmin, vmax);
-    EXPECT_EQ(vmin, -1.0);
-    EXPECT_EQ(vmax, 1.0);
 }
