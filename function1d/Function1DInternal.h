@@ -7,6 +7,15 @@
 namespace vymath {
 namespace detail {
 
+// A wide intermediate as a double; beyond the double range it is +-DBL_MAX (an open end).
+inline double ClampToDouble(long double v) {
+    if (v > static_cast<long double>(DBL_MAX))
+        return DBL_MAX;
+    if (v < -static_cast<long double>(DBL_MAX))
+        return -DBL_MAX;
+    return static_cast<double>(v);
+}
+
 // The line through (xl, yl) and (xh, yh) at x, in the two-term Lagrange form
 // ((x - xh) yl) / (xl - xh) + ((x - xl) yh) / (xh - xl), with extended-precision intermediates so
 // that a segment ending at a DBL_MAX sentinel (or ordinate) neither overflows nor gives a NaN.
@@ -19,11 +28,7 @@ inline double LagrangeLine(double xl, double yl, double xh, double yh, double x)
     const W X = x, XL = xl, YL = yl, XH = xh, YH = yh;
     const W v = ((X - XH) * YL) / (XL - XH) + ((X - XL) * YH) / (XH - XL);
     // Beyond the double range (extrapolation next to a DBL_MAX ordinate) the value is an open end.
-    if (v > static_cast<W>(DBL_MAX))
-        return DBL_MAX;
-    if (v < -static_cast<W>(DBL_MAX))
-        return -DBL_MAX;
-    return static_cast<double>(v);
+    return ClampToDouble(v);
 }
 
 } // namespace detail

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <utility>
 
+using vymath::detail::ClampToDouble;
 using vymath::detail::kOpenEnd;
 
 void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
@@ -18,12 +19,13 @@ void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
     const bool leftOpen = CVyMath::Equal(xmin, -kOpenEnd, Xtolerance);
     const bool rightOpen = CVyMath::Equal(xmax, kOpenEnd, Xtolerance);
     const bool finiteEnds = mode == ListFiniteEnds && n >= 3;
-    const double d = finiteEnds ? (points[n - 2].x - points[1].x) / 10 : 0.0;
+    // A tenth of the inner span, formed wide: inner points near -DBL_MAX and +DBL_MAX would overflow.
+    const long double d = finiteEnds ? (static_cast<long double>(points[n - 2].x) - points[1].x) / 10 : 0.0L;
 
     if (!leftOpen || mode == ListAsStored)
         list.AddPoint(points.front());
     else if (finiteEnds)
-        list.AddPoint({points[1].x - d, points[1].y});
+        list.AddPoint({ClampToDouble(points[1].x - d), points[1].y});
     if (n == 1)
         return;
     for (std::size_t i = 1; i + 1 < n; ++i)
@@ -31,7 +33,7 @@ void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
     if (!rightOpen || mode == ListAsStored)
         list.AddPoint(points.back());
     else if (finiteEnds)
-        list.AddPoint({points[n - 2].x + d, points[n - 2].y});
+        list.AddPoint({ClampToDouble(points[n - 2].x + d), points[n - 2].y});
 }
 
 using vymath::detail::IsFinite;

@@ -61,4 +61,26 @@ TEST(FuzzRegressions, CrossingOfOrdinatesAtOppositeSentinels) {
     EXPECT_EQ(ItemsOf(crossings), (std::vector<std::pair<double, double>>{{0.5, 0.0}}));
 }
 
+TEST(FuzzRegressions, FiniteEndsOfASpanBeyondTheDoubleRange) {
+    // Inner points near -DBL_MAX and +DBL_MAX: a tenth of their span overflows in double.
+    F f;
+    f.Set(-DBL_MAX / 2, 1);
+    f.Set(0, 2);
+    f.Set(DBL_MAX / 2, 3);
+    F::PointList list;
+    f.GetListPoint(list, F::ListFiniteEnds);
+    EXPECT_EQ(ItemsOf(list), (std::vector<std::pair<double, double>>{{-DBL_MAX / 2 - DBL_MAX / 10, 1},
+                                                                     {-DBL_MAX / 2, 1},
+                                                                     {0, 2},
+                                                                     {DBL_MAX / 2, 3},
+                                                                     {DBL_MAX / 2 + DBL_MAX / 10, 3}}));
+    f.Set(-DBL_MAX * 0.95, 0);
+    F::PointList wide;
+    f.GetListPoint(wide, F::ListFiniteEnds);
+    wide.ResetCursor();
+    double x, y;
+    ASSERT_TRUE(wide.GetNext(x, y));
+    EXPECT_EQ(x, -DBL_MAX);
+}
+
 } // namespace
