@@ -94,6 +94,24 @@ double CVyMathFunction1D::QtrapXFunc(double, double) const {
     return 0.0;
 }
 
+namespace {
+
+// Sums over the segments: the signed areas into R, and the areas times the lever arm
+// h - (middle - origin) into M, where middle is the middle of the segment's abscissas.
+void SumSegments(const std::vector<CVyMathFunction1D::Point>& pts, double h, double origin, double& R,
+                 double& M) {
+    R = 0.0;
+    M = 0.0;
+    for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+        const double area = SegmentArea(pts[i], pts[i + 1]);
+        const double middle = (pts[i].x + pts[i + 1].x) * 0.5;
+        R = area + R;
+        M = (h - (middle - origin)) * area + M;
+    }
+}
+
+} // namespace
+
 int CVyMathFunction1D::GetResultantAndMoment(double& resultant, double& moment) {
     try {
         double lo, hi;
@@ -101,15 +119,8 @@ int CVyMathFunction1D::GetResultantAndMoment(double& resultant, double& moment) 
         const double h = 0.5 * std::fabs(lo - hi);
         resultant = 0.0;
         moment = 0.0;
-        double R = 0.0, M = 0.0;
-        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-            const Point& p = points[i];
-            const Point& q = points[i + 1];
-            const double area = SegmentArea(p, q);
-            const double middle = (p.x + q.x) * 0.5;
-            R = area + R;
-            M = (h - (middle - lo)) * area + M;
-        }
+        double R, M;
+        SumSegments(points, h, lo, R, M); // lever arm about the middle of the domain
         if (!CVyMath::IsNull(R, Xtolerance))
             resultant = R;
         moment = M;
@@ -128,15 +139,8 @@ int CVyMathFunction1D::GetExcentricityAndResultant(double& excentricity, double&
         const double h = 0.5 * std::fabs(lo - hi);
         excentricity = 0.0;
         resultant = 0.0;
-        double R = 0.0, M0 = 0.0;
-        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-            const Point& p = points[i];
-            const Point& q = points[i + 1];
-            const double area = SegmentArea(p, q);
-            const double middle = (p.x + q.x) * 0.5;
-            R = area + R;
-            M0 = (h - middle) * area + M0;
-        }
+        double R, M0;
+        SumSegments(points, h, 0.0, R, M0); // lever arm h - middle: xmin is not subtracted here
         if (!CVyMath::IsNull(R, Xtolerance))
             excentricity = h - M0 / R;
         resultant = R;
