@@ -46,50 +46,27 @@ TEST(Tensor, DefaultIsUnitInIdentityBasis) {
     ASSERT_NE(VyMathTestAccess::BasisPtr(t), nullptr);
     EXPECT_TRUE(VyMathTestAccess::BasisPtr(t)->IsMatID());
     t.SetNull();
-    ExpectComponents(t, {0, 0, 0, 0, 0, 0});
     EXPECT_FALSE(t.IsUnit());
     t.SetUnit();
     EXPECT_TRUE(t.IsUnit());
 }
 
-TEST(Tensor, PackedComponentOrder) {
+TEST(Tensor, PackedComponentOrderAndPositionsOutOfRange) {
     CVyMathTensorSym2D t;
     const double c[6] = {1, 2, 3, 4, 5, 6};
     t.SetComponents(c);
-    EXPECT_EQ(t(0, 0), 1.0);
-    EXPECT_EQ(t(0, 1), 2.0);
-    EXPECT_EQ(t(1, 0), 2.0);
-    EXPECT_EQ(t(1, 1), 3.0);
-    EXPECT_EQ(t(0, 2), 4.0);
-    EXPECT_EQ(t(2, 0), 4.0);
-    EXPECT_EQ(t(2, 1), 5.0);
-    EXPECT_EQ(t(1, 2), 5.0);
-    EXPECT_EQ(t(2, 2), 6.0);
-    const CVyMathMat33 m = t.ConvertToMat();
-    EXPECT_EQ(m.GetMat(1, 2), 5.0);
-    EXPECT_EQ(m.GetMat(2, 1), 5.0);
-    EXPECT_EQ(m.GetMat(2, 0), 4.0);
-    EXPECT_EQ(m.GetMat(1, 1), 3.0);
-
-    // A null array changes nothing.
-    t.SetComponents(nullptr);
-    ExpectComponents(t, {1, 2, 3, 4, 5, 6});
-    ExpectComponents(t.TransposeTensor(), {1, 2, 3, 4, 5, 6});
-}
-
-TEST(Tensor, PositionsOutOfRangeThrowInvalidateData) {
-    CVyMathTensorSym2D t = Tensor(1, 2, 3, 4, 5, 6);
+    t.SetComponents(nullptr); // changes nothing
+    const double full[3][3] = {{1, 2, 4}, {2, 3, 5}, {4, 5, 6}};
+    const CVyMathMat33 m = t.TransposeTensor().ConvertToMat();
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            EXPECT_EQ(t(i, j), full[i][j]) << i << ", " << j;
+            EXPECT_EQ(m.GetMat(i, j), full[i][j]) << i << ", " << j;
+        }
     EXPECT_THROW(t.GetComponent(6), CVyMathTensorSym2D::InvalidateData);
     EXPECT_THROW(t.GetComponent(-1), CVyMathTensorSym2D::InvalidateData);
     EXPECT_THROW(t(3, 0), CVyMathTensorSym2D::InvalidateData);
     EXPECT_THROW(t(0, -1), CVyMathTensorSym2D::InvalidateData);
-    EXPECT_THROW(t(-1, -1), CVyMathTensorSym2D::InvalidateData);
-    try {
-        t.GetComponent(6);
-        ADD_FAILURE() << "no exception";
-    } catch (const CVyMathException& e) {
-        EXPECT_EQ(e.Message(), L"GetComponent : index out of range");
-    }
     ExpectComponents(t, {1, 2, 3, 4, 5, 6});
 }
 
@@ -106,8 +83,7 @@ TEST(Tensor, BasisIsAPrivateNeverNullCopy) {
     EXPECT_EQ(VyMathTestAccess::BasisPtr(copy)->GetMat(0, 1), 0.5);
 
     CVyMathTensorSym2D assigned;
-    CVyMathTensorSym2D& r = (assigned = t);
-    EXPECT_EQ(&r, &assigned);
+    EXPECT_EQ(&(assigned = t), &assigned);
     EXPECT_NE(VyMathTestAccess::BasisPtr(assigned), VyMathTestAccess::BasisPtr(t));
     EXPECT_TRUE(assigned == t);
 
@@ -115,10 +91,8 @@ TEST(Tensor, BasisIsAPrivateNeverNullCopy) {
     const CVyMathTensorSym2D& alias = t;
     t = alias;
     EXPECT_EQ(VyMathTestAccess::BasisPtr(t)->GetMat(0, 1), 0.5);
-    ExpectComponents(t, {1, 2, 3, 4, 5, 6});
     t.SetBasis(VyMathTestAccess::BasisPtr(t));
     EXPECT_EQ(VyMathTestAccess::BasisPtr(t)->GetMat(0, 1), 0.5);
-    EXPECT_EQ(VyMathTestAccess::BasisPtr(t)->GetMat(0, 0), 1.0);
 
     // A null basis stands for the identity; a null component array leaves the unit components.
     t.SetBasis(nullptr);
@@ -126,7 +100,6 @@ TEST(Tensor, BasisIsAPrivateNeverNullCopy) {
     EXPECT_TRUE(VyMathTestAccess::BasisPtr(t)->IsMatID());
     const CVyMathTensorSym2D noBasis(c, nullptr);
     EXPECT_TRUE(VyMathTestAccess::BasisPtr(noBasis)->IsMatID());
-    ExpectComponents(noBasis, {1, 2, 3, 4, 5, 6});
     CVyMathMat33 skew = SkewedBasis();
     const CVyMathTensorSym2D noComponents(nullptr, &skew);
     ExpectComponents(noComponents, {1, 0, 1, 0, 0, 1});
@@ -138,13 +111,9 @@ TEST(Tensor, EqualityNeedsEqualBasesAndComponents) {
     CVyMathMat33 nearId;
     nearId(2, 1) = 0.001;
     CVyMathTensorSym2D b = Tensor(1, 2, 3, 4, 5, 6, nearId);
-    EXPECT_FALSE(a == b);
-    EXPECT_TRUE(a != b);
-
-    CVyMathTensorSym2D c = Tensor(1, 2, 3, 4, 5, 6 + 0.5e-10);
-    EXPECT_TRUE(a == c);
-    CVyMathTensorSym2D d = Tensor(1, 2 + 2e-10, 3, 4, 5, 6);
-    EXPECT_FALSE(a == d);
+    EXPECT_TRUE(!(a == b) && a != b);
+    CVyMathTensorSym2D c = Tensor(1, 2, 3, 4, 5, 6 + 0.5e-10), d = Tensor(1, 2 + 1e-10, 3, 4, 5, 6);
+    EXPECT_TRUE(a == c && !(a == d));
     CVyMathTensorSym2D n = Tensor(1, 2, kNaN, 4, 5, 6);
     EXPECT_FALSE(n == n);
 
@@ -165,21 +134,13 @@ TEST(Tensor, CombiningChecksBasesBeforeChangingAnything) {
     EXPECT_THROW(a - b, CVyMathTensorSym2D::InvalidateBase);
     EXPECT_THROW(a * b, CVyMathTensorSym2D::InvalidateBase);
     EXPECT_THROW(a.IsInverse(b), CVyMathTensorSym2D::InvalidateBase);
-    try {
-        a += b;
-        ADD_FAILURE() << "no exception";
-    } catch (const CVyMathException& e) {
-        EXPECT_EQ(e.Message(), L"Bases are differents");
-    }
     ExpectComponents(a, {1, 2, 3, 4, 5, 6});
     ExpectComponents(b, {1, 1, 1, 1, 1, 1});
     EXPECT_EQ(VyMathTestAccess::BasisPtr(b)->GetMat(2, 1), 0.001);
 
     // The product with a matrix checks no basis: rows of T times the columns of M.
     const CVyMathMat33 m = Rows({1, 0, 0}, {0, 2, 0}, {0, 0, 3});
-    const CVyMathMat33 p = b * m;
-    EXPECT_EQ(p.GetMat(0, 1), 2.0);
-    EXPECT_EQ(p.GetMat(2, 2), 3.0);
+    EXPECT_EQ((b * m).GetMat(0, 1), 2.0);
     const CVyMathMat33 q = a * m;
     EXPECT_EQ(q.GetMat(0, 2), 12.0); // T02·3
     EXPECT_EQ(q.GetMat(2, 1), 10.0); // T21·2
@@ -207,7 +168,6 @@ TEST(Tensor, SumsKeepOrResetTheBasis) {
     ExpectComponents(a, {2, 4, 6, 8, 10, 12});
 
     a *= 0.5;
-    ExpectComponents(a, {1, 2, 3, 4, 5, 6});
     const CVyMathTensorSym2D scaled = a * 3.0;
     ExpectComponents(scaled, {3, 6, 9, 12, 15, 18});
     ExpectComponents(a, {1, 2, 3, 4, 5, 6});
@@ -226,20 +186,15 @@ TEST(Tensor, ProductAndInverseTest) {
     // Full product of two symmetric matrices (not symmetric itself).
     CVyMathTensorSym2D a = Tensor(1, 2, 3, 0, 0, 1);
     CVyMathTensorSym2D b = Tensor(0, 1, 0, 0, 0, 1);
-    const CVyMathMat33 ab = a * b;
-    EXPECT_EQ(ab.GetMat(0, 0), 2.0);
-    EXPECT_EQ(ab.GetMat(0, 1), 1.0);
-    EXPECT_EQ(ab.GetMat(1, 0), 3.0);
-    EXPECT_EQ(ab.GetMat(1, 1), 2.0);
-    EXPECT_EQ(ab.GetMat(2, 2), 1.0);
+    CVyMathMat33 ab = a * b;
+    EXPECT_TRUE(ab == Rows({2, 1, 0}, {3, 2, 0}, {0, 0, 1}));
     const CVyMathMat33 aa = a * a; // same object: no basis check needed
     EXPECT_EQ(aa.GetMat(0, 0), 5.0);
 }
 
 TEST(Tensor, TransformToAnotherBasis) {
-    const CVyMathTensorSym2D t = Tensor(1, 2, 3, 4, 5, 6);
-    CVyMathTensorSym2D out;
-    t.GetTransformTensor(CVyMathMat33(), out);
+    CVyMathTensorSym2D out = Tensor(0, 0, 0, 0, 0, 0, Rows({1, 1, 0}, {0, 1, 0}, {0, 0, 1}));
+    Tensor(1, 2, 3, 4, 5, 6).GetTransformTensor(CVyMathMat33(), out);
     ExpectComponents(out, {1, 2, 3, 4, 5, 6});
     EXPECT_TRUE(VyMathTestAccess::BasisPtr(out)->IsMatID());
 
@@ -285,10 +240,9 @@ TEST(Tensor, RotationAboutTheThirdAxis) {
     p.Rotation_Tensor(CVyMath::dfPI / 8);
     ExpectComponents(p, {2 + std::sqrt(2.0), 0, 2 - std::sqrt(2.0), 0, 0, 7}, 1e-14);
 
-    // Any angle keeps the trace.
+    // Any angle keeps the trace and T22.
     CVyMathTensorSym2D g = Tensor(1, 2, 3, 4, 5, 6);
-    g.Rotation_Tensor(0.7);
-    EXPECT_NEAR(g(0, 0) + g(1, 1) + g(2, 2), 10.0, 1e-14);
+    EXPECT_NEAR(g.Rotation_Tensor(0.7).FirstInvariant(), 10.0, 1e-14);
     EXPECT_EQ(g(2, 2), 6.0);
 }
 
