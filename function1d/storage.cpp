@@ -97,7 +97,7 @@ void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, dou
     const double step = std::fabs(x1 - x0) / n;
     points.reserve(static_cast<std::size_t>(n) + 1);
     double x = x0;
-    for (int i = 0; i <= n; ++i) {
+    for (int i = 0; i <= n && IsFinite(x); ++i) {
         double y = value(x);
         if (ValidateValue(y))
             points.push_back({x, y});
@@ -108,18 +108,21 @@ void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, dou
 } // namespace
 
 CVyMathFunction1D::CVyMathFunction1D(CVyMathPolynom& p, double x0, double x1, int n)
-    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(x0, -kOpenEnd)), xmax(BoundOrOpen(x1, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     SampleUpwards(points, x0, x1, n, [&p](double x) { return p.ValPoly(x); });
 }
 
 CVyMathFunction1D::CVyMathFunction1D(double (*f)(double), double x0, double x1, int n)
-    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(x0, -kOpenEnd)), xmax(BoundOrOpen(x1, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     if (f != nullptr)
         SampleUpwards(points, x0, x1, n, f);
 }
 
 CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double x0, double x1, int n)
-    : xmin(x0), xmax(x1), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(x0, -kOpenEnd)), xmax(BoundOrOpen(x1, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     if (n <= 0)
         return;
     const double step = std::fabs(x1 - x0) / n;
@@ -138,14 +141,14 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
     double a, b;
     g.GetFullRange(a, b);
     xmin = a;
-    xmax = a + length;
+    xmax = BoundOrOpen(a + length, kOpenEnd);
     const int m = g.GetNumberElement();
     if (m == 0)
         return;
     const double sourceStep = std::fabs(b - a) / m;
     const double targetStep = std::fabs(length) / m;
     double xs = a, xt = a;
-    for (int i = 0; i <= m; ++i) {
+    for (int i = 0; i <= m && IsFinite(xt); ++i) {
         double y;
         if (g.GetOrdinate(xs, y)) {
             points.push_back({xt, y});
@@ -157,7 +160,8 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
 
 CVyMathFunction1D::CVyMathFunction1D(const double& amplitude, const double& pulsation, const double& phase,
                                      double xmin_, double xmax_, double step)
-    : xmin(xmin_), xmax(xmax_), Xtolerance(kDefaultTolerance), Ytolerance(kDefaultTolerance), forceJumps(0) {
+    : xmin(BoundOrOpen(xmin_, -kOpenEnd)), xmax(BoundOrOpen(xmax_, kOpenEnd)), Xtolerance(kDefaultTolerance),
+      Ytolerance(kDefaultTolerance), forceJumps(0) {
     if (CVyMath::Smaller(step, 0.0, 1e-5) || CVyMath::Greater(step, xmax_, 1e-5) ||
         CVyMath::Greater(0.0, xmax_, 1e-5))
         return;
@@ -426,9 +430,14 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, dou
     if (!IsFinite(x1) || !IsFinite(x2) || x2 < x1 || points.empty())
         return InsertRefused;
     const double firstX = points.front().x;
-    if (CVyMath::Smaller(x1, firstX, Xtolerance)) {
+    // Before the curve: not on the first point and below it (also exactly Xtolerance below it).
+    const auto before = [this, firstX](double x) {
+        return !CVyMath::Equal(x, firstX, Xtolerance) &&
+               (CVyMath::Smaller(x, firstX, Xtolerance) || x < firstX);
+    };
+    if (before(x1)) {
         // In front of the curve: (x1, y) first; (x2, y) only when it also lies before the curve.
-        if (CVyMath::Smaller(x2, firstX, Xtolerance))
+        if (before(x2))
             points.insert(points.begin(), {Point{x1, y}, Point{x2, y}});
         else
             points.insert(points.begin(), Point{x1, y});
