@@ -97,7 +97,7 @@ void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, dou
     const double step = std::fabs(x1 - x0) / n;
     points.reserve(static_cast<std::size_t>(n) + 1);
     double x = x0;
-    for (int i = 0; i <= n; ++i) {
+    for (int i = 0; i <= n && IsFinite(x); ++i) {
         double y = value(x);
         if (ValidateValue(y))
             points.push_back({x, y});
@@ -152,7 +152,7 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
     const double sourceStep = std::fabs(b - a) / m;
     const double targetStep = std::fabs(length) / m;
     double xs = a, xt = a;
-    for (int i = 0; i <= m; ++i) {
+    for (int i = 0; i <= m && IsFinite(xt); ++i) {
         double y;
         if (g.GetOrdinate(xs, y)) {
             points.push_back({xt, y});
@@ -436,9 +436,14 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, dou
     if (!IsFinite(x1) || !IsFinite(x2) || x2 < x1 || points.empty())
         return InsertRefused;
     const double firstX = points.front().x;
-    if (CVyMath::Smaller(x1, firstX, Xtolerance)) {
+    // Before the curve: not on the first point and below it (also exactly Xtolerance below it).
+    const auto before = [this, firstX](double x) {
+        return !CVyMath::Equal(x, firstX, Xtolerance) &&
+               (CVyMath::Smaller(x, firstX, Xtolerance) || x < firstX);
+    };
+    if (before(x1)) {
         // In front of the curve: (x1, y) first; (x2, y) only when it also lies before the curve.
-        if (CVyMath::Smaller(x2, firstX, Xtolerance))
+        if (before(x2))
             points.insert(points.begin(), {Point{x1, y}, Point{x2, y}});
         else
             points.insert(points.begin(), Point{x1, y});

@@ -84,7 +84,8 @@ public:
     CVyMathFunction1D(double xmin, double xmax, int forceJumps);
     // n + 1 samples of p at x0, x0 + step, ... with step = |x1 - x0| / n (upwards from x0 even when
     // x1 < x0); domain [x0, x1]. No points for n <= 0 or a non-finite x0 or x1; a NaN sample is
-    // skipped, an infinite one stored as +-DBL_MAX.
+    // skipped, an infinite one stored as +-DBL_MAX; sampling stops where the abscissa overflows.
+    // In every sampling constructor the domain bounds are stored as by the bounds constructor.
     CVyMathFunction1D(CVyMathPolynom& p, double x0, double x1, int n);
     // As the polynomial sampling, with y = f(x). f must not be null (a null f gives no points).
     CVyMathFunction1D(double (*f)(double), double x0, double x1, int n);
@@ -144,9 +145,9 @@ public:
     // The flat stretch (x1, y), (x2, y) put in front of the first point beyond both x1 and x2 (points
     // between x1 and x2 are not looked at). x1 or x2 on a stored point: InsertExists when that point's
     // y passes GreaterEqual(p.y, y, Xtolerance), else InsertConflict; no point beyond both:
-    // InsertRefused. x1 before the curve: (x1, y) goes to the front, followed by (x2, y) when x2 is
-    // before the curve too (otherwise the stretch ends at the curve). NaN y: InsertConflict;
-    // x2 < x1, a non-finite abscissa or an empty function: InsertRefused.
+    // InsertRefused. x1 before the curve (not within Xtolerance of the first point, and below it): (x1,
+    // y) goes to the front, followed by (x2, y) when x2 is before the curve too (else the stretch ends
+    // there). NaN y: InsertConflict; x2 < x1, a non-finite abscissa or an empty function: InsertRefused.
     InfoInsertPoint SetConstant(double x1, double x2, double y);
     // Inserts just before the last point (no sorting: feed increasing x). An abscissa already taken
     // with another ordinate is moved by offset; the same point gives InsertExists. Empty function,
