@@ -97,7 +97,7 @@ void SampleUpwards(std::vector<CVyMathFunction1D::Point>& points, double x0, dou
     const double step = std::fabs(x1 - x0) / n;
     points.reserve(static_cast<std::size_t>(n) + 1);
     double x = x0;
-    for (int i = 0; i <= n && IsFinite(x); ++i) {
+    for (int i = 0; i <= n; ++i) {
         double y = value(x);
         if (ValidateValue(y))
             points.push_back({x, y});
@@ -152,7 +152,7 @@ CVyMathFunction1D::CVyMathFunction1D(const CVyMathFunction1D& g, double length)
     const double sourceStep = std::fabs(b - a) / m;
     const double targetStep = std::fabs(length) / m;
     double xs = a, xt = a;
-    for (int i = 0; i <= m && IsFinite(xt); ++i) {
+    for (int i = 0; i <= m; ++i) {
         double y;
         if (g.GetOrdinate(xs, y)) {
             points.push_back({xt, y});
