@@ -58,14 +58,12 @@ public:
         std::list<Point>::iterator cursor;
     };
 
-    // Result of the insertion operations.
-    enum InfoInsertPoint {
-        InsertDone = 0, // stored, or an end point replaced
-        InsertConflict =
-            1,            // nothing stored: the abscissa is taken with another ordinate (and more, see each)
-        InsertExists = 2, // nothing stored: the same point is already there
-        InsertRefused = 3 // nothing stored: NaN ordinate, bad abscissa or index, or no place found
-    };
+    // Result of the insertion operations:
+    //   InsertDone      stored, or an end point replaced
+    //   InsertConflict  nothing stored: the abscissa is taken with another ordinate (more cases: see each)
+    //   InsertExists    nothing stored: the same point is already there
+    //   InsertRefused   nothing stored: NaN ordinate, bad abscissa or index, or no place found
+    enum InfoInsertPoint { InsertDone = 0, InsertConflict = 1, InsertExists = 2, InsertRefused = 3 };
 
     // Selector of GetListPoint: what becomes of an open end's sentinel point.
     enum InfoGetList {
@@ -93,7 +91,7 @@ public:
     // evaluate, so sampling in effect ends at the first abscissa where g has no value.
     CVyMathFunction1D(const CVyMathFunction1D& g, double x0, double x1, int n);
     // g's domain [a, b] mapped onto [a, a + length] with GetNumberElement() + 1 samples of g; no points
-    // for a non-finite length. In every sampling constructor a NaN bound is taken as an open end.
+    // for a non-finite length.
     CVyMathFunction1D(const CVyMathFunction1D& g, double length);
     // amplitude * sin(pulsation * x + phase) sampled from x = 0 (not from xmin) by step until x passes
     // xmax; domain [xmin, xmax]. No points when step < 0 - 1e-5, step > xmax + 1e-5, xmax < -1e-5,
