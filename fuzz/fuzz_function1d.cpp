@@ -15,6 +15,8 @@ using fuzz::Check;
 
 constexpr std::size_t kMaxPoints = 400;
 
+int qtrapBudget = 0; // integrations left in the current input
+
 double Square(double x) {
     return x * x - 2.0;
 }
@@ -295,7 +297,8 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
         break;
     }
     case 40:
-        if (VyMathTestAccess::Points(f).size() < 50)
+        // A non-converging integral costs 524,289 evaluations: one a run keeps the input fast.
+        if (VyMathTestAccess::Points(f).size() < 50 && qtrapBudget-- > 0)
             f.Qtrap(x, y);
         f.QtrapXFunc(x, y);
         break;
@@ -388,6 +391,7 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
+    qtrapBudget = 1;
     F fs[2] = {Construct(in), Construct(in)};
     for (int op = 0; op < 64 && in.remaining_bytes() > 0; ++op) {
         const int k = in.ConsumeIntegralInRange(0, 1);
