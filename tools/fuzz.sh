@@ -30,7 +30,7 @@ for t in "${targets[@]}"; do
     mkdir -p "$corpus"
     echo "==== $t: ${seconds} s"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "build/fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        "build/fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="build/fuzz/$t-" "$corpus" "fuzz/corpus/$t" 2>&1 |
         grep -E "^#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss|cov:|ERROR|invariant|SUMMARY|Test unit written" |
         tail -n 6
