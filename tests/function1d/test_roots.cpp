@@ -3,164 +3,99 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
 using P = std::pair<double, double>;
 using V = std::vector<P>;
 using F = CVyMathFunction1D;
+using Fn = double (*)(double);
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 int calls = 0;
-double XMinusOne(double x) {
-    ++calls;
-    return x - 1;
-}
-double XMinusPoint4(double x) {
-    return x - 0.4;
-}
-double PointThreeMinusX(double x) {
-    return 0.3 - x;
-}
-double ThreeXMinusOne(double x) {
-    ++calls;
-    return 3 * x - 1;
+const Fn xm1 = [](double x) { return x - 1; };
+const Fn xm04 = [](double x) { return x - 0.4; };
+const Fn m03x = [](double x) { return 0.3 - x; };
+const Fn x3m1 = [](double x) { return ++calls, 3 * x - 1; };
+
+// GetAllZero (or, with curves, GetAllZeroInteractionCurves) into a list already holding a marker,
+// which must stay first (the results are appended); the found points only.
+V Zeros(F f, double xacc, bool curves = false) {
+    F::PointList l;
+    l.AddPoint({-7, -7});
+    curves ? f.GetAllZeroInteractionCurves(l, xacc) : f.GetAllZero(l, xacc);
+    const V out = ItemsOf(l);
+    EXPECT_EQ(out.front(), P(-7, -7));
+    return V(out.begin() + 1, out.end());
 }
 
-TEST(RootsBisectionOfACallersFunction, BracketOrientationAndStop) {
-    F f;
-    EXPECT_NEAR(f.RootBissection(&XMinusOne, 0, 3, 1e-9), 1.0, 1e-9);
-    EXPECT_EQ(f.RootBissection(&XMinusOne, 1, 3, 1e-9), 0.0); // a zero end is no sign change
-    EXPECT_EQ(f.RootBissection(&XMinusOne, 2, 3, 1e-9), 0.0);
-    // The stop test is strict: |dx| = 0.25 = xacc goes on to 0.375.
-    EXPECT_EQ(f.RootBissection(&XMinusPoint4, 0, 1, 0.25), 0.375);
-    // Oriented on the negative end (x2 here): the estimate stays where the value is not above 0.
-    EXPECT_EQ(f.RootBissection(&PointThreeMinusX, 0, 1, 0.2), 0.375);
-    EXPECT_EQ(f.RootBissection(static_cast<double (*)(double)>(nullptr), 0, 1, 0.1), 0.0);
-    EXPECT_EQ(f.RootBissection(&XMinusOne, kNaN, 3, 0.1), 0.0);
-}
-
-TEST(RootsBisectionOfACallersFunction, GivesUpAfterFortyHalvings) {
-    F f;
-    calls = 0;
-    // Dyadic midpoints never make 3x - 1 exactly zero; xacc 0 never stops.
-    EXPECT_EQ(f.RootBissection(&ThreeXMinusOne, 0, 1, 0.0), 0.0);
-    EXPECT_EQ(calls, 42);
-    calls = 0;
-    EXPECT_NEAR(f.RootBissection(&ThreeXMinusOne, 0, 1, 1e-6), 1.0 / 3, 1e-6);
-    EXPECT_LT(calls, 42);
-}
-
-TEST(RootsBisectionOfTheFunction, EvaluatesTheCurveAndFailsOutsideIt) {
+TEST(RootsBisection, OfACallersFunctionAndOfTheCurve) {
     F f = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
-    EXPECT_EQ(f.RootBissection(2, 0, 1e-9), 1.0);  // the first midpoint is exactly 0
-    EXPECT_EQ(f.RootBissection(-1, 2, 1e-9), 0.0); // an end outside the domain
-    F e = f;
-    e.Clear(true);
-    EXPECT_EQ(e.RootBissection(0, 2, 1e-9), 0.0);
-    // Ends at -DBL_MAX and +DBL_MAX: the span would overflow; the first midpoint is 0.
-    F wide;
-    VyMathTestAccess::SetPoints(wide, {{-DBL_MAX, -1}, {DBL_MAX, 3}});
-    EXPECT_EQ(wide.RootBissection(-DBL_MAX, DBL_MAX, 1e-5), -DBL_MAX / 2);
+    // A zero end is no sign change; |dx| = xacc goes on; the estimate stays on the non-positive end
+    // (x2 for 0.3 - x); a null f or a NaN end fails.
+    EXPECT_EQ(
+        std::vector<double>({f.RootBissection(xm1, 1, 3, 1e-9), f.RootBissection(xm1, 2, 3, 1e-9),
+                             f.RootBissection(xm04, 0, 1, 0.25), f.RootBissection(m03x, 0, 1, 0.2),
+                             f.RootBissection(nullptr, 0, 1, 0.1), f.RootBissection(xm1, kNaN, 3, 0.1)}),
+        std::vector<double>({0, 0, 0.375, 0.375, 0, 0}));
+    // Dyadic midpoints never make 3x - 1 exactly zero; xacc 0 never stops: 40 halvings, then failure.
+    EXPECT_EQ(f.RootBissection(x3m1, 0, 1, 0.0), 0.0);
+    EXPECT_EQ(calls, 42);
+    // On the curve: the first midpoint is exactly 0; an end outside the domain, an empty function:
+    // failure. Ends at -DBL_MAX and +DBL_MAX: the span would overflow; the first midpoint is 0.
+    EXPECT_EQ(std::vector<double>({f.RootBissection(2, 0, 1e-9), f.RootBissection(-1, 2, 1e-9),
+                                   MakeFunction({}, 0, 2).RootBissection(0, 2, 1e-9),
+                                   MakeFunction({{-DBL_MAX, -1}, {DBL_MAX, 3}}, -DBL_MAX, DBL_MAX)
+                                       .RootBissection(-DBL_MAX, DBL_MAX, 1e-5)}),
+              std::vector<double>({1, 0, 0, -DBL_MAX / 2}));
 }
 
 TEST(RootsUniqueAbscisse, ClosedCurveSegments) {
-    // Unclosed curve: the second ordinate is never found, the first one is tested.
-    F open = MakeFunction({{1, -1}, {2, 1}, {3, 1}}, 1, 3);
-    EXPECT_EQ(open.RootBissectionUniqueAbscisse(1, 2, 1e-5), 1.5);
-    // Segment (1, -1) -> (3, 1) running right, met second at every midpoint: its ordinate is B.
-    F loop = MakeFunction({{3, 5}, {1, 5}, {1, -1}, {3, 1}}, 1, 3);
-    EXPECT_EQ(loop.RootBissectionUniqueAbscisse(1, 3, 1e-5), 2.0);
-    // Segment running left: the first ordinate.
-    F left = MakeFunction({{3, 1}, {1, -1}}, 1, 3);
-    EXPECT_EQ(left.RootBissectionUniqueAbscisse(3, 1, 1e-5), 2.0);
-    // x1 not a stored abscissa: failure.
-    EXPECT_EQ(open.RootBissectionUniqueAbscisse(1.2, 2, 1e-5), 0.0);
-    EXPECT_EQ(open.RootBissectionUniqueAbscisse(kNaN, 2, 1e-5), 0.0);
+    // Unclosed: no second ordinate, the first is used; (1, -1) -> (3, 1) met second at every midpoint;
+    // a segment running left: the first ordinate; x1 not a stored abscissa: failure.
+    const F open = MakeFunction({{1, -1}, {2, 1}, {3, 1}}, 1, 3),
+            left = MakeFunction({{3, 1}, {1, -1}}, 1, 3),
+            loop = MakeFunction({{3, 5}, {1, 5}, {1, -1}, {3, 1}}, 1, 3);
+    const std::tuple<F, double, double, double> cases[] = {
+        {open, 1, 2, 1.5}, {loop, 1, 3, 2}, {left, 3, 1, 2}, {open, 1.2, 2, 0}, {open, kNaN, 2, 0}};
+    for (auto [f, x1, x2, root] : cases)
+        EXPECT_EQ(f.RootBissectionUniqueAbscisse(x1, x2, 1e-5), root) << x1 << " " << x2;
 }
 
-TEST(RootsAllZero, VerticesAndCrossingsInOrderAppended) {
-    F f = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
-    CVyMathFunction1D::PointList zeros;
-    zeros.AddPoint({-7, -7});
-    f.GetAllZero(zeros, 1e-9);
-    EXPECT_EQ(ItemsOf(zeros), (V{{-7, -7}, {1, 0}}));
-    f.GetAllZero(zeros, 1e-9);
-    EXPECT_EQ(ItemsOf(zeros), (V{{-7, -7}, {1, 0}, {1, 0}}));
-    // The first point is not examined; zero products are not sign changes.
-    CVyMathFunction1D::PointList z2;
-    MakeFunction({{0, 0}, {1, 1}, {2, 0}}, 0, 2).GetAllZero(z2, 1e-9);
-    EXPECT_EQ(ItemsOf(z2), (V{{2, 0}}));
-    // A vertex within Ytolerance of 0 comes before the crossing just left of it.
-    CVyMathFunction1D::PointList z3;
-    MakeFunction({{0, -1}, {1, 5e-6}, {2, 1}}, 0, 2).GetAllZero(z3, 1e-9);
-    auto items = ItemsOf(z3);
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0], P(1, 5e-6));
-    // Within Xtolerance of the vertex the curve takes its ordinate 5e-6 > 0: the sign changes there.
-    EXPECT_NEAR(items[1].first, 1 - 1e-5, 2e-9);
-    EXPECT_LE(items[1].first, 1 - 1e-5);
-    EXPECT_EQ(items[1].second, 0.0);
-    // A vertical step through zero gives its abscissa.
-    CVyMathFunction1D::PointList z4;
-    MakeFunction({{0, -1}, {1, -1}, {1.000005, 1}, {2, 1}}, 0, 2).GetAllZero(z4, 1e-9);
-    EXPECT_EQ(ItemsOf(z4), (V{{1.000005, 0}}));
-    // A crossing inside a jump window is not reported.
-    F jump(0, 2, 0);
-    jump.Set(0, -1);
+TEST(RootsAllZero, VerticesAndCrossingsInOrder) {
+    const F f = MakeFunction({{0, -1}, {3, 2}}, 0, 3);
+    F jump = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
     jump.Set(1, -1, 1);
-    jump.Set(2, 1);
-    CVyMathFunction1D::PointList z5;
-    jump.GetAllZero(z5, 1e-9);
-    EXPECT_TRUE(ItemsOf(z5).empty());
-    // No point, one point: nothing.
-    CVyMathFunction1D::PointList z6;
-    F e = f;
-    e.Clear(true);
-    e.GetAllZero(z6, 1e-9);
-    MakeFunction({{1, 0}}, 0, 2).GetAllZero(z6, 1e-9);
-    EXPECT_TRUE(ItemsOf(z6).empty());
-}
-
-TEST(RootsAllZero, SuccessfulBisectionKeptFailedOneGivesTheSegmentCrossing) {
-    // Successful: the bisection estimate itself (not the exact 1/3).
-    CVyMathFunction1D::PointList ok;
-    MakeFunction({{0, -1}, {1, 2}}, 0, 1).GetAllZero(ok, 0.1);
-    EXPECT_EQ(ItemsOf(ok), (V{{0.3125, 0}}));
-    // 40 halvings of a span of 3 cannot reach 1e-12: the crossing of the segment, not x = 0.
-    F f = MakeFunction({{0, -1}, {3, 2}}, 0, 3);
-    EXPECT_EQ(f.RootBissection(3, 0, 1e-12), 0.0);
-    CVyMathFunction1D::PointList z1;
-    f.GetAllZero(z1, 1e-12);
-    EXPECT_EQ(ItemsOf(z1), (V{{1, 0}}));
-    // Accuracy 0.
-    CVyMathFunction1D::PointList z2;
-    f.GetAllZero(z2, 0.0);
-    EXPECT_EQ(ItemsOf(z2), (V{{1, 0}}));
-    // A stored point outside the domain: the bisection cannot evaluate it.
-    F out = MakeFunction({{-1, -1}, {3, 1}}, 0, 3);
-    CVyMathFunction1D::PointList z3;
-    out.GetAllZero(z3, 1e-9);
-    EXPECT_EQ(ItemsOf(z3), (V{{1, 0}}));
+    EXPECT_EQ(F(f).RootBissection(3, 0, 1e-12), 0.0); // 40 halvings of 3 cannot reach 1e-12
+    // First point not examined, zero products no sign change; a vertical step; nothing inside a jump
+    // window; one point; no point; a successful bisection gives its estimate (not 1/3), a failed one
+    // (accuracy too fine, or an end outside the domain) the segment's crossing.
+    const std::tuple<F, double, V> cases[] = {
+        {MakeFunction({{0, 0}, {1, 1}, {2, 0}}, 0, 2), 1e-9, {{2, 0}}},
+        {MakeFunction({{0, -1}, {1, -1}, {1.000005, 1}, {2, 1}}, 0, 2), 1e-9, {{1.000005, 0}}},
+        {jump, 1e-9, {}},
+        {MakeFunction({{1, 0}}, 0, 2), 1e-9, {}},
+        {MakeFunction({}, 0, 2), 1e-9, {}},
+        {MakeFunction({{0, -1}, {1, 2}}, 0, 1), 0.1, {{0.3125, 0}}},
+        {f, 1e-12, {{1, 0}}},
+        {MakeFunction({{-1, -1}, {3, 1}}, 0, 3), 1e-9, {{1, 0}}}};
+    for (const auto& [g, xacc, want] : cases)
+        EXPECT_EQ(Zeros(g, xacc), want) << &want - &std::get<2>(cases[0]);
+    // A vertex within Ytolerance of 0 comes first; within Xtolerance left of it the curve takes its
+    // ordinate 5e-6 > 0, so the crossing is found there.
+    const V z = Zeros(MakeFunction({{0, -1}, {1, 5e-6}, {2, 1}}, 0, 2), 1e-9);
+    ASSERT_EQ(z.size(), 2u);
+    EXPECT_TRUE(z[0] == P(1, 5e-6) && z[1].first <= 1 - 1e-5 && z[1].first > 1 - 1e-5 - 2e-9 && !z[1].second);
 }
 
 TEST(RootsAllZeroInteractionCurves, VerticesOnZeroInsideTheDomain) {
-    F c = MakeFunction({{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}}, -1, 1);
-    CVyMathFunction1D::PointList zeros;
-    zeros.AddPoint({9, 9});
-    c.GetAllZeroInteractionCurves(zeros, 1e-9);
-    EXPECT_EQ(ItemsOf(zeros), (V{{9, 9}, {1, 0}, {-1, 0}}));
-    CVyMathFunction1D::PointList narrow;
-    F d = MakeFunction({{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}}, -0.5, 1);
-    d.GetAllZeroInteractionCurves(narrow, 1e-9);
-    EXPECT_EQ(ItemsOf(narrow), (V{{1, 0}}));
-    // No bisection between points.
-    CVyMathFunction1D::PointList none;
-    MakeFunction({{0, -1}, {1, 1}}, 0, 1).GetAllZeroInteractionCurves(none, 1e-9);
-    EXPECT_TRUE(ItemsOf(none).empty());
+    const std::vector<CVyMathFunction1D::Point> diamond = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+    EXPECT_EQ(Zeros(MakeFunction(diamond, -1, 1), 1e-9, true), (V{{1, 0}, {-1, 0}}));
+    EXPECT_EQ(Zeros(MakeFunction(diamond, -0.5, 1), 1e-9, true), (V{{1, 0}}));
+    EXPECT_TRUE(Zeros(MakeFunction({{0, -1}, {1, 1}}, 0, 1), 1e-9, true).empty()); // no bisection
 }
 
 } // namespace

@@ -3,152 +3,102 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
 using P = std::pair<double, double>;
+using R = std::tuple<bool, double, double>;
+using VR = std::vector<R>;
+using B = std::vector<bool>;
 using F = CVyMathFunction1D;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const F kEmpty = MakeFunction({}, 0, 2);
 
-F Empty() {
-    F f(0, 2, 0);
-    f.Clear(true);
-    return f;
+bool Symetric(std::vector<F::Point> pts, double ytol = 1e-5) {
+    F f = MakeFunction(std::move(pts), -100, 100);
+    f.SetYtolerance(ytol);
+    return f.IsSymetric(DBL_MIN, DBL_MAX);
 }
-bool Symetric(std::vector<CVyMathFunction1D::Point> pts) {
-    return MakeFunction(std::move(pts), -100, 100).IsSymetric(DBL_MIN, DBL_MAX);
+P Slope(const F& f, double x) {
+    double s[2] = {9, 9};
+    f.Slope(x, s);
+    return {s[0], s[1]};
+}
+// Result and outputs (preset to -1) of GetNearAbscissas (tol < 0: a null tolerance) and
+// FindMultipleOrdinates.
+R Near(F f, double x, double tol = -1) {
+    P p(-1, -1);
+    return {f.GetNearAbscissas(x, p.first, p.second, tol < 0 ? nullptr : &tol), p.first, p.second};
+}
+R Multi(F f, double x) {
+    P p(-1, -1);
+    return {f.FindMultipleOrdinates(x, p.first, p.second), p.first, p.second};
 }
 
-TEST(Shape, OnCurveDiscontinuedAndConstant) {
-    F f = MakeFunction({{0, 0}, {2, 4}}, 0, 2);
-    EXPECT_TRUE(f.IsOnCurve(1, 2.4, 0.5));
-    EXPECT_FALSE(f.IsOnCurve(1, 2.5, 0.5)); // exactly tol apart
-    EXPECT_FALSE(f.IsOnCurve(3, 6, 1.0));   // outside the domain
-    EXPECT_FALSE(f.IsOnCurve(kNaN, 0, 1.0));
-    EXPECT_FALSE(Empty().IsOnCurve(0, 0, 1.0));
-    F j(0, 10, 0);
-    EXPECT_FALSE(j.IsDiscontinued(5.0));
+TEST(Shape, Predicates) {
+    F f = MakeFunction({{0, 0}, {2, 4}}, 0, 2), empty = kEmpty, j(0, 10, 0);
     j.Set(5, 1, 2);
-    for (double x : {5.0, 5.0 + 1e-5, 5.0 - 1e-5}) // the jump's own points count through the factor 1.01
-        EXPECT_TRUE(j.IsDiscontinued(x)) << x;
-    EXPECT_FALSE(j.IsDiscontinued(5.0 + 2e-5));
-    // Every ordinate is compared with the first, not with its neighbour.
-    EXPECT_FALSE(MakeFunction({{0, 1}, {1, 1 + 0.6e-5}, {2, 1 + 1.2e-5}}, 0, 2).IsConstant());
-    EXPECT_TRUE(MakeFunction({{0, 1}, {1, 1 + 0.6e-5}, {2, 1 - 0.6e-5}}, 0, 2).IsConstant());
-    EXPECT_TRUE(MakeFunction({{3, 7}}, 0, 5).IsConstant());
-    EXPECT_FALSE(Empty().IsConstant());
+    // IsOnCurve: strict at exactly tol; outside the domain, NaN x, empty function: false. The jump's own
+    // points count through the factor 1.01. IsConstant compares every ordinate with the first.
+    EXPECT_EQ(B({f.IsOnCurve(1, 2.4, 0.5), f.IsOnCurve(1, 2.5, 0.5), f.IsOnCurve(3, 6, 1.0),
+                 f.IsOnCurve(kNaN, 0, 1.0), empty.IsOnCurve(0, 0, 1.0), j.IsDiscontinued(5),
+                 j.IsDiscontinued(5 + 1e-5), j.IsDiscontinued(5 + 2e-5),
+                 MakeFunction({{0, 1}, {1, 1 + 0.6e-5}, {2, 1 + 1.2e-5}}, 0, 2).IsConstant(),
+                 MakeFunction({{0, 1}, {1, 1 + 0.6e-5}, {2, 1 - 0.6e-5}}, 0, 2).IsConstant(),
+                 MakeFunction({{3, 7}}, 0, 5).IsConstant(), empty.IsConstant()}),
+              B({1, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 0}));
+    const F l = MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 3), one = MakeFunction({{1, 1}}, 0, 2);
+    const F h = MakeFunction({{0, 5}, {1, 1}, {2, 2}, {3, 3}}, 0, 3);
+    const F s = MakeFunction({{0, 5}, {1, 1}, {2, 0}, {3, -1}, {4, 7}}, 0, 4);
+    F g = l;
+    g.Set(3, 3.0000001);
+    // IsLinear compares slopes exactly. (2.5, 0.5) is swapped; (0.5, 2) does not reach the last segment;
+    // (2.2, 2.8) is one segment. Only the exact pair (DBL_MIN, DBL_MAX) is the whole function; x1 on a
+    // point starts there. IsSymetric: opposite ordinates from both ends, strictly within Ytolerance, the
+    // middle point not examined. Sub-range: the points within [x1, x2] (Xtolerance), swapped bounds
+    // allowed, fewer than two points symmetric.
+    EXPECT_EQ(B({l.IsLinear(DBL_MIN, DBL_MAX), g.IsLinear(DBL_MIN, DBL_MAX), g.IsLinear(0.5, 2.5),
+                 g.IsLinear(2.5, 0.5), g.IsLinear(0.5, 2), g.IsLinear(2.2, 2.8), h.IsLinear(DBL_MIN, DBL_MAX),
+                 h.IsLinear(1.0, DBL_MAX), h.IsLinear(0.5, DBL_MAX), kEmpty.IsLinear(DBL_MIN, DBL_MAX),
+                 one.IsLinear(DBL_MIN, DBL_MAX)}),
+              B({1, 0, 0, 0, 1, 1, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(B({Symetric({{0, 1}, {1, 0.5}, {2, -1}}), Symetric({{0, 1}, {5, 3}, {6, 2}, {7, -1}}),
+                 Symetric({{0, 1}, {1, 1}}), Symetric({{4, 9}}), kEmpty.IsSymetric(DBL_MIN, DBL_MAX),
+                 Symetric({{0, 1}, {1, -0.75}}, 0.25), Symetric({{0, 1}, {1, -0.75}}, 0.5),
+                 s.IsSymetric(1, 3), s.IsSymetric(1.000005, 3), s.IsSymetric(3, 1), s.IsSymetric(-9, -5),
+                 s.IsSymetric(DBL_MIN, DBL_MAX), s.IsSymetric(1, 4)}),
+              B({1, 0, 0, 1, 0, 0, 1, 1, 1, 1, 1, 0, 0}));
 }
 
-TEST(Shape, IsLinearComparesSlopesExactly) {
-    F f = MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 3);
-    for (P r : {P(DBL_MIN, DBL_MAX), P(0.5, 1.5), P(0.0, 2.0)})
-        EXPECT_TRUE(f.IsLinear(r.first, r.second)) << r.first;
-    f.Set(3, 3.0000001);
-    for (P r : {P(DBL_MIN, DBL_MAX), P(0.5, 2.5), P(1.9, 3.0), P(2.5, 0.5)}) // (2.5, 0.5): swapped
-        EXPECT_FALSE(f.IsLinear(r.first, r.second)) << r.first;
-    for (P r : {P(0.5, 2.0), P(2.2, 2.8), P(1.5, 0.5)}) // the last segment not reached; one segment
-        EXPECT_TRUE(f.IsLinear(r.first, r.second)) << r.first;
-    // Only the exact pair (DBL_MIN, DBL_MAX) is the whole function; x1 on a point
-    // starts there.
-    F g = MakeFunction({{0, 5}, {1, 1}, {2, 2}, {3, 3}}, 0, 3);
-    EXPECT_FALSE(g.IsLinear(DBL_MIN, DBL_MAX));
-    EXPECT_TRUE(g.IsLinear(1.0, DBL_MAX));
-    EXPECT_FALSE(g.IsLinear(0.5, DBL_MAX));
-    EXPECT_FALSE(Empty().IsLinear(DBL_MIN, DBL_MAX) || Empty().IsLinear(0, 1));
-    F one = MakeFunction({{1, 1}}, 0, 2);
-    EXPECT_TRUE(one.IsLinear(DBL_MIN, DBL_MAX) && one.IsLinear(0, 2));
-}
-
-TEST(Shape, IsSymetricPairsOppositeOrdinatesFromBothEnds) {
-    EXPECT_TRUE(Symetric({{0, 1}, {1, 0}, {2, -1}}));
-    EXPECT_TRUE(Symetric({{0, 1}, {1, 0.5}, {2, -1}})); // the middle point is not examined
-    EXPECT_TRUE(Symetric({{0, 1}, {1, -1}}));
-    EXPECT_FALSE(Symetric({{0, 1}, {5, 3}, {6, 2}, {7, -1}}));
-    EXPECT_FALSE(Symetric({{0, 1}, {1, 1}})); // opposite, not equal
-    EXPECT_TRUE(Symetric({{4, 9}}));
-    EXPECT_FALSE(Empty().IsSymetric(DBL_MIN, DBL_MAX));
-    F t = MakeFunction({{0, 1}, {1, -0.75}}, 0, 1);
-    t.SetYtolerance(0.25); // strict
-    EXPECT_FALSE(t.IsSymetric(DBL_MIN, DBL_MAX));
-    t.SetYtolerance(0.5);
-    EXPECT_TRUE(t.IsSymetric(DBL_MIN, DBL_MAX));
-    // Sub-range: the points within [x1, x2] (Xtolerance); swapped bounds; no
-    // point in range is symmetric.
-    F f = MakeFunction({{0, 5}, {1, 1}, {2, 0}, {3, -1}, {4, 7}}, 0, 4);
-    for (P r : {P(1, 3), P(0.5, 3.5), P(1.000005, 3), P(3, 1), P(1.2, 1.8), P(-9, -5)})
-        EXPECT_TRUE(f.IsSymetric(r.first, r.second)) << r.first << " " << r.second;
-    for (P r : {P(DBL_MIN, DBL_MAX), P(0, 3), P(1, 4), P(-9, 9)})
-        EXPECT_FALSE(f.IsSymetric(r.first, r.second)) << r.first << " " << r.second;
-}
-
-TEST(Shape, SlopesOfTheSegmentsEndingAtFindsIndices) {
-    const F f = MakeFunction({{0, 0}, {1, 1}, {2, 3}}, 0, 2),
-            g = MakeFunction({{0, 0}, {1, 3}, {2, 4}}, 0, 2);
-    const F one = MakeFunction({{1, 1}}, 0, 2), empty = Empty();
-    // No segment before x: the first segment's slope; fewer than two points:
-    // zeros.
-    const struct {
-        const F& f;
-        double x;
-        P slopes;
-    } cases[] = {{f, 1.5, {1, 2}}, {f, 2.0, {2, 2}}, {f, 1.0, {1, 1}}, {g, 0.5, {3, 3}},
-                 {g, 0.0, {3, 3}}, {g, -4, {3, 3}},  {one, 1, {0, 0}}, {empty, 1, {0, 0}}};
-    for (const auto& c : cases) {
-        double s[2] = {9, 9};
-        c.f.Slope(c.x, s);
-        EXPECT_EQ(P(s[0], s[1]), c.slopes) << c.x;
-    }
-    f.Slope(1, nullptr); // no write, no crash
-}
-
-TEST(Shape, GetNearAbscissas) {
-    F f = MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 2), wide = MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 10);
-    F jump(0, 10, 0), empty = Empty();
+TEST(Shape, LocalQueries) {
+    const F f = MakeFunction({{0, 0}, {1, 1}, {2, 3}}, 0, 2);
+    F g = MakeFunction({{0, 0}, {1, 3}, {2, 4}, {3, 9}}, 0, 2), jump(0, 10, 0);
     jump.Set(5, 1, 2);
-    double small = 1e-6, tenth = 0.1;
-    const struct {
-        F& f;
-        double x;
-        double* tol;
-        bool ok;
-        P near;
-    } cases[] = {{f, 1.5, nullptr, true, {1, 2}},    {f, 1.0, nullptr, true, {0, 1}}, // segment ending there
-                 {f, 0.0, nullptr, true, {0, 0}},    {f, 1.05, nullptr, true, {1, 2}},
-                 {f, 1.05, &tenth, true, {0, 1}},    {f, -3, nullptr, false, {0, 0}},
-                 {f, 5, nullptr, false, {2, 2}},     {f, kNaN, nullptr, false, {0, 0}},
-                 {wide, 5, nullptr, false, {0, 0}}, // tested against xmax, not the last point
-                 {empty, 1, nullptr, false, {0, 0}}, {jump, 5.0, &small, true, {5 - 1e-5, 5 + 1e-5}}};
-    for (const auto& c : cases) {
-        P got(-1, -1);
-        EXPECT_EQ(c.f.GetNearAbscissas(c.x, got.first, got.second, c.tol), c.ok) << c.x;
-        EXPECT_EQ(got, c.near) << c.x;
-    }
-}
-
-TEST(Shape, FindUniqueAbscissaAndMultipleOrdinates) {
-    F f = MakeFunction({{0, 0}, {1, 1}, {2, 4}, {3, 9}}, 0, 2);
-    double y = -1, y2 = -1;
-    EXPECT_FALSE(f.FindUniqueAbscissa(1.5, y)); // no interpolation
-    EXPECT_EQ(y, -1);
-    EXPECT_TRUE(f.FindUniqueAbscissa(1.000005, y));
-    EXPECT_EQ(y, 1);
-    EXPECT_FALSE(f.FindUniqueAbscissa(3, y)); // stored, but outside the domain
-    F sq = MakeFunction({{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}, 0, 2);
-    EXPECT_TRUE(sq.FindMultipleOrdinates(1, y, y2));
-    EXPECT_EQ(P(y, y2), P(0, 2));
-    y = y2 = -1;
-    EXPECT_TRUE(sq.FindMultipleOrdinates(2, y, y2)); // two vertices, no straddle counted
-    EXPECT_EQ(P(y, y2), P(0, 2));
-    EXPECT_FALSE(sq.FindMultipleOrdinates(3, y, y2));
-    EXPECT_TRUE(MakeFunction({{0, 0}, {4, 2}, {0, 4}}, 0, 4).FindMultipleOrdinates(1, y, y2));
-    EXPECT_EQ(P(y, y2), P(0.5, 3.5)); // top edge running back to the left
-    y = y2 = -1;
-    EXPECT_FALSE(MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 2).FindMultipleOrdinates(1.5, y, y2));
-    EXPECT_EQ(P(y, y2), P(1.5, -1)); // one hit: y1 written
-    EXPECT_FALSE(Empty().FindMultipleOrdinates(1, y, y2));
+    // Slopes ending at Find's indices; no segment before x: the first one's; fewer than two points: 0.
+    EXPECT_EQ(std::vector<P>({Slope(f, 1.5), Slope(f, 1), Slope(g, 0), Slope(g, -4),
+                              Slope(MakeFunction({{1, 1}}, 0, 2), 1), Slope(kEmpty, 1)}),
+              std::vector<P>({{1, 2}, {1, 1}, {3, 3}, {3, 3}, {0, 0}, {0, 0}}));
+    f.Slope(1, nullptr); // no write, no crash
+    // Near abscissas. On a point: the segment ending there; inside a jump: its two points. Undefined x:
+    // false, both on the first point, or on the last when x >= xmax (not the last point).
+    EXPECT_EQ(VR({Near(g, 1.5), Near(g, 1), Near(g, 0), Near(g, 1.05, 0.1), Near(jump, 5, 1e-6)}),
+              VR({{1, 1, 2}, {1, 0, 1}, {1, 0, 0}, {1, 0, 1}, {1, 5 - 1e-5, 5 + 1e-5}}));
+    EXPECT_EQ(VR({Near(g, 5), Near(g, kNaN), Near(MakeFunction({{0, 0}, {2, 2}}, 0, 9), 5), Near(kEmpty, 1)}),
+              VR({{0, 3, 3}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
+    // FindUniqueAbscissa: no interpolation; a point outside the domain is not found; y untouched when false.
+    double y = -1;
+    EXPECT_EQ(B({g.FindUniqueAbscissa(1.5, y), g.FindUniqueAbscissa(3, y), y == -1,
+                 g.FindUniqueAbscissa(1.000005, y), y == 3}),
+              B({0, 0, 1, 1, 1}));
+    // FindMultipleOrdinates: two vertices at x = 2 (no straddle counted); no hit; the top edge running
+    // back; one hit writes y1 only; empty function.
+    const F sq = MakeFunction({{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}, 0, 2);
+    EXPECT_EQ(VR({Multi(sq, 1), Multi(sq, 2), Multi(sq, 3),
+                  Multi(MakeFunction({{0, 0}, {4, 2}, {0, 4}}, 0, 4), 1), Multi(f, 1.5), Multi(kEmpty, 1)}),
+              VR({{1, 0, 2}, {1, 0, 2}, {0, -1, -1}, {1, 0.5, 3.5}, {0, 2, -1}, {0, -1, -1}}));
 }
 
 } // namespace

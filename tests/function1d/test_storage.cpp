@@ -13,9 +13,15 @@ using P = std::pair<double, double>;
 using V = std::vector<P>;
 using F = CVyMathFunction1D;
 using J = std::vector<double>;
+using VV = std::vector<V>;
+using VD = std::vector<std::pair<V, P>>;
+using I = std::vector<int>;
+using B = std::vector<bool>;
 
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kFail = -777;
+const int D = F::InsertDone, C = F::InsertConflict, E = F::InsertExists, R = F::InsertRefused;
 
 P Range(const F& f) {
     P r;
@@ -27,329 +33,219 @@ P Bracket(const F& f, double x) {
     f.Find(x, lo, hi);
     return {lo, hi};
 }
-F Emptied(F f) {
-    f.Clear(true);
-    return f;
+// The points and range after SetDomain(a, b).
+std::pair<V, P> Dom(F f, double a, double b) {
+    f.SetDomain(a, b);
+    return {PointsOf(f), Range(f)};
 }
 // Everything a copy carries.
 auto State(F f) {
     return std::make_tuple(PointsOf(f), VyMathTestAccess::Jumps(f), VyMathTestAccess::ForceJumps(f),
                            f.GetXtolerance(), f.GetYtolerance(), Range(f));
 }
-// GetOrdinate at x, NaN when it fails.
+// GetOrdinate at x: y, kFail when it fails and leaves y alone, NaN when the result and y disagree.
 double Ord(const F& f, double x) {
-    double y = kNaN;
-    return f.GetOrdinate(x, y) ? y : kNaN;
+    double y = kFail;
+    return f.GetOrdinate(x, y) == (y != kFail) ? y : kNaN;
 }
 // The points that GetNext reads from the cursor on.
 V Walk(F::PointList& l) {
     V out;
-    P p;
-    while (l.GetNext(p.first, p.second))
+    for (P p; l.GetNext(p.first, p.second);)
         out.push_back(p);
     return out;
 }
-double Unset(double x) {
-    return x < 0.5 ? kNaN : 1.0 / (x - 1.0);
-}
+double (*const kUnset)(double) = [](double x) { return x < 0.5 ? kNaN : 1.0 / (x - 1.0); };
 
-TEST(Construction, DefaultBoundsAndCopies) {
-    EXPECT_EQ(State(F()),
-              std::make_tuple(V{{-DBL_MAX, 0}, {DBL_MAX, 0}}, J{}, 0, 1e-5, 1e-5, P(-DBL_MAX, DBL_MAX)));
-    EXPECT_EQ(PointsOf(F(-kInf, kNaN, 0)), (V{{-DBL_MAX, 0}, {DBL_MAX, 0}})); // non-finite bounds: open ends
+TEST(Construction, DefaultCopiesSamplingAndSine) {
+    const V zero{{-DBL_MAX, 0}, {DBL_MAX, 0}};
+    EXPECT_EQ(State(F()), std::make_tuple(zero, J{}, 0, 1e-5, 1e-5, P(-DBL_MAX, DBL_MAX)));
+    EXPECT_EQ(PointsOf(F(-kInf, kNaN, 0)), zero); // non-finite bounds: open ends
     F b(0, 10, 1);
     b.SetXtolerance(0.01);
     b.SetYtolerance(0.02);
-    b.SetXtolerance(kNaN); // a NaN tolerance is ignored
+    b.SetXtolerance(kNaN); // ignored
     b.Set(5, 1, 2);
+    F c(b), d;
+    EXPECT_EQ(&(d = d = b), &d); // a copy, then a self-assignment
     EXPECT_EQ(State(b),
               std::make_tuple(V{{0, 0}, {4.99, 1}, {5.01, 2}, {10, 0}}, J{5}, 1, 0.01, 0.02, P(0, 10)));
-    F c(b), d;
-    const F& r = (d = b);
-    EXPECT_EQ(&r, &d);
-    d = d;
-    EXPECT_EQ(State(c), State(b));
-    EXPECT_EQ(State(d), State(b));
+    EXPECT_EQ(std::make_pair(State(c), State(d)), std::make_pair(State(b), State(b)));
     c.SetXtolerance(-1.0); // taken as given
     EXPECT_EQ(c.GetXtolerance(), -1.0);
-}
-
-TEST(Construction, SamplingConstructors) {
     CVyMathPolynom p(2);
-    for (double k : {0.0, 0.0, 1.0})
-        p.SetCoeff(k);
-    EXPECT_EQ(PointsOf(F(p, 0, 1, 4)), (V{{0, 0}, {0.25, 0.0625}, {0.5, 0.25}, {0.75, 0.5625}, {1, 1}}));
-    F down(p, 1, 0, 2); // upwards from x0 even when x1 < x0
-    EXPECT_EQ(PointsOf(down), (V{{1, 1}, {1.5, 2.25}, {2, 4}}));
-    EXPECT_EQ(Range(down), P(1, 0));
-    for (int n : {0, -3})
-        EXPECT_TRUE(PointsOf(F(p, 0, 1, n)).empty());
-    F bad(p, kNaN, kInf, 3); // no samples; the bounds become open ends
-    EXPECT_TRUE(PointsOf(bad).empty());
-    EXPECT_EQ(Range(bad), P(-DBL_MAX, DBL_MAX));
-    // A span that overflows: samples stop where the abscissa would become infinite.
-    CVyMathPolynom one(0);
-    one.SetCoeff(1);
-    EXPECT_EQ(PointsOf(F(one, -DBL_MAX, DBL_MAX, 2)), (V{{-DBL_MAX, 1}}));
-    // f(1) = +inf stored as DBL_MAX, NaN samples skipped; a null f gives nothing.
-    EXPECT_EQ(PointsOf(F(&Unset, 0, 2, 4)), (V{{0.5, -2}, {1, DBL_MAX}, {1.5, 2}, {2, 1}}));
-    EXPECT_TRUE(PointsOf(F(static_cast<double (*)(double)>(nullptr), 0, 1, 2)).empty());
-    // Resampling advances only after a success.
-    F g(0, 10, 0);
-    g.Set(5, 10);
-    EXPECT_EQ(PointsOf(F(g, 0, 10, 4)), (V{{0, 0}, {2.5, 5}, {5, 10}, {7.5, 5}, {10, 0}}));
-    EXPECT_TRUE(PointsOf(F(g, -5, 5, 2)).empty());
-    EXPECT_EQ(PointsOf(F(g, 5, 15, 2)), (V{{5, 10}, {10, 0}}));
-    // Stretching [0, 4] with 3 elements onto [0, 8].
-    F h(0, 4, 0);
-    h.Set(2, 8);
-    F s(h, 8.0);
-    const V want{{0, 0}, {8.0 / 3, 16.0 / 3}, {16.0 / 3, 16.0 / 3}, {8, 0}};
-    const V got = PointsOf(s);
-    ASSERT_EQ(got.size(), want.size());
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        EXPECT_NEAR(got[i].first, want[i].first, 1e-12);
-        EXPECT_NEAR(got[i].second, want[i].second, 1e-12);
-    }
-    EXPECT_EQ(Range(s), P(0, 8));
-    EXPECT_TRUE(PointsOf(F(F(), 3.0)).empty()); // the default function has no element
-    EXPECT_EQ(Range(F(h, kInf)), P(0, DBL_MAX));
-}
-
-TEST(Construction, SineStartsAtZeroAndRefusesBadSteps) {
+    double square[] = {0, 0, 1};
+    p.SetCoeff(square, 3);
+    const F g = MakeFunction({{0, 0}, {5, 10}, {10, 0}}, 0, 10),
+            h = MakeFunction({{0, 0}, {1.5, 6}, {3, 0}}, 0, 3);
+    // Upwards from x0 even when x1 < x0; nothing for n <= 0 or non-finite bounds; samples stop where the
+    // abscissa overflows; f(1) = +inf stored as DBL_MAX, NaN samples skipped, a null f gives nothing.
+    // Resampling advances only after a success. Stretching [0, 3] with 3 elements onto [0, 6]; the default
+    // function has no element.
+    const std::pair<F, V> cases[] = {
+        {F(p, 0, 1, 4), {{0, 0}, {0.25, 0.0625}, {0.5, 0.25}, {0.75, 0.5625}, {1, 1}}},
+        {F(p, 1, 0, 2), {{1, 1}, {1.5, 2.25}, {2, 4}}},
+        {F(p, 0, 1, 0), {}},
+        {F(p, kNaN, kInf, 3), {}},
+        {F(p, -DBL_MAX, DBL_MAX, 2), {{-DBL_MAX, DBL_MAX}}},
+        {F(kUnset, 0, 2, 4), {{0.5, -2}, {1, DBL_MAX}, {1.5, 2}, {2, 1}}},
+        {F(static_cast<double (*)(double)>(nullptr), 0, 1, 2), {}},
+        {F(g, 5, 15, 2), {{5, 10}, {10, 0}}},
+        {F(h, 6.0), {{0, 0}, {2, 4}, {4, 4}, {6, 0}}},
+        {F(F(), 3.0), {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PointsOf(c.first), c.second) << &c - cases;
+    EXPECT_EQ(V({Range(F(p, 1, 0, 2)), Range(F(p, kNaN, kInf, 3)), Range(F(h, 6.0)), Range(F(h, kInf))}),
+              V({{1, 0}, {-DBL_MAX, DBL_MAX}, {0, 6}, {0, DBL_MAX}}));
+    // The sine is sampled from 0, not from xmin.
     const V want{{0, 0}, {0.5, std::sin(0.5)}, {1, std::sin(1.0)}};
     EXPECT_EQ(PointsOf(F(1, 1, 0, 0, 1, 0.5)), want);
     EXPECT_EQ(PointsOf(F(1, 1, 0, 0.25, 1, 0.5)), want);
-    // Negative step, step beyond xmax, xmax below 0, zero step, a step passing the guards, infinite xmax.
+    // The sine refuses a negative step, a step beyond xmax, xmax below 0, a zero step, a step passing the
+    // guards, an infinite xmax.
     const double bad[][2] = {{1, -0.1}, {1, 2.0}, {-1, 0.5}, {1, 0.0}, {1, -5e-6}, {kInf, 0.5}};
     for (const auto& b : bad)
         EXPECT_TRUE(PointsOf(F(1, 1, 0, 0, b[0], b[1])).empty()) << b[0] << " " << b[1];
 }
 
-TEST(Insertion, SetCodesValidationAndOrder) {
-    F f(0, 10, 0);
-    ASSERT_EQ(f.Set(1, 2), F::InsertDone);
-    ASSERT_EQ(f.Set(3, 4), F::InsertDone);
-    EXPECT_EQ(f.Set(1.000001, 2), F::InsertExists);
-    EXPECT_EQ(f.Set(1.000001, 5), F::InsertConflict);
-    EXPECT_EQ(f.Set(2, kNaN), F::InsertRefused);
-    for (double x : {kNaN, kInf, -kInf})
-        EXPECT_EQ(f.Set(x, 1), F::InsertRefused);
-    EXPECT_EQ(PointsOf(f), (V{{0, 0}, {1, 2}, {3, 4}, {10, 0}}));
-    EXPECT_EQ(f.Set(0.000001, 7), F::InsertDone); // the end point is replaced, abscissa included
-    EXPECT_EQ(f.Set(10.000001, 8), F::InsertDone);
-    EXPECT_EQ(f.Set(2, kInf), F::InsertDone);
+TEST(Insertion, SetCodesValidationOrderAndJumps) {
+    F f(0, 10, 0), e = MakeFunction({}, 0, 10);
+    EXPECT_EQ(I({f.Set(1, 2), f.Set(3, 4), f.Set(1.000001, 2), f.Set(1.000001, 5), f.Set(2, kNaN),
+                 f.Set(kNaN, 1), f.Set(kInf, 1), f.Set(0.000001, 7), f.Set(10.000001, 8), f.Set(2, kInf)}),
+              I({D, D, E, C, R, R, R, D, D, D}));
+    // End points replaced, abscissa included; +inf stored as DBL_MAX.
     EXPECT_EQ(PointsOf(f), (V{{0.000001, 7}, {1, 2}, {2, DBL_MAX}, {3, 4}, {10.000001, 8}}));
-    // A point exactly Xtolerance below its neighbour goes before it.
-    f.SetXtolerance(0.5);
-    EXPECT_EQ(f.Set(2.5, 9), F::InsertDone);
-    EXPECT_EQ(PointsOf(f)[3], P(2.5, 9));
-    F e = Emptied(F(0, 10, 0));
-    EXPECT_EQ(e.Set(4, 1), F::InsertDone);
-    EXPECT_EQ(e.Set(2, 3), F::InsertDone);
-    EXPECT_EQ(e.Set(9, 9), F::InsertDone);
-    EXPECT_EQ(PointsOf(e), (V{{2, 3}, {4, 1}, {9, 9}}));
-}
-
-TEST(Insertion, JumpsAndForceJumps) {
-    F f(0, 10, 0);
-    EXPECT_EQ(f.Set(5, 1, 1), F::InsertDone);
-    EXPECT_EQ(f.Set(7, 1, 2), F::InsertDone);
-    EXPECT_EQ(PointsOf(f), (V{{0, 0}, {5, 1}, {7 - 1e-5, 1}, {7 + 1e-5, 2}, {10, 0}}));
-    EXPECT_EQ(f.Set(8, kNaN, 1), F::InsertConflict);
-    EXPECT_EQ(f.Set(8, 1, kNaN), F::InsertConflict);
-    EXPECT_EQ(f.Set(kNaN, 1, 2), F::InsertRefused);
-    EXPECT_EQ(VyMathTestAccess::Jumps(f), J{7});
+    f.SetXtolerance(0.5); // a point exactly Xtolerance below its neighbour goes before it
+    EXPECT_EQ(I({f.Set(2.5, 9), e.Set(4, 1), e.Set(2, 3), e.Set(9, 9)}), I({D, D, D, D}));
+    EXPECT_EQ(std::make_pair(PointsOf(f)[3], PointsOf(e)),
+              std::make_pair(P(2.5, 9), V{{2, 3}, {4, 1}, {9, 9}}));
+    // Jumps.
+    F j(0, 10, 0), forced(0, 10, 1);
+    EXPECT_EQ(I({j.Set(5, 1, 1), j.Set(7, 1, 2), j.Set(8, kNaN, 1), j.Set(8, 1, kNaN), j.Set(kNaN, 1, 2)}),
+              I({D, D, C, C, R}));
+    EXPECT_EQ(std::make_pair(PointsOf(j), VyMathTestAccess::Jumps(j)),
+              std::make_pair(V{{0, 0}, {5, 1}, {7 - 1e-5, 1}, {7 + 1e-5, 2}, {10, 0}}, J{7}));
     // The jump abscissa is recorded whatever the two insertions report.
-    EXPECT_EQ(f.Set(7, 1, 2), F::InsertExists);
-    EXPECT_EQ(f.Set(7, 5, 2), F::InsertConflict);
-    EXPECT_EQ(VyMathTestAccess::Jumps(f), (J{7, 7, 7}));
-    F forced(0, 10, 1);
-    EXPECT_EQ(forced.Set(5, 1, 1), F::InsertDone);
-    EXPECT_EQ(PointsOf(forced), (V{{0, 0}, {5 - 1e-5, 1}, {5 + 1e-5, 1}, {10, 0}}));
-    EXPECT_EQ(VyMathTestAccess::Jumps(forced), J{5});
+    EXPECT_EQ(I({j.Set(7, 1, 2), j.Set(7, 5, 2), forced.Set(5, 1, 1)}), I({E, C, D}));
+    EXPECT_EQ(VyMathTestAccess::Jumps(j), (J{7, 7, 7}));
+    EXPECT_EQ(std::make_pair(PointsOf(forced), VyMathTestAccess::Jumps(forced)),
+              std::make_pair(V{{0, 0}, {5 - 1e-5, 1}, {5 + 1e-5, 1}, {10, 0}}, J{5}));
 }
 
-TEST(Insertion, SetUniqueAbscissaAndAtIndex) {
-    F f;
-    for (double x : {1, 2, 3})
-        EXPECT_EQ(f.SetUniqueAbscissa(x, 10 * x, 0.1), F::InsertDone);
-    EXPECT_EQ(f.SetUniqueAbscissa(2, 20.000001, 0.1), F::InsertExists);
-    EXPECT_EQ(f.SetUniqueAbscissa(2, 25, 0.1), F::InsertDone); // next to the end, not next to 2
-    EXPECT_EQ(f.SetUniqueAbscissa(4, kNaN, 0.1), F::InsertRefused);
-    EXPECT_EQ(PointsOf(f), (V{{-DBL_MAX, 0}, {1, 10}, {2, 20}, {3, 30}, {2.1, 25}, {DBL_MAX, 0}}));
-    F e = Emptied(F(0, 1, 0));
-    EXPECT_EQ(e.SetUniqueAbscissa(1, 1, 0.1), F::InsertRefused);
-    EXPECT_TRUE(PointsOf(e).empty());
-    F g(0, 10, 0);
-    g.Set(5, 5);
-    EXPECT_EQ(g.SetUniqueAbscissaAtIndex(3, 3, 0.1, 3), F::InsertRefused); // index == number of points
-    EXPECT_EQ(g.SetUniqueAbscissaAtIndex(3, 3, 0.1, -1), F::InsertRefused);
-    EXPECT_EQ(g.SetUniqueAbscissaAtIndex(1, kNaN, 0.1, 0), F::InsertRefused);
-    EXPECT_EQ(g.SetUniqueAbscissaAtIndex(5, 5, 0.1, 1), F::InsertExists);
-    EXPECT_EQ(g.SetUniqueAbscissaAtIndex(5, 6, 0.1, 1), F::InsertDone);
-    EXPECT_EQ(g.SetUniqueAbscissaAtIndex(0, 7, 0.1, 2), F::InsertDone); // point 0 is not searched
-    EXPECT_EQ(PointsOf(g), (V{{0, 0}, {5.1, 6}, {0, 7}, {5, 5}, {10, 0}}));
-}
+TEST(Insertion, SetUniqueAbscissaSetConstantAndReplace) {
+    F u, e = MakeFunction({}, 0, 1), x = MakeFunction({{0, 0}, {5, 5}, {10, 0}}, 0, 10);
+    // The second x = 2 goes next to the end, not next to 2.
+    EXPECT_EQ(
+        I({u.SetUniqueAbscissa(1, 10, 0.1), u.SetUniqueAbscissa(2, 20, 0.1), u.SetUniqueAbscissa(3, 30, 0.1),
+           u.SetUniqueAbscissa(2, 20.000001, 0.1), u.SetUniqueAbscissa(2, 25, 0.1),
+           u.SetUniqueAbscissa(4, kNaN, 0.1), e.SetUniqueAbscissa(1, 1, 0.1)}),
+        I({D, D, D, E, D, R, R}));
+    EXPECT_EQ(PointsOf(u), (V{{-DBL_MAX, 0}, {1, 10}, {2, 20}, {3, 30}, {2.1, 25}, {DBL_MAX, 0}}));
+    // Index == number of points, negative index, NaN; point 0 is not searched.
+    EXPECT_EQ(I({x.SetUniqueAbscissaAtIndex(3, 3, 0.1, 3), x.SetUniqueAbscissaAtIndex(3, 3, 0.1, -1),
+                 x.SetUniqueAbscissaAtIndex(1, kNaN, 0.1, 0), x.SetUniqueAbscissaAtIndex(5, 5, 0.1, 1),
+                 x.SetUniqueAbscissaAtIndex(5, 6, 0.1, 1), x.SetUniqueAbscissaAtIndex(0, 7, 0.1, 2)}),
+              I({R, R, R, E, D, D}));
+    EXPECT_EQ(PointsOf(x), (V{{0, 0}, {5.1, 6}, {0, 7}, {5, 5}, {10, 0}}));
 
-TEST(Insertion, SetConstant) {
-    F f(0, 10, 0);
-    EXPECT_EQ(f.SetConstant(2, 30, 7), F::InsertRefused);
-    EXPECT_EQ(f.SetConstant(0, 3, 7), F::InsertConflict); // 0 fails GreaterEqual(0, 7, Xtolerance)
-    EXPECT_EQ(f.SetConstant(0, 3, -7), F::InsertExists);
-    EXPECT_EQ(f.SetConstant(2, 3, kNaN), F::InsertConflict);
-    EXPECT_EQ(f.SetConstant(5, 4, 1), F::InsertRefused); // reversed bounds
-    EXPECT_EQ(f.SetConstant(kNaN, 4, 1), F::InsertRefused);
-    EXPECT_EQ(PointsOf(f), (V{{0, 0}, {10, 0}}));
-    EXPECT_EQ(f.SetConstant(2, 3, 7), F::InsertDone);
-    EXPECT_EQ(f.SetConstant(-5, -3, 2), F::InsertDone); // in front of the curve
-    EXPECT_EQ(f.SetConstant(-8, 4, 1), F::InsertDone);  // reaches into the curve: only its start
+    F f(0, 10, 0), g = MakeFunction({{0, 0}, {4, 1}, {10, 0}}, 0, 10), h(0, 10, 0);
+    // No point beyond both; 0 fails GreaterEqual(0, 7, Xtolerance); NaN y; reversed bounds; NaN bound;
+    // in front of the curve; reaching into the curve: only its start.
+    EXPECT_EQ(I({f.SetConstant(2, 30, 7), f.SetConstant(0, 3, 7), f.SetConstant(0, 3, -7),
+                 f.SetConstant(2, 3, kNaN), f.SetConstant(5, 4, 1), f.SetConstant(kNaN, 4, 1),
+                 f.SetConstant(2, 3, 7), f.SetConstant(-5, -3, 2), f.SetConstant(-8, 4, 1)}),
+              I({R, C, E, C, R, R, D, D, D}));
     EXPECT_EQ(PointsOf(f), (V{{-8, 1}, {-5, 2}, {-3, 2}, {0, 0}, {2, 7}, {3, 7}, {10, 0}}));
-    // Points exactly Xtolerance away keep the order, in front of the curve and inside it.
-    F g(0, 10, 0);
-    g.Set(4, 1);
+    // Points exactly Xtolerance away keep the order, in front of the curve and inside it; -0.5, once
+    // stored, ends the next stretch.
     g.SetXtolerance(0.5);
-    EXPECT_EQ(g.SetConstant(2, 3.5, 7), F::InsertDone);
-    EXPECT_EQ(g.SetConstant(-0.5, 1, 3), F::InsertDone);
-    EXPECT_EQ(g.SetConstant(-2, -0.5, 4), F::InsertDone); // -0.5 is now stored: the stretch ends there
-    EXPECT_EQ(PointsOf(g), (V{{-2, 4}, {-0.5, 3}, {0, 0}, {2, 7}, {3.5, 7}, {4, 1}, {10, 0}}));
-    F h(0, 10, 0);
     h.SetXtolerance(0.5);
-    EXPECT_EQ(h.SetConstant(-1, -0.5, 3), F::InsertDone);
+    EXPECT_EQ(I({g.SetConstant(2, 3.5, 7), g.SetConstant(-0.5, 1, 3), g.SetConstant(-2, -0.5, 4),
+                 h.SetConstant(-1, -0.5, 3)}),
+              I({D, D, D, D}));
+    EXPECT_EQ(PointsOf(g), (V{{-2, 4}, {-0.5, 3}, {0, 0}, {2, 7}, {3.5, 7}, {4, 1}, {10, 0}}));
     EXPECT_EQ(PointsOf(h), (V{{-1, 3}, {-0.5, 3}, {0, 0}, {10, 0}}));
+    F r = MakeFunction({{0, 0}, {1, 1}, {2, 4}}, 0, 2);
+    EXPECT_EQ(B({r.Replace(1.000001, 5), r.Replace(1.5, 5), r.Replace(3, 5), r.Replace(2, kNaN),
+                 MakeFunction({}, 0, 2).Replace(0, 1)}),
+              B({1, 0, 0, 0, 0}));
+    EXPECT_EQ(PointsOf(r), (V{{0, 0}, {1.000001, 5}, {2, 4}}));
 }
 
-TEST(Insertion, Replace) {
-    F f = MakeFunction({{0, 0}, {1, 1}, {2, 4}}, 0, 2);
-    EXPECT_TRUE(f.Replace(1.000001, 5));
-    EXPECT_EQ(PointsOf(f), (V{{0, 0}, {1.000001, 5}, {2, 4}}));
-    EXPECT_FALSE(f.Replace(1.5, 5));
-    EXPECT_FALSE(f.Replace(3, 5));
-    EXPECT_FALSE(f.Replace(2, kNaN));
-    EXPECT_FALSE(Emptied(f).Replace(0, 1));
-}
-
-TEST(Lookup, IsDefinedFindAndBracketing) {
-    F f(0, 10, 0);
+TEST(Lookup, IsDefinedFindBracketingAndGetOrdinate) {
+    F f(0, 10, 0), bounded = MakeFunction({{2, 0}, {3, 0}}, 0, 10),
+                   line = MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 2);
     f.Set(5, 1, 2);
-    const std::pair<double, bool> defined[] = {{5.0, false},      {5.0 + 1e-5, true}, {5.0 - 1e-5, true},
-                                               {10.000009, true}, {10.00002, false},  {-0.00002, false}};
-    for (const auto& d : defined)
-        EXPECT_EQ(f.IsDefined(d.first), d.second) << d.first;
-    EXPECT_FALSE(MakeFunction({{2, 0}, {3, 0}}, 0, 10).IsDefined(1.0)); // the points bound it, not the domain
-    EXPECT_FALSE(Emptied(f).IsDefined(2.5));
-    F three = MakeFunction({{0, 0}, {1, 1}, {2, 2}}, 0, 2);
-    const std::pair<double, P> brackets[] = {
-        {0, {0, 0}}, {1.5, {1, 2}}, {1.000001, {1, 1}}, {-5, {0, 1}}, {7, {1, 2}}};
-    for (const auto& b : brackets)
-        EXPECT_EQ(Bracket(three, b.first), b.second) << b.first;
-    F two = MakeFunction({{0, 0}, {1, 1}}, 0, 1);
-    EXPECT_EQ(Bracket(two, -5), P(0, 0));
-    EXPECT_EQ(Bracket(two, 0.5), P(0, 1));
-    F one = MakeFunction({{3, 1}}, 0, 10);
-    EXPECT_EQ(Bracket(one, 7), P(0, 0));
-    EXPECT_EQ(Bracket(Emptied(one), 7), P(-1, -1));
-    EXPECT_FALSE(Emptied(one).Find(3));
-    EXPECT_TRUE(three.Find(2.000009));
-    EXPECT_FALSE(three.Find(2.00001));
-}
-
-TEST(Evaluation, GetOrdinate) {
+    // Not strictly inside the jump window; the points bound it, not the domain.
+    EXPECT_EQ(B({f.IsDefined(5), f.IsDefined(5 + 1e-5), f.IsDefined(10.000009), f.IsDefined(10.00002),
+                 bounded.IsDefined(1), MakeFunction({}, 0, 10).IsDefined(2.5),
+                 MakeFunction({}, 0, 10).Find(3), line.Find(2.000009), line.Find(2.00001)}),
+              B({0, 1, 1, 0, 0, 0, 0, 1, 0}));
+    const F pair01 = MakeFunction({{0, 0}, {1, 1}}, 0, 1), one = MakeFunction({{3, 1}}, 0, 10);
+    EXPECT_EQ(
+        V({Bracket(line, 0), Bracket(line, 1.5), Bracket(line, 1.000001), Bracket(line, -5), Bracket(line, 7),
+           Bracket(pair01, -5), Bracket(pair01, 0.5), Bracket(one, 7), Bracket(MakeFunction({}, 0, 10), 7)}),
+        V({{0, 0}, {1, 2}, {1, 1}, {0, 1}, {1, 2}, {0, 0}, {0, 1}, {0, 0}, {-1, -1}}));
+    // GetOrdinate.
     const F two = MakeFunction({{0, 0}, {2, 4}}, 0, 2),
             three = MakeFunction({{0, 0}, {1, 1}, {2, 4}}, -10, 10);
-    const F steep = MakeFunction({{0, 0}, {1, DBL_MAX / 2}, {2, DBL_MAX}}, -10, 10), dflt;
-    const F pair = MakeFunction({{0, 5}, {1, 7}}, -10, 10), single = MakeFunction({{0, 5}}, -10, 10);
-    const F stacked = MakeFunction({{0, 0}, {1, 1}, {1, -1}}, 0, 10), empty = Emptied(two);
-    const F big = MakeFunction({{0, 0}, {5, DBL_MAX}, {10, 0}}, 0, 10);
-    F g(0.75, 2, 0), sentinels;
-    for (double x : {0.75, 1.25, 2.0})
-        g.Set(x, x == 0.75 ? 10 : 20);
-    g.SetXtolerance(0.25);
+    const F steep = MakeFunction({{0, 0}, {1, DBL_MAX / 2}, {2, DBL_MAX}}, -10, 10);
+    F g = MakeFunction({{0.75, 10}, {1.25, 20}, {2, 20}}, 0.75, 2), sentinels;
+    g.SetXtolerance(0.25); // x = 1 is exactly Xtolerance from both neighbours: interpolated
     sentinels.Set(5, 10);
-    const struct {
-        const F& f;
-        double x, y; // NaN: GetOrdinate is false
-    } cases[] = {{two, 1, 2},           {two, -0.000001, 0},     {two, -1, kNaN},
-                 {two, kNaN, kNaN},     {three, 3, 7},           {three, -1, -1},
-                 {pair, -3, 5},         {single, 8, 5},          {empty, 0.5, kNaN},
-                 {stacked, 5, 1},       {big, 2.5, DBL_MAX / 2}, {steep, 5, DBL_MAX},
-                 {steep, -5, -DBL_MAX}, {dflt, 123.0, 0},        {g, 1, 15}};
-    for (const auto& c : cases) {
-        const double y = Ord(c.f, c.x);
-        EXPECT_TRUE(std::isnan(c.y) ? std::isnan(y) : y == c.y) << &c - cases << ": " << y;
-    }
-    double y = 42;
-    EXPECT_FALSE(two.GetOrdinate(-1, y));
-    EXPECT_EQ(y, 42);
+    // Within Xtolerance of the domain; outside it; NaN x; end segments extended; empty; stacked points
+    // give the lower one's y; beyond the double range: +-DBL_MAX; the default function is 0.
+    EXPECT_EQ(
+        J({Ord(two, 1), Ord(two, -0.000001), Ord(two, -1), Ord(two, kNaN), Ord(three, 3), Ord(three, -1),
+           Ord(MakeFunction({{0, 5}, {1, 7}}, -10, 10), -3), Ord(MakeFunction({{0, 5}}, -10, 10), 8),
+           Ord(MakeFunction({}, 0, 2), 0.5), Ord(MakeFunction({{0, 0}, {1, 1}, {1, -1}}, 0, 10), 5),
+           Ord(MakeFunction({{0, 0}, {5, DBL_MAX}, {10, 0}}, 0, 10), 2.5), Ord(steep, 5), Ord(steep, -5),
+           Ord(F(), 123), Ord(g, 1)}),
+        J({2, 0, kFail, kFail, 7, -1, 5, 5, kFail, 1, DBL_MAX / 2, DBL_MAX, -DBL_MAX, 0, 15}));
     // Next to the sentinels the wide intermediates keep the value finite.
-    EXPECT_EQ(PointsOf(sentinels).size(), 3u);
-    EXPECT_EQ(sentinels.GetNumberElement(), 1);
-    EXPECT_NEAR(Ord(sentinels, 7), 10, 1e-9);
-    EXPECT_NEAR(Ord(sentinels, -3), 10, 1e-9);
+    EXPECT_TRUE(PointsOf(sentinels).size() == 3 && sentinels.GetNumberElement() == 1 &&
+                std::abs(Ord(sentinels, 7) - 10) < 1e-9 && std::abs(Ord(sentinels, -3) - 10) < 1e-9);
 }
 
-TEST(Domain, SetDomainNarrowsWidensAndRefuses) {
-    F f;
-    f.SetDomain(0, 10);
-    EXPECT_EQ(PointsOf(f), (V{{0, 0}, {10, 0}}));
-    EXPECT_EQ(Range(f), P(0, 10));
-    F g = MakeFunction({{0, 0}, {10, 10}}, 0, 10);
-    g.SetDomain(8, 2); // reversed: refused
-    g.SetDomain(kNaN, 5);
-    EXPECT_EQ(Range(g), P(0, 10));
-    g.SetDomain(2, 8);
-    EXPECT_EQ(PointsOf(g), (V{{2, 2}, {8, 8}}));
-    EXPECT_EQ(Range(g), P(2, 8));
-    F h = MakeFunction({{0, 0}, {10, 10}}, 0, 10);
-    h.SetDomain(-5, 12);
-    EXPECT_EQ(PointsOf(h), (V{{-5, -DBL_MAX}, {0, 0}, {10, 10}, {12, -DBL_MAX}}));
-    F e = Emptied(F(0, 4, 0));
-    e.SetDomain(1, 2);
-    EXPECT_EQ(PointsOf(e), (V{{1, -DBL_MAX}, {2, DBL_MAX}}));
-    EXPECT_EQ(Range(e), P(0, 4));
-    F beyond = MakeFunction({{0, 0}, {4, 4}}, 0, 10); // lower bound past every point
-    beyond.SetDomain(6, 8);                           // both ends carry the curve's values there
-    EXPECT_EQ(PointsOf(beyond), (V{{6, 6}, {8, 8}}));
-    F open;
-    open.SetDomain(-kInf, kInf);
-    EXPECT_EQ(PointsOf(open), (V{{-DBL_MAX, 0}, {DBL_MAX, 0}}));
-    open.SetDomain(-DBL_MAX, 5); // right end closed now
-    EXPECT_EQ(open.GetNumberElement(), 1);
-}
-
-TEST(Domain, ClearAndCount) {
-    F f;
+TEST(Domain, SetDomainClearAndCount) {
+    const F g = MakeFunction({{0, 0}, {10, 10}}, 0, 10);
+    // Reversed bounds: refused. Narrowing puts the curve's values at the new ends, widening
+    // -DBL_MAX; an empty function gets (a, -DBL_MAX), (b, DBL_MAX) only; a lower bound past every point
+    // gives the curve's values at both ends.
+    EXPECT_EQ(
+        VD({Dom(F(), 0, 10), Dom(g, 8, 2), Dom(g, 2, 8), Dom(g, -5, 12), Dom(MakeFunction({}, 0, 4), 1, 2),
+            Dom(MakeFunction({{0, 0}, {4, 4}}, 0, 10), 6, 8), Dom(F(), -kInf, kInf)}),
+        VD({{{{0, 0}, {10, 0}}, {0, 10}},
+            {{{0, 0}, {10, 10}}, {0, 10}},
+            {{{2, 2}, {8, 8}}, {2, 8}},
+            {{{-5, -DBL_MAX}, {0, 0}, {10, 10}, {12, -DBL_MAX}}, {-5, 12}},
+            {{{1, -DBL_MAX}, {2, DBL_MAX}}, {0, 4}},
+            {{{6, 6}, {8, 8}}, {6, 8}},
+            {{{-DBL_MAX, 0}, {DBL_MAX, 0}}, {-DBL_MAX, DBL_MAX}}}));
+    F f, one = MakeFunction({{3, 1}}, -DBL_MAX, DBL_MAX), e = MakeFunction({}, 0, 1);
     f.Set(1, 1);
-    f.Set(2, 2);
     f.Clear(false);
-    EXPECT_EQ(PointsOf(f), (V{{-DBL_MAX, 0}, {DBL_MAX, 0}}));
+    one.Clear(false); // a one-point function then has two copies
+    e.Clear(false);
+    EXPECT_EQ(VV({PointsOf(f), PointsOf(one), PointsOf(e)}),
+              VV({{{-DBL_MAX, 0}, {DBL_MAX, 0}}, {{3, 1}, {3, 1}}, {}}));
     f.Clear(true);
-    EXPECT_TRUE(PointsOf(f).empty());
-    EXPECT_EQ(f.GetNumberElement(), 0);
-    EXPECT_EQ(Range(f), P(-DBL_MAX, DBL_MAX));
-    f.Clear(false);
-    EXPECT_TRUE(PointsOf(f).empty());
-    F one = MakeFunction({{3, 1}}, -DBL_MAX, DBL_MAX);
-    EXPECT_EQ(one.GetNumberElement(), 1);
-    one.Clear(false);
-    EXPECT_EQ(PointsOf(one), (V{{3, 1}, {3, 1}}));
+    EXPECT_EQ(std::make_tuple(PointsOf(f), f.GetNumberElement(), Range(f)),
+              std::make_tuple(V{}, 0, P(-DBL_MAX, DBL_MAX)));
 }
 
 TEST(PointListTest, CursorWalkAndCopies) {
-    F::PointList l;
+    F::PointList l, assigned;
     double x = 0, y = 0;
-    EXPECT_TRUE(Walk(l).empty()); // a fresh list reads as empty
-    EXPECT_FALSE(l.GetLast(x, y));
+    EXPECT_TRUE(Walk(l).empty() && !l.GetLast(x, y)); // a fresh list reads as empty
     l.AddPoint({1, 2});
     l.AddPoint({3, 4});
-    EXPECT_TRUE(l.GetLast(x, y));
-    EXPECT_EQ(P(x, y), P(3, 4));
     l.ResetCursor();
-    ASSERT_TRUE(l.GetNext(x, y));
-    F::PointList copy(l), assigned; // copies read on from the same position
-    EXPECT_EQ(Walk(copy), (V{{3, 4}}));
-    assigned = copy;
-    EXPECT_TRUE(Walk(assigned).empty());
+    EXPECT_TRUE(l.GetNext(x, y) && P(x, y) == P(1, 2) && l.GetLast(x, y) && P(x, y) == P(3, 4));
+    F::PointList copy(l); // copies read on from the same position
+    assigned = l;
+    EXPECT_EQ(std::make_tuple(Walk(copy), Walk(assigned), Walk(l)),
+              std::make_tuple(V{{3, 4}}, V{{3, 4}}, V{{3, 4}}));
     assigned.ResetCursor();
     EXPECT_EQ(Walk(assigned), (V{{1, 2}, {3, 4}}));
 }
