@@ -149,6 +149,15 @@ TEST(TensorEigen, JacobiEigenPairsFailuresAndGuards) {
     // Rotations over all three pairs: [2 1 0; 1 2 1; 0 1 2] has the eigenvalues 2 − √2, 2, 2 + √2.
     Matrix1 f({{2, 1, 0}, {1, 2, 1}, {0, 1, 2}});
     A::Jacobi(t, f.rows.data(), 3, d, w.rows.data(), &nrot);
+    const double m[3][3] = {{2, 1, 0}, {1, 2, 1}, {0, 1, 2}};
+    for (int q = 1; q <= 3; ++q) { // column q of v is a unit eigenvector of d[q]: M v = d v, |v| = 1
+        EXPECT_NEAR(w.storage[1][q] * w.storage[1][q] + w.storage[2][q] * w.storage[2][q] +
+                        w.storage[3][q] * w.storage[3][q],
+                    1.0, 1e-14);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(m[i][0] * w.storage[1][q] + m[i][1] * w.storage[2][q] + m[i][2] * w.storage[3][q],
+                        d[q] * w.storage[i + 1][q], 1e-14);
+    }
     std::sort(d + 1, d + 4);
     ExpectVector(d + 1, {2 - kSqrt2, 2, 2 + kSqrt2}, 1e-14);
     // A NaN off the diagonal never rotates and never converges: NoSolution after 50 sweeps.
