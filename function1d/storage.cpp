@@ -6,6 +6,7 @@
 
 #include "Function1DInternal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -339,22 +340,21 @@ bool CVyMathFunction1D::Replace(double x, double y) {
 // ---- Insertion ------------------------------------------------------------------------------
 
 std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
-    // Linear walk from the first point. A point exactly Xtolerance above x is neither equal to x nor
-    // beyond it by the tolerant test; x still goes before it, so the array stays sorted.
-    const std::size_t n = points.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const double px = points[i].x;
-        if (CVyMath::Equal(px, x, Xtolerance)) {
-            found = true;
-            return i;
-        }
-        if (CVyMath::SmallerEqual(x, px, Xtolerance) || x < px) {
-            found = false;
-            return i;
-        }
-    }
-    found = false;
-    return n;
+    // The walk from the first point stops at the first point p within Xtolerance of x, or beyond it.
+    // A point exactly Xtolerance above x is neither equal to x nor beyond it by the tolerant test;
+    // x still goes before it, so the array stays sorted.
+    const auto stops = [this, x](const Point& p) {
+        return CVyMath::Equal(p.x, x, Xtolerance) || CVyMath::SmallerEqual(x, p.x, Xtolerance) || x < p.x;
+    };
+    // On sorted points the stop test is false up to some point and true from there on, so a bisection
+    // finds the same point as the walk; points out of order (a closed curve, say) are walked.
+    const bool sorted = std::is_sorted(points.begin(), points.end(),
+                                       [](const Point& a, const Point& b) { return a.x < b.x; });
+    const auto it = sorted ? std::partition_point(points.begin(), points.end(),
+                                                  [&stops](const Point& p) { return !stops(p); })
+                           : std::find_if(points.begin(), points.end(), stops);
+    found = it != points.end() && CVyMath::Equal(it->x, x, Xtolerance);
+    return static_cast<std::size_t>(it - points.begin());
 }
 
 CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double y) {

@@ -131,9 +131,10 @@ public:
 
     // ---- Insertion ---------------------------------------------------------------------------
 
-    // Inserts (x, y) at its sorted place. An x within Xtolerance of the first or last point replaces
-    // that point (InsertDone, whatever the replacement reports); an interior point within Xtolerance
-    // gives InsertExists (same y within Ytolerance) or InsertConflict. NaN y or non-finite x: InsertRefused.
+    // Inserts (x, y) at its sorted place (O(n): an order check, a bisection, the array insertion). An x
+    // within Xtolerance of the first or last point replaces that point (InsertDone, whatever the replacement
+    // reports); an interior point within Xtolerance gives InsertExists (same y within Ytolerance) or
+    // InsertConflict. NaN y or non-finite x: InsertRefused.
     InfoInsertPoint Set(double x, double y);
     // A jump at x: appends x to the jump abscissas, then Set(x - Xtolerance, yLeft) and
     // Set(x + Xtolerance, yRight); their common code, or InsertConflict when they differ. Ordinates
@@ -377,7 +378,8 @@ private:
     // GetOrdinate at x, or else the ordinate of the stored point at x, or else 0.
     double OrdinateAtStored(double x) const;
     // Where Set puts x: the index of the first point within Xtolerance of x (found = true), or of the
-    // first point that x goes before (found = false; n when x goes after the last point).
+    // first point that x goes before (found = false; n when x goes after the last point). The first
+    // such point in storage order: found by bisection on sorted points, by a walk otherwise.
     std::size_t LocateInsertion(double x, bool& found) const;
 
     std::vector<Point> points;

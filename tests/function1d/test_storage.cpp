@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -248,6 +249,36 @@ TEST(PointListTest, CursorWalkAndCopies) {
               std::make_tuple(V{{3, 4}}, V{{3, 4}}, V{{3, 4}}));
     assigned.ResetCursor();
     EXPECT_EQ(Walk(assigned), (V{{1, 2}, {3, 4}}));
+}
+
+TEST(Insertion, BisectionOnSortedPointsStopsWhereTheWalkStops) {
+    // The walk as written: the first point within Xtolerance of x, or the first one x goes before.
+    const auto walk = [](const std::vector<F::Point>& pts, double x, double tol, bool& found) {
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            found = CVyMath::Equal(pts[i].x, x, tol);
+            if (found || CVyMath::SmallerEqual(x, pts[i].x, tol) || x < pts[i].x)
+                return i;
+        }
+        found = false;
+        return pts.size();
+    };
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> step(0, 4);
+    for (double tol : {1e-5, 0.5, 1.0, -1.0, 0.0}) {
+        F f(0, 100, 0);
+        f.SetXtolerance(tol);
+        std::vector<F::Point> pts;
+        double x = 0;
+        for (int i = 0; i < 60; ++i, x += 0.5 * step(random)) // ties, gaps of exactly 0.5 and 1
+            pts.push_back({x, 0});
+        VyMathTestAccess::SetPoints(f, pts);
+        for (double q = -1; q <= x + 1; q += 0.25) {
+            bool found = false, expectedFound = false;
+            const std::size_t i = VyMathTestAccess::LocateInsertion(f, q, found);
+            ASSERT_EQ(i, walk(pts, q, tol, expectedFound)) << tol << " " << q;
+            ASSERT_EQ(found, expectedFound) << tol << " " << q;
+        }
+    }
 }
 
 } // namespace
