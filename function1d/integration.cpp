@@ -112,44 +112,44 @@ void SumSegments(const std::vector<CVyMathFunction1D::Point>& pts, double h, dou
 
 } // namespace
 
-int CVyMathFunction1D::GetResultantAndMoment(double& resultant, double& moment) {
+namespace {
+
+// Runs body with both outputs set to 0 first; when it throws, both are 0 again and the result is 0.
+template <typename Body>
+int Guarded(double& first, double& second, Body body) {
     try {
-        double lo, hi;
-        GetFullRange(lo, hi);
-        const double h = 0.5 * std::fabs(lo - hi);
-        resultant = 0.0;
-        moment = 0.0;
-        double R, M;
-        SumSegments(points, h, lo, R, M); // lever arm about the middle of the domain
-        if (!CVyMath::IsNull(R, Xtolerance))
-            resultant = R;
-        moment = M;
+        first = 0.0;
+        second = 0.0;
+        body();
         return 1;
     } catch (...) {
-        resultant = 0.0;
-        moment = 0.0;
+        first = 0.0;
+        second = 0.0;
         return 0;
     }
 }
 
+} // namespace
+
+int CVyMathFunction1D::GetResultantAndMoment(double& resultant, double& moment) {
+    return Guarded(resultant, moment, [&] {
+        double R, M;
+        SumSegments(points, 0.5 * std::fabs(xmin - xmax), xmin, R, M); // lever arm about the domain's middle
+        if (!CVyMath::IsNull(R, Xtolerance))
+            resultant = R;
+        moment = M;
+    });
+}
+
 int CVyMathFunction1D::GetExcentricityAndResultant(double& excentricity, double& resultant) {
-    try {
-        double lo, hi;
-        GetFullRange(lo, hi);
-        const double h = 0.5 * std::fabs(lo - hi);
-        excentricity = 0.0;
-        resultant = 0.0;
+    return Guarded(excentricity, resultant, [&] {
+        const double h = 0.5 * std::fabs(xmin - xmax);
         double R, M0;
         SumSegments(points, h, 0.0, R, M0); // lever arm h - middle: xmin is not subtracted here
         if (!CVyMath::IsNull(R, Xtolerance))
             excentricity = h - M0 / R;
         resultant = R;
-        return 1;
-    } catch (...) {
-        excentricity = 0.0;
-        resultant = 0.0;
-        return 0;
-    }
+    });
 }
 
 double CVyMathFunction1D::Excentricity() const {

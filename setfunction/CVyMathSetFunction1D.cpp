@@ -42,10 +42,8 @@ bool CVyMathSetFunction1D::operator==(CVyMathSetFunction1D other) {
 }
 
 CVyMathSetFunction1D::List::iterator CVyMathSetFunction1D::FindByValue(CVyMathFunction1D* f) {
-    auto it = functions.begin();
-    while (it != functions.end() && !SameValue(*it, f))
-        ++it;
-    return it;
+    const auto found = static_cast<const CVyMathSetFunction1D&>(*this).FindByValue(f);
+    return functions.erase(found, found); // the same position as a mutable iterator; erases nothing
 }
 
 CVyMathSetFunction1D::List::const_iterator CVyMathSetFunction1D::FindByValue(CVyMathFunction1D* f) const {
