@@ -527,3 +527,19 @@ void CVyMathFunction1D::Clear(bool all) {
     const Point last = points.back();
     points.assign({first, last});
 }
+
+std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::size_t n) const {
+    if (x == nullptr || y == nullptr)
+        return 0;
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        double v;
+        if (GetOrdinate(x[i], v)) {
+            y[i] = v;
+            ++found;
+        } else {
+            y[i] = CVyMath::dfNAN;
+        }
+    }
+    return found;
+}

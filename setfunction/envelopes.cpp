@@ -113,3 +113,31 @@ double CVyMathSetFunction1D::FindMinimalStep() const {
     }
     return step;
 }
+
+bool CVyMathSetFunction1D::EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFunction1D& upper,
+                                         std::vector<int>& lowerCase, std::vector<int>& upperCase) const {
+    if (!EnvelopMaxMin(lower, upper))
+        return false;
+    const auto governing = [this](CVyMathFunction1D& envelope, std::vector<int>& cases) {
+        CVyMathFunction1D::PointList list;
+        envelope.GetListPoint(list, CVyMathFunction1D::ListAsStored);
+        cases.clear();
+        double x, y;
+        list.ResetCursor();
+        while (list.GetNext(x, y)) {
+            int found = -1, k = 0;
+            for (CVyMathFunction1D* m : functions) {
+                double v;
+                if (m->GetOrdinate(x, v) && CVyMath::Equal(v, y, 1e-10)) {
+                    found = k;
+                    break;
+                }
+                ++k;
+            }
+            cases.push_back(found);
+        }
+    };
+    governing(lower, lowerCase);
+    governing(upper, upperCase);
+    return true;
+}

@@ -65,6 +65,16 @@ public:
     //   InsertRefused   nothing stored: NaN ordinate, bad abscissa or index, or no place found
     enum InfoInsertPoint { InsertDone = 0, InsertConflict = 1, InsertExists = 2, InsertRefused = 3 };
 
+    // Result of Combine: CombineDone, or why nothing was formed (the result is then unchanged).
+    enum InfoCombine {
+        CombineDone = 0,
+        CombineNoMembers = 1,      // no function given
+        CombineCountMismatch = 2,  // members and factors of different counts
+        CombineNullMember = 3,     // a member pointer is null
+        CombineBadFactor = 4,      // a factor is NaN or infinite
+        CombineNoCommonDomain = 5  // the domains do not overlap (by more than Xtolerance), or a member has no point
+    };
+
     // Selector of GetListPoint: what becomes of an open end's sentinel point.
     enum InfoGetList {
         ListAsStored = 0,    // copied as stored
@@ -128,6 +138,10 @@ public:
     // empty function. Two stored points with the same abscissa bracketing x give the lower one's y;
     // a value beyond the double range is given as +-DBL_MAX.
     bool GetOrdinate(double x, double& y) const;
+    // Batch GetOrdinate: y[i] gets GetOrdinate(x[i]) bit for bit, or a quiet NaN where it fails; returns
+    // the count of values found. Increasing x follow a cursor: O(n + m) for m queries on n points; any
+    // other order costs at most one bisection a query. A null x or y with n > 0 writes nothing, gives 0.
+    std::size_t GetOrdinates(const double* x, double* y, std::size_t n) const;
 
     // ---- Insertion ---------------------------------------------------------------------------
 
@@ -312,6 +326,18 @@ public:
     // Gives upper and lower this function's domain (SetDomain), then Sets its local maxima into upper
     // and its local minima into lower (points refused by Set are dropped). Either may be this function.
     void EnvelopeMaxMin(CVyMathFunction1D& upper, CVyMathFunction1D& lower) const;
+
+    // The load combination sum_k factors[k] * members[k] on merged abscissas, into result (which may be
+    // one of the members). Domain: the intersection of the members' domains; tolerances: the smallest
+    // of theirs. Points at the union of the members' stored abscissas inside that domain and at its two
+    // bounds, abscissas within the result's Xtolerance of one another counted once, each ordinate the
+    // factored sum of the members' values there (summed in member order, +-DBL_MAX on overflow). A
+    // member's jump at j is a jump of the result (points j -+ Xtolerance, j in its jump abscissas) with
+    // the sums of the members' left and right values; within a member's jump window the member counts
+    // with the value of the window's near side. Equal sides (within Ytolerance) give one point, no jump.
+    // On a failure code the result is unchanged. O(P log P + P K) for P points of K members in all.
+    static InfoCombine Combine(const std::vector<const CVyMathFunction1D*>& members,
+                               const std::vector<double>& factors, CVyMathFunction1D& result);
 
     // ---- Integration, resultant and eccentricity ---------------------------------------------
 

@@ -17,6 +17,7 @@
 #include "vymath/CVyMathFunction1D.h"
 
 #include <list>
+#include <vector>
 
 class VYMATH_API CVyMathSetFunction1D {
 public:
@@ -80,6 +81,14 @@ public:
     // range with the abscissa tolerance 1e-9. False (outputs untouched) for an empty set. With one
     // member lower is a copy of it and upper only gets the range and tolerance.
     bool EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFunction1D& upper) const;
+    // EnvelopMaxMin(lower, upper) with the governing member of every point: lowerCase[i] (upperCase[i])
+    // is the position (as GetElem counts) of the first member whose value at the i-th stored point of
+    // lower (upper) lies within 1e-10 of that point's ordinate, -1 where none does. The vectors are
+    // replaced, one entry a stored point (sentinels included); false (nothing touched) for an empty set.
+    // The envelopes are those of EnvelopMaxMin bit for bit. lower and upper must not be members.
+    // O(P K) beyond the envelope itself, for P envelope points and K members.
+    bool EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFunction1D& upper, std::vector<int>& lowerCase,
+                       std::vector<int>& upperCase) const;
 
 private:
     friend struct VyMathTestAccess;
