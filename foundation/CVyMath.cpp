@@ -1,6 +1,6 @@
 #include "vymath/CVyMath.h"
 
-#include "VyMathInternal.h"
+#include "foundation/VyMathInternal.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,36 @@
-// Helpers shared by the CVyMathFunction1D sources. Not installed, not exported.
+// Helpers shared by the CVyMathFunction1D sources: the wide interpolation and the searches on the
+// point arrays. Not installed, not exported.
+//
+// Every search here gives exactly what the tolerant walk or bisection of its operation gives. Their
+// fast forms need sorted points (finite abscissas in increasing order, PointArray::Sorted) and a
+// finite query; there the tolerant comparisons reduce to their finite rule (for instance
+// Greater(x, p, tol) is p + tol < x) and a predicate that holds for a prefix of the points is found by
+// binary search. Elsewhere they fall back on the literal algorithm.
 #ifndef VYMATH_FUNCTION1D_INTERNAL_H
 #define VYMATH_FUNCTION1D_INTERNAL_H
 
-#include "../foundation/VyMathInternal.h"
+#include "vymath/CVyMath.h"
+#include "vymath/CVyMathFunction1D.h"
+
+#include "foundation/VyMathInternal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+template <typename Fn>
+void CVyMathFunction1D::PointArray::TransformX(Fn f) {
+    for (double& x : xs)
+        x = f(x);
+    Recount();
+}
+
+template <typename Fn>
+void CVyMathFunction1D::PointArray::TransformY(Fn f) {
+    for (double& y : ys)
+        y = f(y);
+}
 
 namespace vymath {
 namespace detail {
@@ -30,6 +58,247 @@ inline double LagrangeLine(double xl, double yl, double xh, double yh, double x)
     // Beyond the double range (extrapolation next to a DBL_MAX ordinate) the value is an open end.
     return ClampToDouble(v);
 }
+
+// v with an overflow kept at +-DBL_MAX.
+inline double Clamped(double v) {
+    ValidateValue(v);
+    return v;
+}
+
+// What the searches read of a function.
+struct CurveView {
+    const double* xs;
+    const double* ys;
+    std::size_t n;
+    bool sorted;
+    double xmin, xmax, tol;
+};
+
+// The first index in [first, last) where pred fails, pred holding for a prefix. Branch-free halving.
+template <typename Pred>
+std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last, Pred pred) {
+    std::size_t len = last - first;
+    if (len == 0)
+        return first;
+    const double* base = xs + first;
+    while (len > 1) {
+        const std::size_t half = len / 2;
+        base = pred(base[half - 1]) ? base + half : base;
+        len -= half;
+    }
+    return static_cast<std::size_t>(base - xs) + (pred(*base) ? 1 : 0);
+}
+
+// The bisection of Find(x, lo, hi) as it is written: tolerant steps from (0, n - 1) that stop on a
+// point within tol. Any order of points, any x.
+inline void BisectLiteral(const CurveView& c, double x, int& lo, int& hi) {
+    do {
+        const int mid = (lo + hi) / 2;
+        if (CVyMath::Greater(x, c.xs[mid], c.tol)) {
+            lo = mid;
+        } else if (CVyMath::Equal(x, c.xs[mid], c.tol)) {
+            lo = hi = mid;
+        } else {
+            hi = mid;
+        }
+    } while (hi != lo + 1 && hi != lo);
+}
+
+// Find(x, lo, hi) from a = the number of points p with p + tol < x (those the bisection passes on
+// the right), for sorted points, a finite x off both end abscissas and n >= 2. The bisection's steps
+// depend on each point's class: right (p + tol < x), on x (|x - p| < tol) or left. On sorted points
+// the classes come as right..., then on-x..., then left...; with at most one point on x the bisection
+// meets it unless it is an end (never a midpoint), and otherwise closes on (a - 1, a). False where that
+// does not settle it (two points on x, or a point exactly tol below x): the caller bisects.
+inline bool BracketFromCount(const CurveView& c, double x, std::size_t a, int& lo, int& hi) {
+    const std::size_t n = c.n;
+    bool onPoint = false;
+    if (a < n && c.tol > 0.0) {
+        const double d = x - c.xs[a];
+        if (std::fabs(d) < c.tol) {
+            if (a + 1 < n && std::fabs(x - c.xs[a + 1]) < c.tol)
+                return false;
+            onPoint = true;
+        } else if (!(d < c.tol)) {
+            return false; // p + tol rounds to x or above while x - p >= tol: a later point may be on x
+        }
+    }
+    const int last = static_cast<int>(n) - 1;
+    if (a == 0) { // before or on the first point: the first point is never a midpoint (but for n = 2)
+        lo = 0;
+        hi = n >= 3 ? 1 : 0;
+    } else if (a >= n - 1 && (onPoint || a == n)) { // on the last point, or beyond it
+        lo = last - 1;
+        hi = last;
+    } else if (onPoint) {
+        lo = hi = static_cast<int>(a);
+    } else {
+        lo = static_cast<int>(a) - 1;
+        hi = static_cast<int>(a);
+    }
+    return true;
+}
+
+// Where a sweep stands: the count a of points passed (see BracketFromCount) for the abscissa `at`.
+struct SweepHint {
+    std::size_t passed = 0;
+    double at = -DBL_MAX;
+};
+
+// Find(x, lo, hi) in O(log n). With a hint (sweeps), a query not below the hint's abscissa gallops
+// from there, O(log distance), and the hint moves to x.
+inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr) {
+    const std::size_t n = c.n;
+    if (n == 0) {
+        lo = hi = -1;
+        return;
+    }
+    lo = 0;
+    hi = static_cast<int>(n) - 1;
+    if (x == c.xs[0]) {
+        hi = lo;
+        return;
+    }
+    if (x == c.xs[n - 1]) {
+        lo = hi;
+        return;
+    }
+    if (n == 1)
+        return;
+    if (c.sorted && IsFinite(x)) {
+        const double tol = c.tol;
+        const auto right = [x, tol](double p) { return p + tol < x; };
+        std::size_t a;
+        if (hint != nullptr && x >= hint->at && hint->passed < n) {
+            // Every point passed at the hint's abscissa is passed again: gallop, then halve the last step.
+            std::size_t from = hint->passed, step = 1;
+            while (from + step <= n && right(c.xs[from + step - 1])) {
+                from += step;
+                step *= 2;
+            }
+            a = PartitionPoint(c.xs, from, from + step <= n ? from + step - 1 : n, right);
+        } else {
+            a = PartitionPoint(c.xs, 0, n, right);
+        }
+        if (hint != nullptr)
+            *hint = {a, x};
+        if (BracketFromCount(c, x, a, lo, hi))
+            return;
+        lo = 0;
+        hi = static_cast<int>(n) - 1;
+    }
+    BisectLiteral(c, x, lo, hi);
+}
+
+// GetOrdinate(x, y) with the search of Bracket (and its hint).
+inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = nullptr) {
+    if (c.n == 0 || IsNaN(x))
+        return false;
+    const double tol = c.tol;
+    const std::size_t last = c.n - 1;
+    if (c.sorted && IsFinite(x)) {
+        // Finite operands: the comparisons' finite rule.
+        if (x + tol < c.xmin || c.xmax + tol < x)
+            return false;
+        if (std::fabs(x - c.xs[0]) < tol) {
+            y = c.ys[0];
+            return true;
+        }
+        if (std::fabs(x - c.xs[last]) < tol) {
+            y = c.ys[last];
+            return true;
+        }
+    } else {
+        if (CVyMath::Smaller(x, c.xmin, tol) || CVyMath::Greater(x, c.xmax, tol))
+            return false;
+        if (CVyMath::Equal(x, c.xs[0], tol)) {
+            y = c.ys[0];
+            return true;
+        }
+        if (CVyMath::Equal(x, c.xs[last], tol)) {
+            y = c.ys[last];
+            return true;
+        }
+    }
+    int lo, hi;
+    Bracket(c, x, lo, hi, hint);
+    if (lo == hi)
+        y = c.ys[lo];
+    else
+        y = LagrangeLine(c.xs[lo], c.ys[lo], c.xs[hi], c.ys[hi], x);
+    return true;
+}
+
+// The first index whose abscissa equals x within tol (CVyMath::Equal), or n: the walk from the first
+// point. On sorted points |x - p| < tol holds for one run, which starts at the first p with x - p < tol.
+inline std::size_t FirstWithin(const CurveView& c, double x, double tol) {
+    if (c.sorted && IsFinite(x)) {
+        const std::size_t s = PartitionPoint(c.xs, 0, c.n, [x, tol](double p) { return !(x - p < tol); });
+        return s < c.n && x - c.xs[s] > -tol ? s : c.n;
+    }
+    for (std::size_t i = 0; i < c.n; ++i)
+        if (CVyMath::Equal(c.xs[i], x, tol))
+            return i;
+    return c.n;
+}
+
+// The first index whose abscissa p has not Greater(x, p, tol) (the walk `while Greater(x, p) ++i`).
+inline std::size_t FirstNotBelow(const CurveView& c, double x, double tol) {
+    if (c.sorted && IsFinite(x))
+        return PartitionPoint(c.xs, 0, c.n, [x, tol](double p) { return p + tol < x; });
+    std::size_t i = 0;
+    while (i < c.n && CVyMath::Greater(x, c.xs[i], tol))
+        ++i;
+    return i;
+}
+
+// Sequential evaluation, as GetOrdinate gives it: a query not below the last one searched continues from
+// where that one ended (O(n + m) for m increasing queries on n points); any other costs a bisection.
+class Sweep {
+public:
+    explicit Sweep(const CurveView& c) : view(c) {}
+    bool At(double x, double& y) { return Evaluate(view, x, y, &hint); }
+
+private:
+    CurveView view;
+    SweepHint hint;
+};
+
+// IsDefined for many queries on one function: its jump abscissas sorted once, so that a query costs
+// O(log J) instead of a pass over the J jumps. A window test Greater(x, j - tol, 0) and
+// Smaller(x, j + tol, 0) is j - tol < x < j + tol for a non-NaN x; with sorted jumps both bounds
+// increase, so x lies in a window exactly when it lies in that of the last jump whose lower bound it
+// passes.
+class Definedness {
+public:
+    Definedness(const CurveView& c, const std::vector<double>& jumps) : view(c), sorted(jumps) {
+        literal = !IsFinite(c.tol) || !std::all_of(jumps.begin(), jumps.end(), IsFinite);
+        if (!literal)
+            std::sort(sorted.begin(), sorted.end());
+    }
+    bool At(double x) const {
+        if (view.n == 0)
+            return false;
+        const double tol = view.tol;
+        if (CVyMath::Smaller(x, view.xs[0], tol) || CVyMath::Greater(x, view.xs[view.n - 1], tol))
+            return false;
+        if (literal) {
+            for (double j : sorted)
+                if (CVyMath::Greater(x, j - tol, 0.0) && CVyMath::Smaller(x, j + tol, 0.0))
+                    return false;
+            return true;
+        }
+        if (IsNaN(x))
+            return true; // no window holds a NaN
+        const std::size_t p = PartitionPoint(sorted.data(), 0, sorted.size(), [x, tol](double j) { return j - tol < x; });
+        return p == 0 || !(x < sorted[p - 1] + tol);
+    }
+
+private:
+    CurveView view;
+    std::vector<double> sorted;
+    bool literal; // non-finite jumps or tolerance: the windows one by one
+};
 
 } // namespace detail
 } // namespace vymath

@@ -3,21 +3,15 @@
 
 #include "vymath/CVyMath.h"
 
-#include "Function1DInternal.h"
+#include "function1d/Function1DInternal.h"
 
 #include <algorithm>
 #include <cmath>
 
 using vymath::detail::IsFinite;
-using vymath::detail::ValidateValue;
+using vymath::detail::Clamped;
 
 namespace {
-
-// v with an overflow kept at +-DBL_MAX.
-double Clamped(double v) {
-    ValidateValue(v);
-    return v;
-}
 
 // Sorted values, entries within tol of the last one kept dropped.
 std::vector<double> SortedDistinct(std::vector<double> v, double tol) {
@@ -128,7 +122,7 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
     }
 
     CVyMathFunction1D combined;
-    combined.points.clear();
+    combined.points.Clear();
     combined.xmin = a;
     combined.xmax = b;
     combined.Xtolerance = xtol;
@@ -137,20 +131,20 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
     for (double u : abscissas) {
         while (next < realJumps.size() && realJumps[next].x + 2 * w <= u) {
             const Jump& jp = realJumps[next++];
-            combined.points.push_back({jp.x - w, jp.left});
-            combined.points.push_back({jp.x + w, jp.right});
+            combined.points.PushBack({jp.x - w, jp.left});
+            combined.points.PushBack({jp.x + w, jp.right});
             combined.jumpAbscissas.push_back(jp.x);
         }
         if (next < realJumps.size() && std::fabs(u - realJumps[next].x) < 2 * w)
             continue; // counts as the jump's point, or lies inside its window
         if (!combined.points.empty() && u - combined.points.back().x < xtol)
             continue; // within the tolerance of the point before it
-        combined.points.push_back({u, sum(u)});
+        combined.points.PushBack({u, sum(u)});
     }
     for (; next < realJumps.size(); ++next) {
         const Jump& jp = realJumps[next];
-        combined.points.push_back({jp.x - w, jp.left});
-        combined.points.push_back({jp.x + w, jp.right});
+        combined.points.PushBack({jp.x - w, jp.left});
+        combined.points.PushBack({jp.x + w, jp.right});
         combined.jumpAbscissas.push_back(jp.x);
     }
     result = combined;

@@ -3,19 +3,22 @@
 
 #include "vymath/CVyMath.h"
 
-#include "Function1DInternal.h"
+#include "function1d/Function1DInternal.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 using vymath::detail::ClampToDouble;
+using vymath::detail::Clamped;
 using vymath::detail::kOpenEnd;
 
-void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
+std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::ListPoints(InfoGetList mode) const {
+    std::vector<Point> list;
     const std::size_t n = points.size();
     if (n == 0)
-        return;
+        return list;
+    list.reserve(n);
     const bool leftOpen = CVyMath::Equal(xmin, -kOpenEnd, Xtolerance);
     const bool rightOpen = CVyMath::Equal(xmax, kOpenEnd, Xtolerance);
     const bool finiteEnds = mode == ListFiniteEnds && n >= 3;
@@ -23,17 +26,23 @@ void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
     const long double d = finiteEnds ? (static_cast<long double>(points[n - 2].x) - points[1].x) / 10 : 0.0L;
 
     if (!leftOpen || mode == ListAsStored)
-        list.AddPoint(points.front());
+        list.push_back(points.front());
     else if (finiteEnds)
-        list.AddPoint({ClampToDouble(points[1].x - d), points[1].y});
+        list.push_back({ClampToDouble(points[1].x - d), points[1].y});
     if (n == 1)
-        return;
+        return list;
     for (std::size_t i = 1; i + 1 < n; ++i)
-        list.AddPoint(points[i]);
+        list.push_back(points[i]);
     if (!rightOpen || mode == ListAsStored)
-        list.AddPoint(points.back());
+        list.push_back(points.back());
     else if (finiteEnds)
-        list.AddPoint({ClampToDouble(points[n - 2].x + d), points[n - 2].y});
+        list.push_back({ClampToDouble(points[n - 2].x + d), points[n - 2].y});
+    return list;
+}
+
+void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
+    for (const Point& p : ListPoints(mode))
+        list.AddPoint(p);
 }
 
 using vymath::detail::IsFinite;
@@ -47,24 +56,16 @@ bool UsableFactor(double k) {
     return k != 0.0 && IsFinite(k);
 }
 
-// v moved or scaled, an overflow kept at +-DBL_MAX.
-double Clamped(double v) {
-    ValidateValue(v);
-    return v;
-}
-
 } // namespace
 
 bool CVyMathFunction1D::Remove(double x) {
     if (points.empty() || !IsDefined(x))
         return false;
-    for (auto it = points.begin(); it != points.end(); ++it) {
-        if (CVyMath::Equal(it->x, x, Xtolerance)) {
-            points.erase(it);
-            return true;
-        }
-    }
-    return false;
+    const std::size_t i = vymath::detail::FirstWithin(View(), x, Xtolerance);
+    if (i == points.size())
+        return false;
+    points.Erase(i);
+    return true;
 }
 
 void CVyMathFunction1D::ShiftOnX(double dx) {
@@ -72,8 +73,7 @@ void CVyMathFunction1D::ShiftOnX(double dx) {
         return;
     xmin = Clamped(xmin + dx);
     xmax = Clamped(xmax + dx);
-    for (Point& p : points)
-        p.x = Clamped(p.x + dx);
+    points.TransformX([dx](double x) { return Clamped(x + dx); });
     for (double& j : jumpAbscissas)
         j = Clamped(j + dx);
 }
@@ -83,13 +83,12 @@ void CVyMathFunction1D::ScaleOnX(double kx) {
         return;
     xmin = Clamped(xmin * kx);
     xmax = Clamped(xmax * kx);
-    for (Point& p : points)
-        p.x = Clamped(p.x * kx);
+    points.TransformX([kx](double x) { return Clamped(x * kx); });
     for (double& j : jumpAbscissas)
         j = Clamped(j * kx);
     if (kx < 0.0) {
         // Mirrored: restore the increasing order of the points and of the domain bounds.
-        std::reverse(points.begin(), points.end());
+        points.Reverse();
         std::swap(xmin, xmax);
     }
 }
@@ -97,8 +96,7 @@ void CVyMathFunction1D::ScaleOnX(double kx) {
 void CVyMathFunction1D::ScaleOnY(double ky) {
     if (!UsableFactor(ky))
         return;
-    for (Point& p : points)
-        p.y = Clamped(p.y * ky);
+    points.TransformY([ky](double y) { return Clamped(y * ky); });
 }
 
 void CVyMathFunction1D::Scale(double kx, double ky) {
@@ -110,8 +108,11 @@ void CVyMathFunction1D::Scale(double kx, double ky) {
 
 void CVyMathFunction1D::RevertValues() {
     const std::size_t n = points.size();
-    for (std::size_t i = 0; i < n / 2; ++i)
-        std::swap(points[i].y, points[n - 1 - i].y);
+    for (std::size_t i = 0; i < n / 2; ++i) {
+        const double low = points.Y()[i];
+        points.SetY(i, points.Y()[n - 1 - i]);
+        points.SetY(n - 1 - i, low);
+    }
 }
 
 // ---- Arithmetic and equality ------------------------------------------------------------------
@@ -119,14 +120,13 @@ void CVyMathFunction1D::RevertValues() {
 CVyMathFunction1D& CVyMathFunction1D::operator+=(CVyMathFunction1D& g) {
     const std::size_t n = std::min(points.size(), g.points.size());
     for (std::size_t i = 0; i < n; ++i)
-        points[i].y = Clamped(points[i].y + g.points[i].y);
+        points.SetY(i, Clamped(points.Y()[i] + g.points.Y()[i]));
     return *this;
 }
 
 CVyMathFunction1D CVyMathFunction1D::operator+=(const double& value) {
     if (!IsNaN(value))
-        for (Point& p : points)
-            p.y = Clamped(p.y + value);
+        points.TransformY([value](double y) { return Clamped(y + value); });
     return *this;
 }
 
@@ -158,22 +158,14 @@ bool CVyMathFunction1D::operator==(CVyMathFunction1D other) {
     if (other.xmin != xmin || other.xmax != xmax || other.Xtolerance != Xtolerance ||
         other.Ytolerance != Ytolerance)
         return false;
-    PointList mine, theirs;
-    GetListPoint(mine, ListFiniteEnds);
-    other.GetListPoint(theirs, ListFiniteEnds);
+    const std::vector<Point> mine = ListPoints(ListFiniteEnds), theirs = other.ListPoints(ListFiniteEnds);
     // Lists of different lengths are unequal, which keeps the relation symmetric.
-    mine.ResetCursor();
-    theirs.ResetCursor();
-    double px, py, qx, qy;
-    for (;;) {
-        const bool more = mine.GetNext(px, py);
-        if (more != theirs.GetNext(qx, qy))
+    if (mine.size() != theirs.size())
+        return false;
+    for (std::size_t i = 0; i < mine.size(); ++i)
+        if (!CVyMath::Equal(mine[i].x, theirs[i].x, 1e-10) || !CVyMath::Equal(mine[i].y, theirs[i].y, 1e-10))
             return false;
-        if (!more)
-            return true;
-        if (!CVyMath::Equal(px, qx, 1e-10) || !CVyMath::Equal(py, qy, 1e-10))
-            return false;
-    }
+    return true;
 }
 
 bool CVyMathFunction1D::operator!=(const CVyMathFunction1D& other) {
@@ -200,7 +192,7 @@ void CVyMathFunction1D::CloseCurve() {
         closed.push_back(c);
     }
     closed.push_back(points.front());
-    points.swap(closed);
+    points.Assign(closed);
 }
 
 double CVyMathFunction1D::OrdinateAtStored(double x) const {
@@ -219,18 +211,15 @@ double CVyMathFunction1D::OrdinateAtStored(double x) const {
 void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
     if (g == nullptr)
         return;
-    PointList incoming;
-    g->GetListPoint(incoming, ListOmitOpenEnds);
-    double x, y;
-    incoming.ResetCursor();
-    if (!incoming.GetNext(x, y))
+    const std::vector<Point> incoming = g->ListPoints(ListOmitOpenEnds);
+    if (incoming.empty())
         return;
     double ga, gb;
     g->GetFullRange(ga, gb);
     SetDomain(CVyMath::Min(ga, xmin), CVyMath::Max(gb, xmax));
     double t = 0.1 * Xtolerance;
-    incoming.ResetCursor();
-    while (incoming.GetNext(x, y)) {
+    for (const Point& p : incoming) {
+        const double x = p.x, y = p.y;
         if (Set(x, y) != InsertConflict)
             continue;
         double a = x, b = x;
@@ -279,18 +268,14 @@ void CVyMathFunction1D::Concat(CVyMathFunction1D* g) {
     const Point end = points.back();
     g->ShiftOnX(end.x);
     Merge(g);
-    PointList appended;
-    g->GetListPoint(appended, ListFiniteEnds);
-    double x0, y0;
-    appended.ResetCursor();
-    if (!appended.GetNext(x0, y0))
+    const std::vector<Point> appended = g->ListPoints(ListFiniteEnds);
+    if (appended.empty())
         return; // g holds only an open-end sentinel: nothing was appended
+    const double y0 = appended.front().y;
     const double gap = end.y - y0;
     if (gap * gap > 1e-20) {
         Set(end.x + 2 * Xtolerance, y0);
         jumpAbscissas.push_back(end.x + Xtolerance);
     }
-    double xl, yl;
-    appended.GetLast(xl, yl);
-    Set(xl, yl);
+    Set(appended.back().x, appended.back().y);
 }

@@ -3,7 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "Function1DInternal.h"
+#include "function1d/Function1DInternal.h"
 
 #include <cmath>
 
@@ -46,8 +46,9 @@ double CVyMathFunction1D::Trapzd(const CVyMathFunction1D& f, double a, double b,
     double x = a + 0.5 * del;
     double sum = 0.0;
     double y = 0.0; // a sample where f has no value repeats the previous one of this sweep
+    vymath::detail::Sweep sweep(f.View());
     for (long long j = 0; j < it; ++j) {
-        f.GetOrdinate(x, y);
+        sweep.At(x, y);
         sum = sum + y;
         x = x + del;
     }
@@ -98,8 +99,8 @@ namespace {
 
 // Sums over the segments: the signed areas into R, and the areas times the lever arm
 // h - (middle - origin) into M, where middle is the middle of the segment's abscissas.
-void SumSegments(const std::vector<CVyMathFunction1D::Point>& pts, double h, double origin, double& R,
-                 double& M) {
+template <typename Points>
+void SumSegments(const Points& pts, double h, double origin, double& R, double& M) {
     R = 0.0;
     M = 0.0;
     for (std::size_t i = 0; i + 1 < pts.size(); ++i) {

@@ -3,12 +3,10 @@
 
 #include "vymath/CVyMath.h"
 
-#include "Function1DInternal.h"
+#include "function1d/Function1DInternal.h"
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
-#include <list>
 #include <vector>
 
 using vymath::detail::IsFinite;
@@ -18,14 +16,50 @@ namespace {
 constexpr double kMergeTolerance = 1e-10;
 constexpr double kCrossingThreshold = 0.001;
 
-// Inserts x into the increasing list unless an entry lies within the merge tolerance of it.
-void MergeAbscissa(std::list<double>& merged, double x) {
-    auto it = merged.begin();
-    while (it != merged.end() && CVyMath::Smaller(*it, x, kMergeTolerance))
-        ++it;
-    if (it != merged.end() && CVyMath::Equal(*it, x, kMergeTolerance))
-        return;
-    merged.insert(it, x);
+// The abscissas of the crossing walk: `base` (increasing), and each of `others` inserted in turn
+// before the first entry not below it by more than the merge tolerance, unless that entry is within the
+// tolerance of it. Each insertion walks on from where the previous one stopped when it is not below
+// it (everything passed then is passed again), else from the first entry: linear for increasing
+// `others`. The list is kept as the entries passed for good, the inserted entries not yet passed
+// (`pending`, last in front) and the rest of `base`.
+std::vector<double> MergeAbscissas(std::vector<double> base, const std::vector<CVyMathFunction1D::Point>& others) {
+    std::vector<double> done, pending;
+    done.reserve(base.size() + others.size());
+    std::size_t k = 0; // next entry of base
+    double previous = -DBL_MAX;
+    for (const CVyMathFunction1D::Point& p : others) {
+        const double x = p.x;
+        if (!(x >= previous)) {
+            // Back to the first entry: the list as it stands becomes the base.
+            done.insert(done.end(), pending.rbegin(), pending.rend());
+            done.insert(done.end(), base.begin() + static_cast<std::ptrdiff_t>(k), base.end());
+            base.swap(done);
+            done.clear();
+            pending.clear();
+            k = 0;
+        }
+        previous = x;
+        for (;;) {
+            const bool fromPending = !pending.empty();
+            if (!fromPending && k == base.size())
+                break;
+            const double e = fromPending ? pending.back() : base[k];
+            if (!CVyMath::Smaller(e, x, kMergeTolerance))
+                break;
+            done.push_back(e);
+            if (fromPending)
+                pending.pop_back();
+            else
+                ++k;
+        }
+        const bool atEnd = pending.empty() && k == base.size();
+        if (!atEnd && CVyMath::Equal(pending.empty() ? base[k] : pending.back(), x, kMergeTolerance))
+            continue;
+        pending.push_back(x);
+    }
+    done.insert(done.end(), pending.rbegin(), pending.rend());
+    done.insert(done.end(), base.begin() + static_cast<std::ptrdiff_t>(k), base.end());
+    return done;
 }
 
 // Zero of the line through (xa, fa - ga) and (xb, fb - gb). When the double form overflows (differences
@@ -46,63 +80,77 @@ double CrossingAbscissa(double xa, double fa, double ga, double xb, double fb, d
 
 } // namespace
 
-int CVyMathFunction1D::GetIntersectionAbscissas(CVyMathFunction1D* other, PointList& result) {
-    result.ResetCursor();
-    double lastX, lastY;
-    if (other == nullptr || points.empty() || other->points.empty())
-        return result.GetLast(lastX, lastY) ? 1 : 0;
-
-    CVyMathFunction1D& f = *this;
-    CVyMathFunction1D& g = *other;
+std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMathFunction1D& g) const {
+    std::vector<Point> crossings;
+    const CVyMathFunction1D& f = *this;
+    if (f.points.empty() || g.points.empty())
+        return crossings;
 
     // This function's abscissas in storage order; a closed curve's are sorted first (entries within
     // the merge tolerance of their predecessor dropped), so that the list is always increasing.
-    std::list<double> merged;
-    const bool increasing = std::is_sorted(points.begin(), points.end(),
-                                           [](const Point& a, const Point& b) { return a.x < b.x; });
-    if (increasing) {
-        for (const Point& p : points)
-            merged.push_back(p.x);
-    } else {
-        std::vector<double> xs;
-        xs.reserve(points.size());
-        for (const Point& p : points)
-            xs.push_back(p.x);
-        std::sort(xs.begin(), xs.end());
-        for (double x : xs)
-            if (merged.empty() || !CVyMath::Equal(merged.back(), x, kMergeTolerance))
-                merged.push_back(x);
+    std::vector<double> own(points.X(), points.X() + points.size());
+    if (!points.Sorted()) {
+        std::sort(own.begin(), own.end());
+        std::vector<double> distinct;
+        for (double x : own)
+            if (distinct.empty() || !CVyMath::Equal(distinct.back(), x, kMergeTolerance))
+                distinct.push_back(x);
+        own.swap(distinct);
     }
-    PointList others;
-    g.GetListPoint(others, ListFiniteEnds);
-    double x, y;
-    others.ResetCursor();
-    while (others.GetNext(x, y))
-        MergeAbscissa(merged, x);
+    const std::vector<double> merged = MergeAbscissas(std::move(own), g.ListPoints(ListFiniteEnds));
 
-    for (auto it = merged.begin(); it != merged.end() && std::next(it) != merged.end(); ++it) {
-        try {
-            const double xa = *it;
-            const double xb = *std::next(it);
-            if (!f.DefinedAt(xa) || !f.DefinedAt(xb) || !g.DefinedAt(xa) || !g.DefinedAt(xb))
-                continue;
-            double fa = 0.0, fb = 0.0, ga = 0.0, gb = 0.0;
-            f.GetOrdinate(xa, fa);
-            f.GetOrdinate(xb, fb);
-            g.GetOrdinate(xa, ga);
-            g.GetOrdinate(xb, gb);
-            const double da = fa - ga;
-            const double db = fb - gb;
+    // Each abscissa is evaluated once, in increasing order; a value that cannot be found counts as 0.
+    const vymath::detail::Definedness fDefined(f.View(), f.jumpAbscissas), gDefined(g.View(), g.jumpAbscissas);
+    vymath::detail::Sweep fSweep(f.View()), gSweep(g.View()), crossingSweep(g.View());
+    struct Sample {
+        bool defined;
+        double f, g;
+    };
+    const auto sample = [&](double x) {
+        Sample s{fDefined.At(x) && gDefined.At(x), 0.0, 0.0};
+        if (!fSweep.At(x, s.f))
+            s.f = 0.0;
+        if (!gSweep.At(x, s.g))
+            s.g = 0.0;
+        return s;
+    };
+    if (merged.size() < 2)
+        return crossings;
+    Sample a = sample(merged[0]);
+    for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
+        const double xa = merged[i], xb = merged[i + 1];
+        const Sample b = sample(xb);
+        if (a.defined && b.defined) {
+            const double da = a.f - a.g;
+            const double db = b.f - b.g;
             if (CVyMath::Smaller(db * da, 0.0, kCrossingThreshold)) {
-                const double xi = CrossingAbscissa(xa, fa, ga, xb, fb, gb);
+                const double xi = CrossingAbscissa(xa, a.f, a.g, xb, b.f, b.g);
                 double yi = 0.0;
-                g.GetOrdinate(xi, yi);
-                result.AddPoint({xi, yi});
+                crossingSweep.At(xi, yi);
+                try {
+                    crossings.push_back({xi, yi});
+                } catch (...) {
+                    // A failure on one pair (allocation when appending) does not stop the walk.
+                }
             }
-        } catch (...) {
-            // A failure on one pair (allocation when appending) does not stop the walk.
+        }
+        a = b;
+    }
+    return crossings;
+}
+
+int CVyMathFunction1D::GetIntersectionAbscissas(CVyMathFunction1D* other, PointList& result) {
+    result.ResetCursor();
+    if (other != nullptr) {
+        for (const Point& p : Crossings(*other)) {
+            try {
+                result.AddPoint(p);
+            } catch (...) {
+                // As on the walk: a crossing that cannot be appended is left out.
+            }
         }
     }
+    double lastX, lastY;
     return result.GetLast(lastX, lastY) ? 1 : 0;
 }
 

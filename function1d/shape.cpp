@@ -3,7 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "Function1DInternal.h"
+#include "function1d/Function1DInternal.h"
 
 #include <cfloat>
 #include <utility>

@@ -520,9 +520,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 A.op = 19;
             qtrapUsed = true;
         }
-        if (trace)
+        if (trace) {
             std::fprintf(stderr, "step %d op %d a=%d b=%d c=%d i=%d x=%.17g y=%.17g z=%.17g t=%g flag=%d\n", step,
                          A.op, A.a, A.b, A.c, A.i, A.x, A.y, A.z, A.t, A.flag);
+            for (double v : A.values)
+                std::fprintf(stderr, "  value %.17g\n", v);
+            F& f = lib.fs[A.a];
+            double lo, hi;
+            f.GetFullRange(lo, hi);
+            std::fprintf(stderr, "  f on [%.17g, %.17g] xtol %g:", lo, hi, f.GetXtolerance());
+            for (const auto& p : StoredPoints(f))
+                std::fprintf(stderr, " (%.17g, %.17g)", p.x, p.y);
+            std::fprintf(stderr, "\n");
+        }
         Log lo, ro;
         lib.Step(A, lo);
         ref.Step(A, ro);

@@ -3,7 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "../foundation/VyMathInternal.h"
+#include "foundation/VyMathInternal.h"
 
 #include <cfloat>
 #include <set>

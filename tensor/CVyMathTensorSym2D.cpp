@@ -2,7 +2,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "TensorInternal.h"
+#include "tensor/TensorInternal.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "TensorInternal.h"
+#include "tensor/TensorInternal.h"
 
 #include <cmath>
 #include <vector>

@@ -11,10 +11,10 @@
 struct VyMathTestAccess {
     using Point = CVyMathFunction1D::Point;
 
-    static const std::vector<Point>& Points(const CVyMathFunction1D& f) { return f.points; }
+    static std::vector<Point> Points(const CVyMathFunction1D& f) { return f.points.ToVector(); }
     static const std::vector<double>& Jumps(const CVyMathFunction1D& f) { return f.jumpAbscissas; }
     static int ForceJumps(const CVyMathFunction1D& f) { return f.forceJumps; }
-    static void SetPoints(CVyMathFunction1D& f, std::vector<Point> pts) { f.points = std::move(pts); }
+    static void SetPoints(CVyMathFunction1D& f, const std::vector<Point>& pts) { f.points.Assign(pts); }
     static std::size_t LocateInsertion(const CVyMathFunction1D& f, double x, bool& found) {
         return f.LocateInsertion(x, found);
     }

@@ -18,11 +18,18 @@
 #include "vymath/VyMathExport.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <list>
 #include <ostream>
 #include <vector>
 
 class CVyMathPolynom;
+
+namespace vymath {
+namespace detail {
+struct CurveView;
+}
+} // namespace vymath
 
 class VYMATH_API CVyMathFunction1D {
 public:
@@ -395,6 +402,16 @@ private:
     // unused); an end derivative above 9.9e+29 makes that end natural. n < 2 or a null pointer: nothing.
     void Spline(double* const x, double* const y, int n, double yp1, double ypn, double* const y2);
 
+    // What the searches read: the point arrays, their order, the domain and Xtolerance.
+    vymath::detail::CurveView View() const;
+    // The two ends of SetDomain(a, b): the lower end (true when it cut away every point, valueAtB then
+    // holding the curve's value at b from before the cut), then the upper end.
+    bool SetLowerEnd(double a, double b, double& valueAtB);
+    void SetUpperEnd(double b, bool emptied, double valueAtB);
+    // What GetListPoint(list, mode) appends.
+    std::vector<Point> ListPoints(InfoGetList mode) const;
+    // The crossings GetIntersectionAbscissas(other) appends, in order.
+    std::vector<Point> Crossings(const CVyMathFunction1D& other) const;
     // IsDefined for const callers.
     bool DefinedAt(double x) const;
     // IsConstant for const callers.
@@ -408,7 +425,68 @@ private:
     // such point in storage order: found by bisection on sorted points, by a walk otherwise.
     std::size_t LocateInsertion(double x, bool& found) const;
 
-    std::vector<Point> points;
+    // The curve as two parallel arrays, abscissas and ordinates (a search reads only the first), with
+    // the count of irregular places: neighbours out of increasing abscissa order and non-finite
+    // abscissas. Every change keeps the count current, so that the fast paths for sorted points cost no
+    // scan. 16 bytes a point and one word; a copy is a plain copy. Reads give Points by value.
+    class PointArray {
+    public:
+        class const_iterator {
+        public:
+            const_iterator(const PointArray* a, std::size_t i) : array(a), index(i) {}
+            Point operator*() const { return (*array)[index]; }
+            const_iterator& operator++() {
+                ++index;
+                return *this;
+            }
+            bool operator!=(const const_iterator& other) const { return index != other.index; }
+
+        private:
+            const PointArray* array;
+            std::size_t index;
+        };
+
+        PointArray() = default;
+        PointArray(std::initializer_list<Point> pts);
+        std::size_t size() const { return xs.size(); }
+        bool empty() const { return xs.empty(); }
+        Point operator[](std::size_t i) const { return {xs[i], ys[i]}; }
+        Point front() const { return {xs.front(), ys.front()}; }
+        Point back() const { return {xs.back(), ys.back()}; }
+        const_iterator begin() const { return {this, 0}; }
+        const_iterator end() const { return {this, xs.size()}; }
+        const double* X() const { return xs.data(); }
+        const double* Y() const { return ys.data(); }
+        // Finite abscissas in increasing order (equal neighbours allowed).
+        bool Sorted() const { return irregular == 0; }
+
+        void Insert(std::size_t pos, Point p);
+        void Insert(std::size_t pos, Point p, Point q);
+        void Erase(std::size_t pos);
+        void Erase(std::size_t first, std::size_t last);
+        void Set(std::size_t i, Point p);
+        void SetY(std::size_t i, double y) { ys[i] = y; }
+        void PushBack(Point p);
+        void PopBack();
+        void Clear();
+        void Assign(const std::vector<Point>& pts);
+        void Reserve(std::size_t n);
+        void Swap(PointArray& other);
+        // Applies f to every abscissa (ordinate); Reverse reverses the point order.
+        template <typename Fn>
+        void TransformX(Fn f);
+        template <typename Fn>
+        void TransformY(Fn f);
+        void Reverse();
+        std::vector<Point> ToVector() const;
+
+    private:
+        void Recount();
+        std::vector<double> xs, ys;
+        std::size_t irregular = 0;
+    };
+
+    PointArray points;
     double xmin;
     double xmax;
     double Xtolerance;

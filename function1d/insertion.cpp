@@ -1,0 +1,152 @@
+// Point insertion and replacement of CVyMathFunction1D.
+#include "vymath/CVyMathFunction1D.h"
+
+#include "function1d/Function1DInternal.h"
+
+#include <cmath>
+
+using vymath::detail::IsFinite;
+using vymath::detail::ValidateValue;
+
+bool CVyMathFunction1D::Replace(double x, double y) {
+    if (!ValidateValue(y))
+        return false;
+    if (!DefinedAt(x))
+        return false;
+    const std::size_t i = vymath::detail::FirstWithin(View(), x, Xtolerance);
+    if (i == points.size())
+        return false;
+    points.Set(i, {x, y});
+    return true;
+}
+
+// ---- Insertion ------------------------------------------------------------------------------
+
+std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
+    // The walk from the first point stops at the first point p within Xtolerance of x, or beyond it.
+    // A point exactly Xtolerance above x is neither equal to x nor beyond it by the tolerant test;
+    // x still goes before it, so the array stays sorted.
+    const double* xs = points.X();
+    const std::size_t n = points.size();
+    const double tol = Xtolerance;
+    std::size_t i = 0;
+    if (points.Sorted() && IsFinite(x)) {
+        // The stop test for finite operands; on sorted points it fails up to some point and holds from
+        // there on. Points added in increasing order go just before the last point or after it.
+        const auto passes = [x, tol](double p) { return !(std::fabs(x - p) < tol || x + tol < p || x < p); };
+        if (n > 0 && passes(xs[n - 1]))
+            i = n;
+        else if (n > 1 && passes(xs[n - 2]))
+            i = n - 1;
+        else
+            i = vymath::detail::PartitionPoint(xs, 0, n, passes);
+    } else {
+        while (i < n && !(CVyMath::Equal(xs[i], x, tol) || CVyMath::SmallerEqual(x, xs[i], tol) || x < xs[i]))
+            ++i;
+    }
+    found = i < n && CVyMath::Equal(xs[i], x, tol);
+    return i;
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double y) {
+    if (!ValidateValue(y) || !IsFinite(x))
+        return InsertRefused;
+    if (!points.empty() &&
+        (CVyMath::Equal(x, points.front().x, Xtolerance) || CVyMath::Equal(x, points.back().x, Xtolerance))) {
+        Replace(x, y);
+        return InsertDone;
+    }
+    bool found;
+    const std::size_t i = LocateInsertion(x, found);
+    if (found)
+        return CVyMath::Equal(points.Y()[i], y, Ytolerance) ? InsertExists : InsertConflict;
+    points.Insert(i, {x, y});
+    return InsertDone;
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double yLeft, double yRight) {
+    if (!ValidateValue(yLeft) || !ValidateValue(yRight))
+        return InsertConflict;
+    if (!IsFinite(x))
+        return InsertRefused;
+    if (CVyMath::Equal(yLeft, yRight, Ytolerance) && forceJumps == 0)
+        return Set(x, yLeft);
+    jumpAbscissas.push_back(x);
+    const InfoInsertPoint r1 = Set(x - Xtolerance, yLeft);
+    const InfoInsertPoint r2 = Set(x + Xtolerance, yRight);
+    return r1 == r2 ? r1 : InsertConflict;
+}
+
+namespace {
+
+// Inserts (x, y) at pos, or (x + offset, y) when `match` (the ordinate of a stored point with the
+// abscissa x) is another ordinate; InsertExists when it is the same.
+template <typename Points>
+CVyMathFunction1D::InfoInsertPoint InsertUnique(Points& points, std::size_t pos, const double* match, double x,
+                                                double y, double offset, double ytol) {
+    if (match != nullptr) {
+        if (CVyMath::Equal(*match, y, ytol))
+            return CVyMathFunction1D::InsertExists;
+        x += offset;
+        if (!IsFinite(x))
+            return CVyMathFunction1D::InsertRefused;
+    }
+    points.Insert(pos, {x, y});
+    return CVyMathFunction1D::InsertDone;
+}
+
+} // namespace
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetUniqueAbscissa(double x, double y, double offset) {
+    if (!ValidateValue(y) || !IsFinite(x) || points.empty())
+        return InsertRefused;
+    const std::size_t i = vymath::detail::FirstWithin(View(), x, Xtolerance);
+    const double* match = i < points.size() ? points.Y() + i : nullptr;
+    return InsertUnique(points, points.size() - 1, match, x, y, offset, Ytolerance);
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetUniqueAbscissaAtIndex(double x, double y,
+                                                                               double offset, int index) {
+    if (!ValidateValue(y) || !IsFinite(x))
+        return InsertRefused;
+    if (index < 0 || static_cast<std::size_t>(index) >= points.size())
+        return InsertRefused;
+    const std::size_t pos = static_cast<std::size_t>(index);
+    const double* match = CVyMath::Equal(points.X()[pos], x, Xtolerance) ? points.Y() + pos : nullptr;
+    return InsertUnique(points, pos, match, x, y, offset, Ytolerance);
+}
+
+CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, double x2, double y) {
+    if (!ValidateValue(y))
+        return InsertConflict;
+    if (!IsFinite(x1) || !IsFinite(x2) || x2 < x1 || points.empty())
+        return InsertRefused;
+    const double firstX = points.front().x;
+    // Before the curve: not on the first point and below it (also exactly Xtolerance below it).
+    const auto before = [this, firstX](double x) {
+        return !CVyMath::Equal(x, firstX, Xtolerance) &&
+               (CVyMath::Smaller(x, firstX, Xtolerance) || x < firstX);
+    };
+    if (before(x1)) {
+        // In front of the curve: (x1, y) first; (x2, y) only when it also lies before the curve.
+        if (before(x2))
+            points.Insert(0, {x1, y}, {x2, y});
+        else
+            points.Insert(0, {x1, y});
+        return InsertDone;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point p = points[i];
+        if (CVyMath::Equal(x1, p.x, Xtolerance) || CVyMath::Equal(x2, p.x, Xtolerance))
+            return CVyMath::GreaterEqual(p.y, y, Xtolerance) ? InsertExists : InsertConflict;
+        // A point exactly Xtolerance beyond x1 or x2 still counts as beyond it, keeping the order.
+        const bool beyond1 = CVyMath::Smaller(x1, p.x, Xtolerance) || x1 < p.x;
+        const bool beyond2 = CVyMath::Smaller(x2, p.x, Xtolerance) || x2 < p.x;
+        if (beyond1 && beyond2) {
+            points.Insert(i, {x1, y}, {x2, y});
+            return InsertDone;
+        }
+    }
+    return InsertRefused;
+}
+
