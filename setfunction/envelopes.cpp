@@ -3,24 +3,56 @@
 
 #include "vymath/CVyMath.h"
 
-#include "foundation/VyMathInternal.h"
+#include "function1d/Function1DInternal.h"
 
+#include <algorithm>
 #include <cfloat>
-#include <set>
+#include <vector>
 
 using vymath::detail::IsNaN;
 
 namespace {
 
+using Point = CVyMathFunction1D::Point;
+
 constexpr double kEnvelopeXTolerance = 1e-9;
 
-// Adds the abscissas of a point list to s (a NaN has no place in an ordered set and is left out).
-void CollectAbscissas(CVyMathFunction1D::PointList& list, std::set<double>& s) {
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        if (!IsNaN(x))
-            s.insert(x);
+// The abscissas of a point list, sorted, NaNs left out, exact duplicates dropped (the first kept).
+std::vector<double> DistinctAbscissas(const std::vector<Point>& list) {
+    std::vector<double> xs;
+    xs.reserve(list.size());
+    for (const Point& p : list)
+        if (!IsNaN(p.x))
+            xs.push_back(p.x);
+    std::stable_sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    return xs;
+}
+
+// The ordered set of the abscissas of lists[0], lists[1], ... inserted in that order: the union of
+// the distinct values in increasing order, where equal values (0.0 and -0.0 alike) count once as the
+// first inserted.
+std::vector<double> OrderedUnion(const std::vector<std::vector<double>>& lists) {
+    std::vector<std::size_t> at(lists.size(), 0);
+    std::vector<double> out;
+    for (;;) {
+        const double* least = nullptr;
+        for (std::size_t k = 0; k < lists.size(); ++k)
+            if (at[k] < lists[k].size() && (least == nullptr || lists[k][at[k]] < *least))
+                least = &lists[k][at[k]];
+        if (least == nullptr)
+            return out;
+        const double m = *least;
+        bool first = true;
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            if (at[k] < lists[k].size() && lists[k][at[k]] == m) {
+                if (first)
+                    out.push_back(lists[k][at[k]]);
+                first = false;
+                ++at[k];
+            }
+        }
+    }
 }
 
 // A work function: the two end points of [a, b] at ordinate 0, abscissa tolerance 1e-9.
@@ -37,22 +69,17 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
                                            CVyMathFunction1D* lower, CVyMathFunction1D* upper) const {
     if (f1 == nullptr || f2 == nullptr)
         return;
-    std::set<double> abscissas;
-    for (CVyMathFunction1D* g : {f1, f2}) {
-        CVyMathFunction1D::PointList list;
-        g->GetListPoint(list, CVyMathFunction1D::ListFiniteEnds);
-        CollectAbscissas(list, abscissas);
-    }
-    CVyMathFunction1D::PointList crossings;
-    if (f1->GetIntersectionAbscissas(f2, crossings) != 0)
-        CollectAbscissas(crossings, abscissas);
-
+    const std::vector<double> abscissas =
+        OrderedUnion({DistinctAbscissas(f1->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
+                      DistinctAbscissas(f2->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
+                      DistinctAbscissas(f1->Crossings(*f2))});
+    vymath::detail::Sweep first(f1->View()), second(f2->View());
     for (double x : abscissas) {
         double lo = DBL_MAX;
         double hi = -DBL_MAX;
-        for (CVyMathFunction1D* g : {f1, f2}) {
+        for (vymath::detail::Sweep* g : {&first, &second}) {
             double y;
-            if (g->GetOrdinate(x, y)) {
+            if (g->At(x, y)) {
                 if (CVyMath::Greater(y, hi, 1e-10))
                     hi = y;
                 if (CVyMath::Smaller(y, lo, 1e-10))
@@ -118,23 +145,21 @@ bool CVyMathSetFunction1D::EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFuncti
                                          std::vector<int>& lowerCase, std::vector<int>& upperCase) const {
     if (!EnvelopMaxMin(lower, upper))
         return false;
-    const auto governing = [this](CVyMathFunction1D& envelope, std::vector<int>& cases) {
-        CVyMathFunction1D::PointList list;
-        envelope.GetListPoint(list, CVyMathFunction1D::ListAsStored);
-        cases.clear();
-        double x, y;
-        list.ResetCursor();
-        while (list.GetNext(x, y)) {
-            int found = -1, k = 0;
-            for (CVyMathFunction1D* m : functions) {
+    const auto governing = [this](const CVyMathFunction1D& envelope, std::vector<int>& cases) {
+        std::vector<vymath::detail::Sweep> members;
+        for (const CVyMathFunction1D* m : functions)
+            members.emplace_back(m->View());
+        const std::size_t n = envelope.points.size();
+        cases.assign(n, -1);
+        for (std::size_t i = 0; i < n; ++i) {
+            const double x = envelope.points.X()[i], y = envelope.points.Y()[i];
+            for (std::size_t k = 0; k < members.size(); ++k) {
                 double v;
-                if (m->GetOrdinate(x, v) && CVyMath::Equal(v, y, 1e-10)) {
-                    found = k;
+                if (members[k].At(x, v) && CVyMath::Equal(v, y, 1e-10)) {
+                    cases[i] = static_cast<int>(k);
                     break;
                 }
-                ++k;
             }
-            cases.push_back(found);
         }
     };
     governing(lower, lowerCase);

@@ -384,6 +384,7 @@ public:
 
 private:
     friend struct VyMathTestAccess;
+    friend class CVyMathSetFunction1D; // its envelopes read the point arrays directly
 
     // Level n of the extended trapezoidal rule for f on [a, b] (2^(n-1) panels), computed from level 1.
     // 0.0 for n < 1 or n > 32.

@@ -1,0 +1,85 @@
+// The envelopes of K load cases of N points (the set's fold), and the load combination of them.
+#include "BenchData.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <tuple>
+
+namespace {
+
+struct Model {
+    std::vector<CVyMathFunction1D> cases;
+    CVyMathSetFunction1D set;
+};
+
+Model& Cases(int K, int N, bool shared) {
+    static std::map<std::tuple<int, int, bool>, Model> cache;
+    auto key = std::make_tuple(K, N, shared);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        it = cache.emplace(key, Model()).first;
+        for (const bench::Curve& c : bench::LoadCases(K, N, shared))
+            it->second.cases.push_back(bench::Function(c));
+        for (CVyMathFunction1D& f : it->second.cases)
+            it->second.set.AddFunction(&f);
+    }
+    return it->second;
+}
+
+void EnvelopeSizes(benchmark::internal::Benchmark* b) {
+    for (long K : {10L, 50L})
+        for (long N : {250L, 500L, 1000L, 2000L, 4000L, 10000L})
+            b->Args({K, N});
+    b->Unit(benchmark::kMillisecond);
+}
+
+void Envelope(benchmark::State& state, bool shared) {
+    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), shared);
+    for (auto _ : state) {
+        CVyMathFunction1D lower, upper;
+        m.set.EnvelopMaxMin(lower, upper);
+        benchmark::DoNotOptimize(lower);
+        benchmark::DoNotOptimize(upper);
+    }
+}
+
+// Every case at the same stations, each with one point of its own.
+void BM_EnvelopMaxMin_shared(benchmark::State& state) {
+    Envelope(state, true);
+}
+BENCHMARK(BM_EnvelopMaxMin_shared)->Apply(EnvelopeSizes);
+
+// Each case at abscissas of its own: the envelopes gather K x N points.
+void BM_EnvelopMaxMin_own(benchmark::State& state) {
+    Envelope(state, false);
+}
+BENCHMARK(BM_EnvelopMaxMin_own)->Apply(EnvelopeSizes);
+
+void BM_EnvelopMaxMin_governing(benchmark::State& state) {
+    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
+    for (auto _ : state) {
+        CVyMathFunction1D lower, upper;
+        std::vector<int> lc, uc;
+        m.set.EnvelopMaxMin(lower, upper, lc, uc);
+        benchmark::DoNotOptimize(lc);
+    }
+}
+BENCHMARK(BM_EnvelopMaxMin_governing)->Apply(EnvelopeSizes);
+
+void BM_Combine(benchmark::State& state) {
+    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false);
+    std::vector<const CVyMathFunction1D*> members;
+    std::vector<double> factors;
+    for (const CVyMathFunction1D& f : m.cases) {
+        members.push_back(&f);
+        factors.push_back(1.35);
+    }
+    for (auto _ : state) {
+        CVyMathFunction1D r;
+        benchmark::DoNotOptimize(CVyMathFunction1D::Combine(members, factors, r));
+    }
+}
+BENCHMARK(BM_Combine)->Apply(EnvelopeSizes);
+
+} // namespace
