@@ -9,6 +9,7 @@
 #include <gsl/gsl_interp.h>
 #endif
 
+#include <cfloat>
 #include <malloc.h>
 #include <map>
 #include <new>

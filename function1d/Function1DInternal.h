@@ -32,6 +32,13 @@ void CVyMathFunction1D::PointArray::TransformY(Fn f) {
         y = f(y);
 }
 
+// The abscissas of a crossing walk in its order, with GetOrdinate's result there for both functions,
+// for callers that evaluate the two functions at the same abscissas again.
+struct CVyMathFunction1D::CrossingSamples {
+    std::vector<double> x, f, g;
+    std::vector<unsigned char> fFound, gFound;
+};
+
 namespace vymath {
 namespace detail {
 
@@ -74,13 +81,21 @@ struct CurveView {
     double xmin, xmax, tol;
 };
 
-// The first index in [first, last) where pred fails, pred holding for a prefix. Branch-free halving.
+// The first index in [first, last) where pred fails, pred holding for a prefix. Branch-free halving;
+// on long arrays both possible next probes are fetched ahead, as a branch predictor would.
 template <typename Pred>
 std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last, Pred pred) {
     std::size_t len = last - first;
     if (len == 0)
         return first;
     const double* base = xs + first;
+    while (len > 4096) {
+        const std::size_t half = len / 2, next = (len - half) / 2;
+        __builtin_prefetch(base + next - 1);
+        __builtin_prefetch(base + half + next - 1);
+        base = pred(base[half - 1]) ? base + half : base;
+        len -= half;
+    }
     while (len > 1) {
         const std::size_t half = len / 2;
         base = pred(base[half - 1]) ? base + half : base;
@@ -94,9 +109,9 @@ std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last
 inline void BisectLiteral(const CurveView& c, double x, int& lo, int& hi) {
     do {
         const int mid = (lo + hi) / 2;
-        if (CVyMath::Greater(x, c.xs[mid], c.tol)) {
+        if (Tolerant::Greater(x, c.xs[mid], c.tol)) {
             lo = mid;
-        } else if (CVyMath::Equal(x, c.xs[mid], c.tol)) {
+        } else if (Tolerant::Equal(x, c.xs[mid], c.tol)) {
             lo = hi = mid;
         } else {
             hi = mid;
@@ -145,9 +160,9 @@ struct SweepHint {
     double at = -DBL_MAX;
 };
 
-// Find(x, lo, hi) in O(log n). With a hint (sweeps), a query not below the hint's abscissa gallops
-// from there, O(log distance), and the hint moves to x.
-inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr) {
+// Find(x, lo, hi) in O(log n). With a hint (sweeps) the hint moves to x, and with `gallop` a query not
+// below the hint's abscissa gallops from there: O(log distance).
+inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr, bool gallop = true) {
     const std::size_t n = c.n;
     if (n == 0) {
         lo = hi = -1;
@@ -169,7 +184,7 @@ inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* h
         const double tol = c.tol;
         const auto right = [x, tol](double p) { return p + tol < x; };
         std::size_t a;
-        if (hint != nullptr && x >= hint->at && hint->passed < n) {
+        if (hint != nullptr && gallop && x >= hint->at && hint->passed < n) {
             // Every point passed at the hint's abscissa is passed again: gallop, then halve the last step.
             std::size_t from = hint->passed, step = 1;
             while (from + step <= n && right(c.xs[from + step - 1])) {
@@ -191,7 +206,7 @@ inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* h
 }
 
 // GetOrdinate(x, y) with the search of Bracket (and its hint).
-inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = nullptr) {
+inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = nullptr, bool gallop = true) {
     if (c.n == 0 || IsNaN(x))
         return false;
     const double tol = c.tol;
@@ -209,19 +224,19 @@ inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = 
             return true;
         }
     } else {
-        if (CVyMath::Smaller(x, c.xmin, tol) || CVyMath::Greater(x, c.xmax, tol))
+        if (Tolerant::Smaller(x, c.xmin, tol) || Tolerant::Greater(x, c.xmax, tol))
             return false;
-        if (CVyMath::Equal(x, c.xs[0], tol)) {
+        if (Tolerant::Equal(x, c.xs[0], tol)) {
             y = c.ys[0];
             return true;
         }
-        if (CVyMath::Equal(x, c.xs[last], tol)) {
+        if (Tolerant::Equal(x, c.xs[last], tol)) {
             y = c.ys[last];
             return true;
         }
     }
     int lo, hi;
-    Bracket(c, x, lo, hi, hint);
+    Bracket(c, x, lo, hi, hint, gallop);
     if (lo == hi)
         y = c.ys[lo];
     else
@@ -237,7 +252,7 @@ inline std::size_t FirstWithin(const CurveView& c, double x, double tol) {
         return s < c.n && x - c.xs[s] > -tol ? s : c.n;
     }
     for (std::size_t i = 0; i < c.n; ++i)
-        if (CVyMath::Equal(c.xs[i], x, tol))
+        if (Tolerant::Equal(c.xs[i], x, tol))
             return i;
     return c.n;
 }
@@ -247,7 +262,7 @@ inline std::size_t FirstNotBelow(const CurveView& c, double x, double tol) {
     if (c.sorted && IsFinite(x))
         return PartitionPoint(c.xs, 0, c.n, [x, tol](double p) { return p + tol < x; });
     std::size_t i = 0;
-    while (i < c.n && CVyMath::Greater(x, c.xs[i], tol))
+    while (i < c.n && Tolerant::Greater(x, c.xs[i], tol))
         ++i;
     return i;
 }
@@ -263,6 +278,11 @@ private:
     CurveView view;
     SweepHint hint;
 };
+
+// a and b are the same double, bit for bit (0.0 and -0.0 differ).
+inline bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // IsDefined for many queries on one function: its jump abscissas sorted once, so that a query costs
 // O(log J) instead of a pass over the J jumps. A window test Greater(x, j - tol, 0) and
@@ -280,11 +300,11 @@ public:
         if (view.n == 0)
             return false;
         const double tol = view.tol;
-        if (CVyMath::Smaller(x, view.xs[0], tol) || CVyMath::Greater(x, view.xs[view.n - 1], tol))
+        if (Tolerant::Smaller(x, view.xs[0], tol) || Tolerant::Greater(x, view.xs[view.n - 1], tol))
             return false;
         if (literal) {
             for (double j : sorted)
-                if (CVyMath::Greater(x, j - tol, 0.0) && CVyMath::Smaller(x, j + tol, 0.0))
+                if (Tolerant::Greater(x, j - tol, 0.0) && Tolerant::Smaller(x, j + tol, 0.0))
                     return false;
             return true;
         }

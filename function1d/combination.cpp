@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsFinite;
 using vymath::detail::Clamped;
 
@@ -50,7 +52,7 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
         xtol = std::min(xtol, m->Xtolerance);
         ytol = std::min(ytol, m->Ytolerance);
     }
-    if (!CVyMath::Greater(b, a, xtol))
+    if (!Tolerant::Greater(b, a, xtol))
         return CombineNoCommonDomain;
     const double w = xtol > 0.0 ? xtol : 0.0; // half width of the result's jump windows
 
@@ -88,8 +90,8 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
         const std::vector<double>& js = jumps[k];
         const double t = members[k]->Xtolerance * 1.01;
         const auto pos = std::lower_bound(js.begin(), js.end(), u);
-        return (pos != js.end() && CVyMath::Equal(u, *pos, t)) ||
-               (pos != js.begin() && CVyMath::Equal(u, *(pos - 1), t));
+        return (pos != js.end() && Tolerant::Equal(u, *pos, t)) ||
+               (pos != js.begin() && Tolerant::Equal(u, *(pos - 1), t));
     };
 
     std::vector<double> abscissas{a, b}, candidates;
@@ -98,7 +100,7 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
             if (p.x >= a && p.x <= b && !atOwnJump(k, p.x))
                 abscissas.push_back(p.x);
         for (double j : members[k]->jumpAbscissas)
-            if (CVyMath::Greater(j, a, xtol + w) && CVyMath::Smaller(j, b, xtol + w))
+            if (Tolerant::Greater(j, a, xtol + w) && Tolerant::Smaller(j, b, xtol + w))
                 candidates.push_back(j);
     }
     abscissas = SortedDistinct(std::move(abscissas), xtol);
@@ -115,7 +117,7 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
     std::vector<Jump> realJumps;
     for (double j : SortedDistinct(std::move(candidates), 2 * w)) {
         const double left = sum(j - w), right = sum(j + w);
-        if (CVyMath::Equal(left, right, ytol))
+        if (Tolerant::Equal(left, right, ytol))
             abscissas.insert(std::lower_bound(abscissas.begin(), abscissas.end(), j), j);
         else
             realJumps.push_back({j, left, right});

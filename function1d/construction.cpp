@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsFinite;
 using vymath::detail::IsNaN;
 using vymath::detail::kOpenEnd;
@@ -118,8 +120,8 @@ CVyMathFunction1D::CVyMathFunction1D(const double& amplitude, const double& puls
                                      double xmin_, double xmax_, double step)
     : xmin(BoundOrOpen(xmin_, -kOpenEnd)), xmax(BoundOrOpen(xmax_, kOpenEnd)), Xtolerance(kDefaultTolerance),
       Ytolerance(kDefaultTolerance), forceJumps(0) {
-    if (CVyMath::Smaller(step, 0.0, 1e-5) || CVyMath::Greater(step, xmax_, 1e-5) ||
-        CVyMath::Greater(0.0, xmax_, 1e-5))
+    if (Tolerant::Smaller(step, 0.0, 1e-5) || Tolerant::Greater(step, xmax_, 1e-5) ||
+        Tolerant::Greater(0.0, xmax_, 1e-5))
         return;
     if (!(step > 0.0) || !IsFinite(xmax_))
         return; // would never pass xmax
@@ -127,7 +129,7 @@ CVyMathFunction1D::CVyMathFunction1D(const double& amplitude, const double& puls
     if (expected < 1e7)
         points.Reserve(static_cast<std::size_t>(expected) + 2);
     double x = 0.0;
-    while (!CVyMath::Greater(x, xmax_, Xtolerance)) {
+    while (!Tolerant::Greater(x, xmax_, Xtolerance)) {
         double y = amplitude * std::sin(x * pulsation + phase);
         if (ValidateValue(y))
             points.PushBack({x, y});

@@ -3,6 +3,8 @@
 
 #include "function1d/Function1DInternal.h"
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsNaN;
 using vymath::detail::kOpenEnd;
 using vymath::detail::ValidateValue;
@@ -28,7 +30,7 @@ void CVyMathFunction1D::SetDomain(double a, double b) {
 
 bool CVyMathFunction1D::SetLowerEnd(double a, double b, double& valueAtB) {
     bool emptied = false;
-    if (CVyMath::GreaterEqual(a, xmin, Xtolerance)) {
+    if (Tolerant::GreaterEqual(a, xmin, Xtolerance)) {
         double v = 0.0;
         GetOrdinate(a, v);
         const std::size_t cut = vymath::detail::FirstNotBelow(View(), a, Xtolerance);
@@ -50,11 +52,11 @@ bool CVyMathFunction1D::SetLowerEnd(double a, double b, double& valueAtB) {
 }
 
 void CVyMathFunction1D::SetUpperEnd(double b, bool emptied, double valueAtB) {
-    if (!CVyMath::Greater(b, xmax, Xtolerance)) {
+    if (!Tolerant::Greater(b, xmax, Xtolerance)) {
         double w = valueAtB;
         if (!emptied)
             GetOrdinate(b, w);
-        while (!points.empty() && CVyMath::Greater(points.back().x, b, Xtolerance))
+        while (!points.empty() && Tolerant::Greater(points.back().x, b, Xtolerance))
             points.PopBack();
         if (DefinedAt(b))
             points.Set(points.size() - 1, {b, w});

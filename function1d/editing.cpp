@@ -9,6 +9,8 @@
 #include <cmath>
 #include <utility>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::ClampToDouble;
 using vymath::detail::Clamped;
 using vymath::detail::kOpenEnd;
@@ -19,8 +21,8 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::ListPoints(InfoGetList 
     if (n == 0)
         return list;
     list.reserve(n);
-    const bool leftOpen = CVyMath::Equal(xmin, -kOpenEnd, Xtolerance);
-    const bool rightOpen = CVyMath::Equal(xmax, kOpenEnd, Xtolerance);
+    const bool leftOpen = Tolerant::Equal(xmin, -kOpenEnd, Xtolerance);
+    const bool rightOpen = Tolerant::Equal(xmax, kOpenEnd, Xtolerance);
     const bool finiteEnds = mode == ListFiniteEnds && n >= 3;
     // A tenth of the inner span, formed wide: inner points near -DBL_MAX and +DBL_MAX would overflow.
     const long double d = finiteEnds ? (static_cast<long double>(points[n - 2].x) - points[1].x) / 10 : 0.0L;
@@ -163,7 +165,7 @@ bool CVyMathFunction1D::operator==(CVyMathFunction1D other) {
     if (mine.size() != theirs.size())
         return false;
     for (std::size_t i = 0; i < mine.size(); ++i)
-        if (!CVyMath::Equal(mine[i].x, theirs[i].x, 1e-10) || !CVyMath::Equal(mine[i].y, theirs[i].y, 1e-10))
+        if (!Tolerant::Equal(mine[i].x, theirs[i].x, 1e-10) || !Tolerant::Equal(mine[i].y, theirs[i].y, 1e-10))
             return false;
     return true;
 }
@@ -184,9 +186,9 @@ void CVyMathFunction1D::CloseCurve() {
         const Point c = points[i];
         if (p.y * c.y < -1e-20) {
             const double x0 =
-                CVyMath::Equal(c.x, p.x, 1e-5) ? c.x : RootBissectionUniqueAbscisse(p.x, c.x, 1e-5);
-            if (x0 * x0 > 1e-20 && !CVyMath::Smaller(x0, xmin, Xtolerance) &&
-                !CVyMath::Greater(x0, xmax, Xtolerance) && p.x * c.x > 1e-20)
+                Tolerant::Equal(c.x, p.x, 1e-5) ? c.x : RootBissectionUniqueAbscisse(p.x, c.x, 1e-5);
+            if (x0 * x0 > 1e-20 && !Tolerant::Smaller(x0, xmin, Xtolerance) &&
+                !Tolerant::Greater(x0, xmax, Xtolerance) && p.x * c.x > 1e-20)
                 closed.push_back({x0, 0.0});
         }
         closed.push_back(c);
@@ -203,7 +205,7 @@ double CVyMathFunction1D::OrdinateAtStored(double x) const {
         if (p.x == x)
             return p.y;
     for (const Point& p : points)
-        if (CVyMath::Equal(p.x, x, Xtolerance))
+        if (Tolerant::Equal(p.x, x, Xtolerance))
             return p.y;
     return 0.0;
 }
@@ -216,10 +218,43 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
         return;
     double ga, gb;
     g->GetFullRange(ga, gb);
-    SetDomain(CVyMath::Min(ga, xmin), CVyMath::Max(gb, xmax));
+    SetDomain(Tolerant::Min(ga, xmin), Tolerant::Max(gb, xmax));
     double t = 0.1 * Xtolerance;
+    // Plain insertions strictly inside the curve are gathered and made in one pass (an insertion costs
+    // a move of the array after it): while the incoming points increase and the points are sorted, the
+    // outcome of each Set is known from the points as they were and the last insertion gathered. Any
+    // other case (an end point, a conflict) first makes the gathered insertions, then runs as written.
+    std::vector<std::pair<std::size_t, Point>> gathered;
+    const auto flush = [&] {
+        points.InsertBefore(gathered);
+        gathered.clear();
+    };
+    const auto gather = [&](double x, double y) {
+        if (!points.Sorted() || !vymath::detail::IsFinite(x) || vymath::detail::IsNaN(y) ||
+            Tolerant::Equal(x, points.front().x, Xtolerance) || Tolerant::Equal(x, points.back().x, Xtolerance))
+            return false;
+        if (!gathered.empty() && !(x >= gathered.back().second.x))
+            return false;
+        bool found;
+        const std::size_t i = LocateInsertion(x, found);
+        if (!gathered.empty()) {
+            // The last point gathered comes before points[i]: the walk stops on it unless x passes it.
+            const Point& last = gathered.back().second;
+            if (Tolerant::Equal(last.x, x, Xtolerance) || Tolerant::SmallerEqual(x, last.x, Xtolerance) || x < last.x)
+                return Tolerant::Equal(last.y, y, Ytolerance); // InsertExists changes nothing; a conflict is run
+        }
+        if (found)
+            return Tolerant::Equal(points.Y()[i], y, Ytolerance);
+        if (i == 0 || i == points.size())
+            return false; // a new end point
+        gathered.push_back({i, {x, y}});
+        return true;
+    };
     for (const Point& p : incoming) {
         const double x = p.x, y = p.y;
+        if (gather(x, y))
+            continue;
+        flush();
         if (Set(x, y) != InsertConflict)
             continue;
         double a = x, b = x;
@@ -230,9 +265,9 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
             const double yb = OrdinateAtStored(b);
             const double db = std::fabs(yb - y);
             if (!(std::fabs(ya - y) > db + 1e-10 * db + 1e-10))
-                Replace(a, CVyMath::Min(ya, y));
+                Replace(a, Tolerant::Min(ya, y));
             else
-                Replace(b, CVyMath::Max(yb, y));
+                Replace(b, Tolerant::Max(yb, y));
         } else {
             // Two values at x become a jump whose direction follows the local trend.
             const double yf = OrdinateAtStored(x);
@@ -240,17 +275,18 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
             const double ya = OrdinateAtStored(a);
             const double yb = OrdinateAtStored(b);
             double left, right;
-            if (CVyMath::SmallerEqual(ya, yb, Ytolerance)) {
-                left = CVyMath::Min(yf, y);
-                right = CVyMath::Max(yf, y);
+            if (Tolerant::SmallerEqual(ya, yb, Ytolerance)) {
+                left = Tolerant::Min(yf, y);
+                right = Tolerant::Max(yf, y);
             } else {
-                left = CVyMath::Max(yf, y);
-                right = CVyMath::Min(yf, y);
+                left = Tolerant::Max(yf, y);
+                right = Tolerant::Min(yf, y);
             }
             Remove(x);
             Set(x, left, right);
         }
     }
+    flush();
 }
 
 void CVyMathFunction1D::Concat(CVyMathFunction1D* g) {

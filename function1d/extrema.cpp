@@ -8,6 +8,8 @@
 #include <cfloat>
 #include <cmath>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsNaN;
 using vymath::detail::kOpenEnd;
 
@@ -20,7 +22,7 @@ using Point = CVyMathFunction1D::Point;
 // differences (inf / inf), which would otherwise be a NaN.
 double SegmentSlope(const Point& a, const Point& b, double xtol) {
     const double dx = b.x - a.x;
-    if (CVyMath::IsNull(dx, xtol))
+    if (Tolerant::IsNull(dx, xtol))
         return 0.0;
     const double dy = b.y - a.y;
     if (dy == DBL_MAX)
@@ -37,8 +39,8 @@ double SegmentSlope(const Point& a, const Point& b, double xtol) {
 enum class Turn { None, Peak, Valley, RiseToFlat, FlatToFall, FallToFlat, FlatToRise };
 
 Turn Classify(double incoming, double outgoing) {
-    const int a = CVyMath::Signe(incoming);
-    const int b = CVyMath::Signe(outgoing);
+    const int a = Tolerant::Signe(incoming);
+    const int b = Tolerant::Signe(outgoing);
     if (a == 1 && b == -1)
         return Turn::Peak;
     if (a == -1 && b == 1)
@@ -122,7 +124,7 @@ void CVyMathFunction1D::LocalMinMax(PointList& minima, PointList& maxima) const 
     maxima.AddPoint(points.front());
 
     auto repeated = [this](const Point& a, const Point& b) {
-        return CVyMath::Equal(a.x, b.x, Xtolerance) && CVyMath::Equal(a.y, b.y, Ytolerance);
+        return Tolerant::Equal(a.x, b.x, Xtolerance) && Tolerant::Equal(a.y, b.y, Ytolerance);
     };
     // The carried slope starts with the first segment that is not a repeated point, so that the
     // first point is never reported a second time.
@@ -158,13 +160,13 @@ void CVyMathFunction1D::ValuesGlobalMinMax(double& vmin, double& vmax) const {
     if (minima.GetNext(x, y)) {
         vmin = y;
         while (minima.GetNext(x, y))
-            vmin = CVyMath::Min(vmin, y);
+            vmin = Tolerant::Min(vmin, y);
     }
     maxima.ResetCursor();
     if (maxima.GetNext(x, y)) {
         vmax = y;
         while (maxima.GetNext(x, y))
-            vmax = CVyMath::Max(vmax, y);
+            vmax = Tolerant::Max(vmax, y);
     }
 }
 
@@ -230,14 +232,14 @@ void CVyMathFunction1D::ExtremaInteractionCurves(PointList& list) const {
         return;
     double ymin = points.front().y, ymax = points.front().y;
     for (const Point& p : points) {
-        ymin = CVyMath::Min(ymin, p.y);
-        ymax = CVyMath::Max(ymax, p.y);
+        ymin = Tolerant::Min(ymin, p.y);
+        ymax = Tolerant::Max(ymax, p.y);
     }
     double xAtMin = 0.0, xAtMax = 0.0;
     for (const Point& p : points) {
-        if (CVyMath::Equal(p.y, ymin, Ytolerance))
+        if (Tolerant::Equal(p.y, ymin, Ytolerance))
             xAtMin = p.x;
-        if (CVyMath::Equal(p.y, ymax, Ytolerance))
+        if (Tolerant::Equal(p.y, ymax, Ytolerance))
             xAtMax = p.x;
     }
     double yLow = 0.0, yHigh = 0.0;
@@ -254,7 +256,7 @@ void CVyMathFunction1D::ValuesGlobalMinMaxInteractionCurves(double& vmin, double
         return;
     vmin = vmax = points.front().y;
     for (const Point& p : points) {
-        vmin = CVyMath::Min(vmin, p.y);
-        vmax = CVyMath::Max(vmax, p.y);
+        vmin = Tolerant::Min(vmin, p.y);
+        vmax = Tolerant::Max(vmax, p.y);
     }
 }

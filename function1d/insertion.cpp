@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsFinite;
 using vymath::detail::ValidateValue;
 
@@ -41,10 +43,10 @@ std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
         else
             i = vymath::detail::PartitionPoint(xs, 0, n, passes);
     } else {
-        while (i < n && !(CVyMath::Equal(xs[i], x, tol) || CVyMath::SmallerEqual(x, xs[i], tol) || x < xs[i]))
+        while (i < n && !(Tolerant::Equal(xs[i], x, tol) || Tolerant::SmallerEqual(x, xs[i], tol) || x < xs[i]))
             ++i;
     }
-    found = i < n && CVyMath::Equal(xs[i], x, tol);
+    found = i < n && Tolerant::Equal(xs[i], x, tol);
     return i;
 }
 
@@ -52,14 +54,14 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double y) {
     if (!ValidateValue(y) || !IsFinite(x))
         return InsertRefused;
     if (!points.empty() &&
-        (CVyMath::Equal(x, points.front().x, Xtolerance) || CVyMath::Equal(x, points.back().x, Xtolerance))) {
+        (Tolerant::Equal(x, points.front().x, Xtolerance) || Tolerant::Equal(x, points.back().x, Xtolerance))) {
         Replace(x, y);
         return InsertDone;
     }
     bool found;
     const std::size_t i = LocateInsertion(x, found);
     if (found)
-        return CVyMath::Equal(points.Y()[i], y, Ytolerance) ? InsertExists : InsertConflict;
+        return Tolerant::Equal(points.Y()[i], y, Ytolerance) ? InsertExists : InsertConflict;
     points.Insert(i, {x, y});
     return InsertDone;
 }
@@ -69,7 +71,7 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double yLeft
         return InsertConflict;
     if (!IsFinite(x))
         return InsertRefused;
-    if (CVyMath::Equal(yLeft, yRight, Ytolerance) && forceJumps == 0)
+    if (Tolerant::Equal(yLeft, yRight, Ytolerance) && forceJumps == 0)
         return Set(x, yLeft);
     jumpAbscissas.push_back(x);
     const InfoInsertPoint r1 = Set(x - Xtolerance, yLeft);
@@ -85,7 +87,7 @@ template <typename Points>
 CVyMathFunction1D::InfoInsertPoint InsertUnique(Points& points, std::size_t pos, const double* match, double x,
                                                 double y, double offset, double ytol) {
     if (match != nullptr) {
-        if (CVyMath::Equal(*match, y, ytol))
+        if (Tolerant::Equal(*match, y, ytol))
             return CVyMathFunction1D::InsertExists;
         x += offset;
         if (!IsFinite(x))
@@ -112,7 +114,7 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetUniqueAbscissaAtIndex(d
     if (index < 0 || static_cast<std::size_t>(index) >= points.size())
         return InsertRefused;
     const std::size_t pos = static_cast<std::size_t>(index);
-    const double* match = CVyMath::Equal(points.X()[pos], x, Xtolerance) ? points.Y() + pos : nullptr;
+    const double* match = Tolerant::Equal(points.X()[pos], x, Xtolerance) ? points.Y() + pos : nullptr;
     return InsertUnique(points, pos, match, x, y, offset, Ytolerance);
 }
 
@@ -124,8 +126,8 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, dou
     const double firstX = points.front().x;
     // Before the curve: not on the first point and below it (also exactly Xtolerance below it).
     const auto before = [this, firstX](double x) {
-        return !CVyMath::Equal(x, firstX, Xtolerance) &&
-               (CVyMath::Smaller(x, firstX, Xtolerance) || x < firstX);
+        return !Tolerant::Equal(x, firstX, Xtolerance) &&
+               (Tolerant::Smaller(x, firstX, Xtolerance) || x < firstX);
     };
     if (before(x1)) {
         // In front of the curve: (x1, y) first; (x2, y) only when it also lies before the curve.
@@ -137,11 +139,11 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, dou
     }
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point p = points[i];
-        if (CVyMath::Equal(x1, p.x, Xtolerance) || CVyMath::Equal(x2, p.x, Xtolerance))
-            return CVyMath::GreaterEqual(p.y, y, Xtolerance) ? InsertExists : InsertConflict;
+        if (Tolerant::Equal(x1, p.x, Xtolerance) || Tolerant::Equal(x2, p.x, Xtolerance))
+            return Tolerant::GreaterEqual(p.y, y, Xtolerance) ? InsertExists : InsertConflict;
         // A point exactly Xtolerance beyond x1 or x2 still counts as beyond it, keeping the order.
-        const bool beyond1 = CVyMath::Smaller(x1, p.x, Xtolerance) || x1 < p.x;
-        const bool beyond2 = CVyMath::Smaller(x2, p.x, Xtolerance) || x2 < p.x;
+        const bool beyond1 = Tolerant::Smaller(x1, p.x, Xtolerance) || x1 < p.x;
+        const bool beyond2 = Tolerant::Smaller(x2, p.x, Xtolerance) || x2 < p.x;
         if (beyond1 && beyond2) {
             points.Insert(i, {x1, y}, {x2, y});
             return InsertDone;

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsFinite;
 using vymath::detail::IsNaN;
 
@@ -69,13 +71,13 @@ double CVyMathFunction1D::Qtrap(double a, double b) const {
     if (points.empty() || IsNaN(a) || IsNaN(b))
         return 0.0;
     // Limits beyond the domain are brought back to its bounds: the function counts as 0 outside.
-    if (CVyMath::Smaller(a, xmin, Xtolerance))
+    if (Tolerant::Smaller(a, xmin, Xtolerance))
         a = xmin;
-    else if (CVyMath::Greater(a, xmax, Xtolerance))
+    else if (Tolerant::Greater(a, xmax, Xtolerance))
         a = xmax;
-    if (CVyMath::Smaller(b, xmin, Xtolerance))
+    if (Tolerant::Smaller(b, xmin, Xtolerance))
         b = xmin;
-    else if (CVyMath::Greater(b, xmax, Xtolerance))
+    else if (Tolerant::Greater(b, xmax, Xtolerance))
         b = xmax;
     if (!IsFinite(b - a))
         return 0.0;
@@ -136,7 +138,7 @@ int CVyMathFunction1D::GetResultantAndMoment(double& resultant, double& moment) 
     return Guarded(resultant, moment, [&] {
         double R, M;
         SumSegments(points, 0.5 * std::fabs(xmin - xmax), xmin, R, M); // lever arm about the domain's middle
-        if (!CVyMath::IsNull(R, Xtolerance))
+        if (!Tolerant::IsNull(R, Xtolerance))
             resultant = R;
         moment = M;
     });
@@ -147,7 +149,7 @@ int CVyMathFunction1D::GetExcentricityAndResultant(double& excentricity, double&
         const double h = 0.5 * std::fabs(xmin - xmax);
         double R, M0;
         SumSegments(points, h, 0.0, R, M0); // lever arm h - middle: xmin is not subtracted here
-        if (!CVyMath::IsNull(R, Xtolerance))
+        if (!Tolerant::IsNull(R, Xtolerance))
             excentricity = h - M0 / R;
         resultant = R;
     });

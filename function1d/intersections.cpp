@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsFinite;
 
 namespace {
@@ -44,7 +46,7 @@ std::vector<double> MergeAbscissas(std::vector<double> base, const std::vector<C
             if (!fromPending && k == base.size())
                 break;
             const double e = fromPending ? pending.back() : base[k];
-            if (!CVyMath::Smaller(e, x, kMergeTolerance))
+            if (!Tolerant::Smaller(e, x, kMergeTolerance))
                 break;
             done.push_back(e);
             if (fromPending)
@@ -53,7 +55,7 @@ std::vector<double> MergeAbscissas(std::vector<double> base, const std::vector<C
                 ++k;
         }
         const bool atEnd = pending.empty() && k == base.size();
-        if (!atEnd && CVyMath::Equal(pending.empty() ? base[k] : pending.back(), x, kMergeTolerance))
+        if (!atEnd && Tolerant::Equal(pending.empty() ? base[k] : pending.back(), x, kMergeTolerance))
             continue;
         pending.push_back(x);
     }
@@ -80,7 +82,8 @@ double CrossingAbscissa(double xa, double fa, double ga, double xb, double fb, d
 
 } // namespace
 
-std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMathFunction1D& g) const {
+std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMathFunction1D& g,
+                                                                  CrossingSamples* samples) const {
     std::vector<Point> crossings;
     const CVyMathFunction1D& f = *this;
     if (f.points.empty() || g.points.empty())
@@ -93,7 +96,7 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
         std::sort(own.begin(), own.end());
         std::vector<double> distinct;
         for (double x : own)
-            if (distinct.empty() || !CVyMath::Equal(distinct.back(), x, kMergeTolerance))
+            if (distinct.empty() || !Tolerant::Equal(distinct.back(), x, kMergeTolerance))
                 distinct.push_back(x);
         own.swap(distinct);
     }
@@ -106,15 +109,33 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
         bool defined;
         double f, g;
     };
+    if (samples != nullptr) {
+        samples->x = merged;
+        for (auto* v : {&samples->f, &samples->g})
+            v->resize(merged.size());
+        for (auto* v : {&samples->fFound, &samples->gFound})
+            v->resize(merged.size());
+    }
+    std::size_t index = 0;
     const auto sample = [&](double x) {
         Sample s{fDefined.At(x) && gDefined.At(x), 0.0, 0.0};
-        if (!fSweep.At(x, s.f))
+        const bool fFound = fSweep.At(x, s.f), gFound = gSweep.At(x, s.g);
+        if (samples != nullptr) {
+            samples->f[index] = s.f;
+            samples->g[index] = s.g;
+            samples->fFound[index] = fFound;
+            samples->gFound[index] = gFound;
+        }
+        ++index;
+        if (!fFound)
             s.f = 0.0;
-        if (!gSweep.At(x, s.g))
+        if (!gFound)
             s.g = 0.0;
         return s;
     };
-    if (merged.size() < 2)
+    if (merged.size() < 2 && samples == nullptr)
+        return crossings;
+    if (merged.empty())
         return crossings;
     Sample a = sample(merged[0]);
     for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
@@ -123,7 +144,7 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
         if (a.defined && b.defined) {
             const double da = a.f - a.g;
             const double db = b.f - b.g;
-            if (CVyMath::Smaller(db * da, 0.0, kCrossingThreshold)) {
+            if (Tolerant::Smaller(db * da, 0.0, kCrossingThreshold)) {
                 const double xi = CrossingAbscissa(xa, a.f, a.g, xb, b.f, b.g);
                 double yi = 0.0;
                 crossingSweep.At(xi, yi);

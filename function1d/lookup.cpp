@@ -3,6 +3,8 @@
 
 #include "function1d/Function1DInternal.h"
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsNaN;
 using vymath::detail::kOpenEnd;
 
@@ -35,9 +37,9 @@ int CVyMathFunction1D::GetNumberElement() const {
     int n = static_cast<int>(points.size());
     if (n < 2)
         return n;
-    if (CVyMath::Equal(xmin, -kOpenEnd, Xtolerance))
+    if (Tolerant::Equal(xmin, -kOpenEnd, Xtolerance))
         --n;
-    if (CVyMath::Equal(xmax, kOpenEnd, Xtolerance))
+    if (Tolerant::Equal(xmax, kOpenEnd, Xtolerance))
         --n;
     return n;
 }
@@ -63,12 +65,12 @@ bool CVyMathFunction1D::GetOrdinate(double x, double& y) const {
 bool CVyMathFunction1D::DefinedAt(double x) const {
     if (points.empty())
         return false;
-    if (CVyMath::Smaller(x, points.front().x, Xtolerance))
+    if (Tolerant::Smaller(x, points.front().x, Xtolerance))
         return false;
-    if (CVyMath::Greater(x, points.back().x, Xtolerance))
+    if (Tolerant::Greater(x, points.back().x, Xtolerance))
         return false;
     for (double j : jumpAbscissas)
-        if (CVyMath::Greater(x, j - Xtolerance, 0.0) && CVyMath::Smaller(x, j + Xtolerance, 0.0))
+        if (Tolerant::Greater(x, j - Xtolerance, 0.0) && Tolerant::Smaller(x, j + Xtolerance, 0.0))
             return false;
     return true;
 }
@@ -81,10 +83,13 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
     if (x == nullptr || y == nullptr)
         return 0;
     std::size_t found = 0;
-    vymath::detail::Sweep sweep(View());
+    const vymath::detail::CurveView view = View();
+    vymath::detail::SweepHint hint;
+    std::size_t run = 0; // queries in increasing order so far: a run of them follows the cursor
     for (std::size_t i = 0; i < n; ++i) {
+        run = i > 0 && x[i] >= x[i - 1] ? run + 1 : 0;
         double v;
-        if (sweep.At(x[i], v)) {
+        if (vymath::detail::Evaluate(view, x[i], v, &hint, run >= 4)) {
             y[i] = v;
             ++found;
         } else {

@@ -69,6 +69,28 @@ void CVyMathFunction1D::PointArray::Erase(std::size_t first, std::size_t last) {
     ys.erase(ys.begin() + static_cast<std::ptrdiff_t>(first), ys.begin() + static_cast<std::ptrdiff_t>(last));
 }
 
+void CVyMathFunction1D::PointArray::InsertBefore(const std::vector<std::pair<std::size_t, Point>>& insertions) {
+    if (insertions.empty())
+        return;
+    std::vector<double> nx, ny;
+    nx.reserve(xs.size() + insertions.size());
+    ny.reserve(xs.size() + insertions.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i <= xs.size(); ++i) {
+        for (; next < insertions.size() && insertions[next].first == i; ++next) {
+            nx.push_back(insertions[next].second.x);
+            ny.push_back(insertions[next].second.y);
+        }
+        if (i < xs.size()) {
+            nx.push_back(xs[i]);
+            ny.push_back(ys[i]);
+        }
+    }
+    xs.swap(nx);
+    ys.swap(ny);
+    Recount();
+}
+
 void CVyMathFunction1D::PointArray::Set(std::size_t i, Point p) {
     const std::size_t n = xs.size();
     irregular -= NotFinite(xs[i]);

@@ -8,6 +8,8 @@
 #include <cfloat>
 #include <cmath>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsFinite;
 
 namespace {
@@ -108,11 +110,11 @@ void CVyMathFunction1D::GetAllZero(PointList& zeros, double xacc) {
     for (std::size_t i = 1; i < n; ++i) {
         const Point prev = points[i - 1];
         const Point cur = points[i];
-        if (CVyMath::Equal(cur.y, 0.0, Ytolerance) && IsDefined(cur.x))
+        if (Tolerant::Equal(cur.y, 0.0, Ytolerance) && IsDefined(cur.x))
             zeros.AddPoint(cur);
         if (prev.y * cur.y < -1e-20) {
             double root;
-            if (CVyMath::Equal(cur.x, prev.x, Xtolerance)) {
+            if (Tolerant::Equal(cur.x, prev.x, Xtolerance)) {
                 root = cur.x;
             } else if (!BisectOrdinates(cur.x, prev.x, xacc, root)) {
                 // The bisection gave up: the crossing of the straight segment, exact for this curve.
@@ -129,8 +131,8 @@ void CVyMathFunction1D::GetAllZero(PointList& zeros, double xacc) {
 void CVyMathFunction1D::GetAllZeroInteractionCurves(PointList& zeros, double /*xacc*/) {
     for (std::size_t i = 1; i < points.size(); ++i) {
         const Point& cur = points[i];
-        if (CVyMath::Equal(cur.y, 0.0, Ytolerance) && CVyMath::SmallerEqual(cur.x, xmax, Xtolerance) &&
-            CVyMath::GreaterEqual(cur.x, xmin, Xtolerance))
+        if (Tolerant::Equal(cur.y, 0.0, Ytolerance) && Tolerant::SmallerEqual(cur.x, xmax, Xtolerance) &&
+            Tolerant::GreaterEqual(cur.x, xmin, Xtolerance))
             zeros.AddPoint(cur);
     }
 }

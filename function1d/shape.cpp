@@ -8,6 +8,8 @@
 #include <cfloat>
 #include <utility>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsNaN;
 using vymath::detail::LagrangeLine;
 
@@ -30,7 +32,7 @@ bool CVyMathFunction1D::ConstantOrdinates() const {
         return false;
     const double y0 = points.front().y;
     for (const Point& p : points)
-        if (!CVyMath::Equal(y0, p.y, Ytolerance))
+        if (!Tolerant::Equal(y0, p.y, Ytolerance))
             return false;
     return true;
 }
@@ -45,13 +47,13 @@ bool CVyMathFunction1D::IsOnCurve(double x, double y, double tol) {
     double value = 0.0;
     if (!GetOrdinate(x, value))
         return false;
-    return CVyMath::Equal(value, y, tol);
+    return Tolerant::Equal(value, y, tol);
 }
 
 bool CVyMathFunction1D::IsDiscontinued(double x) {
     const double tol = Xtolerance * 1.01;
     for (double j : jumpAbscissas)
-        if (CVyMath::Equal(x, j, tol))
+        if (Tolerant::Equal(x, j, tol))
             return true;
     return false;
 }
@@ -104,18 +106,18 @@ bool CVyMathFunction1D::IsSymetric(double x1, double x2) const {
         Find(x1, a1, b1);
         Find(x2, a2, b2);
         first = b1;
-        while (first > 0 && !CVyMath::Smaller(points[first - 1].x, x1, Xtolerance))
+        while (first > 0 && !Tolerant::Smaller(points[first - 1].x, x1, Xtolerance))
             --first;
-        while (first < n && CVyMath::Smaller(points[first].x, x1, Xtolerance))
+        while (first < n && Tolerant::Smaller(points[first].x, x1, Xtolerance))
             ++first;
         last = a2;
-        while (last + 1 < n && !CVyMath::Greater(points[last + 1].x, x2, Xtolerance))
+        while (last + 1 < n && !Tolerant::Greater(points[last + 1].x, x2, Xtolerance))
             ++last;
-        while (last >= 0 && CVyMath::Greater(points[last].x, x2, Xtolerance))
+        while (last >= 0 && Tolerant::Greater(points[last].x, x2, Xtolerance))
             --last;
     }
     for (; first < last; ++first, --last)
-        if (!CVyMath::Equal(points[first].y, -points[last].y, Ytolerance))
+        if (!Tolerant::Equal(points[first].y, -points[last].y, Ytolerance))
             return false;
     return true;
 }
@@ -144,12 +146,10 @@ bool CVyMathFunction1D::GetNearAbscissas(double x, double& xLeft, double& xRight
     }
     const double t = tol != nullptr ? *tol : Xtolerance;
     if (IsNaN(x) || (!IsDefined(x) && !IsDiscontinued(x))) {
-        xLeft = xRight = CVyMath::GreaterEqual(x, xmax, t) ? points[n - 1].x : points[0].x;
+        xLeft = xRight = Tolerant::GreaterEqual(x, xmax, t) ? points[n - 1].x : points[0].x;
         return false;
     }
-    std::size_t i = 0;
-    while (i < n && CVyMath::Greater(x, points[i].x, t))
-        ++i;
+    const std::size_t i = vymath::detail::FirstNotBelow(View(), x, t);
     if (i == 0) {
         xLeft = xRight = points[0].x;
     } else if (i == n) {
@@ -162,10 +162,10 @@ bool CVyMathFunction1D::GetNearAbscissas(double x, double& xLeft, double& xRight
 }
 
 bool CVyMathFunction1D::FindUniqueAbscissa(double x, double& y) {
-    if (CVyMath::Smaller(x, xmin, Xtolerance) || CVyMath::Greater(x, xmax, Xtolerance))
+    if (Tolerant::Smaller(x, xmin, Xtolerance) || Tolerant::Greater(x, xmax, Xtolerance))
         return false;
     for (const Point& p : points) {
-        if (CVyMath::Equal(p.x, x, Xtolerance)) {
+        if (Tolerant::Equal(p.x, x, Xtolerance)) {
             y = p.y;
             return true;
         }
@@ -174,17 +174,17 @@ bool CVyMathFunction1D::FindUniqueAbscissa(double x, double& y) {
 }
 
 bool CVyMathFunction1D::FindMultipleOrdinates(double x, double& y1, double& y2) {
-    if (CVyMath::Smaller(x, xmin, Xtolerance) || CVyMath::Greater(x, xmax, Xtolerance))
+    if (Tolerant::Smaller(x, xmin, Xtolerance) || Tolerant::Greater(x, xmax, Xtolerance))
         return false;
     int hits = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point& c = points[i];
         const Point& b = points[i == 0 ? 0 : i - 1];
         double y;
-        if (CVyMath::Equal(c.x, x, Xtolerance)) {
+        if (Tolerant::Equal(c.x, x, Xtolerance)) {
             y = c.y;
-        } else if ((CVyMath::Smaller(b.x, x, Xtolerance) && CVyMath::Greater(c.x, x, Xtolerance)) ||
-                   (CVyMath::Smaller(x, b.x, Xtolerance) && CVyMath::Greater(x, c.x, Xtolerance))) {
+        } else if ((Tolerant::Smaller(b.x, x, Xtolerance) && Tolerant::Greater(c.x, x, Xtolerance)) ||
+                   (Tolerant::Smaller(x, b.x, Xtolerance) && Tolerant::Greater(x, c.x, Xtolerance))) {
             y = LagrangeLine(b.x, b.y, c.x, c.y, x);
         } else {
             continue;

@@ -3,7 +3,11 @@
 
 #include "vymath/CVyMath.h"
 
+#include "foundation/VyMathInternal.h"
+
 #include <iterator>
+
+using vymath::detail::Tolerant;
 
 namespace {
 
@@ -73,9 +77,9 @@ void CVyMathSetFunction1D::AddFunction(CVyMathFunction1D* f) {
         rangeMin = a;
         rangeMax = b;
     } else {
-        if (CVyMath::Smaller(a, rangeMin, t))
+        if (Tolerant::Smaller(a, rangeMin, t))
             rangeMin = a;
-        if (CVyMath::Greater(b, rangeMax, t))
+        if (Tolerant::Greater(b, rangeMax, t))
             rangeMax = b;
     }
 }
@@ -151,7 +155,7 @@ bool CVyMathSetFunction1D::GetFunction(const double& x, const double& y, CVyMath
         if (out != nullptr)
             *out = m;
         double v;
-        if (m->GetOrdinate(x, v) && CVyMath::Equal(v, y, 1e-10))
+        if (m->GetOrdinate(x, v) && Tolerant::Equal(v, y, 1e-10))
             return true;
     }
     return false;
@@ -172,7 +176,7 @@ double LargestTolerance(const std::list<CVyMathFunction1D*>& functions, Toleranc
     double largest = tolerance(*functions.front());
     for (CVyMathFunction1D* m : functions) {
         const double t = tolerance(*m);
-        if (CVyMath::Greater(t, largest, 1e-10))
+        if (Tolerant::Greater(t, largest, 1e-10))
             largest = t;
     }
     return largest;

@@ -9,6 +9,8 @@
 #include <cfloat>
 #include <vector>
 
+using vymath::detail::Tolerant;
+
 using vymath::detail::IsNaN;
 
 namespace {
@@ -24,7 +26,8 @@ std::vector<double> DistinctAbscissas(const std::vector<Point>& list) {
     for (const Point& p : list)
         if (!IsNaN(p.x))
             xs.push_back(p.x);
-    std::stable_sort(xs.begin(), xs.end());
+    if (!std::is_sorted(xs.begin(), xs.end()))
+        std::stable_sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
     return xs;
 }
@@ -69,20 +72,40 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
                                            CVyMathFunction1D* lower, CVyMathFunction1D* upper) const {
     if (f1 == nullptr || f2 == nullptr)
         return;
+    // The crossing walk evaluates both functions at most of the abscissas: its values serve again.
+    CVyMathFunction1D::CrossingSamples walk;
     const std::vector<double> abscissas =
         OrderedUnion({DistinctAbscissas(f1->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(f2->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
-                      DistinctAbscissas(f1->Crossings(*f2))});
+                      DistinctAbscissas(f1->Crossings(*f2, &walk))});
     vymath::detail::Sweep first(f1->View()), second(f2->View());
+    if (lower != nullptr)
+        lower->points.Reserve(lower->points.size() + abscissas.size());
+    if (upper != nullptr)
+        upper->points.Reserve(upper->points.size() + abscissas.size());
+    std::size_t w = 0;
     for (double x : abscissas) {
         double lo = DBL_MAX;
         double hi = -DBL_MAX;
-        for (vymath::detail::Sweep* g : {&first, &second}) {
-            double y;
-            if (g->At(x, y)) {
-                if (CVyMath::Greater(y, hi, 1e-10))
+        double values[2];
+        bool found[2];
+        while (w < walk.x.size() && walk.x[w] < x)
+            ++w;
+        if (w < walk.x.size() && vymath::detail::SameBits(walk.x[w], x)) {
+            values[0] = walk.f[w];
+            values[1] = walk.g[w];
+            found[0] = walk.fFound[w] != 0;
+            found[1] = walk.gFound[w] != 0;
+        } else {
+            found[0] = first.At(x, values[0]);
+            found[1] = second.At(x, values[1]);
+        }
+        for (int k = 0; k < 2; ++k) {
+            if (found[k]) {
+                const double y = values[k];
+                if (Tolerant::Greater(y, hi, 1e-10))
                     hi = y;
-                if (CVyMath::Smaller(y, lo, 1e-10))
+                if (Tolerant::Smaller(y, lo, 1e-10))
                     lo = y;
             }
         }
@@ -135,7 +158,7 @@ double CVyMathSetFunction1D::FindMinimalStep() const {
         double a, b;
         m->GetFullRange(a, b);
         const double candidate = (b - a) / (n - 1);
-        step = any ? CVyMath::Min(step, candidate) : candidate;
+        step = any ? Tolerant::Min(step, candidate) : candidate;
         any = true;
     }
     return step;
@@ -155,7 +178,7 @@ bool CVyMathSetFunction1D::EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFuncti
             const double x = envelope.points.X()[i], y = envelope.points.Y()[i];
             for (std::size_t k = 0; k < members.size(); ++k) {
                 double v;
-                if (members[k].At(x, v) && CVyMath::Equal(v, y, 1e-10)) {
+                if (members[k].At(x, v) && Tolerant::Equal(v, y, 1e-10)) {
                     cases[i] = static_cast<int>(k);
                     break;
                 }

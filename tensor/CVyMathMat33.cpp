@@ -182,13 +182,14 @@ CVyMathMat33 CVyMathMat33::GetInverse() const {
 }
 
 CVyMathMat33 operator*(const CVyMathMat33& a, const CVyMathMat33& b) {
+    // The indices are in range: the elements are read directly, not through the checked accessors.
     CVyMathMat33 r(false);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             double sum = 0.0;
             for (int k = 0; k < 3; ++k)
-                sum += a.GetMat(i, k) * b.GetMat(k, j);
-            r(i, j) = sum;
+                sum += a.elements[At(i, k)] * b.elements[At(k, j)];
+            r.elements[At(i, j)] = sum;
         }
     return r;
 }

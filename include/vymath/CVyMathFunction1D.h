@@ -21,6 +21,7 @@
 #include <initializer_list>
 #include <list>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 class CVyMathPolynom;
@@ -28,7 +29,7 @@ class CVyMathPolynom;
 namespace vymath {
 namespace detail {
 struct CurveView;
-}
+} // namespace detail
 } // namespace vymath
 
 class VYMATH_API CVyMathFunction1D {
@@ -411,8 +412,10 @@ private:
     void SetUpperEnd(double b, bool emptied, double valueAtB);
     // What GetListPoint(list, mode) appends.
     std::vector<Point> ListPoints(InfoGetList mode) const;
-    // The crossings GetIntersectionAbscissas(other) appends, in order.
-    std::vector<Point> Crossings(const CVyMathFunction1D& other) const;
+    // The crossings GetIntersectionAbscissas(other) appends, in order; samples (optional) receives the
+    // walk's abscissas with both functions' values there.
+    struct CrossingSamples;
+    std::vector<Point> Crossings(const CVyMathFunction1D& other, CrossingSamples* samples = nullptr) const;
     // IsDefined for const callers.
     bool DefinedAt(double x) const;
     // IsConstant for const callers.
@@ -465,6 +468,9 @@ private:
         void Insert(std::size_t pos, Point p, Point q);
         void Erase(std::size_t pos);
         void Erase(std::size_t first, std::size_t last);
+        // Inserts each point before the point at its index (of this array as it is), in the order
+        // given; indices must not decrease. One pass.
+        void InsertBefore(const std::vector<std::pair<std::size_t, Point>>& insertions);
         void Set(std::size_t i, Point p);
         void SetY(std::size_t i, double y) { ys[i] = y; }
         void PushBack(Point p);
