@@ -5,6 +5,8 @@
 #include "Numbers.h"
 #include "Progress.h"
 
+#include <vymath/CVyMath.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -26,7 +28,17 @@ public:
 
     CVyMathFunction1D Build() {
         Sort();
-        CVyMathFunction1D f(groups.front().first->x, groups.back().first->x, 0);
+        // A jump at an end has its outer side a tolerance beyond the abscissa: the domain takes it in,
+        // so that the constructor's end point is replaced, not left inside the jump.
+        CVyMathFunction1D defaults;
+        const double t = defaults.GetXtolerance(), ytol = defaults.GetYtolerance();
+        // Set stores a jump whose sides differ by more than the ordinate tolerance; one point otherwise.
+        const auto jump = [ytol](const Group& g) {
+            return g.second != nullptr && !CVyMath::Equal(g.first->y, g.second->y, ytol);
+        };
+        const double a = groups.front().first->x - (jump(groups.front()) ? t : 0.0);
+        const double b = groups.back().first->x + (jump(groups.back()) ? t : 0.0);
+        CVyMathFunction1D f(a, b, 0);
         for (std::size_t i = 0; i < groups.size(); ++i) {
             const Group& g = groups[i];
             const auto code =

@@ -157,6 +157,13 @@ extern "C" void CsvRowEnd(int, void* data) {
     static_cast<CsvReader*>(data)->EndRow();
 }
 
+// libcsv's error in words: in strict mode a parse error is a quote out of place.
+std::string CsvProblem(csv_parser& parser,
+                       const char* quote = " in an unquoted field, or text after a closing quote") {
+    const int error = csv_error(&parser);
+    return error == CSV_EPARSE ? std::string("a quote") + quote : csv_strerror(error);
+}
+
 void ReadCsv(const std::string& text, Input& in, Progress& progress) {
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
@@ -171,14 +178,13 @@ void ReadCsv(const std::string& text, Input& in, Progress& progress) {
         const std::size_t end = nl == std::string::npos ? text.size() : nl + 1;
         ++reader.line;
         if (csv_parse(&parser, text.data() + pos, end - pos, CsvField, CsvRowEnd, &reader) != end - pos)
-            DataError(reader.At(reader.line) + ": " + csv_strerror(csv_error(&parser)));
+            DataError(reader.At(reader.line) + ": " + CsvProblem(parser));
         pos = end;
         if ((reader.line & 0xFFF) == 0)
             progress.Advance(pos);
     }
     if (csv_fini(&parser, CsvField, CsvRowEnd, &reader) != 0)
-        DataError(reader.At(reader.line) + ": " + csv_strerror(csv_error(&parser)) +
-                  " (a quote is not closed)");
+        DataError(reader.At(reader.line) + ": " + CsvProblem(parser, " is not closed"));
     if (!reader.header)
         DataError(in.file + ": the file is empty");
     if (reader.rows == 0)
@@ -222,6 +228,9 @@ void ReadJson(const std::string& text, Input& in) {
         doc = Json::parse(text, noteKeys);
     } catch (const Json::parse_error& e) {
         JsonSyntaxError(in.file, e);
+    } catch (const Json::exception& e) { // a number beyond the range of doubles
+        const std::string what = e.what();
+        DataError(in.file + ": " + what.substr(what.find(']') + 2));
     }
     if (!twice.empty())
         DataError(in.file + ": " + CasePointer(twice) + ": the case is given twice");

@@ -176,7 +176,7 @@ std::string PlaceLabels(const std::vector<Marker>& markers, const Figure& fig) {
 std::vector<bool> Governed(const EnvelopeLine& e) {
     std::vector<bool> keep(e.member.size());
     for (std::size_t i = 0; i < keep.size(); ++i)
-        keep[i] = e.member[i] >= 0;
+        keep[i] = !e.Placeholder(i);
     return keep;
 }
 
@@ -194,7 +194,7 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
             extend(p.x, p.y);
     for (const EnvelopeLine* e : {&r.lower, &r.upper})
         for (std::size_t i = 0; i < e->x.size(); ++i)
-            if (e->member[i] >= 0)
+            if (!e->Placeholder(i))
                 extend(e->x[i], e->y[i]);
     if (!(xmax > xmin))
         xmin -= 0.5, xmax += 0.5;
@@ -270,8 +270,8 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
             markers.push_back({e->x[i], e->y[i], colour,
                                std::string(max ? "max " : "min ") + Readable(e->y[i], 4) +
                                    (yunit.empty() ? "" : " " + yunit),
-                               "x = " + Readable(e->x[i], 4) + (xunit.empty() ? "" : " " + xunit) + ", " +
-                                   r.members[e->member[i]],
+                               "x = " + Readable(e->x[i], 4) + (xunit.empty() ? "" : " " + xunit) +
+                                   (e->member[i] < 0 ? "" : ", " + r.members[e->member[i]]),
                                max});
         }
     svg += PlaceLabels(markers, fig);

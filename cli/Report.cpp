@@ -111,8 +111,8 @@ std::string UnitOf(const std::string& label) {
 
 std::string EnvelopeTable(const EnvelopeResult& r, const Labels& labels) {
     std::string names;
-    for (const std::string& n : r.members)
-        names += (names.empty() ? "" : ", ") + n;
+    for (const std::string& n : r.members) // quoted where a comma would make the list ambiguous
+        names += (names.empty() ? "" : ", ") + (n.find(',') == std::string::npos ? n : '"' + n + '"');
     std::string out = "Envelopes of " + Plural(r.members.size(), labels.members) + ": " + names + "\n\n";
     const auto caseOf = [&r](const EnvelopeLine& e, int i) {
         return e.member[i] < 0 ? std::string("-") : r.members[e.member[i]];
@@ -131,8 +131,8 @@ std::string EnvelopeTable(const EnvelopeResult& r, const Labels& labels) {
         out += "\n" + std::string(name) + " envelope, " + Plural(e->x.size(), "points") + "\n";
         Table t({labels.x, labels.y, "case"}, "nnt");
         for (std::size_t i = 0; i < e->x.size(); ++i) {
-            const bool governed = e->member[i] >= 0;
-            t.Add({Readable(e->x[i]), governed ? Readable(e->y[i]) : "-", caseOf(*e, static_cast<int>(i))});
+            t.Add({Readable(e->x[i]), e->Placeholder(i) ? "-" : Readable(e->y[i]),
+                   caseOf(*e, static_cast<int>(i))});
         }
         out += t.Text("  ");
     }
@@ -165,17 +165,17 @@ std::string EnvelopeJson(const EnvelopeResult& r) {
 }
 
 std::string InspectTable(const std::vector<Inspection>& r, const Labels& labels) {
-    Table t({labels.members == "cases" ? "case" : "combination", labels.x + " from", "to", "points",
-             "min " + labels.y, "at", "max " + labels.y, "at", "resultant", "moment", "excentricity",
-             "zeros at"},
-            "tnnnnnnnnnnt");
+    const std::string at = "at " + labels.x;
+    Table t({labels.members == "cases" ? "case" : "combination", "domain", "points", "min " + labels.y, at,
+             "max " + labels.y, at, "resultant", "moment", "excentricity", "zeros at " + labels.x},
+            "ttnnnnnnnnt");
     for (const Inspection& c : r) {
         std::string zeros;
         for (double z : c.zeros)
             zeros += (zeros.empty() ? "" : " ") + Readable(z);
-        t.Add({c.name, Readable(c.xmin), Readable(c.xmax), std::to_string(c.points), Readable(c.min.y),
-               Readable(c.min.x), Readable(c.max.y), Readable(c.max.x), Readable(c.resultant),
-               Readable(c.moment), c.excentricity ? Readable(*c.excentricity) : "-",
+        t.Add({c.name, "[" + Readable(c.xmin) + ", " + Readable(c.xmax) + "]", std::to_string(c.points),
+               Readable(c.min.y), Readable(c.min.x), Readable(c.max.y), Readable(c.max.x),
+               Readable(c.resultant), Readable(c.moment), c.excentricity ? Readable(*c.excentricity) : "-",
                zeros.empty() ? "-" : zeros});
     }
     return t.Text("");

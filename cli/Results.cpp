@@ -6,6 +6,9 @@
 #include <vymath/CVyMath.h>
 #include <vymath/CVyMathSetFunction1D.h>
 
+#include <cfloat>
+#include <cmath>
+
 namespace vycli {
 
 namespace {
@@ -15,7 +18,7 @@ using Point = CVyMathFunction1D::Point;
 int Extreme(const EnvelopeLine& e, bool largest) {
     int best = -1;
     for (std::size_t i = 0; i < e.y.size(); ++i)
-        if (e.member[i] >= 0 && (best < 0 || (largest ? e.y[i] > e.y[best] : e.y[i] < e.y[best])))
+        if (!e.Placeholder(i) && (best < 0 || (largest ? e.y[i] > e.y[best] : e.y[i] < e.y[best])))
             best = static_cast<int>(i);
     return best;
 }
@@ -43,6 +46,10 @@ Extremum FirstOf(CVyMathFunction1D::PointList& list) {
 }
 
 } // namespace
+
+bool EnvelopeLine::Placeholder(std::size_t i) const {
+    return member[i] < 0 && std::fabs(y[i]) == DBL_MAX;
+}
 
 int EnvelopeLine::IndexOfMax() const {
     return Extreme(*this, true);

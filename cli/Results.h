@@ -13,12 +13,15 @@ namespace vycli {
 
 class Progress;
 
-// An envelope's stored points; member[i] indexes the members' names, -1 where no member governs
-// (where none is defined, the library stores +-DBL_MAX there).
+// An envelope's stored points; member[i] indexes the members' names, -1 where no member passes
+// through the point (within 1e-10): where the folded envelope interpolates, or where no member is
+// defined and the library stores +-DBL_MAX.
 struct EnvelopeLine {
     std::vector<double> x, y;
     std::vector<int> member;
-    // The index of the largest (smallest) governed ordinate, the first one on ties; -1 if none.
+    // No member is defined at point i: its ordinate is the library's +-DBL_MAX.
+    bool Placeholder(std::size_t i) const;
+    // The index of the largest (smallest) ordinate but placeholders, the first one on ties; -1 if none.
     int IndexOfMax() const;
     int IndexOfMin() const;
 };
