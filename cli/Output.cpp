@@ -20,9 +20,11 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// An existing target that is not a plain file: a link (/dev/stdout), a pipe, a device. Renaming onto
+// it would replace the link or the device node itself.
 bool IsSpecial(const std::string& path) {
     struct stat st;
-    return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+    return lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 [[noreturn]] void CannotWrite(const std::string& path, int error) {

@@ -18,7 +18,7 @@ struct OutputFile {
 void CheckFolder(const std::string& option, const std::string& path);
 
 // Writes every file; on an error none of the targets is changed (data error). A target that exists
-// and is not a regular file (a pipe, /dev/stdout) is written directly.
+// and is not a regular file (a symbolic link such as /dev/stdout, a pipe) is written in place.
 void WriteFiles(const std::vector<OutputFile>& files);
 
 } // namespace vycli
