@@ -5,8 +5,6 @@
 #include "Numbers.h"
 #include "Progress.h"
 
-#include <vymath/CVyMath.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -28,17 +26,7 @@ public:
 
     CVyMathFunction1D Build() {
         Sort();
-        // A jump at an end has its outer side a tolerance beyond the abscissa: the domain takes it in,
-        // so that the constructor's end point is replaced, not left inside the jump.
-        CVyMathFunction1D defaults;
-        const double t = defaults.GetXtolerance(), ytol = defaults.GetYtolerance();
-        // Set stores a jump whose sides differ by more than the ordinate tolerance; one point otherwise.
-        const auto jump = [ytol](const Group& g) {
-            return g.second != nullptr && !CVyMath::Equal(g.first->y, g.second->y, ytol);
-        };
-        const double a = groups.front().first->x - (jump(groups.front()) ? t : 0.0);
-        const double b = groups.back().first->x + (jump(groups.back()) ? t : 0.0);
-        CVyMathFunction1D f(a, b, 0);
+        CVyMathFunction1D f(groups.front().first->x, groups.back().first->x, 0);
         for (std::size_t i = 0; i < groups.size(); ++i) {
             const Group& g = groups[i];
             const auto code =
@@ -68,6 +56,12 @@ private:
                 groups.push_back({rows[i], nullptr});
             }
         }
+        // At the ends of the domain only the side inside it counts: the right value at the first
+        // abscissa, the left one at the last.
+        if (groups.size() >= 2 && groups.front().second != nullptr)
+            groups.front() = {groups.front().second, nullptr};
+        if (groups.size() >= 2)
+            groups.back().second = nullptr;
         if (groups.size() < 2)
             DataError(in.Where(c, rows.front()->origin) + ": case " + Quoted(c.name) + " has " +
                       (rows.size() == 1 ? "a single point" : "a single abscissa") +

@@ -1,5 +1,7 @@
 // One CVyMathFunction1D per case: the bounds constructor on the case's extent, then Set for each
-// abscissa in increasing order; two rows of a case at one abscissa are a jump, left value first.
+// abscissa in increasing order; two rows of a case at one abscissa are a jump, left value first. At
+// the first and the last abscissa only the side inside the domain is kept (the right value at the
+// first, the left one at the last): the other lies outside the diagram.
 #ifndef VYMATH_CLI_DIAGRAMS_H
 #define VYMATH_CLI_DIAGRAMS_H
 

@@ -19,7 +19,7 @@ constexpr const char* kUpperColour = "#b2182b";
 constexpr const char* kLowerColour = "#2166ac";
 constexpr const char* kPalette[] = {"#e69f00", "#009e73", "#cc79a7", "#8c564b", "#7f7f7f",
                                     "#bcbd22", "#17becf", "#9467bd", "#56b4e9", "#f0a0a0"};
-constexpr std::size_t kLegendRows = 16;
+constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
 constexpr double kEnvelopeWidth = 3;
 
 std::string Escaped(const std::string& s) {
@@ -50,9 +50,26 @@ std::string Fixed(double v, int decimals) {
     return buf;
 }
 
+// Characters (not bytes) of UTF-8 text.
+std::size_t Characters(const std::string& s) {
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 // A width estimate of text in the figure's sans-serif font.
 double TextWidth(const std::string& s, double size) {
-    return 0.6 * size * static_cast<double>(s.size());
+    return 0.6 * size * static_cast<double>(Characters(s));
+}
+
+// s cut to at most n characters, the last of them an ellipsis when cut.
+std::string Shortened(const std::string& s, std::size_t n) {
+    if (Characters(s) <= n)
+        return s;
+    std::size_t kept = 0, i = 0;
+    for (; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && kept++ == n - 1)
+            break;
+    return s.substr(0, i) + "\xE2\x80\xA6"; // U+2026
 }
 
 // Ticks at 1, 2 or 5 times a power of ten, about `count` of them over [a, b].
@@ -284,7 +301,7 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
                "\" y2=\"" + Fixed(ly, 0) + "\" stroke=\"" + colour + "\" stroke-width=\"" + Fixed(width, 1) +
                "\" stroke-opacity=\"" + opacity + "\"/>\n";
         svg += "<text x=\"" + Fixed(lx + 34, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
-               Fixed(kSmall, 0) + "\" fill=\"#222\">" + Escaped(name) + "</text>\n";
+               Fixed(kSmall, 0) + "\" fill=\"#222\">" + Escaped(Shortened(name, kLegendChars)) + "</text>\n";
         ly += 20;
     };
     entry("upper envelope", kUpperColour, kEnvelopeWidth, "0.9");

@@ -1,6 +1,7 @@
 # Good input: each run's outputs checked to the byte against the files in golden/. beam.csv (with a
-# byte-order mark, CRLF line ends, a quoted name, cases interleaved and out of order, jumps at an end
-# and inside) and beam.json hold the same diagrams and must give the same results.
+# byte-order mark, CRLF line ends, a quoted name, cases interleaved and out of order, a jump inside
+# and one at a case's first abscissa, of which the right value is kept) and beam.json hold the same
+# diagrams and must give the same results.
 set(labels "--x-label 'x [m]' --y-label 'V [kN]'")
 set(cases_out "e.json=envelope_cases.json|e.csv=envelope_cases.csv|stdout=envelope_cases.txt")
 good(envelope_csv beam.csv "envelope beam.csv ${labels} --json e.json --csv e.csv --svg e.svg" ${cases_out})
