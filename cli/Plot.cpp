@@ -107,19 +107,42 @@ public:
     double X(double x) const { return kLeft + (x - xmin) / (xmax - xmin) * (kRight - kLeft); }
     double Y(double y) const { return kBottom - (y - ymin) / (ymax - ymin) * (kBottom - kTop); }
 
-    // A polyline through the points, broken where `keep` is false.
+    // A polyline through the points, broken where `keep` is false. Of the points that fall in one
+    // pixel column only the first, the lowest, the highest and the last are drawn: the same picture
+    // from a few thousand points, however many the diagrams have.
     std::string Path(const std::vector<double>& x, const std::vector<double>& y,
                      const std::vector<bool>& keep) const {
         std::string d;
         bool open = false;
+        std::vector<std::size_t> column; // first, lowest, highest, last of the current column
+        const auto flush = [&]() {
+            std::sort(column.begin(), column.end());
+            column.erase(std::unique(column.begin(), column.end()), column.end());
+            for (std::size_t i : column) {
+                d += (open ? " L" : " M") + Fixed(X(x[i]), 2) + ' ' + Fixed(Y(y[i]), 2);
+                open = true;
+            }
+            column.clear();
+        };
         for (std::size_t i = 0; i < x.size(); ++i) {
             if (!keep[i]) {
+                flush();
                 open = false;
                 continue;
             }
-            d += (open ? " L" : " M") + Fixed(X(x[i]), 2) + ' ' + Fixed(Y(y[i]), 2);
-            open = true;
+            if (!column.empty() && std::floor(X(x[i])) != std::floor(X(x[column[0]])))
+                flush();
+            if (column.empty()) {
+                column = {i, i, i, i};
+                continue;
+            }
+            if (y[i] < y[column[1]])
+                column[1] = i;
+            if (y[i] > y[column[2]])
+                column[2] = i;
+            column[3] = i;
         }
+        flush();
         return d;
     }
 

@@ -31,7 +31,7 @@ EnvelopeLine LineOf(CVyMathFunction1D& f, const std::vector<int>& governing,
     for (std::size_t i = 0; i < points.size(); ++i) {
         line.x.push_back(points[i].x);
         line.y.push_back(points[i].y);
-        const int position = governing[i];
+        const int position = i < governing.size() ? governing[i] : -1;
         line.member.push_back(position < 0 ? -1 : memberAt[position]);
     }
     return line;

@@ -93,7 +93,9 @@ int Run(const std::string& command, const Options& o) {
     progress.Stop();
     if (!o.quiet)
         std::fwrite(table.data(), 1, table.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kDataError;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        DataError("cannot write the standard output");
+    return 0;
 }
 
 } // namespace
