@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
         series.push_back({m.name, StoredPoints(m.f)});
     bytes += EnvelopeSvg(r, series, Labels()).size();
     std::printf("SVG (tool)                         %8.3f s\n", clock.Lap());
-    std::printf("%zu bytes of output, %zu + %zu envelope points\n", bytes, r.lower.x.size(), r.upper.x.size());
+    std::printf("%zu bytes of output, %zu + %zu envelope points\n", bytes, r.lower.x.size(),
+                r.upper.x.size());
     return 0;
 }

@@ -12,4 +12,4 @@ good(envelope_combinations beam.json "envelope beam.json -c 'S1=1.35*A + 1.5*\"B
      "e.json=envelope_combinations.json|stdout=envelope_combinations.txt")
 good(envelope_single_member beam.csv "envelope beam.csv -c S=3*C --json e.json -q" "e.json=envelope_single.json")
 good(inspect beam.csv "inspect beam.csv ${labels} --json i.json --csv i.csv"
-     "i.json=inspect.json|i.csv=inspect.csv|stdout=inspect.txt")
+     "i.json=key_figures.json|i.csv=key_figures.csv|stdout=key_figures.txt")
