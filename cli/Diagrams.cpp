@@ -56,16 +56,15 @@ private:
                 groups.push_back({rows[i], nullptr});
             }
         }
-        // At the ends of the domain only the side inside it counts: the right value at the first
-        // abscissa, the left one at the last.
-        if (groups.size() >= 2 && groups.front().second != nullptr)
-            groups.front() = {groups.front().second, nullptr};
-        if (groups.size() >= 2)
-            groups.back().second = nullptr;
         if (groups.size() < 2)
             DataError(in.Where(c, rows.front()->origin) + ": case " + Quoted(c.name) + " has " +
                       (rows.size() == 1 ? "a single point" : "a single abscissa") +
                       ", at x = " + Shortest(rows.front()->x) + ": a diagram needs two abscissas at least");
+        // At the ends of the domain only the side inside it counts: the right value at the first
+        // abscissa, the left one at the last.
+        if (groups.front().second != nullptr)
+            groups.front() = {groups.front().second, nullptr};
+        groups.back().second = nullptr;
     }
 
     // Every row stands in f as given: (x, y) for a point, (x -+ Xtolerance, left and right) for a jump
