@@ -59,6 +59,7 @@ if(VYMATH_TEST_PACKAGE AND VYMATH_BUILD_TESTS AND PROJECT_IS_TOP_LEVEL)
                          -DWORK_DIR=${PROJECT_BINARY_DIR}/package-check/${flavour}
                          "-DGENERATOR=${CMAKE_GENERATOR}" -DCXX=${CMAKE_CXX_COMPILER}
                          -DBUILD_TYPE=${CMAKE_BUILD_TYPE} -DNM=${CMAKE_NM} -DVERSION=${PROJECT_VERSION}
+                         -DCLI=${VYMATH_BUILD_CLI}
                          -P ${PROJECT_SOURCE_DIR}/tests/package/check_package.cmake)
         set_tests_properties(package.${flavour} PROPERTIES TIMEOUT 600 LABELS package)
     endforeach()

@@ -32,7 +32,7 @@ if((shared AND BUILD_SHARED) OR (NOT shared AND NOT BUILD_SHARED))
 else()
     run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX}
         -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DBUILD_SHARED_LIBS=${shared} -DVYMATH_BUILD_TESTS=OFF
-        -DVYMATH_BUILD_EXAMPLES=OFF -DVYMATH_SANITIZE=OFF -DVYMATH_INSTALL=ON)
+        -DVYMATH_BUILD_EXAMPLES=OFF -DVYMATH_SANITIZE=OFF -DVYMATH_INSTALL=ON -DVYMATH_BUILD_CLI=${CLI})
     run(${CMAKE_COMMAND} --build ${WORK_DIR}/build --parallel 2)
     run(${CMAKE_COMMAND} --install ${WORK_DIR}/build --prefix ${prefix})
 endif()
@@ -58,6 +58,16 @@ else()
 endif()
 if(other_flavour)
     message(FATAL_ERROR "Other flavour installed as well: ${other_flavour}")
+endif()
+
+# The command-line tool, where it is built, is installed beside the library and runs from there.
+if(CLI)
+    require_files(${prefix}/bin/vymath)
+    execute_process(COMMAND ${prefix}/bin/vymath --version OUTPUT_VARIABLE tool_version
+                    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    if(NOT tool_version STREQUAL VERSION)
+        message(FATAL_ERROR "The installed vymath says version ${tool_version}, expected ${VERSION}")
+    endif()
 endif()
 
 # The shared library exports the public classes and nothing from the internal helpers.

@@ -1,0 +1,343 @@
+// The SVG figure of the envelopes.
+#include "Plot.h"
+
+#include "Numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace vycli {
+
+namespace {
+
+constexpr double kWidth = 960, kHeight = 560;
+constexpr double kLeft = 88, kRight = 760, kTop = 52, kBottom = 492; // the plot area
+constexpr double kFont = 13, kSmall = 12;
+constexpr const char* kUpperColour = "#b2182b";
+constexpr const char* kLowerColour = "#2166ac";
+constexpr const char* kPalette[] = {"#e69f00", "#009e73", "#cc79a7", "#8c564b", "#7f7f7f",
+                                    "#bcbd22", "#17becf", "#9467bd", "#56b4e9", "#f0a0a0"};
+constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
+constexpr double kEnvelopeWidth = 3;
+
+std::string Escaped(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    return out;
+}
+
+std::string Fixed(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v == 0.0 ? 0.0 : v);
+    return buf;
+}
+
+// Characters (not bytes) of UTF-8 text.
+std::size_t Characters(const std::string& s) {
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A width estimate of text in the figure's sans-serif font.
+double TextWidth(const std::string& s, double size) {
+    return 0.6 * size * static_cast<double>(Characters(s));
+}
+
+// s cut to at most n characters, the last of them an ellipsis when cut.
+std::string Shortened(const std::string& s, std::size_t n) {
+    if (Characters(s) <= n)
+        return s;
+    std::size_t kept = 0, i = 0;
+    for (; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && kept++ == n - 1)
+            break;
+    return s.substr(0, i) + "\xE2\x80\xA6"; // U+2026
+}
+
+// Ticks at 1, 2 or 5 times a power of ten, about `count` of them over [a, b].
+struct Ticks {
+    double step;
+    int decimals;
+    std::vector<double> at;
+};
+
+Ticks NiceTicks(double a, double b, int count) {
+    const double raw = (b - a) / count;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double f = raw / power;
+    Ticks t;
+    t.step = (f < 1.5 ? 1.0 : f < 3.5 ? 2.0 : f < 7.5 ? 5.0 : 10.0) * power;
+    t.decimals = std::max(0, -static_cast<int>(std::floor(std::log10(t.step) + 1e-9)));
+    if (t.step / std::pow(10.0, -t.decimals) < 0.99)
+        ++t.decimals;
+    for (double v = std::ceil(a / t.step - 1e-9) * t.step; v <= b + t.step * 1e-9; v += t.step)
+        t.at.push_back(std::fabs(v) < t.step * 1e-9 ? 0.0 : v);
+    return t;
+}
+
+struct Box {
+    double x0, y0, x1, y1;
+    bool Overlaps(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+    bool Inside(const Box& o) const { return x0 >= o.x0 && x1 <= o.x1 && y0 >= o.y0 && y1 <= o.y1; }
+};
+
+class Figure {
+public:
+    Figure(double xmin, double xmax, double ymin, double ymax)
+        : xmin(xmin), xmax(xmax), ymin(ymin), ymax(ymax) {}
+
+    double X(double x) const { return kLeft + (x - xmin) / (xmax - xmin) * (kRight - kLeft); }
+    double Y(double y) const { return kBottom - (y - ymin) / (ymax - ymin) * (kBottom - kTop); }
+
+    // A polyline through the points, broken where `keep` is false. Of the points that fall in one
+    // pixel column only the first, the lowest, the highest and the last are drawn: the same picture
+    // from a few thousand points, however many the diagrams have.
+    std::string Path(const std::vector<double>& x, const std::vector<double>& y,
+                     const std::vector<bool>& keep) const {
+        std::string d;
+        bool open = false;
+        std::vector<std::size_t> column; // first, lowest, highest, last of the current column
+        const auto flush = [&]() {
+            std::sort(column.begin(), column.end());
+            column.erase(std::unique(column.begin(), column.end()), column.end());
+            for (std::size_t i : column) {
+                d += (open ? " L" : " M") + Fixed(X(x[i]), 2) + ' ' + Fixed(Y(y[i]), 2);
+                open = true;
+            }
+            column.clear();
+        };
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            if (!keep[i]) {
+                flush();
+                open = false;
+                continue;
+            }
+            if (!column.empty() && std::floor(X(x[i])) != std::floor(X(x[column[0]])))
+                flush();
+            if (column.empty()) {
+                column = {i, i, i, i};
+                continue;
+            }
+            if (y[i] < y[column[1]])
+                column[1] = i;
+            if (y[i] > y[column[2]])
+                column[2] = i;
+            column[3] = i;
+        }
+        flush();
+        return d;
+    }
+
+private:
+    double xmin, xmax, ymin, ymax;
+};
+
+struct Marker {
+    double x, y;
+    const char* colour;
+    std::string line1, line2;
+    bool above;
+};
+
+// Labels beside their markers: the first position, in order of preference, that stays inside the
+// plot and clear of the labels and markers placed before.
+std::string PlaceLabels(const std::vector<Marker>& markers, const Figure& fig) {
+    const Box area{kLeft + 2, kTop + 2, kRight - 2, kBottom - 2};
+    std::vector<Box> taken;
+    for (const Marker& m : markers)
+        taken.push_back({fig.X(m.x) - 6, fig.Y(m.y) - 6, fig.X(m.x) + 6, fig.Y(m.y) + 6});
+    std::string svg;
+    for (const Marker& m : markers) {
+        const double px = fig.X(m.x), py = fig.Y(m.y);
+        const double w = std::max(TextWidth(m.line1, kSmall), TextWidth(m.line2, kSmall)) + 10;
+        const double h = 2 * kSmall + 10;
+        // Offsets of the box's corner nearest to the marker, then farther out.
+        std::vector<std::pair<double, double>> offsets;
+        for (const double gap : {10.0, 34.0, 64.0, 100.0})
+            for (const double side : {1.0, -1.0})
+                for (const double up : {m.above ? -1.0 : 1.0, m.above ? 1.0 : -1.0})
+                    offsets.push_back({side * gap, up * gap * 0.6});
+        Box best{px + 10, py - h - 10, px + 10 + w, py - 10};
+        bool found = false;
+        for (const auto& [dx, dy] : offsets) {
+            const double bx = dx > 0 ? px + dx : px + dx - w;
+            const double by = dy < 0 ? py + dy - h : py + dy;
+            const Box b{bx, by, bx + w, by + h};
+            if (!b.Inside(area) ||
+                std::any_of(taken.begin(), taken.end(), [&b](const Box& t) { return b.Overlaps(t); }))
+                continue;
+            best = b;
+            found = true;
+            break;
+        }
+        if (!found) // no free place: inside the plot at least
+            best = {std::clamp(best.x0, area.x0, area.x1 - w), std::clamp(best.y0, area.y0, area.y1 - h), 0,
+                    0},
+            best.x1 = best.x0 + w, best.y1 = best.y0 + h;
+        taken.push_back(best);
+        const double cx = std::clamp(px, best.x0, best.x1), cy = std::clamp(py, best.y0, best.y1);
+        svg += "<line x1=\"" + Fixed(px, 2) + "\" y1=\"" + Fixed(py, 2) + "\" x2=\"" + Fixed(cx, 2) +
+               "\" y2=\"" + Fixed(cy, 2) + "\" stroke=\"" + m.colour + "\" stroke-width=\"1\"/>\n";
+        svg += "<rect x=\"" + Fixed(best.x0, 2) + "\" y=\"" + Fixed(best.y0, 2) + "\" width=\"" +
+               Fixed(w, 2) + "\" height=\"" + Fixed(h, 2) +
+               "\" rx=\"3\" fill=\"white\" fill-opacity=\"0.9\" stroke=\"" + m.colour +
+               "\" stroke-width=\"0.8\"/>\n";
+        svg += "<text x=\"" + Fixed(best.x0 + 5, 2) + "\" y=\"" + Fixed(best.y0 + 4 + kSmall, 2) +
+               "\" font-size=\"" + Fixed(kSmall, 0) + "\" fill=\"" + m.colour +
+               "\"><tspan font-weight=\"bold\">" + Escaped(m.line1) + "</tspan><tspan x=\"" +
+               Fixed(best.x0 + 5, 2) + "\" dy=\"" + Fixed(kSmall + 2, 0) + "\" fill=\"#333\">" +
+               Escaped(m.line2) + "</tspan></text>\n";
+    }
+    std::string dots;
+    for (const Marker& m : markers)
+        dots += "<circle cx=\"" + Fixed(fig.X(m.x), 2) + "\" cy=\"" + Fixed(fig.Y(m.y), 2) +
+                "\" r=\"4.5\" fill=\"white\" stroke=\"" + m.colour + "\" stroke-width=\"2.2\"/>\n";
+    return svg + dots;
+}
+
+std::vector<bool> Governed(const EnvelopeLine& e) {
+    std::vector<bool> keep(e.member.size());
+    for (std::size_t i = 0; i < keep.size(); ++i)
+        keep[i] = !e.Placeholder(i);
+    return keep;
+}
+
+} // namespace
+
+std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& members, const Labels& labels) {
+    // The extent of everything drawn; the zero line always shows.
+    double xmin = std::numeric_limits<double>::infinity(), xmax = -xmin, ymin = 0.0, ymax = 0.0;
+    const auto extend = [&](double x, double y) {
+        xmin = std::min(xmin, x), xmax = std::max(xmax, x), ymin = std::min(ymin, y),
+        ymax = std::max(ymax, y);
+    };
+    for (const Series& s : members)
+        for (const auto& p : s.points)
+            extend(p.x, p.y);
+    for (const EnvelopeLine* e : {&r.lower, &r.upper})
+        for (std::size_t i = 0; i < e->x.size(); ++i)
+            if (!e->Placeholder(i))
+                extend(e->x[i], e->y[i]);
+    if (!(xmax > xmin))
+        xmin -= 0.5, xmax += 0.5;
+    if (!(ymax > ymin))
+        ymin -= 0.5, ymax += 0.5;
+    const double ystep = NiceTicks(ymin, ymax, 6).step; // the axis ends on ticks
+    ymin = std::floor(ymin / ystep + 1e-9) * ystep;
+    ymax = std::ceil(ymax / ystep - 1e-9) * ystep;
+    const Ticks yt = NiceTicks(ymin, ymax, 6);
+    const Ticks xt = NiceTicks(xmin, xmax, 8);
+    const Figure fig(xmin, xmax, ymin, ymax);
+
+    std::string svg =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        Fixed(kWidth, 0) + "\" height=\"" + Fixed(kHeight, 0) + "\" viewBox=\"0 0 " + Fixed(kWidth, 0) + " " +
+        Fixed(kHeight, 0) + "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n";
+    svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    svg += "<text x=\"" + Fixed(kLeft, 0) +
+           "\" y=\"30\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">" +
+           Escaped("Envelopes of " + std::to_string(r.members.size()) + " " + labels.members) + "</text>\n";
+
+    // Grid, ticks and tick labels.
+    svg += "<g stroke=\"#e3e3e3\" stroke-width=\"1\">\n";
+    for (double v : xt.at)
+        svg += "<line x1=\"" + Fixed(fig.X(v), 2) + "\" y1=\"" + Fixed(kTop, 0) + "\" x2=\"" +
+               Fixed(fig.X(v), 2) + "\" y2=\"" + Fixed(kBottom, 0) + "\"/>\n";
+    for (double v : yt.at)
+        svg += "<line x1=\"" + Fixed(kLeft, 0) + "\" y1=\"" + Fixed(fig.Y(v), 2) + "\" x2=\"" +
+               Fixed(kRight, 0) + "\" y2=\"" + Fixed(fig.Y(v), 2) + "\"/>\n";
+    svg += "</g>\n<g font-size=\"" + Fixed(kSmall, 0) + "\" fill=\"#333\">\n";
+    for (double v : xt.at)
+        svg += "<text x=\"" + Fixed(fig.X(v), 2) + "\" y=\"" + Fixed(kBottom + 18, 0) +
+               "\" text-anchor=\"middle\">" + Fixed(v, xt.decimals) + "</text>\n";
+    for (double v : yt.at)
+        svg += "<text x=\"" + Fixed(kLeft - 8, 0) + "\" y=\"" + Fixed(fig.Y(v) + 4, 2) +
+               "\" text-anchor=\"end\">" + Fixed(v, yt.decimals) + "</text>\n";
+    svg += "</g>\n";
+    svg += "<text x=\"" + Fixed((kLeft + kRight) / 2, 0) + "\" y=\"" + Fixed(kBottom + 44, 0) +
+           "\" font-size=\"" + Fixed(kFont, 0) + "\" text-anchor=\"middle\" fill=\"#222\">" +
+           Escaped(labels.x) + "</text>\n";
+    svg += "<text transform=\"translate(24 " + Fixed((kTop + kBottom) / 2, 0) +
+           ") rotate(-90)\" font-size=\"" + Fixed(kFont, 0) + "\" text-anchor=\"middle\" fill=\"#222\">" +
+           Escaped(labels.y) + "</text>\n";
+
+    // The members, the zero line and the envelopes over them.
+    svg += "<g fill=\"none\" stroke-linejoin=\"round\">\n";
+    for (std::size_t k = 0; k < members.size(); ++k) {
+        std::vector<double> x, y;
+        for (const auto& p : members[k].points)
+            x.push_back(p.x), y.push_back(p.y);
+        svg += "<path d=\"" + fig.Path(x, y, std::vector<bool>(x.size(), true)) + "\" stroke=\"" +
+               kPalette[k % std::size(kPalette)] + "\" stroke-width=\"1.3\"/>\n";
+    }
+    svg += "<line x1=\"" + Fixed(kLeft, 0) + "\" y1=\"" + Fixed(fig.Y(0), 2) + "\" x2=\"" + Fixed(kRight, 0) +
+           "\" y2=\"" + Fixed(fig.Y(0), 2) + "\" stroke=\"#222\" stroke-width=\"1\"/>\n";
+    for (const auto& [e, colour] : {std::pair{&r.lower, kLowerColour}, std::pair{&r.upper, kUpperColour}})
+        svg += "<path d=\"" + fig.Path(e->x, e->y, Governed(*e)) + "\" stroke=\"" + colour +
+               "\" stroke-width=\"" + Fixed(kEnvelopeWidth, 1) + "\" stroke-opacity=\"0.9\"/>\n";
+    svg += "<rect x=\"" + Fixed(kLeft, 0) + "\" y=\"" + Fixed(kTop, 0) + "\" width=\"" +
+           Fixed(kRight - kLeft, 0) + "\" height=\"" + Fixed(kBottom - kTop, 0) +
+           "\" stroke=\"#444\" stroke-width=\"1\"/>\n</g>\n";
+
+    // Extrema of each envelope.
+    const std::string xunit = UnitOf(labels.x), yunit = UnitOf(labels.y);
+    std::vector<Marker> markers;
+    const std::pair<const EnvelopeLine*, const char*> envelopes[] = {{&r.upper, kUpperColour},
+                                                                     {&r.lower, kLowerColour}};
+    for (const auto& [e, colour] : envelopes)
+        for (const bool max : {true, false}) {
+            const int i = max ? e->IndexOfMax() : e->IndexOfMin();
+            if (i < 0)
+                continue;
+            markers.push_back({e->x[i], e->y[i], colour,
+                               std::string(max ? "max " : "min ") + Readable(e->y[i], 4) +
+                                   (yunit.empty() ? "" : " " + yunit),
+                               "x = " + Readable(e->x[i], 4) + (xunit.empty() ? "" : " " + xunit) +
+                                   (e->member[i] < 0 ? "" : ", " + r.members[e->member[i]]),
+                               max});
+        }
+    svg += PlaceLabels(markers, fig);
+
+    // Legend, right of the plot.
+    double ly = kTop + 6;
+    const double lx = kRight + 18;
+    const auto entry = [&](const std::string& name, const char* colour, double width, const char* opacity) {
+        svg += "<line x1=\"" + Fixed(lx, 0) + "\" y1=\"" + Fixed(ly, 0) + "\" x2=\"" + Fixed(lx + 26, 0) +
+               "\" y2=\"" + Fixed(ly, 0) + "\" stroke=\"" + colour + "\" stroke-width=\"" + Fixed(width, 1) +
+               "\" stroke-opacity=\"" + opacity + "\"/>\n";
+        svg += "<text x=\"" + Fixed(lx + 34, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
+               Fixed(kSmall, 0) + "\" fill=\"#222\">" + Escaped(Shortened(name, kLegendChars)) + "</text>\n";
+        ly += 20;
+    };
+    entry("upper envelope", kUpperColour, kEnvelopeWidth, "0.9");
+    entry("lower envelope", kLowerColour, kEnvelopeWidth, "0.9");
+    ly += 6;
+    for (std::size_t k = 0; k < members.size() && k < kLegendRows; ++k)
+        entry(members[k].name, kPalette[k % std::size(kPalette)], 1.3, "1");
+    if (members.size() > kLegendRows)
+        svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
+               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(members.size() - kLegendRows) +
+               " more</text>\n";
+    svg += "</svg>\n";
+    return svg;
+}
+
+} // namespace vycli

@@ -1,0 +1,87 @@
+# Bad input: one case a row, each ending with its one-line message and exit status (1: bad data,
+# 2: wrong usage) and no output file touched. The files are in bad/.
+
+# Reading the file.
+bad(missing_file "" "envelope missing.csv @OUT@" 1 [[vymath: missing.csv: cannot read: No such file or directory]])
+bad(folder_as_file folder.csv "envelope folder.csv @OUT@" 1 [[vymath: folder.csv: cannot read: Is a directory]])
+bad(empty_file empty.csv "envelope empty.csv @OUT@" 1 [[vymath: empty.csv: the file is empty]])
+bad(empty_stdin "" "envelope - @OUT@" 1 [[vymath: <stdin>: the file is empty]] empty.csv)
+
+# CSV: header, fields, numbers.
+bad(wrong_header wrong_header.csv "envelope wrong_header.csv @OUT@" 1
+    [[vymath: wrong_header.csv:1: expected the header "case,x,y", found "case,x,z"]])
+bad(no_header no_header.csv "envelope no_header.csv @OUT@" 1
+    [[vymath: no_header.csv:1: expected the header "case,x,y", found "G,0,0"]])
+bad(header_only header_only.csv "envelope header_only.csv @OUT@" 1 [[vymath: header_only.csv: no rows after the header]])
+bad(few_fields few_fields.csv "envelope few_fields.csv @OUT@" 1 [[vymath: few_fields.csv:3: 2 fields, expected 3 (case,x,y)]])
+bad(many_fields many_fields.csv "envelope many_fields.csv @OUT@" 1
+    [[vymath: many_fields.csv:3: 4 fields, expected 3 (case,x,y)]])
+bad(x_not_number x_not_number.csv "envelope x_not_number.csv @OUT@" 1
+    [[vymath: x_not_number.csv:3: field 2 (x) "12kN" is not a number]])
+bad(y_not_number y_not_number.csv "inspect y_not_number.csv --csv out.csv --json out.json" 1
+    [[vymath: y_not_number.csv:3: field 3 (y) "1.5.2" is not a number]])
+bad(nan nan.csv "envelope nan.csv @OUT@" 1 [[vymath: nan.csv:3: field 3 (y) "NaN" is not a finite number]])
+bad(infinite infinite.csv "envelope infinite.csv @OUT@" 1 [[vymath: infinite.csv:3: field 3 (y) "-inf" is not a finite number]])
+bad(out_of_range out_of_range.csv "envelope out_of_range.csv @OUT@" 1
+    [[vymath: out_of_range.csv:3: field 3 (y) "1e400" is out of the range of doubles]])
+bad(empty_name empty_name.csv "envelope empty_name.csv @OUT@" 1 [[vymath: empty_name.csv:3: field 1 (case) is empty]])
+bad(open_quote open_quote.csv "envelope open_quote.csv @OUT@" 1 [[vymath: open_quote.csv:3: a quote is not closed]])
+bad(stray_quote stray_quote.csv "envelope stray_quote.csv @OUT@" 1
+    [[vymath: stray_quote.csv:3: a quote in an unquoted field, or text after a closing quote]])
+
+# The diagrams.
+bad(three_rows three_rows.csv "envelope three_rows.csv @OUT@" 1
+    [[vymath: three_rows.csv:6: case "G" has a third row at x = 1: a jump takes two rows, the left value first]])
+bad(single_point single_point.csv "envelope single_point.csv @OUT@" 1
+    [[vymath: single_point.csv:4: case "Q" has a single point, at x = 1: a diagram needs two abscissas at least]])
+bad(single_abscissa single_abscissa.csv "inspect single_abscissa.csv --csv out.csv --json out.json" 1
+    [[vymath: single_abscissa.csv:4: case "Q" has a single abscissa, at x = 1: a diagram needs two abscissas at least]])
+bad(too_close too_close.csv "envelope too_close.csv @OUT@" 1
+    [[vymath: too_close.csv:4: case "G": x = 1.000004 is too close to x = 1 (too_close.csv:3): points closer than the abscissa tolerance 1e-05 (twice that beside a jump) cannot be told apart]])
+bad(too_close_end too_close_end.csv "envelope too_close_end.csv @OUT@" 1
+    [[vymath: too_close_end.csv:3: case "G": x = 1.999999 is too close to x = 2 (too_close_end.csv:4): points closer than the abscissa tolerance 1e-05 (twice that beside a jump) cannot be told apart]])
+
+# JSON.
+bad(json_syntax syntax.json "envelope syntax.json @OUT@" 1
+    [[vymath: syntax.json:3:18: syntax error while parsing value - invalid literal; last read: '0, N']])
+bad(json_string string_value.json "envelope string_value.json @OUT@" 1
+    [[vymath: string_value.json: /cases/G/y/1: "1" is not a number]])
+bad(json_out_of_range out_of_range.json "envelope out_of_range.json @OUT@" 1
+    [[vymath: out_of_range.json: number overflow parsing '1e400']])
+bad(json_lengths lengths.json "envelope lengths.json @OUT@" 1 [[vymath: lengths.json: /cases/G: "x" has 3 values, "y" 2]])
+bad(json_duplicate duplicate_case.json "envelope duplicate_case.json @OUT@" 1
+    [[vymath: duplicate_case.json: /cases/G: the case is given twice]])
+bad(json_no_cases no_cases.json "envelope no_cases.json @OUT@" 1
+    [[vymath: no_cases.json: expected an object {"cases": {NAME: {"x": [...], "y": [...]}, ...}}]])
+bad(json_case_shape case_shape.json "envelope case_shape.json @OUT@" 1
+    [[vymath: case_shape.json: /cases/G: expected {"x": [...], "y": [...]}]])
+bad(json_single_point single_point.json "envelope single_point.json @OUT@" 1
+    [[vymath: single_point.json: /cases/G/x/0: case "G" has a single point, at x = 3: a diagram needs two abscissas at least]])
+
+# Combinations.
+bad(unknown_case ok.csv "envelope ok.csv -c ULS=1.35*G+1.5*W @OUT@" 2 [[vymath: combination "ULS": no case "W" in ok.csv]])
+bad(malformed_expression ok.csv "envelope ok.csv -c 'ULS=1.35*G +' @OUT@" 2
+    [[vymath: combination "ULS=1.35*G +", column 13: expected a term after '+']])
+bad(malformed_factor ok.csv "envelope ok.csv -c ULS=1.3.5*G @OUT@" 2
+    [[vymath: combination "ULS=1.3.5*G", column 5: the factor "1.3.5" is not a number]])
+bad(infinite_factor ok.csv "envelope ok.csv -c ULS=inf*G @OUT@" 2
+    [[vymath: combination "ULS=inf*G", column 5: the factor "inf" is not a finite number]])
+bad(factor_without_star ok.csv "envelope ok.csv -c 'ULS=1.35 G' @OUT@" 2
+    [[vymath: combination "ULS=1.35 G", column 10: expected '*' and a case name after the factor 1.35]])
+bad(combination_without_name ok.csv "envelope ok.csv -c 1.35*G @OUT@" 2
+    [[vymath: combination "1.35*G", column 1: expected NAME=EXPR, as in ULS=1.35*G+1.5*Q]])
+bad(duplicate_combination ok.csv "envelope ok.csv -c ULS=G -c ULS=Q @OUT@" 2 [[vymath: combination "ULS" is given twice]])
+bad(no_common_domain disjoint.csv "envelope disjoint.csv -c ULS=G+Q @OUT@" 1
+    [[vymath: combination "ULS": its cases have no common domain]])
+
+# The command line.
+bad(missing_folder ok.csv "envelope ok.csv --csv out.csv --json out.json --svg plots/m.svg" 2
+    [[vymath: --svg "plots/m.svg": the folder "plots" does not exist]])
+bad(unknown_extension ok.txt "envelope ok.txt @OUT@" 2
+    [[vymath: ok.txt: cannot tell the format from the extension (.csv or .json): use --format]])
+bad(unknown_format ok.csv "envelope ok.csv --format xml @OUT@" 2
+    [[vymath: --format: xml not in {auto,csv,json} (see vymath --help)]])
+bad(no_svg_for_inspect ok.csv "inspect ok.csv --svg out.svg" 2
+    [[vymath: The following arguments were not expected: out.svg --svg (see vymath --help)]])
+bad(no_command "" "" 2 [[vymath: A subcommand is required (see vymath --help)]])
+bad(no_input "" "envelope --json out.json" 2 [[vymath: CASES is required (see vymath --help)]])
