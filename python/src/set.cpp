@@ -82,7 +82,12 @@ public:
 
     std::size_t Size() const { return members.size(); }
 
-    py::iterator Iterate() const { return py::iter(py::cast(members)); }
+    py::iterator Iterate() const {
+        py::list snapshot;
+        for (const py::object& f : members)
+            snapshot.append(f);
+        return py::iter(snapshot);
+    }
 
     py::tuple Envelop(bool cases) {
         if (members.empty())

@@ -15,9 +15,9 @@ def reals(name, value):
     """value as a C-ordered float64 array; TypeError naming the first element that is not a real number."""
     a = np.asarray(value)
     if a.dtype.kind in "biuf":
-        return np.ascontiguousarray(a, dtype=np.float64)
-    flat = a.reshape(-1)
-    for i, item in enumerate(flat):
-        if a.dtype.kind != "O" or not isinstance(item, numbers.Real):
-            raise TypeError(f"{name}{_index(a.shape, i)} is not a number: {item!r}")
-    return np.ascontiguousarray(a, dtype=np.float64)
+        return np.asarray(a, dtype=np.float64, order="C")
+    items = np.asarray(value, dtype=object)  # the elements as given (numpy made strings of a mixed list)
+    for i, item in enumerate(items.reshape(-1)):
+        if not isinstance(item, numbers.Real):
+            raise TypeError(f"{name}{_index(items.shape, i)} is not a number: {item!r}")
+    return np.asarray(items, dtype=np.float64, order="C")
