@@ -194,14 +194,16 @@ again. The set holds a reference to each member, which stays alive while it is i
         .def("__iter__", &FunctionSet::Iterate)
         .def("envelope", &FunctionSet::Envelop, "cases"_a = false,
              "(lower, upper), the envelopes of the members; with cases=True also the position of the "
-             "governing member of each stored point of lower and upper (-1 where none).")
+             "governing member of each stored point of lower and upper (-1 where none). With a single "
+             "member, upper only gets the set's range (as in the library).")
         .def("__repr__",
              [](const FunctionSet& s) { return "FunctionSet(" + std::to_string(s.Size()) + " functions)"; });
 
     m.def("envelope", &EnvelopeOf, "functions"_a, "cases"_a = false,
           "(lower, upper), the envelopes of the functions; with cases=True also the index in `functions` of "
           "the governing function of each stored point of lower and upper (-1 where none). A function equal "
-          "in value to an earlier one takes no part.");
+          "in value to an earlier one takes no part. As in the library, with a single function lower is a "
+          "copy of it and upper only gets its domain.");
     m.def("combine", &Combine, "functions"_a, "factors"_a,
           "The load combination sum(factors[k] * functions[k]) on the merged abscissas, a new Function1D.");
 }
