@@ -40,23 +40,24 @@ def plot(*functions, ax=None, labels=None, **kwargs):
     return ax
 
 
-def plot_envelope(functions, ax=None, labels=None, xlabel=None, ylabel=None, title=None):
+def plot_envelope(functions, ax=None, labels=None, xlabel=None, ylabel=None, title=None, legend=None):
     """Draws the functions thin, their lower and upper envelopes thick and the band between them;
-    returns the Axes. labels: one label a function (members are unlabelled by default)."""
+    returns the Axes. labels: one label a function (members are unlabelled by default); legend: the
+    keyword arguments of Axes.legend."""
     functions = list(functions)
     ax = _axes(ax)
     lower, upper = envelope(functions)
     for k, f in enumerate(functions):
         x, y = _drawable(f)
-        ax.plot(x, y, lw=0.9, alpha=0.7, label=None if labels is None else labels[k])
+        ax.plot(x, y, lw=1.2, label=None if labels is None else labels[k])
     (lx, ly), (ux, uy) = _drawable(lower), _drawable(upper)
     grid = np.union1d(lx, ux)
-    ax.fill_between(grid, lower(grid), upper(grid), color="0.85", zorder=0, label="envelope band")
-    ax.plot(lx, ly, color="tab:blue", lw=2.2, label="lower envelope")
-    ax.plot(ux, uy, color="tab:red", lw=2.2, label="upper envelope")
-    ax.axhline(0.0, color="0.4", lw=0.6)
+    ax.fill_between(grid, lower(grid), upper(grid), color="0.9", zorder=0, label="envelope band")
+    ax.plot(ux, uy, color="black", lw=2.4, label="upper envelope")
+    ax.plot(lx, ly, color="black", lw=2.4, ls="--", label="lower envelope")
+    ax.axhline(0.0, color="0.5", lw=0.6)
     for setter, text in ((ax.set_xlabel, xlabel), (ax.set_ylabel, ylabel), (ax.set_title, title)):
         if text is not None:
             setter(text)
-    ax.legend()
+    ax.legend(**(legend or {}))
     return ax
