@@ -251,13 +251,21 @@ std::pair<double, double> Limits(const Function& f, py::object a, py::object b) 
     return {a.is_none() ? xmin : a.cast<double>(), b.is_none() ? xmax : b.cast<double>()};
 }
 
-// A pair of results of an operation that reports 0 when it failed.
-py::tuple Checked(int code, double first, double second, const char* what) {
-    if (code == 0) {
+// The two outputs of a library operation that returns 0 when it failed (VyMathError then).
+py::tuple Pair(Function& f, int (Function::*op)(double&, double&), const char* what) {
+    double first, second;
+    if ((f.*op)(first, second) == 0) {
         PyErr_SetString(VyMathError().ptr(), what);
         throw py::error_already_set();
     }
     return py::make_tuple(first, second);
+}
+
+// f == other (equal is true) or f != other by the library's operator==; NotImplemented for another type.
+py::object Compare(Function& f, py::handle other, bool equal) {
+    if (!py::isinstance<Function>(other))
+        return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+    return py::bool_((f == other.cast<Function&>()) == equal);
 }
 
 } // namespace
@@ -371,17 +379,13 @@ refused and an infinite one is stored as +-DBL_MAX, as the library does.)");
         .def(
             "resultant_and_moment",
             [](Function& f) {
-                double r, moment;
-                const int code = f.GetResultantAndMoment(r, moment);
-                return Checked(code, r, moment, "resultant_and_moment failed");
+                return Pair(f, &Function::GetResultantAndMoment, "resultant_and_moment failed");
             },
             "(resultant, moment about the domain's middle) of the segment areas.")
         .def(
             "excentricity_and_resultant",
             [](Function& f) {
-                double e, r;
-                const int code = f.GetExcentricityAndResultant(e, r);
-                return Checked(code, e, r, "excentricity_and_resultant failed");
+                return Pair(f, &Function::GetExcentricityAndResultant, "excentricity_and_resultant failed");
             },
             "(abscissa where the segment areas act, their sum).")
         .def("excentricity", &Function::Excentricity,
@@ -440,18 +444,8 @@ refused and an infinite one is stored as +-DBL_MAX, as the library does.)");
         .def("__copy__", [](const Function& f) { return Function(f); })
         .def(
             "__deepcopy__", [](const Function& f, py::handle) { return Function(f); }, "memo"_a)
-        .def("__eq__",
-             [](Function& f, py::handle other) -> py::object {
-                 if (!py::isinstance<Function>(other))
-                     return py::reinterpret_borrow<py::object>(Py_NotImplemented);
-                 return py::bool_(f == other.cast<Function&>());
-             })
-        .def("__ne__",
-             [](Function& f, py::handle other) -> py::object {
-                 if (!py::isinstance<Function>(other))
-                     return py::reinterpret_borrow<py::object>(Py_NotImplemented);
-                 return py::bool_(!(f == other.cast<Function&>()));
-             })
+        .def("__eq__", [](Function& f, py::handle other) { return Compare(f, other, true); })
+        .def("__ne__", [](Function& f, py::handle other) { return Compare(f, other, false); })
         .def("__repr__",
              [](const Function& f) {
                  double a, b;
