@@ -82,19 +82,28 @@ struct CurveView {
 };
 
 // The first index in [first, last) where pred fails, pred holding for a prefix. Branch-free halving;
-// on long arrays both possible next probes are fetched ahead, as a branch predictor would.
+// on long arrays both possible next probes are fetched ahead.
 template <typename Pred>
-std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last, Pred pred) {
+std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last, Pred pred,
+                           const double* companion = nullptr) {
     std::size_t len = last - first;
     if (len == 0)
         return first;
     const double* base = xs + first;
-    while (len > 4096) {
-        const std::size_t half = len / 2, next = (len - half) / 2;
-        __builtin_prefetch(base + next - 1);
-        __builtin_prefetch(base + half + next - 1);
-        base = pred(base[half - 1]) ? base + half : base;
-        len -= half;
+    if (len > 16384) {
+        // Long arrays: both possible next probes fetched ahead, down to the last step; near the end the
+        // companion array's entries there too (the ordinates to read next).
+        while (len > 1) {
+            const std::size_t half = len / 2, next = (len - half) / 2;
+            if (companion != nullptr && len <= 1024) {
+                __builtin_prefetch(companion + (base - xs) + next - 1);
+                __builtin_prefetch(companion + (base - xs) + half + next - 1);
+            }
+            __builtin_prefetch(base + next - 1);
+            __builtin_prefetch(base + half + next - 1);
+            base = pred(base[half - 1]) ? base + half : base;
+            len -= half;
+        }
     }
     while (len > 1) {
         const std::size_t half = len / 2;
@@ -193,7 +202,7 @@ inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* h
             }
             a = PartitionPoint(c.xs, from, from + step <= n ? from + step - 1 : n, right);
         } else {
-            a = PartitionPoint(c.xs, 0, n, right);
+            a = PartitionPoint(c.xs, 0, n, right, c.ys);
         }
         if (hint != nullptr)
             *hint = {a, x};
