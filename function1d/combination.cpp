@@ -63,6 +63,10 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
         std::sort(jumps[k].begin(), jumps[k].end());
     }
     // Member k's value at u; strictly inside one of its jump windows, the value of the window's near side.
+    // The abscissas come in increasing order: each member is read by a sweep.
+    std::vector<vymath::detail::Sweep> sweeps;
+    for (const CVyMathFunction1D* m : members)
+        sweeps.emplace_back(m->View());
     const auto memberValue = [&](std::size_t k, double u) {
         const CVyMathFunction1D& m = *members[k];
         const std::vector<double>& js = jumps[k];
@@ -75,7 +79,7 @@ CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<cons
                 at = u < j ? j - t : j + t;
         }
         double v = 0.0;
-        if (!m.GetOrdinate(at, v) && !m.GetOrdinate(u, v))
+        if (!sweeps[k].At(at, v) && !m.GetOrdinate(u, v))
             m.GetOrdinate(std::min(std::max(u, m.xmin), m.xmax), v);
         return v;
     };
