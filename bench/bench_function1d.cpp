@@ -306,11 +306,16 @@ void* operator new(std::size_t size) {
     live += malloc_usable_size(p);
     return p;
 }
-void operator delete(void* p) noexcept {
+namespace {
+void Release(void* p) {
     if (p != nullptr)
         live -= malloc_usable_size(p);
     std::free(p);
 }
+} // namespace
+void operator delete(void* p) noexcept {
+    Release(p);
+}
 void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
+    Release(p);
 }

@@ -1,26 +1,20 @@
 #!/usr/bin/env bash
-# Configures, builds and runs every VyMath test: once in a normal build, once more under
-# AddressSanitizer + UndefinedBehaviorSanitizer; in between, each fuzz target runs for a short bounded
-# time (30 seconds; VYMATH_FUZZ_SECONDS changes it, 0 skips the fuzz run).
+# Configures, builds and runs every VyMath test, warnings as errors: the normal build (unit tests, the
+# fuzz corpora replayed, the command-line tool's and the Python package's tests, the packaging), then
+# each fuzz target for a short bounded time (30 seconds; VYMATH_FUZZ_SECONDS changes it, 0 skips
+# it), the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer, and the
+# concurrent-read test under ThreadSanitizer. Missing Debian packages are installed first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-jobs=$(nproc 2>/dev/null || echo 2)
+tools/install-deps.sh
 
-# The package test builds a consumer through pkg-config.
-if ! command -v pkg-config >/dev/null 2>&1; then
-    if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then
-        apt-get update && apt-get install -y pkg-config
-    else
-        echo "pkg-config is missing: install it (Debian: apt-get install pkg-config)" >&2
-        exit 1
-    fi
-fi
+jobs=$(nproc 2>/dev/null || echo 2)
 
 run() {
     local preset=$1
     echo "==== ${preset}"
-    cmake --preset "${preset}"
+    cmake --preset "${preset}" -DVYMATH_WARNINGS_AS_ERRORS=ON
     cmake --build --preset "${preset}" -j "${jobs}"
     ctest --preset "${preset}" -j "${jobs}"
 }
@@ -34,3 +28,4 @@ if [ "${seconds}" -gt 0 ]; then
 fi
 
 run asan
+run tsan
