@@ -56,6 +56,7 @@ void BM_EnvelopMaxMin_own(benchmark::State& state) {
 }
 BENCHMARK(BM_EnvelopMaxMin_own)->Apply(EnvelopeSizes);
 
+#ifndef VYMATH_BENCH_BASELINE // the governing form and Combine are recent
 void BM_EnvelopMaxMin_governing(benchmark::State& state) {
     Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
     for (auto _ : state) {
@@ -81,5 +82,6 @@ void BM_Combine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Combine)->Apply(EnvelopeSizes);
+#endif
 
 } // namespace

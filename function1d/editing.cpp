@@ -240,8 +240,10 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
         if (!gathered.empty()) {
             // The last point gathered comes before points[i]: the walk stops on it unless x passes it.
             const Point& last = gathered.back().second;
-            if (Tolerant::Equal(last.x, x, Xtolerance) || Tolerant::SmallerEqual(x, last.x, Xtolerance) || x < last.x)
+            if (Tolerant::Equal(last.x, x, Xtolerance))
                 return Tolerant::Equal(last.y, y, Ytolerance); // InsertExists changes nothing; a conflict is run
+            if (Tolerant::SmallerEqual(x, last.x, Xtolerance) || x < last.x)
+                return false; // x goes before it: run as written
         }
         if (found)
             return Tolerant::Equal(points.Y()[i], y, Ytolerance);

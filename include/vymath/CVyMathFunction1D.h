@@ -10,7 +10,11 @@
 //
 // Ordinates are validated on insertion: a NaN is refused, +-inf is stored as +-DBL_MAX. Abscissas
 // that are NaN or infinite are refused by every insertion operation, so the point array stays
-// sorted. Costs: evaluation is O(log n) (bisection), insertion O(n) (walk plus array insert).
+// sorted. Costs, for n points: a search (evaluation, lookup, the place of an insertion) is O(log n) on
+// points in increasing abscissa order, which the function keeps track of without scanning, and O(n)
+// on a closed curve (points out of order), where the walks run as written; an insertion adds the move
+// of the points after it, so building in increasing order is O(1) a point. Every fast path gives
+// exactly the result of the tolerant walk or bisection it replaces. Storage: 16 bytes a point.
 // A function may be read by several threads at once; modification needs exclusive access.
 #ifndef VYMATH_CVYMATHFUNCTION1D_H
 #define VYMATH_CVYMATHFUNCTION1D_H
@@ -138,7 +142,9 @@ public:
     bool Find(double x);
     // Bisection for the stored points bracketing x: hi = lo + 1 (x between them, or beyond an end),
     // or hi = lo (x on point lo, within Xtolerance when met by the bisection; also for n = 1 and,
-    // for n = 2, x before the first point). O(log n). An empty function gives lo = hi = -1.
+    // for n = 2, x before the first point). O(log n) (sorted points: a halving search for the points
+    // passed, then their tolerance classes beside x settle the bisection's outcome). An empty
+    // function gives lo = hi = -1.
     void Find(double x, int& lo, int& hi) const;
     // The value at x by linear interpolation of the bracketing points (end segments extended), with
     // extended-precision intermediates so that a segment ending at a DBL_MAX sentinel gives finite
@@ -153,7 +159,8 @@ public:
 
     // ---- Insertion ---------------------------------------------------------------------------
 
-    // Inserts (x, y) at its sorted place (O(n): an order check, a bisection, the array insertion). An x
+    // Inserts (x, y) at its sorted place (O(log n) search, O(1) just before or after the last point,
+    // plus the move of the points after it; O(n) search on points out of order). An x
     // within Xtolerance of the first or last point replaces that point (InsertDone, whatever the replacement
     // reports); an interior point within Xtolerance gives InsertExists (same y within Ytolerance) or
     // InsertConflict. NaN y or non-finite x: InsertRefused.
@@ -172,7 +179,8 @@ public:
     InfoInsertPoint SetConstant(double x1, double x2, double y);
     // Inserts just before the last point (no sorting: feed increasing x). An abscissa already taken
     // with another ordinate is moved by offset; the same point gives InsertExists. Empty function,
-    // NaN y or non-finite abscissa: InsertRefused. O(n) search, then an insertion near the end.
+    // NaN y or non-finite abscissa: InsertRefused. O(log n) search (O(n) out of order), then an
+    // insertion near the end.
     InfoInsertPoint SetUniqueAbscissa(double x, double y, double offset);
     // As SetUniqueAbscissa, just before the point at index, comparing with that point only.
     // index outside 0..n-1: InsertRefused.
@@ -221,6 +229,8 @@ public:
     // Inserts g's points (open-end sentinels omitted) after widening the domain to the union. A point
     // conflicting with a stored one joins an existing jump's nearer side, or else makes a jump at x
     // following the local trend. Where GetOrdinate fails at a stored abscissa, that point's ordinate serves.
+    // Plain insertions inside the curve are made in one pass: O((n + m) log n) without conflicts;
+    // each conflict costs a pass of O(n).
     void Merge(CVyMathFunction1D* g);
     // Appends g after the last point: g itself is shifted by that abscissa (the caller's g stays
     // shifted) and merged; differing end ordinates record a jump at the old end + Xtolerance. No change
@@ -330,6 +340,7 @@ public:
     // and the product of the differences is below -0.001 (close or touching crossings are missed).
     // Returns 1 when result then holds any point, earlier ones included, else 0. Unsorted abscissas
     // (a closed curve) are sorted first. A null other or a function without points appends nothing.
+    // O(n + m) for n and m points in order (one merge, then sweeps); O(n) an abscissa of an unsorted other.
     int GetIntersectionAbscissas(CVyMathFunction1D* other, PointList& result);
     // Gives upper and lower this function's domain (SetDomain), then Sets its local maxima into upper
     // and its local minima into lower (points refused by Set are dropped). Either may be this function.
@@ -351,7 +362,8 @@ public:
 
     // The integral from a to b by trapezoidal refinement (levels 1..20, at least 6; stops when the
     // change is below 1e-5 relative, or two levels are exactly 0); 0.0 without convergence. Up to
-    // 524,289 evaluations. Limits beyond the domain are clipped to it (the function is 0 outside);
+    // 524,289 evaluations, each level a sweep (O(samples + n)). Limits beyond the domain are clipped
+    // to it (the function is 0 outside);
     // a NaN limit or an empty function gives 0.0.
     double Qtrap(double a, double b) const;
     // Evaluates nothing: 0.0 for every argument.

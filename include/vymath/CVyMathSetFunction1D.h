@@ -75,11 +75,13 @@ public:
     // their finite point lists and crossings (exact duplicates merged). A null lower or upper is
     // skipped; a null f1 or f2 does nothing. The outputs are not cleared: points go in with Set, and
     // where neither function is defined lower gets +DBL_MAX and upper -DBL_MAX. Members play no part.
+    // Linear in the points of f1 and f2 and their crossings (sorted merges, sweeps, insertions at the end).
     void EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunction1D* f2, CVyMathFunction1D* lower,
                          CVyMathFunction1D* upper) const;
     // lower and upper become the envelopes of all members, folded one member at a time, on the set's
     // range with the abscissa tolerance 1e-9. False (outputs untouched) for an empty set. With one
     // member lower is a copy of it and upper only gets the range and tolerance.
+    // Each fold step is linear in the points it handles: O(K P) for K members and envelopes of P points.
     bool EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFunction1D& upper) const;
     // EnvelopMaxMin(lower, upper) with the governing member of every point: lowerCase[i] (upperCase[i])
     // is the position (as GetElem counts) of the first member whose value at the i-th stored point of
