@@ -5,6 +5,7 @@
 #include "TestAccess.h"
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -53,6 +54,11 @@ F Construct(FuzzedDataProvider& in) {
         return F(fuzz::Value(in), fuzz::Value(in), fuzz::Value(in), fuzz::Value(in), xmax, step);
     }
     }
+}
+
+// v with an overflow kept at +-DBL_MAX.
+double Clamp(double v) {
+    return v > DBL_MAX ? DBL_MAX : (v < -DBL_MAX ? -DBL_MAX : v);
 }
 
 bool Sorted(const std::vector<F::Point>& pts) {
@@ -124,7 +130,7 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
     const double x = fuzz::Value(in), y = fuzz::Value(in);
     double out1 = 0, out2 = 0;
     F::PointList l1, l2;
-    const int op = in.ConsumeIntegralInRange(0, 55);
+    const int op = in.ConsumeIntegralInRange(0, 56);
     if (std::getenv("VYMATH_FUZZ_TRACE") != nullptr) {
         std::ostringstream os;
         os.precision(17);
@@ -367,6 +373,29 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
     case 53:
         f.GetIntersectionAbscissas(&f, l1);
         break;
+    case 55: {
+        // A combination is the factored sum of its members' own values at its stored abscissas
+        // (away from jump windows, where the near side's value counts).
+        const double c0 = fuzz::Value(in), c1 = fuzz::Value(in);
+        F r;
+        if (F::Combine({&f, &g}, {c0, c1}, r) != F::CombineDone)
+            break;
+        const auto nearJump = [](F& h, double u) {
+            for (double j : VyMathTestAccess::Jumps(h))
+                if (std::fabs(u - j) < 2.5 * std::fabs(h.GetXtolerance()))
+                    return true;
+            return false;
+        };
+        for (const F::Point& p : VyMathTestAccess::Points(r)) {
+            double yf, yg;
+            if (nearJump(f, p.x) || nearJump(g, p.x) || nearJump(r, p.x) || !f.GetOrdinate(p.x, yf) ||
+                !g.GetOrdinate(p.x, yg))
+                continue;
+            const double sum = Clamp(Clamp(0.0 + Clamp(c0 * yf)) + Clamp(c1 * yg));
+            Check(std::memcmp(&sum, &p.y, sizeof sum) == 0, "a combination is the factored sum of its members");
+        }
+        break;
+    }
     case 54: {
         double xs[4], ys[4], yy = 0, dy = 0;
         const int n = in.ConsumeIntegralInRange(-1, 4);
