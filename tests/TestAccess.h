@@ -15,9 +15,6 @@ struct VyMathTestAccess {
     static const std::vector<double>& Jumps(const CVyMathFunction1D& f) { return f.jumpAbscissas; }
     static int ForceJumps(const CVyMathFunction1D& f) { return f.forceJumps; }
     static void SetPoints(CVyMathFunction1D& f, const std::vector<Point>& pts) { f.points.Assign(pts); }
-    static std::size_t LocateInsertion(const CVyMathFunction1D& f, double x, bool& found) {
-        return f.LocateInsertion(x, found);
-    }
 
     static double MinimalStep(const CVyMathSetFunction1D& s) { return s.FindMinimalStep(); }
 

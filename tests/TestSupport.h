@@ -1,0 +1,74 @@
+// Helpers shared by the unit tests.
+#ifndef VYMATH_TESTS_TESTSUPPORT_H
+#define VYMATH_TESTS_TESTSUPPORT_H
+
+#include "TestAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <type_traits>
+
+using F = CVyMathFunction1D;
+using P = std::pair<double, double>;
+using V = std::vector<P>;
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A result named for the rule it checks, with the value it must have (a NaN matches a NaN).
+template <class T>
+struct Row {
+    const char* name;
+    T got, want;
+};
+template <class T>
+void ExpectRows(std::initializer_list<Row<T>> rows) {
+    for (const Row<T>& r : rows) {
+        SCOPED_TRACE(r.name);
+        if constexpr (std::is_floating_point_v<T>)
+            if (std::isnan(r.want)) {
+                EXPECT_TRUE(std::isnan(r.got));
+                continue;
+            }
+        EXPECT_EQ(r.got, r.want);
+    }
+}
+
+inline P Range(const F& f) {
+    P r;
+    f.GetFullRange(r.first, r.second);
+    return r;
+}
+
+// A function holding exactly these points, on the domain of their first and last abscissas.
+inline F Poly(std::vector<F::Point> p) {
+    return MakeFunction(p, p.front().x, p.back().x);
+}
+
+// A matrix from its rows.
+inline CVyMathMat33 Rows(const double (&r0)[3], const double (&r1)[3], const double (&r2)[3]) {
+    const double c0[3] = {r0[0], r1[0], r2[0]}, c1[3] = {r0[1], r1[1], r2[1]}, c2[3] = {r0[2], r1[2], r2[2]};
+    return CVyMathMat33(c0, c1, c2);
+}
+
+// A tensor from its packed components, in the given basis (identity when none).
+inline CVyMathTensorSym2D Tensor(double t00, double t01, double t11, double t02, double t12, double t22,
+                                 CVyMathMat33 basis = CVyMathMat33()) {
+    const double c[6] = {t00, t01, t11, t02, t12, t22};
+    return CVyMathTensorSym2D(c, &basis);
+}
+
+// A string buffer that counts flushes.
+struct SyncCounter : std::stringbuf {
+    int syncs = 0;
+    int sync() override { return ++syncs, std::stringbuf::sync(); }
+};
+
+#endif // VYMATH_TESTS_TESTSUPPORT_H
