@@ -18,6 +18,7 @@
 using F = CVyMathFunction1D;
 using P = std::pair<double, double>;
 using V = std::vector<P>;
+using Nums = std::vector<double>;
 
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -47,6 +48,27 @@ inline P Range(const F& f) {
     return r;
 }
 
+// The value at x, NaN where GetOrdinate fails.
+inline double At(const F& f, double x) {
+    double y;
+    return f.GetOrdinate(x, y) ? y : kNaN;
+}
+
+// Points within tol of the wanted ones, coordinate by coordinate.
+inline void ExpectNear(const V& got, const V& want, double tol) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t k = 0; k < want.size(); ++k) {
+        EXPECT_NEAR(got[k].first, want[k].first, tol) << "point " << k;
+        EXPECT_NEAR(got[k].second, want[k].second, tol) << "point " << k;
+    }
+}
+
+inline void ExpectNear(const Nums& got, const Nums& want, double tol) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t k = 0; k < want.size(); ++k)
+        EXPECT_NEAR(got[k], want[k], tol) << "position " << k;
+}
+
 // A function holding exactly these points, on the domain of their first and last abscissas.
 inline F Poly(std::vector<F::Point> p) {
     return MakeFunction(p, p.front().x, p.back().x);
@@ -63,6 +85,12 @@ inline CVyMathTensorSym2D Tensor(double t00, double t01, double t11, double t02,
                                  CVyMathMat33 basis = CVyMathMat33()) {
     const double c[6] = {t00, t01, t11, t02, t12, t22};
     return CVyMathTensorSym2D(c, &basis);
+}
+
+// The six packed components of a tensor.
+inline Nums Components(CVyMathTensorSym2D t) {
+    return {t.GetComponent(0), t.GetComponent(1), t.GetComponent(2),
+            t.GetComponent(3), t.GetComponent(4), t.GetComponent(5)};
 }
 
 // A string buffer that counts flushes.

@@ -1,34 +1,24 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cfloat>
-#include <cmath>
-#include <tuple>
+#include "TestSupport.h"
 
 namespace {
 
-using P = std::pair<double, double>;
-using V = std::vector<P>;
-using F = CVyMathFunction1D;
-using B = std::vector<bool>;
 using S = std::tuple<V, std::vector<double>, P>; // points, jump abscissas, domain
 const auto Of = &MakeFunction;
 
 S State(const F& f) {
-    double a, b;
-    f.GetFullRange(a, b);
-    return S{PointsOf(f), VyMathTestAccess::Jumps(f), P(a, b)};
+    return S{PointsOf(f), VyMathTestAccess::Jumps(f), Range(f)};
 }
 
 TEST(Editing, RemoveFirstPointWithinTolerance) {
     F f = Of({{0, 0}, {1, 1}, {2, 4}}, 0, 2), j(0, 10, 0), empty = Of({}, 0, 1);
     j.Set(5, 1, 2);
-    // No point there, beyond the curve, within Xtolerance, the last point; inside a jump window, on its
-    // edge (the jump abscissa stays); empty.
-    EXPECT_EQ((B{f.Remove(1.5), f.Remove(3), f.Remove(1.000001), f.Remove(2), j.Remove(5), j.Remove(5 - 1e-5),
-                 empty.Remove(0)}),
-              (B{false, false, true, true, false, true, false}));
+    ExpectRows<bool>({{"no point there", f.Remove(1.5), false},
+                      {"beyond the curve", f.Remove(3), false},
+                      {"within Xtolerance", f.Remove(1.000001), true},
+                      {"the last point", f.Remove(2), true},
+                      {"inside a jump window", j.Remove(5), false},
+                      {"on the edge of a jump window: the jump abscissa stays", j.Remove(5 - 1e-5), true},
+                      {"empty", empty.Remove(0), false}});
     EXPECT_EQ(std::make_pair(PointsOf(f), std::get<1>(State(j))),
               std::make_pair(V{{0, 0}}, std::vector<double>{5}));
 }
@@ -111,11 +101,15 @@ TEST(Editing, EqualityNeedsSameDomainTolerancesAndLists) {
     c.SetXtolerance(1e-6);
     j1.Set(1, 1, 2);
     F j2 = Of(VyMathTestAccess::Points(j1), 0, 2); // jump abscissas take no part
-    // Within 1e-10, off by 1e-9, another tolerance, another domain; a prefix list, both ways.
-    EXPECT_EQ((B{a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2),
-                 a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), a == c, a != c,
-                 a == Of({{0, 0}, {1, 1}, {2, 4}}, 0, 3), a == prefix, prefix == a, F() == F(), j1 == j2}),
-              (B{true, false, false, true, false, false, false, true, true}));
+    ExpectRows<bool>({{"within 1e-10", a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2), true},
+                      {"off by 1e-9", a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), false},
+                      {"another tolerance", a == c, false},
+                      {"!= another tolerance", a != c, true},
+                      {"another domain", a == Of({{0, 0}, {1, 1}, {2, 4}}, 0, 3), false},
+                      {"a prefix list", a == prefix, false},
+                      {"a prefix list, other way", prefix == a, false},
+                      {"default functions", F() == F(), true},
+                      {"jump abscissas take no part", j1 == j2, true}});
 }
 
 TEST(Editing, MergeWidensAndTurnsConflictsIntoJumps) {

@@ -1,17 +1,9 @@
-#include "TestAccess.h"
+#include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cfloat>
-
-using Pts = std::vector<std::pair<double, double>>;
-using List = CVyMathFunction1D::PointList;
-using F = CVyMathFunction1D;
+using Pts = V;
+using List = F::PointList;
 
 namespace {
-
-// A function holding exactly these points, on the domain of their first and last abscissas.
-const auto Poly = [](std::vector<F::Point> p) { return MakeFunction(p, p.front().x, p.back().x); };
 
 // The points (0, ys[0]), (1, ys[1]), ... on [0, n - 1].
 F Ys(const std::vector<double>& ys) {

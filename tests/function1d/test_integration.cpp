@@ -1,16 +1,9 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
+#include "TestSupport.h"
 
 namespace {
 
-using F = CVyMathFunction1D;
 using R = std::vector<double>;
 using Acc = VyMathTestAccess;
-
-const auto Poly = [](std::vector<F::Point> p) { return MakeFunction(p, p.front().x, p.back().x); };
 
 // {resultant, moment, excentricity, resultant of GetExcentricityAndResultant}; both results must be 1.
 R Resultants(F f) {

@@ -1,18 +1,7 @@
-#include "TestAccess.h"
+#include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cfloat>
-
-using Pts = std::vector<std::pair<double, double>>;
-using List = CVyMathFunction1D::PointList;
-using F = CVyMathFunction1D;
-
-namespace {
-
-const auto Poly = [](std::vector<F::Point> p) { return MakeFunction(p, p.front().x, p.back().x); };
-
-} // namespace
+using Pts = V;
+using List = F::PointList;
 
 TEST(GetIntersectionAbscissas, CrossingsInIncreasingXAboveTheThreshold) {
     F jump = Poly({{0, 3}, {4, 0}}); // 3 until 2, then 0

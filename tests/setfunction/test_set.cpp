@@ -1,13 +1,9 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 namespace {
 
-using F = CVyMathFunction1D;
 using Set = CVyMathSetFunction1D;
 using Ptrs = std::vector<F*>;
-using P = std::pair<double, double>;
 using St = std::tuple<Ptrs, P, F*>; // members in order, recorded range, member under the cursor
 
 // A function on [a, b] with one interior point, so that functions differ in value.
