@@ -33,8 +33,8 @@ TEST(FormatPolynomial, AppendsSetsThePrecisionOnlyWhenWritingAndDoesNotFlush) {
     SyncCounter buf;
     std::ostream os(&buf);
     os.precision(9);
-    Polynom(0, {}).FormatPolynomial2(os, Polynom(0, {0}), L'x', 3);    // only the NUL
-    VyMathTestAccess::FormatMonomial(os, 0.0004, L'x', 3, 1e-3); // null factor
+    Polynom(0, {}).FormatPolynomial2(os, Polynom(0, {0}), L'x', 3); // only the NUL
+    VyMathTestAccess::FormatMonomial(os, 0.0004, L'x', 3, 1e-3);    // null factor
     EXPECT_EQ(os.precision(), 9);
     VyMathTestAccess::FormatMonomial(os, 1e-3, L'x', 3, 1e-3); // exactly tol: not null
     VyMathTestAccess::FormatMonomial(os, 1e-25, L'x', 3, 0.0); // within 1e-20 of 0 the sign is not positive
