@@ -1,10 +1,4 @@
-#include "vymath/CVyMathException.h"
-#include "vymath/CVyMathMat33.h"
-#include "vymath/CVyMathTensorSym2D.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "TestSupport.h"
 
 namespace {
 
