@@ -25,13 +25,21 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A result named for the rule it checks, with the value it must have (a NaN matches a NaN).
 template <class T>
-struct Row {
+struct Result {
     const char* name;
     T got, want;
 };
 template <class T>
-void ExpectRows(std::initializer_list<Row<T>> rows) {
-    for (const Row<T>& r : rows) {
+struct Same {
+    using type = T;
+};
+template <class T>
+Result<T> Row(const char* name, T got, typename Same<T>::type want) {
+    return {name, got, want};
+}
+template <class T>
+void ExpectRows(std::initializer_list<Result<T>> rows) {
+    for (const Result<T>& r : rows) {
         SCOPED_TRACE(r.name);
         if constexpr (std::is_floating_point_v<T>)
             if (std::isnan(r.want)) {

@@ -17,16 +17,13 @@ TEST(Polynom, DegreeCoefficientsAndDeepCopies) {
     CVyMathPolynom none, negative(-4), one = Make(1, {1, 2, 3}), c(one), a(5); // degree 1, all terms used
     one.SetCoeff(1);
     EXPECT_EQ(&(a = a = c), &a); // a copy, then a self-assignment
-    ExpectRows<double>(
-        {{"default degree", none.GetDegree(), 0},
-         {"default value", none.ValPoly(3.0), 0},
-         {"negative degree kept", negative.GetDegree(), -4},
-         {"SetCoeff beyond the degree", one.GetDegree(), 1},
-         {"every coefficient used", one.ValPoly(2.0), 25},
-         {"a deep copy", c.ValPoly(2.0), 17},
-         {"assigned", a.ValPoly(2.0), 17},
-         {"assigned degree", a.GetDegree(), 1},
-         {"the running power overflows after the last term", Make(1, {0, 1}).ValPoly(1e308), 1e308}});
+    ExpectRows(
+        {Row("default degree", none.GetDegree(), 0), Row("default value", none.ValPoly(3.0), 0),
+         Row("negative degree kept", negative.GetDegree(), -4),
+         Row("SetCoeff beyond the degree", one.GetDegree(), 1),
+         Row("every coefficient used", one.ValPoly(2.0), 25), Row("a deep copy", c.ValPoly(2.0), 17),
+         Row("assigned", a.ValPoly(2.0), 17), Row("assigned degree", a.GetDegree(), 1),
+         Row("the running power overflows after the last term", Make(1, {0, 1}).ValPoly(1e308), 1e308)});
     // SetCoeff from an array replaces everything or nothing.
     CVyMathPolynom p = Make(2, {9, 9, 9, 9, 9});
     double values[] = {4, 0, -1};
