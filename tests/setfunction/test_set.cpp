@@ -95,9 +95,9 @@ TEST(SetContainer, GetFunctionLeavesTheLastMemberTried) {
     // Both pass at (0, 0): the first wins. Within 1e-10 (5e-11) or not (2e-10).
     const std::tuple<double, double, bool, F*> cases[] = {
         {0, 0, true, &f1}, {5, 2 + 5e-11, true, &f2}, {5, 2 + 2e-10, false, &f2}, {50, 0, false, &f2}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(s.GetFunction(std::get<0>(c), std::get<1>(c), &out), std::get<2>(c)) << std::get<1>(c);
-        EXPECT_EQ(out, std::get<3>(c));
+    for (const auto& [x, y, found, last] : cases) {
+        EXPECT_EQ(s.GetFunction(x, y, &out), found) << x << ", " << y;
+        EXPECT_EQ(out, last) << x << ", " << y;
     }
     EXPECT_TRUE(s.GetFunction(5, 2, nullptr));
 }
