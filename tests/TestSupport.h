@@ -30,7 +30,7 @@ struct Result {
     T got, want;
 };
 template <class T>
-struct Same {
+struct Same { // want takes got's type instead of deducing one
     using type = T;
 };
 template <class T>
