@@ -50,6 +50,13 @@ void ExpectRows(std::initializer_list<Result<T>> rows) {
     }
 }
 
+// ExpectRows with the line of the table in the trace of a failure.
+#define EXPECT_ROWS(...)                                                                                     \
+    do {                                                                                                     \
+        SCOPED_TRACE("table");                                                                               \
+        ExpectRows(__VA_ARGS__);                                                                             \
+    } while (0)
+
 inline P Range(const F& f) {
     P r;
     f.GetFullRange(r.first, r.second);

@@ -12,11 +12,11 @@ S State(const F& f) {
 TEST(Editing, RemoveFirstPointWithinTolerance) {
     F f = Of({{0, 0}, {1, 1}, {2, 4}}, 0, 2), j(0, 10, 0), empty = Of({}, 0, 1);
     j.Set(5, 1, 2);
-    ExpectRows({Row("no point there", f.Remove(1.5), false), Row("beyond the curve", f.Remove(3), false),
-                Row("within Xtolerance", f.Remove(1.000001), true), Row("the last point", f.Remove(2), true),
-                Row("inside a jump window", j.Remove(5), false),
-                Row("on the edge of a jump window: the jump abscissa stays", j.Remove(5 - 1e-5), true),
-                Row("empty", empty.Remove(0), false)});
+    EXPECT_ROWS({Row("no point there", f.Remove(1.5), false), Row("beyond the curve", f.Remove(3), false),
+                 Row("within Xtolerance", f.Remove(1.000001), true), Row("the last point", f.Remove(2), true),
+                 Row("inside a jump window", j.Remove(5), false),
+                 Row("on the edge of a jump window: the jump abscissa stays", j.Remove(5 - 1e-5), true),
+                 Row("empty", empty.Remove(0), false)});
     EXPECT_EQ(std::make_pair(PointsOf(f), std::get<1>(State(j))),
               std::make_pair(V{{0, 0}}, std::vector<double>{5}));
 }
@@ -112,13 +112,13 @@ TEST(Editing, EqualityNeedsSameDomainTolerancesAndLists) {
     c.SetXtolerance(1e-6);
     j1.Set(1, 1, 2);
     F j2 = Of(VyMathTestAccess::Points(j1), 0, 2); // jump abscissas take no part
-    ExpectRows({Row("within 1e-10", a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2), true),
-                Row("off by 1e-9", a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), false),
-                Row("another tolerance", a == c, false), Row("!= another tolerance", a != c, true),
-                Row("another domain", a == Of({{0, 0}, {1, 1}, {2, 4}}, 0, 3), false),
-                Row("a prefix list", a == prefix, false), Row("a prefix list, other way", prefix == a, false),
-                Row("default functions", F() == F(), true),
-                Row("jump abscissas take no part", j1 == j2, true)});
+    EXPECT_ROWS(
+        {Row("within 1e-10", a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2), true),
+         Row("off by 1e-9", a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), false),
+         Row("another tolerance", a == c, false), Row("!= another tolerance", a != c, true),
+         Row("another domain", a == Of({{0, 0}, {1, 1}, {2, 4}}, 0, 3), false),
+         Row("a prefix list", a == prefix, false), Row("a prefix list, other way", prefix == a, false),
+         Row("default functions", F() == F(), true), Row("jump abscissas take no part", j1 == j2, true)});
 }
 
 TEST(Editing, MergeWidensAndTurnsConflictsIntoJumps) {

@@ -10,11 +10,12 @@ double Identity(double x) {
 TEST(FuzzRegressions, SamplingConstructorsNeverStoreANaNDomain) {
     CVyMathPolynom p(0);
     p.SetCoeff(1.0);
-    ExpectRows({Row("polynomial, NaN x0", Range(F(p, kNaN, 1.0, 2)), {-DBL_MAX, 1}),
-                Row("function pointer, NaN x1", Range(F(&Identity, 0.0, kNaN, 2)), {0, DBL_MAX}),
-                Row("resampling, NaN and infinite bounds", Range(F(F(), kNaN, kInf, 2)), {-DBL_MAX, DBL_MAX}),
-                Row("stretch to NaN: an open end", Range(F(F(0, 1, 0), kNaN)), {0, DBL_MAX}),
-                Row("sine, NaN xmin", Range(F(1.0, 1.0, 0.0, kNaN, 1.0, 0.5)), {-DBL_MAX, 1})});
+    EXPECT_ROWS(
+        {Row("polynomial, NaN x0", Range(F(p, kNaN, 1.0, 2)), {-DBL_MAX, 1}),
+         Row("function pointer, NaN x1", Range(F(&Identity, 0.0, kNaN, 2)), {0, DBL_MAX}),
+         Row("resampling, NaN and infinite bounds", Range(F(F(), kNaN, kInf, 2)), {-DBL_MAX, DBL_MAX}),
+         Row("stretch to NaN: an open end", Range(F(F(0, 1, 0), kNaN)), {0, DBL_MAX}),
+         Row("sine, NaN xmin", Range(F(1.0, 1.0, 0.0, kNaN, 1.0, 0.5)), {-DBL_MAX, 1})});
 }
 
 TEST(FuzzRegressions, SamplingStopsAtTheEndOfTheDoubleRange) {

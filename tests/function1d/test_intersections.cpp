@@ -42,8 +42,8 @@ TEST(GetIntersectionAbscissas, ResultCountsEarlierPointsAndCursorIsReset) {
     double x, y;                                     // the cursor is at the end
     EXPECT_EQ(f.GetIntersectionAbscissas(&g, r), 1); // a close crossing is missed; r holds (9, 9)
     EXPECT_TRUE(r.GetNext(x, y) && x == 9.0);        // back on the first point
-    ExpectRows({Row("an empty function", empty.GetIntersectionAbscissas(&g, e), 0),
-                Row("a null other", g.GetIntersectionAbscissas(nullptr, e), 0)});
+    EXPECT_ROWS({Row("an empty function", empty.GetIntersectionAbscissas(&g, e), 0),
+                 Row("a null other", g.GetIntersectionAbscissas(nullptr, e), 0)});
     EXPECT_TRUE(ItemsOf(e).empty());
 }
 

@@ -25,7 +25,7 @@ TEST(RootsBisection, OfACallersFunctionAndOfTheCurve) {
     F f = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
     const F wide = MakeFunction({{-DBL_MAX, -1}, {DBL_MAX, 3}}, -DBL_MAX, DBL_MAX);
     const double third40 = std::floor(std::ldexp(1, 40) / 3) * std::ldexp(1, -40); // 1/3 from below
-    ExpectRows(
+    EXPECT_ROWS(
         {Row("a zero end is no sign change", f.RootBissection(xm1, 1, 3, 1e-9), 0),
          Row("no sign change", f.RootBissection(xm1, 2, 3, 1e-9), 0),
          Row("|dx| = xacc goes on", f.RootBissection(xm04, 0, 1, 0.25), 0.375),
@@ -63,7 +63,7 @@ TEST(RootsAllZero, VerticesAndCrossingsInOrder) {
     F jump = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
     jump.Set(1, -1, 1);
     EXPECT_EQ(F(f).RootBissection(3, 0, 1e-12), 0.0); // 40 halvings of 3 cannot reach 1e-12
-    ExpectRows(
+    EXPECT_ROWS(
         {Row("first point not examined, zero products no sign change",
              Zeros(MakeFunction({{0, 0}, {1, 1}, {2, 0}}, 0, 2), 1e-9), {{2, 0}}),
          Row("a vertical step", Zeros(MakeFunction({{0, -1}, {1, -1}, {1.000005, 1}, {2, 1}}, 0, 2), 1e-9),

@@ -17,7 +17,7 @@ TEST(Polynom, DegreeCoefficientsAndDeepCopies) {
     CVyMathPolynom none, negative(-4), one = Make(1, {1, 2, 3}), c(one), a(5); // degree 1, all terms used
     one.SetCoeff(1);
     EXPECT_EQ(&(a = a = c), &a); // a copy, then a self-assignment
-    ExpectRows(
+    EXPECT_ROWS(
         {Row("default degree", none.GetDegree(), 0), Row("default value", none.ValPoly(3.0), 0),
          Row("negative degree kept", negative.GetDegree(), -4),
          Row("SetCoeff beyond the degree", one.GetDegree(), 1),

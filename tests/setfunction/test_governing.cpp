@@ -26,12 +26,12 @@ TEST(Governing, FirstMemberAttainingEachPoint) {
     EXPECT_EQ(PointsOf(upper), PointsOf(upperRef));
     ASSERT_EQ(lowerCase.size(), PointsOf(lower).size()); // replaced, one entry a point
     ASSERT_EQ(upperCase.size(), PointsOf(upper).size());
-    ExpectRows({Row("upper at 0", CaseAt(upper, upperCase, 0), 1),
-                Row("upper at 3: a tie, the first member wins", CaseAt(upper, upperCase, 3), 1),
-                Row("upper at 5", CaseAt(upper, upperCase, 5), 2),
-                Row("upper at 7: a tie", CaseAt(upper, upperCase, 7), 0),
-                Row("lower at 5: a tie", CaseAt(lower, lowerCase, 5), 0),
-                Row("lower at 10", CaseAt(lower, lowerCase, 10), 1)});
+    EXPECT_ROWS({Row("upper at 0", CaseAt(upper, upperCase, 0), 1),
+                 Row("upper at 3: a tie, the first member wins", CaseAt(upper, upperCase, 3), 1),
+                 Row("upper at 5", CaseAt(upper, upperCase, 5), 2),
+                 Row("upper at 7: a tie", CaseAt(upper, upperCase, 7), 0),
+                 Row("lower at 5: a tie", CaseAt(lower, lowerCase, 5), 0),
+                 Row("lower at 10", CaseAt(lower, lowerCase, 10), 1)});
 }
 
 TEST(Governing, NoMemberDefinedGivesMinusOneAndAnEmptySetTouchesNothing) {
@@ -42,10 +42,10 @@ TEST(Governing, NoMemberDefinedGivesMinusOneAndAnEmptySetTouchesNothing) {
     set.AddFunction(&b);
     std::vector<int> lowerCase, upperCase;
     ASSERT_TRUE(set.EnvelopMaxMin(lower, upper, lowerCase, upperCase));
-    ExpectRows({Row("lower at 0", CaseAt(lower, lowerCase, 0), 0),
-                Row("lower at 6", CaseAt(lower, lowerCase, 6), 1),
-                Row("lower at 8: none defined", CaseAt(lower, lowerCase, 8), -1),
-                Row("upper at 8: none defined", CaseAt(upper, upperCase, 8), -1)});
+    EXPECT_ROWS({Row("lower at 0", CaseAt(lower, lowerCase, 0), 0),
+                 Row("lower at 6", CaseAt(lower, lowerCase, 6), 1),
+                 Row("lower at 8: none defined", CaseAt(lower, lowerCase, 8), -1),
+                 Row("upper at 8: none defined", CaseAt(upper, upperCase, 8), -1)});
     std::vector<int> untouched{4};
     EXPECT_FALSE(CVyMathSetFunction1D().EnvelopMaxMin(lower, upper, untouched, untouched));
     EXPECT_EQ(untouched, std::vector<int>{4});

@@ -33,16 +33,16 @@ TEST(TensorEigen, InvariantsDegeneracyAndPlaneness) {
     // [1 2 4; 2 3 5; 4 5 6]: I2 = 6 + 3 + 18 − 4 − 16 − 25, det = −7 + 16 − 8.
     const CVyMathTensorSym2D g = Tensor(1, 2, 3, 4, 5, 6);
     EXPECT_EQ((Nums{g.FirstInvariant(), g.SecondInvariant(), g.Determinant()}), (Nums{10, -18, 1}));
-    ExpectRows({Row("degenerate: exactly 1e-10", Tensor(1e-10, 0, 1, 0, 0, 1).IsDegenerate(), false),
-                Row("degenerate: within 1e-10", Tensor(0.5e-10, 0, 1, 0, 0, 1).IsDegenerate(), true)});
+    EXPECT_ROWS({Row("degenerate: exactly 1e-10", Tensor(1e-10, 0, 1, 0, 0, 1).IsDegenerate(), false),
+                 Row("degenerate: within 1e-10", Tensor(0.5e-10, 0, 1, 0, 0, 1).IsDegenerate(), true)});
     // sqrt(2·(36/3 − 11)/3) = sqrt(2/3), the octahedral shear of diag(1, 2, 3).
     EXPECT_DOUBLE_EQ(A::OctahedralShear(d), std::sqrt(2.0 / 3.0));
     // Plane: T02, T12, T22 each strictly within 1e-10 of 0.
     auto plane = [](double t02, double t12, double t22) { return Tensor(1, 2, 3, t02, t12, t22).IsPlane(); };
-    ExpectRows({Row("plane", plane(0, 0, 0), true), Row("T22 within 1e-10", plane(0, 0, 1e-11), true),
-                Row("T22 beyond", plane(0, 0, 1e-9), false),
-                Row("T02 exactly 1e-10", plane(1e-10, 0, 0), false),
-                Row("T12 beyond", plane(0, -1e-9, 0), false), Row("NaN T22", plane(0, 0, kNaN), false)});
+    EXPECT_ROWS({Row("plane", plane(0, 0, 0), true), Row("T22 within 1e-10", plane(0, 0, 1e-11), true),
+                 Row("T22 beyond", plane(0, 0, 1e-9), false),
+                 Row("T02 exactly 1e-10", plane(1e-10, 0, 0), false),
+                 Row("T12 beyond", plane(0, -1e-9, 0), false), Row("NaN T22", plane(0, 0, kNaN), false)});
 }
 
 TEST(TensorEigen, PrincipalAngleStressesAndDeviatoricPart) {
@@ -64,19 +64,19 @@ TEST(TensorEigen, PrincipalAngleStressesAndDeviatoricPart) {
 }
 
 TEST(TensorEigen, SphericalAndRevolutionUseTheInPlaneValues) {
-    ExpectRows(
+    EXPECT_ROWS(
         {Row("diag(5, 5, 5): the third value is taken as 0", Tensor(5, 0, 5, 0, 0, 5).IsSpherical(), false),
          Row("null", Tensor(0, 0, 0, 0, 0, 0).IsSpherical(), true),
          Row("in-plane values within 1e-10 of 0", Tensor(1e-11, 0, 1e-11, 0, 0, 7).IsSpherical(), true),
          Row("in-plane values exactly 1e-10", Tensor(1e-10, 0, 1e-10, 0, 0, 0).IsSpherical(), false)});
     // t: sigma2 = 2 against 0 for the first axis; u: sigma1 = 2, sigma2 = 0, axis compared with 0 exactly.
     const CVyMathTensorSym2D t = Tensor(2, 0, 2, 0, 0, 0), u = Tensor(2, 0, 0, 0, 0, 0);
-    ExpectRows({Row("third axis", t.IsRevolution({0, 0, 1}), true),
-                Row("first axis", t.IsRevolution({1, 0, 0}), false),
-                Row("null axis", t.IsRevolution({0, 0, 0}), false),
-                Row("tiny first coordinate", u.IsRevolution({1e-300, 0, 0}), true),
-                Row("NaN first coordinate", u.IsRevolution({kNaN, 0, 0}), true),
-                Row("-0 first coordinate", u.IsRevolution({-0.0, 0, 0}), false)});
+    EXPECT_ROWS({Row("third axis", t.IsRevolution({0, 0, 1}), true),
+                 Row("first axis", t.IsRevolution({1, 0, 0}), false),
+                 Row("null axis", t.IsRevolution({0, 0, 0}), false),
+                 Row("tiny first coordinate", u.IsRevolution({1e-300, 0, 0}), true),
+                 Row("NaN first coordinate", u.IsRevolution({kNaN, 0, 0}), true),
+                 Row("-0 first coordinate", u.IsRevolution({-0.0, 0, 0}), false)});
 }
 
 TEST(TensorEigen, EigenVectorsAndPrincipalDirections) {

@@ -58,8 +58,8 @@ TEST(Mat33, EqualityIsStrictWithinOneTenBillionth) {
         CVyMathMat33 a(false), b(false), id;
         b(2, 0) = deltas[k];
         id(0, 1) = deltas[k];
-        ExpectRows({Row("==", a == b, k < 2), Row("!=", a != b, k >= 2), Row("IsMatID", id.IsMatID(), k < 2),
-                    Row("a NaN equals nothing, itself included", b == b, k < 4)});
+        EXPECT_ROWS({Row("==", a == b, k < 2), Row("!=", a != b, k >= 2), Row("IsMatID", id.IsMatID(), k < 2),
+                     Row("a NaN equals nothing, itself included", b == b, k < 4)});
     }
 }
 
