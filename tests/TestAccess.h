@@ -15,9 +15,6 @@ struct VyMathTestAccess {
     static const std::vector<double>& Jumps(const CVyMathFunction1D& f) { return f.jumpAbscissas; }
     static int ForceJumps(const CVyMathFunction1D& f) { return f.forceJumps; }
     static void SetPoints(CVyMathFunction1D& f, const std::vector<Point>& pts) { f.points.Assign(pts); }
-    static std::size_t LocateInsertion(const CVyMathFunction1D& f, double x, bool& found) {
-        return f.LocateInsertion(x, found);
-    }
 
     static double MinimalStep(const CVyMathSetFunction1D& s) { return s.FindMinimalStep(); }
 
@@ -26,21 +23,15 @@ struct VyMathTestAccess {
     }
 
     // -- Numerics and polynomial formatting --
-    static void LuDecomp(double** a, int n, int* indx) {
-        CVyMathFunction1D f;
-        f.LuDecomp(a, n, indx);
-    }
+    static void LuDecomp(double** a, int n, int* indx) { CVyMathFunction1D().LuDecomp(a, n, indx); }
     static void LuBackSubstitution(double** a, int n, int* indx, double* b) {
-        CVyMathFunction1D f;
-        f.LuBackSubstitution(a, n, indx, b);
+        CVyMathFunction1D().LuBackSubstitution(a, n, indx, b);
     }
     static void Spline(double* x, double* y, int n, double yp1, double ypn, double* y2) {
-        CVyMathFunction1D f;
-        f.Spline(x, y, n, yp1, ypn, y2);
+        CVyMathFunction1D().Spline(x, y, n, yp1, ypn, y2);
     }
     static void FormatMonomial(std::ostream& os, double r, wchar_t v, int prec, double tol) {
-        CVyMathPolynom p;
-        p.FormatMonomial(os, r, v, prec, tol);
+        CVyMathPolynom().FormatMonomial(os, r, v, prec, tol);
     }
     static const std::vector<double>& PolynomCoefficients(const CVyMathPolynom& p) { return p.coefficients; }
     // -- end numerics and polynomial formatting --

@@ -1,21 +1,11 @@
-#include "vymath/CVyMath.h"
-
+#include "TestSupport.h"
 #include "foundation/VyMathInternal.h"
 
-#include <gtest/gtest.h>
-
-#include <cfloat>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
-#include <string>
-#include <tuple>
 
 namespace {
 
-const double kInf = std::numeric_limits<double>::infinity();
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kSNaN = std::numeric_limits<double>::signaling_NaN();
 const double kRoot = std::sqrt(2e-10);
 

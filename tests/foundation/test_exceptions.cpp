@@ -1,11 +1,4 @@
-#include "vymath/CVyMathException.h"
-#include "vymath/CVyMathFunction2D.h"
-#include "vymath/CVyMathMat33.h"
-#include "vymath/CVyMathTensorSym2D.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "TestSupport.h"
 
 namespace {
 
@@ -31,12 +24,6 @@ TEST(Exceptions, NestedStructsCarryExactMessagesAndAreCaughtAsTheBase) {
     ExpectError<CVyMathTensorSym2D::InvalidateBase>(L"Bases are differents");
     const CVyMathException wide(L"wide \u00e9 message");
     EXPECT_EQ(CVyMathException(wide).Message(), L"wide \u00e9 message");
-}
-
-TEST(Function2D, AssignmentReturnsTheLeftOperand) {
-    CVyMathFunction2D a;
-    const CVyMathFunction2D b(a);
-    EXPECT_EQ(&(a = b), &a);
 }
 
 } // namespace

@@ -1,18 +1,6 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-#include <utility>
+#include "TestSupport.h"
 
 namespace {
-
-// A string buffer that counts flushes.
-struct SyncCounter : std::stringbuf {
-    int syncs = 0;
-    int sync() override { return ++syncs, std::stringbuf::sync(); }
-};
 
 // The dump of f and the number of flushes it made.
 std::pair<std::string, int> Dump(CVyMathFunction1D f) {

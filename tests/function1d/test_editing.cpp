@@ -1,34 +1,22 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cfloat>
-#include <cmath>
-#include <tuple>
+#include "TestSupport.h"
 
 namespace {
 
-using P = std::pair<double, double>;
-using V = std::vector<P>;
-using F = CVyMathFunction1D;
-using B = std::vector<bool>;
 using S = std::tuple<V, std::vector<double>, P>; // points, jump abscissas, domain
 const auto Of = &MakeFunction;
 
 S State(const F& f) {
-    double a, b;
-    f.GetFullRange(a, b);
-    return S{PointsOf(f), VyMathTestAccess::Jumps(f), P(a, b)};
+    return S{PointsOf(f), VyMathTestAccess::Jumps(f), Range(f)};
 }
 
 TEST(Editing, RemoveFirstPointWithinTolerance) {
     F f = Of({{0, 0}, {1, 1}, {2, 4}}, 0, 2), j(0, 10, 0), empty = Of({}, 0, 1);
     j.Set(5, 1, 2);
-    // No point there, beyond the curve, within Xtolerance, the last point; inside a jump window, on its
-    // edge (the jump abscissa stays); empty.
-    EXPECT_EQ((B{f.Remove(1.5), f.Remove(3), f.Remove(1.000001), f.Remove(2), j.Remove(5), j.Remove(5 - 1e-5),
-                 empty.Remove(0)}),
-              (B{false, false, true, true, false, true, false}));
+    EXPECT_ROWS({Row("no point there", f.Remove(1.5), false), Row("beyond the curve", f.Remove(3), false),
+                 Row("within Xtolerance", f.Remove(1.000001), true), Row("the last point", f.Remove(2), true),
+                 Row("inside a jump window", j.Remove(5), false),
+                 Row("on the edge of a jump window: the jump abscissa stays", j.Remove(5 - 1e-5), true),
+                 Row("empty", empty.Remove(0), false)});
     EXPECT_EQ(std::make_pair(PointsOf(f), std::get<1>(State(j))),
               std::make_pair(V{{0, 0}}, std::vector<double>{5}));
 }
@@ -77,17 +65,30 @@ TEST(Editing, ScaleMirrorsClampsAndIgnoresZeroNaNInfinity) {
 }
 
 TEST(Editing, RevertValuesAndCloseCurve) {
-    const std::tuple<void (F::*)(), F, V> cases[] = {
-        {&F::RevertValues, Of({{0, 1}, {1, 2}, {2, 3}, {3, 4}}, 0, 3), {{0, 4}, {1, 3}, {2, 2}, {3, 1}}},
-        {&F::RevertValues, Of({{0, 1}}, 0, 3), {{0, 1}}},
-        // Closing: crossings of y = 0 inserted, then the first point appended.
-        {&F::CloseCurve, Of({{1, -1}, {2, 1}, {3, 1}}, 1, 3), {{1, -1}, {1.5, 0}, {2, 1}, {3, 1}, {1, -1}}},
-        {&F::CloseCurve, Of({{-1, -1}, {1, 1}}, -1, 1), {{-1, -1}, {1, 1}, {-1, -1}}}, // straddles x = 0
-        {&F::CloseCurve, Of({{-1, 0}, {0, -1}, {1, 0}}, -1, 1), {{-1, 0}, {0, -1}, {1, 0}, {-1, 0}}},
-        {&F::CloseCurve, Of({}, 0, 1), {}}};
-    for (auto c : cases) {
-        (std::get<1>(c).*std::get<0>(c))();
-        EXPECT_EQ(PointsOf(std::get<1>(c)), std::get<2>(c));
+    // Closing: crossings of y = 0 inserted, then the first point appended.
+    const std::tuple<const char*, void (F::*)(), F, V> cases[] = {
+        {"revert",
+         &F::RevertValues,
+         Of({{0, 1}, {1, 2}, {2, 3}, {3, 4}}, 0, 3),
+         {{0, 4}, {1, 3}, {2, 2}, {3, 1}}},
+        {"revert one point", &F::RevertValues, Of({{0, 1}}, 0, 3), {{0, 1}}},
+        {"close",
+         &F::CloseCurve,
+         Of({{1, -1}, {2, 1}, {3, 1}}, 1, 3),
+         {{1, -1}, {1.5, 0}, {2, 1}, {3, 1}, {1, -1}}},
+        {"close, straddling x = 0",
+         &F::CloseCurve,
+         Of({{-1, -1}, {1, 1}}, -1, 1),
+         {{-1, -1}, {1, 1}, {-1, -1}}},
+        {"close, zero vertices",
+         &F::CloseCurve,
+         Of({{-1, 0}, {0, -1}, {1, 0}}, -1, 1),
+         {{-1, 0}, {0, -1}, {1, 0}, {-1, 0}}},
+        {"close empty", &F::CloseCurve, Of({}, 0, 1), {}}};
+    for (auto [name, op, f, want] : cases) {
+        SCOPED_TRACE(name);
+        (f.*op)();
+        EXPECT_EQ(PointsOf(f), want);
     }
 }
 
@@ -111,11 +112,13 @@ TEST(Editing, EqualityNeedsSameDomainTolerancesAndLists) {
     c.SetXtolerance(1e-6);
     j1.Set(1, 1, 2);
     F j2 = Of(VyMathTestAccess::Points(j1), 0, 2); // jump abscissas take no part
-    // Within 1e-10, off by 1e-9, another tolerance, another domain; a prefix list, both ways.
-    EXPECT_EQ((B{a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2),
-                 a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), a == c, a != c,
-                 a == Of({{0, 0}, {1, 1}, {2, 4}}, 0, 3), a == prefix, prefix == a, F() == F(), j1 == j2}),
-              (B{true, false, false, true, false, false, false, true, true}));
+    EXPECT_ROWS(
+        {Row("within 1e-10", a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2), true),
+         Row("off by 1e-9", a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), false),
+         Row("another tolerance", a == c, false), Row("!= another tolerance", a != c, true),
+         Row("another domain", a == Of({{0, 0}, {1, 1}, {2, 4}}, 0, 3), false),
+         Row("a prefix list", a == prefix, false), Row("a prefix list, other way", prefix == a, false),
+         Row("default functions", F() == F(), true), Row("jump abscissas take no part", j1 == j2, true)});
 }
 
 TEST(Editing, MergeWidensAndTurnsConflictsIntoJumps) {

@@ -1,17 +1,9 @@
-#include "TestAccess.h"
+#include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cfloat>
-
-using Pts = std::vector<std::pair<double, double>>;
-using List = CVyMathFunction1D::PointList;
-using F = CVyMathFunction1D;
+using Pts = V;
+using List = F::PointList;
 
 namespace {
-
-// A function holding exactly these points, on the domain of their first and last abscissas.
-const auto Poly = [](std::vector<F::Point> p) { return MakeFunction(p, p.front().x, p.back().x); };
 
 // The points (0, ys[0]), (1, ys[1]), ... on [0, n - 1].
 F Ys(const std::vector<double>& ys) {
@@ -43,34 +35,47 @@ std::pair<Pts, Pts> MinMax(const F& f, bool global) {
 } // namespace
 
 TEST(Extrema, TurnsPlateauEdgesAndConstants) {
-    const std::pair<F, Pts> cases[] = {
-        {Ys({0, 1, 2}), {{0, 0}, {2, 2}}},
-        {Poly({{0, 0}, {1, 1}, {1, 2}, {2, 3}}), {{0, 0}, {1, 1}, {1, 2}, {2, 3}}}, // vertical = flat
-        {Poly({{0, 0}, {0.5, DBL_MAX}, {1, 0}}), {{0, 0}, {0.5, DBL_MAX}, {1, 0}}},
-        {Poly({{0, 5}, {1, 5 + 5e-6}, {4, 5}}), {{0, 5}, {2, 5}, {4, 5}}}, // constant within Ytolerance
-        {F(), {{-DBL_MAX, 0}, {0, 0}, {DBL_MAX, 0}}},
-        {MakeFunction({}, 0, 1), {}}}; // no overflow in the middle
-    for (const auto& c : cases) {
-        EXPECT_EQ(ExtremaOf(c.first), c.second);
-        EXPECT_EQ(F(c.first).AngularPoint(), c.second.size() > 2); // 2: a monotone line
+    const std::tuple<const char*, F, Pts> cases[] = {
+        {"a monotone line: its ends", Ys({0, 1, 2}), {{0, 0}, {2, 2}}},
+        {"a vertical step is flat", Poly({{0, 0}, {1, 1}, {1, 2}, {2, 3}}), {{0, 0}, {1, 1}, {1, 2}, {2, 3}}},
+        {"a DBL_MAX peak", Poly({{0, 0}, {0.5, DBL_MAX}, {1, 0}}), {{0, 0}, {0.5, DBL_MAX}, {1, 0}}},
+        {"constant within Ytolerance", Poly({{0, 5}, {1, 5 + 5e-6}, {4, 5}}), {{0, 5}, {2, 5}, {4, 5}}},
+        {"open ends: no overflow in the middle", F(), {{-DBL_MAX, 0}, {0, 0}, {DBL_MAX, 0}}},
+        {"empty", MakeFunction({}, 0, 1), {}}};
+    for (const auto& [name, f, extrema] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ExtremaOf(f), extrema);
+        EXPECT_EQ(F(f).AngularPoint(), extrema.size() > 2);
     }
 }
 
 TEST(MinMax, LocalBySlopesGlobalWithAllTies) {
-    const std::tuple<int, F, Pts, Pts> cases[] = {
-        // global?, function, minima, maxima
-        {0, Ys({0, 1, 1, 2}), {{0, 0}, {2, 1}, {3, 2}}, {{0, 0}, {1, 1}, {3, 2}}}, // shelf
-        {0, Ys({0, 1, 1, 0}), {{0, 0}, {3, 0}}, {{0, 0}, {1, 1}, {2, 1}, {3, 0}}},
-        // Repeated points within the tolerances are skipped: the last copy is reported.
-        {0, Poly({{0, 0}, {1, 1}, {1.000005, 1}, {2, 0}}), {{0, 0}, {2, 0}}, {{0, 0}, {1.000005, 1}, {2, 0}}},
-        {0, MakeFunction({{2, 3}}, 0, 4), {{2, 3}}, {{2, 3}}},
-        {0, F(), {}, {}},
-        // Global: within 1e-10 absolute (exactly 1e-10 ties, 2e-10 not) plus 1e-10 relative.
-        {1, Ys({1, 0, 1, 1e-10, 1}), {{1, 0}, {3, 1e-10}}, {{0, 1}, {2, 1}, {4, 1}}},
-        {1, Ys({1, 0, 1, 2e-10, 1}), {{1, 0}}, {{0, 1}, {2, 1}, {4, 1}}},
-        {1, Ys({0, 1e6, 1, 1e6 - 1e-4, 1, 1e6 - 2e-4, 0}), {{0, 0}, {6, 0}}, {{1, 1e6}, {3, 1e6 - 1e-4}}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(MinMax(std::get<1>(c), std::get<0>(c)), std::make_pair(std::get<2>(c), std::get<3>(c)));
+    // Name, global?, function, minima, maxima. Global: ties within 1e-10 absolute plus 1e-10 relative.
+    const std::tuple<const char*, bool, F, Pts, Pts> cases[] = {
+        {"a shelf", 0, Ys({0, 1, 1, 2}), {{0, 0}, {2, 1}, {3, 2}}, {{0, 0}, {1, 1}, {3, 2}}},
+        {"a plateau", 0, Ys({0, 1, 1, 0}), {{0, 0}, {3, 0}}, {{0, 0}, {1, 1}, {2, 1}, {3, 0}}},
+        {"repeated points within the tolerances: the last copy",
+         0,
+         Poly({{0, 0}, {1, 1}, {1.000005, 1}, {2, 0}}),
+         {{0, 0}, {2, 0}},
+         {{0, 0}, {1.000005, 1}, {2, 0}}},
+        {"one point", 0, MakeFunction({{2, 3}}, 0, 4), {{2, 3}}, {{2, 3}}},
+        {"the default function", 0, F(), {}, {}},
+        {"global: exactly 1e-10 ties",
+         1,
+         Ys({1, 0, 1, 1e-10, 1}),
+         {{1, 0}, {3, 1e-10}},
+         {{0, 1}, {2, 1}, {4, 1}}},
+        {"global: 2e-10 does not", 1, Ys({1, 0, 1, 2e-10, 1}), {{1, 0}}, {{0, 1}, {2, 1}, {4, 1}}},
+        {"global: the relative part",
+         1,
+         Ys({0, 1e6, 1, 1e6 - 1e-4, 1, 1e6 - 2e-4, 0}),
+         {{0, 0}, {6, 0}},
+         {{1, 1e6}, {3, 1e6 - 1e-4}}}};
+    for (const auto& [name, global, f, minima, maxima] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(MinMax(f, global), std::make_pair(minima, maxima));
+    }
 }
 
 TEST(OnlyExtrema, FirstExtremesLastWithStrictYtolerance) {

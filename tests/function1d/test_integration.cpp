@@ -1,16 +1,9 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
+#include "TestSupport.h"
 
 namespace {
 
-using F = CVyMathFunction1D;
 using R = std::vector<double>;
 using Acc = VyMathTestAccess;
-
-const auto Poly = [](std::vector<F::Point> p) { return MakeFunction(p, p.front().x, p.back().x); };
 
 // {resultant, moment, excentricity, resultant of GetExcentricityAndResultant}; both results must be 1.
 R Resultants(F f) {
@@ -26,15 +19,20 @@ TEST(Trapzd, LevelsAloneAndFromTheCarriedEstimate) {
     // level 3 adds f(0.75) = 2.25 and f(2.25) = 1.125. Unit on [0, 1] integrated over [0, 3]: failing
     // samples repeat the sweep's previous one (0 before any, 0 at a failing end). Levels 0 and 33: 0.
     const F hat = Poly({{0, 0}, {1, 3}, {3, 0}}), unit = Poly({{0, 1}, {1, 1}});
-    EXPECT_EQ((R{Acc::Trapzd(hat, 0, 3, 1), Acc::Trapzd(hat, 0, 3, 2), Acc::Trapzd(hat, 0, 3, 3),
-                 Acc::Trapzd(unit, 0, 3, 1), Acc::Trapzd(unit, 0, 3, 2), Acc::Trapzd(unit, 0, 3, 3),
-                 Acc::Trapzd(hat, 0, 3, 0), Acc::Trapzd(hat, 0, 3, 33)}),
-              (R{0, 3.375, 4.21875, 1.5, 0.75, 1.875, 0, 0}));
+    EXPECT_ROWS({Row("hat, level 1", Acc::Trapzd(hat, 0, 3, 1), 0),
+                 Row("hat, level 2", Acc::Trapzd(hat, 0, 3, 2), 3.375),
+                 Row("hat, level 3", Acc::Trapzd(hat, 0, 3, 3), 4.21875),
+                 Row("unit, level 1", Acc::Trapzd(unit, 0, 3, 1), 1.5),
+                 Row("unit, level 2", Acc::Trapzd(unit, 0, 3, 2), 0.75),
+                 Row("unit, level 3", Acc::Trapzd(unit, 0, 3, 3), 1.875),
+                 Row("level 0", Acc::Trapzd(hat, 0, 3, 0), 0),
+                 Row("level 33", Acc::Trapzd(hat, 0, 3, 33), 0)});
     // The estimate is replaced; level 3 refines whatever it is given: 0.5 * (0 + 3 * 3.375 / 2).
     double estimate = 123.0, other = 0.0;
-    EXPECT_EQ((R{Acc::Trapzd(hat, 0, 3, 1, estimate), Acc::Trapzd(hat, 0, 3, 2, estimate), estimate,
-                 Acc::Trapzd(hat, 0, 3, 3, other)}),
-              (R{0, 3.375, 3.375, 2.53125}));
+    EXPECT_ROWS({Row("level 1", Acc::Trapzd(hat, 0, 3, 1, estimate), 0),
+                 Row("level 2 from level 1", Acc::Trapzd(hat, 0, 3, 2, estimate), 3.375),
+                 Row("the estimate replaced", estimate, 3.375),
+                 Row("level 3 from another estimate", Acc::Trapzd(hat, 0, 3, 3, other), 2.53125)});
 }
 
 TEST(Qtrap, ConvergesClipsOrGivesZero) {
@@ -48,10 +46,10 @@ TEST(Qtrap, ConvergesClipsOrGivesZero) {
     // A kink off every dyadic point: where the true integral is 0 the relative test never passes.
     const F balanced = Poly({{0, -5}, {1, 1}, {3, 1}});
     EXPECT_NE(Acc::Trapzd(balanced, 0, 3, 20), 0.0);
-    // No convergence, a NaN ordinate, open ends (the width overflows), an empty function: 0.
-    EXPECT_EQ((R{balanced.Qtrap(0, 3), Poly({{0, NAN}, {1, 1}}).Qtrap(0, 1), F().Qtrap(-HUGE_VAL, HUGE_VAL),
-                 MakeFunction({}, 0, 1).Qtrap(0, 1), f.QtrapXFunc(0, 10)}),
-              R(5, 0.0));
+    EXPECT_ROWS({Row("no convergence", balanced.Qtrap(0, 3), 0),
+                 Row("a NaN ordinate", Poly({{0, NAN}, {1, 1}}).Qtrap(0, 1), 0),
+                 Row("open ends: the width overflows", F().Qtrap(-HUGE_VAL, HUGE_VAL), 0),
+                 Row("empty function", MakeFunction({}, 0, 1).Qtrap(0, 1), 0)});
 }
 
 TEST(Resultant, SegmentAreasMomentsAndExcentricity) {

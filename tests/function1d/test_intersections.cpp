@@ -1,39 +1,37 @@
-#include "TestAccess.h"
+#include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cfloat>
-
-using Pts = std::vector<std::pair<double, double>>;
-using List = CVyMathFunction1D::PointList;
-using F = CVyMathFunction1D;
-
-namespace {
-
-const auto Poly = [](std::vector<F::Point> p) { return MakeFunction(p, p.front().x, p.back().x); };
-
-} // namespace
+using Pts = V;
+using List = F::PointList;
 
 TEST(GetIntersectionAbscissas, CrossingsInIncreasingXAboveTheThreshold) {
     F jump = Poly({{0, 3}, {4, 0}}); // 3 until 2, then 0
     jump.Set(2, 3, 0);
-    const std::tuple<F, F, Pts> cases[] = {
-        {Poly({{0, 0}, {1, 2}, {2, 0}}), Poly({{0, 1}, {2, 1}}), {{0.5, 1}, {1.5, 1}}},
-        {Poly({{0, 0}, {4, 4}}),
+    const std::tuple<const char*, F, F, Pts> cases[] = {
+        {"two crossings", Poly({{0, 0}, {1, 2}, {2, 0}}), Poly({{0, 1}, {2, 1}}), {{0.5, 1}, {1.5, 1}}},
+        {"the other's inner abscissa splits",
+         Poly({{0, 0}, {4, 4}}),
          Poly({{0, 3}, {2, 3}, {4, -3}}),
-         {{2.25, 2.25}}}, // g's inner abscissa splits
-        // Product exactly -0.001 is not below the threshold.
-        {Poly({{0, 0.001}, {1, -1}}), Poly({{0, 0}, {1, 0}}), {}},
-        {Poly({{0, 0.0625}, {1, -0.0625}}), Poly({{0, 0}, {1, 0}}), {{0.5, 0}}},
-        {Poly({{0, -1}, {1, 0}, {2, 1}}), Poly({{0, 0}, {2, 0}}), {}},  // on a merged abscissa
-        {Poly({{0, 0}, {2, 2}}), Poly({{1, 2}, {3, 0}}), {{1.5, 1.5}}}, // only (1, 2) defined
-        {Poly({{0, 2}, {2, 2}, {4, 2}}), jump, {}},                     // 2 inside the jump window
-        {MakeFunction({{0, 0}, {4, 4}, {2, 2}}, 0, 4), Poly({{0, 1}, {4, 1}}), {{1, 1}}}}; // sorted first
-    for (auto c : cases) {
+         {{2.25, 2.25}}},
+        {"product exactly -0.001: not below the threshold",
+         Poly({{0, 0.001}, {1, -1}}),
+         Poly({{0, 0}, {1, 0}}),
+         {}},
+        {"product below the threshold",
+         Poly({{0, 0.0625}, {1, -0.0625}}),
+         Poly({{0, 0}, {1, 0}}),
+         {{0.5, 0}}},
+        {"on a merged abscissa", Poly({{0, -1}, {1, 0}, {2, 1}}), Poly({{0, 0}, {2, 0}}), {}},
+        {"only (1, 2) defined", Poly({{0, 0}, {2, 2}}), Poly({{1, 2}, {3, 0}}), {{1.5, 1.5}}},
+        {"2 inside the jump window", Poly({{0, 2}, {2, 2}, {4, 2}}), jump, {}},
+        {"unsorted: sorted first",
+         MakeFunction({{0, 0}, {4, 4}, {2, 2}}, 0, 4),
+         Poly({{0, 1}, {4, 1}}),
+         {{1, 1}}}};
+    for (auto [name, f, g, want] : cases) {
+        SCOPED_TRACE(name);
         List r;
-        EXPECT_EQ(std::get<0>(c).GetIntersectionAbscissas(&std::get<1>(c), r),
-                  std::get<2>(c).empty() ? 0 : 1);
-        EXPECT_EQ(ItemsOf(r), std::get<2>(c));
+        EXPECT_EQ(f.GetIntersectionAbscissas(&g, r), want.empty() ? 0 : 1);
+        EXPECT_EQ(ItemsOf(r), want);
     }
 }
 
@@ -44,7 +42,8 @@ TEST(GetIntersectionAbscissas, ResultCountsEarlierPointsAndCursorIsReset) {
     double x, y;                                     // the cursor is at the end
     EXPECT_EQ(f.GetIntersectionAbscissas(&g, r), 1); // a close crossing is missed; r holds (9, 9)
     EXPECT_TRUE(r.GetNext(x, y) && x == 9.0);        // back on the first point
-    EXPECT_EQ(empty.GetIntersectionAbscissas(&g, e) + g.GetIntersectionAbscissas(nullptr, e), 0);
+    EXPECT_ROWS({Row("an empty function", empty.GetIntersectionAbscissas(&g, e), 0),
+                 Row("a null other", g.GetIntersectionAbscissas(nullptr, e), 0)});
     EXPECT_TRUE(ItemsOf(e).empty());
 }
 

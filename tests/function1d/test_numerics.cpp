@@ -1,10 +1,6 @@
-#include "TestAccess.h"
+#include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <stdexcept>
-#include <tuple>
 
 namespace {
 

@@ -1,19 +1,8 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cfloat>
-#include <limits>
-#include <tuple>
+#include "TestSupport.h"
 
 namespace {
 
-using P = std::pair<double, double>;
-using V = std::vector<P>;
-using F = CVyMathFunction1D;
 using Fn = double (*)(double);
-
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 int calls = 0;
 const Fn xm1 = [](double x) { return x - 1; };
@@ -34,23 +23,27 @@ V Zeros(F f, double xacc, bool curves = false) {
 
 TEST(RootsBisection, OfACallersFunctionAndOfTheCurve) {
     F f = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
-    // A zero end is no sign change; |dx| = xacc goes on; the estimate stays on the non-positive end
-    // (x2 for 0.3 - x); a null f or a NaN end fails.
-    EXPECT_EQ(
-        std::vector<double>({f.RootBissection(xm1, 1, 3, 1e-9), f.RootBissection(xm1, 2, 3, 1e-9),
-                             f.RootBissection(xm04, 0, 1, 0.25), f.RootBissection(m03x, 0, 1, 0.2),
-                             f.RootBissection(nullptr, 0, 1, 0.1), f.RootBissection(xm1, kNaN, 3, 0.1)}),
-        std::vector<double>({0, 0, 0.375, 0.375, 0, 0}));
-    // Dyadic midpoints never make 3x - 1 exactly zero; xacc 0 never stops: 40 halvings, then failure.
+    const F wide = MakeFunction({{-DBL_MAX, -1}, {DBL_MAX, 3}}, -DBL_MAX, DBL_MAX);
+    const double third40 = std::floor(std::ldexp(1, 40) / 3) * std::ldexp(1, -40); // 1/3 from below
+    EXPECT_ROWS(
+        {Row("a zero end is no sign change", f.RootBissection(xm1, 1, 3, 1e-9), 0),
+         Row("no sign change", f.RootBissection(xm1, 2, 3, 1e-9), 0),
+         Row("|dx| = xacc goes on", f.RootBissection(xm04, 0, 1, 0.25), 0.375),
+         Row("the estimate stays on the non-positive end", f.RootBissection(m03x, 0, 1, 0.2), 0.375),
+         Row("null f", f.RootBissection(nullptr, 0, 1, 0.1), 0),
+         Row("NaN end", f.RootBissection(xm1, kNaN, 3, 0.1), 0),
+         Row("the 40th halving gets below 2^-39", f.RootBissection(x3m1, 0, 1, std::ldexp(1, -39)), third40),
+         Row("40 halvings never get below 2^-40", f.RootBissection(x3m1, 0, 1, std::ldexp(1, -40)), 0),
+         Row("on the curve: the first midpoint is exactly 0", f.RootBissection(2, 0, 1e-9), 1),
+         Row("an end outside the domain", f.RootBissection(-1, 2, 1e-9), 0),
+         Row("empty function", MakeFunction({}, 0, 2).RootBissection(0, 2, 1e-9), 0),
+         Row("ends at -+DBL_MAX: the span does not overflow", F(wide).RootBissection(-DBL_MAX, DBL_MAX, 1e-5),
+             -DBL_MAX / 2)});
+    // xacc 0 never stops and dyadic midpoints never make 3x - 1 zero: each end and each of the 40 steps
+    // evaluated once, then failure.
+    calls = 0;
     EXPECT_EQ(f.RootBissection(x3m1, 0, 1, 0.0), 0.0);
     EXPECT_EQ(calls, 42);
-    // On the curve: the first midpoint is exactly 0; an end outside the domain, an empty function:
-    // failure. Ends at -DBL_MAX and +DBL_MAX: the span would overflow; the first midpoint is 0.
-    EXPECT_EQ(std::vector<double>({f.RootBissection(2, 0, 1e-9), f.RootBissection(-1, 2, 1e-9),
-                                   MakeFunction({}, 0, 2).RootBissection(0, 2, 1e-9),
-                                   MakeFunction({{-DBL_MAX, -1}, {DBL_MAX, 3}}, -DBL_MAX, DBL_MAX)
-                                       .RootBissection(-DBL_MAX, DBL_MAX, 1e-5)}),
-              std::vector<double>({1, 0, 0, -DBL_MAX / 2}));
 }
 
 TEST(RootsUniqueAbscisse, ClosedCurveSegments) {
@@ -70,20 +63,19 @@ TEST(RootsAllZero, VerticesAndCrossingsInOrder) {
     F jump = MakeFunction({{0, -1}, {2, 1}}, 0, 2);
     jump.Set(1, -1, 1);
     EXPECT_EQ(F(f).RootBissection(3, 0, 1e-12), 0.0); // 40 halvings of 3 cannot reach 1e-12
-    // First point not examined, zero products no sign change; a vertical step; nothing inside a jump
-    // window; one point; no point; a successful bisection gives its estimate (not 1/3), a failed one
-    // (accuracy too fine, or an end outside the domain) the segment's crossing.
-    const std::tuple<F, double, V> cases[] = {
-        {MakeFunction({{0, 0}, {1, 1}, {2, 0}}, 0, 2), 1e-9, {{2, 0}}},
-        {MakeFunction({{0, -1}, {1, -1}, {1.000005, 1}, {2, 1}}, 0, 2), 1e-9, {{1.000005, 0}}},
-        {jump, 1e-9, {}},
-        {MakeFunction({{1, 0}}, 0, 2), 1e-9, {}},
-        {MakeFunction({}, 0, 2), 1e-9, {}},
-        {MakeFunction({{0, -1}, {1, 2}}, 0, 1), 0.1, {{0.3125, 0}}},
-        {f, 1e-12, {{1, 0}}},
-        {MakeFunction({{-1, -1}, {3, 1}}, 0, 3), 1e-9, {{1, 0}}}};
-    for (const auto& [g, xacc, want] : cases)
-        EXPECT_EQ(Zeros(g, xacc), want) << &want - &std::get<2>(cases[0]);
+    EXPECT_ROWS(
+        {Row("first point not examined, zero products no sign change",
+             Zeros(MakeFunction({{0, 0}, {1, 1}, {2, 0}}, 0, 2), 1e-9), {{2, 0}}),
+         Row("a vertical step", Zeros(MakeFunction({{0, -1}, {1, -1}, {1.000005, 1}, {2, 1}}, 0, 2), 1e-9),
+             {{1.000005, 0}}),
+         Row("nothing inside a jump window", Zeros(jump, 1e-9), {}),
+         Row("one point", Zeros(MakeFunction({{1, 0}}, 0, 2), 1e-9), {}),
+         Row("no point", Zeros(MakeFunction({}, 0, 2), 1e-9), {}),
+         Row("a successful bisection: its estimate", Zeros(MakeFunction({{0, -1}, {1, 2}}, 0, 1), 0.1),
+             {{0.3125, 0}}),
+         Row("accuracy too fine: the segment's crossing", Zeros(f, 1e-12), {{1, 0}}),
+         Row("an end outside the domain: the segment's crossing",
+             Zeros(MakeFunction({{-1, -1}, {3, 1}}, 0, 3), 1e-9), {{1, 0}})});
     // A vertex within Ytolerance of 0 comes first; within Xtolerance left of it the curve takes its
     // ordinate 5e-6 > 0, so the crossing is found there.
     const V z = Zeros(MakeFunction({{0, -1}, {1, 5e-6}, {2, 1}}, 0, 2), 1e-9);

@@ -1,15 +1,10 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
+#include "TestSupport.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-CVyMathPolynom Poly(int degree, std::vector<double> c) {
+CVyMathPolynom Polynom(int degree, std::vector<double> c) {
     CVyMathPolynom p(degree);
     p.SetCoeff(c.data(), static_cast<int>(c.size()));
     return p;
@@ -19,7 +14,7 @@ CVyMathPolynom Poly(int degree, std::vector<double> c) {
 std::string Form(int form, int degree, std::vector<double> c, int prec, wchar_t v = L'x') {
     std::ostringstream os;
     auto format = form == 2 ? &CVyMathPolynom::FormatPolynomial2 : &CVyMathPolynom::FormatPolynomial1;
-    (Poly(1, {7, 7}).*format)(os, Poly(degree, c), v, prec);
+    (Polynom(1, {7, 7}).*format)(os, Polynom(degree, c), v, prec);
     return os.str();
 }
 
@@ -35,18 +30,15 @@ TEST(FormatPolynomial, BothFormsByteForByte) {
 }
 
 TEST(FormatPolynomial, AppendsSetsThePrecisionOnlyWhenWritingAndDoesNotFlush) {
-    struct SyncCounter : std::stringbuf {
-        int syncs = 0;
-        int sync() override { return ++syncs, std::stringbuf::sync(); }
-    } buf;
+    SyncCounter buf;
     std::ostream os(&buf);
     os.precision(9);
-    Poly(0, {}).FormatPolynomial2(os, Poly(0, {0}), L'x', 3);    // only the NUL
-    VyMathTestAccess::FormatMonomial(os, 0.0004, L'x', 3, 1e-3); // null factor
+    Polynom(0, {}).FormatPolynomial2(os, Polynom(0, {0}), L'x', 3); // only the NUL
+    VyMathTestAccess::FormatMonomial(os, 0.0004, L'x', 3, 1e-3);    // null factor
     EXPECT_EQ(os.precision(), 9);
     VyMathTestAccess::FormatMonomial(os, 1e-3, L'x', 3, 1e-3); // exactly tol: not null
     VyMathTestAccess::FormatMonomial(os, 1e-25, L'x', 3, 0.0); // within 1e-20 of 0 the sign is not positive
-    Poly(0, {}).FormatPolynomial1(os, Poly(1, {1.23456, 1}), L't', 3);
+    Polynom(0, {}).FormatPolynomial1(os, Polynom(1, {1.23456, 1}), L't', 3);
     EXPECT_EQ(buf.str(), "\0x (x - 0.001) (x + 1e-25) 1.23 + (t - 1.23) \0"s);
     EXPECT_EQ(os.precision(), 3);
     EXPECT_EQ(buf.syncs, 0);

@@ -1,14 +1,8 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cfloat>
+#include "TestSupport.h"
 
 namespace {
 
-using F = CVyMathFunction1D;
 using Set = CVyMathSetFunction1D;
-using V = std::vector<std::pair<double, double>>;
 
 const F kUp = MakeFunction({{0, 0}, {10, 10}}, 0, 10);
 const F kDown = MakeFunction({{0, 10}, {10, 0}}, 0, 10);
@@ -49,20 +43,15 @@ TEST(SetEnvelope, EmptyAndSingleMember) {
 }
 
 TEST(SetEnvelope, MembersFoldOneAtATime) {
-    F f1 = kUp, f2 = kDown, f3 = MakeFunction({{0, 4}, {4, 8}, {10, 4}}, 0, 10), lo12, hi12, lower, upper;
-    Set two, three;
-    two.AddFunction(&f1);
-    two.AddFunction(&f2);
-    three = two;
-    three.AddFunction(&f3);
-    ASSERT_TRUE(two.EnvelopMaxMin(lo12, hi12) && three.EnvelopMaxMin(lower, upper));
-    // The same fold by hand: lower of (previous lower, third), upper of (third, previous upper).
-    F lo(0, 10, 0), hi(0, 10, 0);
-    lo.SetXtolerance(1e-9);
-    hi.SetXtolerance(1e-9);
-    three.EnveloppeMaxMin(&lo12, &f3, &lo, nullptr);
-    three.EnveloppeMaxMin(&f3, &hi12, nullptr, &hi);
-    EXPECT_EQ(std::make_pair(PointsOf(lower), PointsOf(upper)), std::make_pair(PointsOf(lo), PointsOf(hi)));
+    F f1 = kUp, f2 = kDown, f3 = MakeFunction({{0, 4}, {4, 8}, {10, 4}}, 0, 10), lower, upper;
+    Set three;
+    for (F* f : {&f1, &f2, &f3})
+        three.AddFunction(f);
+    ASSERT_TRUE(three.EnvelopMaxMin(lower, upper));
+    // Lower: min(x, 10 - x), with the third member's abscissa 4. Upper: 10 - x, the third member from
+    // its crossing at 3 to the one at 6.4, then x.
+    ExpectNear(PointsOf(lower), {{0, 0}, {4, 4}, {5, 5}, {10, 0}}, 1e-12);
+    ExpectNear(PointsOf(upper), {{0, 10}, {3, 7}, {4, 8}, {5, 22.0 / 3}, {6.4, 6.4}, {10, 10}}, 1e-12);
 }
 
 TEST(SetEnvelope, MinimalStep) {

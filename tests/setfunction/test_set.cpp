@@ -1,17 +1,21 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 namespace {
 
-using F = CVyMathFunction1D;
 using Set = CVyMathSetFunction1D;
 using Ptrs = std::vector<F*>;
-using P = std::pair<double, double>;
 using St = std::tuple<Ptrs, P, F*>; // members in order, recorded range, member under the cursor
 
 // A function on [a, b] with one interior point, so that functions differ in value.
 auto L = [](double a, double b, double y) { return MakeFunction({{a, 0}, {(a + b) / 2, y}, {b, 0}}, a, b); };
+
+// The members met, as their numbers (the middle ordinate), '-' for none.
+std::string Trail(std::initializer_list<F*> fs) {
+    std::string t;
+    for (F* f : fs)
+        t += f ? char('0' + PointsOf(*f)[1].second) : '-';
+    return t;
+}
 
 St State(Set& s) {
     St st{{}, {1, 1}, s.GetCurrentFunction()};
@@ -36,7 +40,7 @@ TEST(SetContainer, EmptySetAndTolerances) {
     f3.SetYtolerance(0.5);
     Set s = Of({&f1, &f2, &f3});
     EXPECT_EQ(State(e), St({}, P(0, 0), nullptr));
-    EXPECT_EQ(Ptrs({e.GetFirstElem(), e.GetNextFunction(), e.GetPreviousFunction()}), Ptrs(3, nullptr));
+    EXPECT_EQ(Trail({e.GetFirstElem(), e.GetNextFunction(), e.GetPreviousFunction()}), "---");
     // The largest member tolerances; 1e-5 for an empty set.
     EXPECT_EQ(std::make_tuple(e.GetXtolerance(), e.GetYtolerance(), s.GetXtolerance(), s.GetYtolerance()),
               std::make_tuple(1e-5, 1e-5, 1e-3, 0.5));
@@ -69,18 +73,19 @@ TEST(SetContainer, MembershipIsByValue) {
 TEST(SetContainer, CursorWalk) {
     F f1 = L(0, 1, 1), f2 = L(0, 1, 2), f3 = L(0, 1, 3), f4 = L(0, 1, 4), stranger = L(0, 1, 9);
     Set s = Of({&f1, &f2, &f3});
-    const Ptrs walk = {s.GetCurrentFunction(),  s.GetNextFunction(),     s.GetFirstElem(),
-                       s.GetNextFunction(),     s.GetNextFunction(),     s.GetNextFunction(),
-                       s.GetNextFunction(),     s.GetPreviousFunction(), s.GetPreviousFunction(),
-                       s.GetPreviousFunction(), s.GetCurrentFunction(),  s.GetPreviousFunction()};
-    EXPECT_EQ(walk, (Ptrs{nullptr, &f3, &f1, &f2, &f3, nullptr, &f3, &f2, &f1, nullptr, nullptr, nullptr}));
+    // Current, next from the end (the last), first, next up to the end and beyond (the last again),
+    // previous down to the start, current there, previous from the start.
+    EXPECT_EQ(Trail({s.GetCurrentFunction(), s.GetNextFunction(), s.GetFirstElem(), s.GetNextFunction(),
+                     s.GetNextFunction(), s.GetNextFunction(), s.GetNextFunction(), s.GetPreviousFunction(),
+                     s.GetPreviousFunction(), s.GetPreviousFunction(), s.GetCurrentFunction(),
+                     s.GetPreviousFunction()}),
+              "-3123-321---");
     s.SetCurrentFunction(&f2);
     s.SetCurrentFunction(&stranger); // from a member to the end
     EXPECT_EQ(s.GetCurrentFunction(), nullptr);
     s.GetNextFunction();
     s.AddFunction(&f4); // a cursor on a member moves one forward, here onto the new one
-    EXPECT_EQ(Ptrs({s.GetCurrentFunction(), s.GetElem(-1), s.GetElem(4), s.GetElem(0)}),
-              (Ptrs{&f4, nullptr, nullptr, &f1}));
+    EXPECT_EQ(Trail({s.GetCurrentFunction(), s.GetElem(-1), s.GetElem(4), s.GetElem(0)}), "4--1");
 }
 
 TEST(SetContainer, GetFunctionLeavesTheLastMemberTried) {
@@ -90,9 +95,9 @@ TEST(SetContainer, GetFunctionLeavesTheLastMemberTried) {
     // Both pass at (0, 0): the first wins. Within 1e-10 (5e-11) or not (2e-10).
     const std::tuple<double, double, bool, F*> cases[] = {
         {0, 0, true, &f1}, {5, 2 + 5e-11, true, &f2}, {5, 2 + 2e-10, false, &f2}, {50, 0, false, &f2}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(s.GetFunction(std::get<0>(c), std::get<1>(c), &out), std::get<2>(c)) << std::get<1>(c);
-        EXPECT_EQ(out, std::get<3>(c));
+    for (const auto& [x, y, found, last] : cases) {
+        EXPECT_EQ(s.GetFunction(x, y, &out), found) << x << ", " << y;
+        EXPECT_EQ(out, last) << x << ", " << y;
     }
     EXPECT_TRUE(s.GetFunction(5, 2, nullptr));
 }

@@ -1,48 +1,38 @@
-#include "TestAccess.h"
+#include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <memory>
 
 namespace {
 
-using V = std::vector<double>;
 using A = VyMathTestAccess;
-
-// A matrix from its rows, for readable expectations.
-CVyMathMat33 Rows(const double (&r0)[3], const double (&r1)[3], const double (&r2)[3]) {
-    const double c0[3] = {r0[0], r1[0], r2[0]}, c1[3] = {r0[1], r1[1], r2[1]}, c2[3] = {r0[2], r1[2], r2[2]};
-    return CVyMathMat33(c0, c1, c2);
-}
 
 CVyMathMat33 Diag(double a, double b, double c) {
     return Rows({a, 0, 0}, {0, b, 0}, {0, 0, c});
 }
 
 // The nine elements row by row.
-V Elements(const CVyMathMat33& m) {
+Nums Elements(const CVyMathMat33& m) {
     return {m.GetMat(0, 0), m.GetMat(0, 1), m.GetMat(0, 2), m.GetMat(1, 0), m.GetMat(1, 1),
             m.GetMat(1, 2), m.GetMat(2, 0), m.GetMat(2, 1), m.GetMat(2, 2)};
 }
 
 TEST(Mat33, ConstructionColumnByColumnStorageAndIndexRange) {
     CVyMathMat33 def, id(true), zero(false);
-    EXPECT_TRUE(def.IsMatID() && id.IsMatID() && Elements(zero) == V(9, 0.0));
+    EXPECT_TRUE(def.IsMatID() && id.IsMatID() && Elements(zero) == Nums(9, 0.0));
     double v[9] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
     zero.SetMat(v);
     zero.SetMat(nullptr); // changes nothing
     zero(2, 1) = -7.5;    // a reference to the element
-    EXPECT_EQ(Elements(zero), (V{0, 3, 6, 1, 4, 7, 2, -7.5, 8}));
+    EXPECT_EQ(Elements(zero), (Nums{0, 3, 6, 1, 4, 7, 2, -7.5, 8}));
     const double a[3] = {1, 2, 3}, b[3] = {4, 5, 6}, c[3] = {7, 8, 9};
-    EXPECT_EQ(Elements(CVyMathMat33(a, b, c)), (V{1, 4, 7, 2, 5, 8, 3, 6, 9}));
-    EXPECT_EQ(Elements(CVyMathMat33(a, b)), (V{4, 5, 6, 8, 10, 12, 12, 15, 18})); // dyadic a·bᵀ
+    EXPECT_EQ(Elements(CVyMathMat33(a, b, c)), (Nums{1, 4, 7, 2, 5, 8, 3, 6, 9}));
+    EXPECT_EQ(Elements(CVyMathMat33(a, b)), (Nums{4, 5, 6, 8, 10, 12, 12, 15, 18})); // dyadic a·bᵀ
     // An index outside 0..2 throws and changes nothing.
     for (auto ij : {std::make_pair(3, 0), {0, 3}, {-1, 0}, {2, -1}}) {
         EXPECT_THROW(zero.GetMat(ij.first, ij.second), CVyMathMat33::InvalidateIndex);
         EXPECT_THROW(zero(ij.first, ij.second) = 1.0, CVyMathMat33::InvalidateIndex);
     }
-    EXPECT_EQ(Elements(zero), (V{0, 3, 6, 1, 4, 7, 2, -7.5, 8}));
+    EXPECT_EQ(Elements(zero), (Nums{0, 3, 6, 1, 4, 7, 2, -7.5, 8}));
 }
 
 TEST(Mat33, CopiesAndArithmetic) {
@@ -52,24 +42,24 @@ TEST(Mat33, CopiesAndArithmetic) {
     std::unique_ptr<CVyMathMat33> c(a.Clone()), s(a.CloneSame());
     EXPECT_TRUE(*c == a && *s == a && s.get() != c.get());
     EXPECT_EQ(&(m = a), &m);
-    EXPECT_EQ(Elements((a + id) - id * 3.0), (V{-1, 2, 3, 4, 3, 6, 7, 8, 8}));
-    EXPECT_EQ(Elements((((m += a) -= id) *= 0.5) /= 0.25), (V{2, 8, 12, 16, 18, 24, 28, 32, 38}));
+    EXPECT_EQ(Elements((a + id) - id * 3.0), (Nums{-1, 2, 3, 4, 3, 6, 7, 8, 8}));
+    EXPECT_EQ(Elements((((m += a) -= id) *= 0.5) /= 0.25), (Nums{2, 8, 12, 16, 18, 24, 28, 32, 38}));
     EXPECT_TRUE(std::isinf((m /= 0.0).GetMat(0, 0))); // no test of s: IEEE infinities
     // Products keep the operand order; M *= M squares M.
-    EXPECT_EQ(Elements(q * p), (V{1, 2, 0, 3, 7, 0, 0, 0, 1}));
-    EXPECT_EQ(Elements(l *= q), (V{7, 2, 0, 3, 1, 0, 0, 0, 1}));
-    EXPECT_EQ(Elements(sq *= sq), (V{7, 10, 0, 15, 22, 0, 0, 0, 4}));
+    EXPECT_EQ(Elements(q * p), (Nums{1, 2, 0, 3, 7, 0, 0, 0, 1}));
+    EXPECT_EQ(Elements(l *= q), (Nums{7, 2, 0, 3, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(Elements(sq *= sq), (Nums{7, 10, 0, 15, 22, 0, 0, 0, 4}));
 }
 
 TEST(Mat33, EqualityIsStrictWithinOneTenBillionth) {
     const double deltas[] = {0.5e-10, 0.99e-10, 1e-10, 2e-10, std::nan("")}; // the first two are equal
     for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(deltas[k]);
         CVyMathMat33 a(false), b(false), id;
         b(2, 0) = deltas[k];
         id(0, 1) = deltas[k];
-        EXPECT_EQ((std::vector<bool>{a == b, a != b, id.IsMatID(), b == b}),
-                  (std::vector<bool>{k < 2, k >= 2, k < 2, k < 4})) // a NaN equals nothing, itself included
-            << deltas[k];
+        EXPECT_ROWS({Row("==", a == b, k < 2), Row("!=", a != b, k >= 2), Row("IsMatID", id.IsMatID(), k < 2),
+                     Row("a NaN equals nothing, itself included", b == b, k < 4)});
     }
 }
 
@@ -88,13 +78,13 @@ TEST(Mat33, InverseByTheAdjugateAndTheSingularThreshold) {
 
 TEST(Basis, SecondBlockIsZeroedAndCopied) {
     CVyMathBasis a, b;
-    EXPECT_EQ(V(A::SecondBlock(a), A::SecondBlock(a) + 9), V(9, 0.0));
+    EXPECT_EQ(Nums(A::SecondBlock(a), A::SecondBlock(a) + 9), Nums(9, 0.0));
     b(0, 2) = 4.0;
     A::SecondBlock(b)[8] = -2.5;
     EXPECT_EQ(&(a = b), &a);
     const CVyMathBasis c(b);
-    EXPECT_EQ((V{a.GetMat(0, 2), A::SecondBlock(a)[8], c.GetMat(0, 2), A::SecondBlock(c)[8]}),
-              (V{4, -2.5, 4, -2.5}));
+    EXPECT_EQ((Nums{a.GetMat(0, 2), A::SecondBlock(a)[8], c.GetMat(0, 2), A::SecondBlock(c)[8]}),
+              (Nums{4, -2.5, 4, -2.5}));
 }
 
 } // namespace

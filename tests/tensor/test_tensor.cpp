@@ -1,49 +1,28 @@
-#include "TestAccess.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
+#include "TestSupport.h"
 
 namespace {
 
-using V = std::vector<double>;
 using A = VyMathTestAccess;
 using InvalidateBase = CVyMathTensorSym2D::InvalidateBase;
 
-CVyMathMat33 Rows(const double (&r0)[3], const double (&r1)[3], const double (&r2)[3]) {
-    const double c0[3] = {r0[0], r1[0], r2[0]}, c1[3] = {r0[1], r1[1], r2[1]}, c2[3] = {r0[2], r1[2], r2[2]};
-    return CVyMathMat33(c0, c1, c2);
-}
-
 const CVyMathMat33 kSkew = Rows({1, 0.5, 0}, {0, 1, 0}, {0, 0, 1});
 
-// A tensor from its packed components, in the given basis (identity when none).
-CVyMathTensorSym2D Tensor(double t00, double t01, double t11, double t02, double t12, double t22,
-                          CVyMathMat33 basis = CVyMathMat33()) {
-    const double c[6] = {t00, t01, t11, t02, t12, t22};
-    return CVyMathTensorSym2D(c, &basis);
-}
-
 // The six packed components, then the basis element (0, 1): 0.5 marks kSkew, 0 the identity.
-V State(CVyMathTensorSym2D t) {
-    return {t.GetComponent(0), t.GetComponent(1), t.GetComponent(2),           t.GetComponent(3),
-            t.GetComponent(4), t.GetComponent(5), A::BasisPtr(t)->GetMat(0, 1)};
-}
-
-void ExpectNear(const V& got, const V& want, double tol) {
-    for (std::size_t k = 0; k < want.size(); ++k)
-        EXPECT_NEAR(got[k], want[k], tol) << "position " << k;
+Nums State(CVyMathTensorSym2D t) {
+    Nums s = Components(t);
+    s.push_back(A::BasisPtr(t)->GetMat(0, 1));
+    return s;
 }
 
 TEST(Tensor, UnitDefaultPackedOrderAndPositionsOutOfRange) {
     CVyMathTensorSym2D t;
-    EXPECT_EQ(State(t), (V{1, 0, 1, 0, 0, 1, 0}));
+    EXPECT_EQ(State(t), (Nums{1, 0, 1, 0, 0, 1, 0}));
     EXPECT_TRUE(t.IsUnit() && t.ConvertToMat().IsMatID() && A::BasisPtr(t)->IsMatID());
     const double c[6] = {1, 2, 3, 4, 5, 6};
     t.SetComponents(c);
     t.SetComponents(nullptr); // changes nothing
     EXPECT_TRUE(t.ConvertToMat() == Rows({1, 2, 4}, {2, 3, 5}, {4, 5, 6}));
-    EXPECT_EQ((V{t(0, 1), t(1, 0), t(0, 2), t(2, 1), t(2, 2)}), (V{2, 2, 4, 5, 6}));
+    EXPECT_EQ((Nums{t(0, 1), t(1, 0), t(0, 2), t(2, 1), t(2, 2)}), (Nums{2, 2, 4, 5, 6}));
     EXPECT_THROW(t.GetComponent(6), CVyMathTensorSym2D::InvalidateData);
     EXPECT_THROW(t(3, 0), CVyMathTensorSym2D::InvalidateData);
 }
@@ -61,11 +40,11 @@ TEST(Tensor, BasisIsAPrivateNeverNullCopy) {
     const CVyMathTensorSym2D& alias = t;
     t = alias;
     t.SetBasis(A::BasisPtr(t));
-    EXPECT_EQ(State(t), (V{1, 2, 3, 4, 5, 6, 0.5}));
+    EXPECT_EQ(State(t), (Nums{1, 2, 3, 4, 5, 6, 0.5}));
     // A null basis stands for the identity; a null component array leaves the unit components.
     t.SetBasis(nullptr);
     EXPECT_TRUE(A::BasisPtr(t)->IsMatID() && A::BasisPtr(CVyMathTensorSym2D(c, nullptr))->IsMatID());
-    EXPECT_EQ(State(CVyMathTensorSym2D(nullptr, &b)), (V{1, 0, 1, 0, 0, 1, 0.75}));
+    EXPECT_EQ(State(CVyMathTensorSym2D(nullptr, &b)), (Nums{1, 0, 1, 0, 0, 1, 0.75}));
 }
 
 TEST(Tensor, EqualityNeedsEqualBasesAndComponents) {
@@ -85,7 +64,7 @@ TEST(Tensor, CombiningChecksBasesBeforeChangingAnything) {
     EXPECT_THROW(a += b, InvalidateBase);
     EXPECT_THROW(a * b, InvalidateBase);
     EXPECT_THROW(a.IsInverse(b), InvalidateBase);
-    EXPECT_EQ(State(a), (V{1, 2, 3, 4, 5, 6, 0}));
+    EXPECT_EQ(State(a), (Nums{1, 2, 3, 4, 5, 6, 0}));
     // The product with a matrix checks no basis: rows of T times the columns of M (T·M, not M·T).
     EXPECT_TRUE(b * Rows({1, 0, 0}, {0, 2, 0}, {0, 0, 3}) == Rows({1, 2, 3}, {1, 2, 3}, {1, 2, 3}));
 }
@@ -93,12 +72,12 @@ TEST(Tensor, CombiningChecksBasesBeforeChangingAnything) {
 TEST(Tensor, SumsProductsAndScaling) {
     CVyMathTensorSym2D a = Tensor(1, 2, 3, 4, 5, 6, kSkew), b = Tensor(6, 5, 4, 3, 2, 1, kSkew);
     // Free sum and difference: the identity basis; += and -= keep the left operand's basis.
-    EXPECT_EQ(State(a + b), (V{7, 7, 7, 7, 7, 7, 0}));
-    EXPECT_EQ(State(a - b), (V{-5, -3, -1, 1, 3, 5, 0}));
-    EXPECT_EQ(State(a += b), (V{7, 7, 7, 7, 7, 7, 0.5}));
+    EXPECT_EQ(State(a + b), (Nums{7, 7, 7, 7, 7, 7, 0}));
+    EXPECT_EQ(State(a - b), (Nums{-5, -3, -1, 1, 3, 5, 0}));
+    EXPECT_EQ(State(a += b), (Nums{7, 7, 7, 7, 7, 7, 0.5}));
     ((a -= b) += a) *= 0.5; // a += a doubles a
-    EXPECT_EQ(State(a * 3.0), (V{3, 6, 9, 12, 15, 18, 0.5}));
-    EXPECT_EQ(State(a), (V{1, 2, 3, 4, 5, 6, 0.5}));
+    EXPECT_EQ(State(a * 3.0), (Nums{3, 6, 9, 12, 15, 18, 0.5}));
+    EXPECT_EQ(State(a), (Nums{1, 2, 3, 4, 5, 6, 0.5}));
 
     CVyMathTensorSym2D d = Tensor(2, 0, 4, 0, 0, 8), inv = Tensor(0.5, 0, 0.25, 0, 0, 0.125), unit;
     EXPECT_TRUE(d.IsInverse(inv) && inv.IsInverse(d) && !d.IsInverse(unit));
@@ -111,21 +90,21 @@ TEST(Tensor, SumsProductsAndScaling) {
 TEST(Tensor, TransformToAnotherBasis) {
     CVyMathTensorSym2D out = Tensor(0, 0, 0, 0, 0, 0, kSkew), self = Tensor(1, 0, 2, 0, 0, 3);
     Tensor(1, 2, 3, 4, 5, 6).GetTransformTensor(CVyMathMat33(), out);
-    EXPECT_EQ(State(out), (V{1, 2, 3, 4, 5, 6, 0}));
+    EXPECT_EQ(State(out), (Nums{1, 2, 3, 4, 5, 6, 0}));
     // A quarter turn about the third axis swaps the first two diagonal terms; out takes P as basis.
     const CVyMathMat33 quarter = Rows({0, -1, 0}, {1, 0, 0}, {0, 0, 1});
     const CVyMathTensorSym2D diag = Tensor(1, 0, 2, 0, 0, 3);
     diag.GetTransformTensor(quarter, out);
-    EXPECT_EQ(State(out), (V{2, 0, 1, 0, 0, 3, -1}));
+    EXPECT_EQ(State(out), (Nums{2, 0, 1, 0, 0, 3, -1}));
     // A shear P: P·T·P⁻¹ = [1 1 0; 0 2 0; 0 0 3]; only the upper triangle is kept.
     diag.GetTransformTensor(Rows({1, 1, 0}, {0, 1, 0}, {0, 0, 1}), out);
     // Singular P: throws before out is touched.
     EXPECT_THROW(diag.GetTransformTensor(Rows({1, 2, 3}, {2, 4, 6}, {0, 0, 1}), out),
                  CVyMathMat33::InvalidateDeterminant);
-    EXPECT_EQ(State(out), (V{1, 1, 2, 0, 0, 3, 1}));
+    EXPECT_EQ(State(out), (Nums{1, 1, 2, 0, 0, 3, 1}));
     // out may be the tensor itself.
     self.GetTransformTensor(quarter, self);
-    EXPECT_EQ(State(self), (V{2, 0, 1, 0, 0, 3, -1}));
+    EXPECT_EQ(State(self), (Nums{2, 0, 1, 0, 0, 3, -1}));
 }
 
 TEST(Tensor, RotationAboutTheThirdAxisAndPointInertia) {
@@ -140,9 +119,9 @@ TEST(Tensor, RotationAboutTheThirdAxisAndPointInertia) {
     // Inertia of a point mass: the basis is set to the identity in place.
     const CVyMathMat33* before = A::BasisPtr(t);
     EXPECT_EQ(&t.InertiaTensor(2, 1, 0, 0), &t);
-    EXPECT_EQ(State(t), (V{0, 0, 2, 0, 0, 2, 0}));
+    EXPECT_EQ(State(t), (Nums{0, 0, 2, 0, 0, 2, 0}));
     EXPECT_TRUE(A::BasisPtr(t)->IsMatID() && A::BasisPtr(t) == before);
-    EXPECT_EQ(State(t.InertiaTensor(2, 1, 2, 3)), (V{26, -4, 20, -6, -12, 10, 0}));
+    EXPECT_EQ(State(t.InertiaTensor(2, 1, 2, 3)), (Nums{26, -4, 20, -6, -12, 10, 0}));
 }
 
 } // namespace
