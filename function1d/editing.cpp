@@ -230,7 +230,7 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
         gathered.clear();
     };
     const auto gather = [&](double x, double y) {
-        if (!points.Sorted() || !vymath::detail::IsFinite(x) || vymath::detail::IsNaN(y) ||
+        if (points.empty() || !points.Sorted() || !vymath::detail::IsFinite(x) || vymath::detail::IsNaN(y) ||
             Tolerant::Equal(x, points.front().x, Xtolerance) || Tolerant::Equal(x, points.back().x, Xtolerance))
             return false;
         if (!gathered.empty() && !(x >= gathered.back().second.x))
