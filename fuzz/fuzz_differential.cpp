@@ -508,6 +508,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<double> v{1.0};
         for (int j = 0; j < 6; ++j)
             v.push_back(fuzz::Value(in));
+        if (std::getenv("VYMATH_FUZZ_TRACE") != nullptr)
+            std::fprintf(stderr, "function %d: scenario %d, count %d\n", k, scenario, count);
         lib.fs.push_back(Build<F>(scenario, v, count));
         ref.fs.push_back(Build<R>(scenario, v, count));
     }
