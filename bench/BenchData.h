@@ -37,7 +37,8 @@ inline Curve DiagramPoints(std::size_t n) {
     double x = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         c.x.push_back(x);
-        c.y.push_back(100.0 * std::sin(0.002 * static_cast<double>(i)) + 5.0 * std::cos(0.7 * static_cast<double>(i)));
+        c.y.push_back(100.0 * std::sin(0.002 * static_cast<double>(i)) +
+                      5.0 * std::cos(0.7 * static_cast<double>(i)));
         x += 1.0 + 0.5 * std::sin(1.3 * static_cast<double>(i));
     }
     Dump("diagram_" + std::to_string(n) + "_x", c.x);
@@ -54,7 +55,8 @@ inline CVyMathFunction1D Function(const Curve& c) {
 }
 
 // m queries uniform over [lo, hi], in random order or sorted.
-inline std::vector<double> Queries(std::size_t m, double lo, double hi, bool sorted, const std::string& name) {
+inline std::vector<double> Queries(std::size_t m, double lo, double hi, bool sorted,
+                                   const std::string& name) {
     std::mt19937_64 rng(12345);
     std::uniform_real_distribution<double> u(lo, hi);
     std::vector<double> q(m);
@@ -89,9 +91,8 @@ inline std::vector<Curve> LoadCases(int K, int N, bool shared) {
             const double moment = x <= load ? x * (L - load) / L : load * (L - x) / L; // point load
             c.y[i] = amp * moment + 0.02 * k * x * (L - x) * std::cos(0.3 * k);
         }
-        const std::string tag =
-            "cases_" + std::string(shared ? "shared" : "own") + "_" + std::to_string(K) + "_" + std::to_string(N) +
-            "_" + std::to_string(k);
+        const std::string tag = "cases_" + std::string(shared ? "shared" : "own") + "_" + std::to_string(K) +
+                                "_" + std::to_string(N) + "_" + std::to_string(k);
         Dump(tag + "_x", c.x);
         Dump(tag + "_y", c.y);
         cases.push_back(c);

@@ -190,8 +190,14 @@ void BM_Intersections(benchmark::State& state) {
         benchmark::DoNotOptimize(f.GetIntersectionAbscissas(&g, crossings));
     }
 }
-BENCHMARK(BM_Intersections)->Arg(2000)->Arg(4000)->Arg(8000)->Arg(16000)->Arg(32000)->Arg(64000)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_Intersections)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Arg(32000)
+    ->Arg(64000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Merge(benchmark::State& state) {
     const CVyMathFunction1D f = Wavy(static_cast<int>(state.range(0)), 0.0);
@@ -227,30 +233,26 @@ void Collector(benchmark::State& state, Collect collect) {
 }
 
 void BM_GetAllZero(benchmark::State& state) {
-    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a, CVyMathFunction1D::PointList&) {
-        f.GetAllZero(a, 1e-9);
-    });
+    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a,
+                        CVyMathFunction1D::PointList&) { f.GetAllZero(a, 1e-9); });
 }
 BENCHMARK(BM_GetAllZero)->Apply(CollectorSizes);
 
 void BM_Extrema(benchmark::State& state) {
-    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a, CVyMathFunction1D::PointList&) {
-        f.Extrema(a);
-    });
+    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a,
+                        CVyMathFunction1D::PointList&) { f.Extrema(a); });
 }
 BENCHMARK(BM_Extrema)->Apply(CollectorSizes);
 
 void BM_LocalMinMax(benchmark::State& state) {
-    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a, CVyMathFunction1D::PointList& b) {
-        f.LocalMinMax(a, b);
-    });
+    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a,
+                        CVyMathFunction1D::PointList& b) { f.LocalMinMax(a, b); });
 }
 BENCHMARK(BM_LocalMinMax)->Apply(CollectorSizes);
 
 void BM_GlobalMinMax(benchmark::State& state) {
-    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a, CVyMathFunction1D::PointList& b) {
-        f.GlobalMinMax(a, b);
-    });
+    Collector(state, [](CVyMathFunction1D& f, CVyMathFunction1D::PointList& a,
+                        CVyMathFunction1D::PointList& b) { f.GlobalMinMax(a, b); });
 }
 BENCHMARK(BM_GlobalMinMax)->Apply(CollectorSizes);
 

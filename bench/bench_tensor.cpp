@@ -56,7 +56,8 @@ BENCHMARK(BM_Mat33_Inverse);
 #ifdef VYMATH_BENCH_EIGEN
 Eigen::Matrix3d StressMatrix() {
     Eigen::Matrix3d m;
-    m << kStress[0], kStress[1], kStress[3], kStress[1], kStress[2], kStress[4], kStress[3], kStress[4], kStress[5];
+    m << kStress[0], kStress[1], kStress[3], kStress[1], kStress[2], kStress[4], kStress[3], kStress[4],
+        kStress[5];
     return m;
 }
 

@@ -9,6 +9,13 @@
 #include <cstdint>
 #include <cstring>
 
+// Defines the three members of a nested error struct Owner::Name: the default constructor with its
+// fixed message, the copy constructor and the destructor.
+#define VYMATH_DEFINE_ERROR(Owner, Name, text)                                                               \
+    Owner::Name::Name() : CVyMathException(text) {}                                                          \
+    Owner::Name::Name(const Name& other) : CVyMathException(other) {}                                        \
+    Owner::Name::~Name() = default;
+
 namespace vymath {
 namespace detail {
 
@@ -51,13 +58,15 @@ struct Tolerant {
         return IsFinite(a) && IsFinite(b) ? b + tol < a : CVyMath::Greater(a, b, tol);
     }
     static bool GreaterEqual(double a, double b, double tol) {
-        return IsFinite(a) && IsFinite(b) ? a + tol > b || std::fabs(a - b) < tol : CVyMath::GreaterEqual(a, b, tol);
+        return IsFinite(a) && IsFinite(b) ? a + tol > b || std::fabs(a - b) < tol
+                                          : CVyMath::GreaterEqual(a, b, tol);
     }
     static bool Smaller(double a, double b, double tol) {
         return IsFinite(a) && IsFinite(b) ? a + tol < b : CVyMath::Smaller(a, b, tol);
     }
     static bool SmallerEqual(double a, double b, double tol) {
-        return IsFinite(a) && IsFinite(b) ? a + tol < b || std::fabs(a - b) < tol : CVyMath::SmallerEqual(a, b, tol);
+        return IsFinite(a) && IsFinite(b) ? a + tol < b || std::fabs(a - b) < tol
+                                          : CVyMath::SmallerEqual(a, b, tol);
     }
     static bool Equal(double a, double b, double tol) {
         return IsFinite(a) && IsFinite(b) ? std::fabs(a - b) < tol : CVyMath::Equal(a, b, tol);

@@ -171,7 +171,8 @@ struct SweepHint {
 
 // Find(x, lo, hi) in O(log n). With a hint (sweeps) the hint moves to x, and with `gallop` a query not
 // below the hint's abscissa gallops from there: O(log distance).
-inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr, bool gallop = true) {
+inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr,
+                    bool gallop = true) {
     const std::size_t n = c.n;
     if (n == 0) {
         lo = hi = -1;
@@ -319,7 +320,8 @@ public:
         }
         if (IsNaN(x))
             return true; // no window holds a NaN
-        const std::size_t p = PartitionPoint(sorted.data(), 0, sorted.size(), [x, tol](double j) { return j - tol < x; });
+        const std::size_t p =
+            PartitionPoint(sorted.data(), 0, sorted.size(), [x, tol](double j) { return j - tol < x; });
         return p == 0 || !(x < sorted[p - 1] + tol);
     }
 

@@ -10,8 +10,8 @@
 
 using vymath::detail::Tolerant;
 
-using vymath::detail::IsFinite;
 using vymath::detail::Clamped;
+using vymath::detail::IsFinite;
 
 namespace {
 
@@ -28,9 +28,9 @@ std::vector<double> SortedDistinct(std::vector<double> v, double tol) {
 
 } // namespace
 
-CVyMathFunction1D::InfoCombine CVyMathFunction1D::Combine(const std::vector<const CVyMathFunction1D*>& members,
-                                                          const std::vector<double>& factors,
-                                                          CVyMathFunction1D& result) {
+CVyMathFunction1D::InfoCombine
+CVyMathFunction1D::Combine(const std::vector<const CVyMathFunction1D*>& members,
+                           const std::vector<double>& factors, CVyMathFunction1D& result) {
     if (members.empty())
         return CombineNoMembers;
     if (members.size() != factors.size())

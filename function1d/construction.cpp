@@ -156,4 +156,3 @@ const CVyMathFunction1D& CVyMathFunction1D::operator=(const CVyMathFunction1D& o
 }
 
 CVyMathFunction1D::~CVyMathFunction1D() = default;
-

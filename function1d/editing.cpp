@@ -11,8 +11,8 @@
 
 using vymath::detail::Tolerant;
 
-using vymath::detail::ClampToDouble;
 using vymath::detail::Clamped;
+using vymath::detail::ClampToDouble;
 using vymath::detail::kOpenEnd;
 
 std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::ListPoints(InfoGetList mode) const {
@@ -165,7 +165,8 @@ bool CVyMathFunction1D::operator==(CVyMathFunction1D other) {
     if (mine.size() != theirs.size())
         return false;
     for (std::size_t i = 0; i < mine.size(); ++i)
-        if (!Tolerant::Equal(mine[i].x, theirs[i].x, 1e-10) || !Tolerant::Equal(mine[i].y, theirs[i].y, 1e-10))
+        if (!Tolerant::Equal(mine[i].x, theirs[i].x, 1e-10) ||
+            !Tolerant::Equal(mine[i].y, theirs[i].y, 1e-10))
             return false;
     return true;
 }
@@ -231,7 +232,8 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
     };
     const auto gather = [&](double x, double y) {
         if (points.empty() || !points.Sorted() || !vymath::detail::IsFinite(x) || vymath::detail::IsNaN(y) ||
-            Tolerant::Equal(x, points.front().x, Xtolerance) || Tolerant::Equal(x, points.back().x, Xtolerance))
+            Tolerant::Equal(x, points.front().x, Xtolerance) ||
+            Tolerant::Equal(x, points.back().x, Xtolerance))
             return false;
         if (!gathered.empty() && !(x >= gathered.back().second.x))
             return false;
@@ -241,7 +243,8 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
             // The last point gathered comes before points[i]: the walk stops on it unless x passes it.
             const Point& last = gathered.back().second;
             if (Tolerant::Equal(last.x, x, Xtolerance))
-                return Tolerant::Equal(last.y, y, Ytolerance); // InsertExists changes nothing; a conflict is run
+                return Tolerant::Equal(last.y, y,
+                                       Ytolerance); // InsertExists changes nothing; a conflict is run
             if (Tolerant::SmallerEqual(x, last.x, Xtolerance) || x < last.x)
                 return false; // x goes before it: run as written
         }

@@ -20,7 +20,7 @@ using Point = CVyMathFunction1D::Point;
 // Slope of the segment a -> b, of which only the sign is used. A segment shorter than xtol is
 // flat; a rise of exactly +-DBL_MAX is reduced to its sign, and so is a quotient of two overflowed
 // differences (inf / inf), which would otherwise be a NaN.
-double SegmentSlope(const Point& a, const Point& b, double xtol) {
+double TurnSlope(const Point& a, const Point& b, double xtol) {
     const double dx = b.x - a.x;
     if (Tolerant::IsNull(dx, xtol))
         return 0.0;
@@ -64,6 +64,16 @@ bool IsMinimum(Turn t) {
     return t == Turn::Valley || t == Turn::FallToFlat || t == Turn::FlatToRise;
 }
 
+// The smallest and largest ordinates of a non-empty point array, folded with the tolerant Min and Max.
+template <typename Points>
+void OrdinateRange(const Points& points, double& ymin, double& ymax) {
+    ymin = ymax = points.front().y;
+    for (const Point& p : points) {
+        ymin = Tolerant::Min(ymin, p.y);
+        ymax = Tolerant::Max(ymax, p.y);
+    }
+}
+
 bool IsSentinel(double x) {
     return x == kOpenEnd || x == -kOpenEnd;
 }
@@ -88,8 +98,8 @@ void CVyMathFunction1D::Extrema(PointList& list) const {
     // Not constant, so at least two points.
     list.AddPoint(first);
     for (std::size_t k = 1; k + 1 < n; ++k) {
-        const Turn t = Classify(SegmentSlope(points[k - 1], points[k], Xtolerance),
-                                SegmentSlope(points[k], points[k + 1], Xtolerance));
+        const Turn t = Classify(TurnSlope(points[k - 1], points[k], Xtolerance),
+                                TurnSlope(points[k], points[k + 1], Xtolerance));
         if (t != Turn::None)
             list.AddPoint(points[k]);
     }
@@ -131,14 +141,14 @@ void CVyMathFunction1D::LocalMinMax(PointList& minima, PointList& maxima) const 
     double carried = 0.0;
     for (std::size_t i = 1; i < n; ++i) {
         if (!repeated(points[i - 1], points[i])) {
-            carried = SegmentSlope(points[i - 1], points[i], Xtolerance);
+            carried = TurnSlope(points[i - 1], points[i], Xtolerance);
             break;
         }
     }
     std::size_t prev = 0;
     for (std::size_t cur = 1; cur < n; ++cur) {
         if (!repeated(points[prev], points[cur])) {
-            const double s = SegmentSlope(points[prev], points[cur], Xtolerance);
+            const double s = TurnSlope(points[prev], points[cur], Xtolerance);
             const Turn t = Classify(carried, s);
             if (IsMaximum(t))
                 maxima.AddPoint(points[prev]);
@@ -230,11 +240,8 @@ void CVyMathFunction1D::OnlyExtrema(PointList& candidates, PointList& result) co
 void CVyMathFunction1D::ExtremaInteractionCurves(PointList& list) const {
     if (points.empty())
         return;
-    double ymin = points.front().y, ymax = points.front().y;
-    for (const Point& p : points) {
-        ymin = Tolerant::Min(ymin, p.y);
-        ymax = Tolerant::Max(ymax, p.y);
-    }
+    double ymin, ymax;
+    OrdinateRange(points, ymin, ymax);
     double xAtMin = 0.0, xAtMax = 0.0;
     for (const Point& p : points) {
         if (Tolerant::Equal(p.y, ymin, Ytolerance))
@@ -254,9 +261,5 @@ void CVyMathFunction1D::ExtremaInteractionCurves(PointList& list) const {
 void CVyMathFunction1D::ValuesGlobalMinMaxInteractionCurves(double& vmin, double& vmax) {
     if (points.empty())
         return;
-    vmin = vmax = points.front().y;
-    for (const Point& p : points) {
-        vmin = Tolerant::Min(vmin, p.y);
-        vmax = Tolerant::Max(vmax, p.y);
-    }
+    OrdinateRange(points, vmin, vmax);
 }

@@ -43,7 +43,8 @@ std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
         else
             i = vymath::detail::PartitionPoint(xs, 0, n, passes);
     } else {
-        while (i < n && !(Tolerant::Equal(xs[i], x, tol) || Tolerant::SmallerEqual(x, xs[i], tol) || x < xs[i]))
+        while (i < n &&
+               !(Tolerant::Equal(xs[i], x, tol) || Tolerant::SmallerEqual(x, xs[i], tol) || x < xs[i]))
             ++i;
     }
     found = i < n && Tolerant::Equal(xs[i], x, tol);
@@ -53,8 +54,8 @@ std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
 CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double y) {
     if (!ValidateValue(y) || !IsFinite(x))
         return InsertRefused;
-    if (!points.empty() &&
-        (Tolerant::Equal(x, points.front().x, Xtolerance) || Tolerant::Equal(x, points.back().x, Xtolerance))) {
+    if (!points.empty() && (Tolerant::Equal(x, points.front().x, Xtolerance) ||
+                            Tolerant::Equal(x, points.back().x, Xtolerance))) {
         Replace(x, y);
         return InsertDone;
     }
@@ -84,8 +85,8 @@ namespace {
 // Inserts (x, y) at pos, or (x + offset, y) when `match` (the ordinate of a stored point with the
 // abscissa x) is another ordinate; InsertExists when it is the same.
 template <typename Points>
-CVyMathFunction1D::InfoInsertPoint InsertUnique(Points& points, std::size_t pos, const double* match, double x,
-                                                double y, double offset, double ytol) {
+CVyMathFunction1D::InfoInsertPoint InsertUnique(Points& points, std::size_t pos, const double* match,
+                                                double x, double y, double offset, double ytol) {
     if (match != nullptr) {
         if (Tolerant::Equal(*match, y, ytol))
             return CVyMathFunction1D::InsertExists;
@@ -151,4 +152,3 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetConstant(double x1, dou
     }
     return InsertRefused;
 }
-

@@ -24,7 +24,8 @@ constexpr double kCrossingThreshold = 0.001;
 // it (everything passed then is passed again), else from the first entry: linear for increasing
 // `others`. The list is kept as the entries passed for good, the inserted entries not yet passed
 // (`pending`, last in front) and the rest of `base`.
-std::vector<double> MergeAbscissas(std::vector<double> base, const std::vector<CVyMathFunction1D::Point>& others) {
+std::vector<double> MergeAbscissas(std::vector<double> base,
+                                   const std::vector<CVyMathFunction1D::Point>& others) {
     std::vector<double> done, pending;
     done.reserve(base.size() + others.size());
     std::size_t k = 0; // next entry of base
@@ -83,7 +84,7 @@ double CrossingAbscissa(double xa, double fa, double ga, double xb, double fb, d
 } // namespace
 
 std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMathFunction1D& g,
-                                                                  CrossingSamples* samples) const {
+                                                                   CrossingSamples* samples) const {
     std::vector<Point> crossings;
     const CVyMathFunction1D& f = *this;
     if (f.points.empty() || g.points.empty())
@@ -103,7 +104,8 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
     const std::vector<double> merged = MergeAbscissas(std::move(own), g.ListPoints(ListFiniteEnds));
 
     // Each abscissa is evaluated once, in increasing order; a value that cannot be found counts as 0.
-    const vymath::detail::Definedness fDefined(f.View(), f.jumpAbscissas), gDefined(g.View(), g.jumpAbscissas);
+    const vymath::detail::Definedness fDefined(f.View(), f.jumpAbscissas),
+        gDefined(g.View(), g.jumpAbscissas);
     vymath::detail::Sweep fSweep(f.View()), gSweep(g.View()), crossingSweep(g.View());
     struct Sample {
         bool defined;

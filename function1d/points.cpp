@@ -69,7 +69,8 @@ void CVyMathFunction1D::PointArray::Erase(std::size_t first, std::size_t last) {
     ys.erase(ys.begin() + static_cast<std::ptrdiff_t>(first), ys.begin() + static_cast<std::ptrdiff_t>(last));
 }
 
-void CVyMathFunction1D::PointArray::InsertBefore(const std::vector<std::pair<std::size_t, Point>>& insertions) {
+void CVyMathFunction1D::PointArray::InsertBefore(
+    const std::vector<std::pair<std::size_t, Point>>& insertions) {
     if (insertions.empty())
         return;
     std::vector<double> nx, ny;
@@ -209,4 +210,3 @@ bool CVyMathFunction1D::PointList::GetLast(double& x, double& y) {
     y = points.back().y;
     return true;
 }
-

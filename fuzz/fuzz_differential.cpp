@@ -523,8 +523,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             qtrapUsed = true;
         }
         if (trace) {
-            std::fprintf(stderr, "step %d op %d a=%d b=%d c=%d i=%d x=%.17g y=%.17g z=%.17g t=%g flag=%d\n", step,
-                         A.op, A.a, A.b, A.c, A.i, A.x, A.y, A.z, A.t, A.flag);
+            std::fprintf(stderr, "step %d op %d a=%d b=%d c=%d i=%d x=%.17g y=%.17g z=%.17g t=%g flag=%d\n",
+                         step, A.op, A.a, A.b, A.c, A.i, A.x, A.y, A.z, A.t, A.flag);
             for (double v : A.values)
                 std::fprintf(stderr, "  value %.17g\n", v);
             F& f = lib.fs[A.a];
@@ -539,7 +539,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         lib.Step(A, lo);
         ref.Step(A, ro);
         if (lo.v != ro.v) {
-            std::fprintf(stderr, "op %d: outputs differ (%zu and %zu words)\n", A.op, lo.v.size(), ro.v.size());
+            std::fprintf(stderr, "op %d: outputs differ (%zu and %zu words)\n", A.op, lo.v.size(),
+                         ro.v.size());
             for (std::size_t k = 0; k < std::min(lo.v.size(), ro.v.size()); ++k)
                 if (lo.v[k] != ro.v[k]) {
                     std::fprintf(stderr, "  first difference at word %zu: %016llx vs %016llx\n", k,

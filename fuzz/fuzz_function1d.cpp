@@ -392,7 +392,8 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
                 !g.GetOrdinate(p.x, yg))
                 continue;
             const double sum = Clamp(Clamp(0.0 + Clamp(c0 * yf)) + Clamp(c1 * yg));
-            Check(std::memcmp(&sum, &p.y, sizeof sum) == 0, "a combination is the factored sum of its members");
+            Check(std::memcmp(&sum, &p.y, sizeof sum) == 0,
+                  "a combination is the factored sum of its members");
         }
         break;
     }

@@ -113,8 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 CheckFunction(upper);
                 Check(governed, "the governing form envelopes what EnvelopMaxMin does");
                 // The same envelopes bit for bit, and each point's member attains it (or none does).
-                for (auto [e, g, cases] : {std::tuple<F*, F*, std::vector<int>*>{&lower, &lowerGoverned, &lc},
-                                           std::tuple<F*, F*, std::vector<int>*>{&upper, &upperGoverned, &uc}}) {
+                for (auto [e, g, cases] :
+                     {std::tuple<F*, F*, std::vector<int>*>{&lower, &lowerGoverned, &lc},
+                      std::tuple<F*, F*, std::vector<int>*>{&upper, &upperGoverned, &uc}}) {
                     const auto a = VyMathTestAccess::Points(*e), b = VyMathTestAccess::Points(*g);
                     Check(a.size() == b.size() && cases->size() == a.size(), "one governing entry a point");
                     Check(std::memcmp(a.data(), b.data(), a.size() * sizeof(F::Point)) == 0,
@@ -123,8 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         const int k = (*cases)[i];
                         for (int m = 0; m < (k < 0 ? s.GetNumber() : k + 1); ++m) {
                             double v;
-                            const bool attains = s.GetElem(m)->GetOrdinate(a[i].x, v) &&
-                                                 CVyMath::Equal(v, a[i].y, 1e-10);
+                            const bool attains =
+                                s.GetElem(m)->GetOrdinate(a[i].x, v) && CVyMath::Equal(v, a[i].y, 1e-10);
                             Check(attains == (m == k), "the first member attaining the point governs it");
                         }
                     }

@@ -2,6 +2,8 @@
 
 #include "vymath/CVyMath.h"
 
+#include "foundation/VyMathInternal.h"
+
 namespace {
 
 constexpr double kMatTolerance = 1e-10;
@@ -13,16 +15,8 @@ constexpr int At(int i, int j) {
 
 } // namespace
 
-CVyMathMat33::InvalidateIndex::InvalidateIndex()
-    : CVyMathException(L"CVyMathMat33::operator(i,j) => out of range") {}
-CVyMathMat33::InvalidateIndex::InvalidateIndex(const InvalidateIndex& other) : CVyMathException(other) {}
-CVyMathMat33::InvalidateIndex::~InvalidateIndex() = default;
-
-CVyMathMat33::InvalidateDeterminant::InvalidateDeterminant()
-    : CVyMathException(L"Determinant of matrix is nul") {}
-CVyMathMat33::InvalidateDeterminant::InvalidateDeterminant(const InvalidateDeterminant& other)
-    : CVyMathException(other) {}
-CVyMathMat33::InvalidateDeterminant::~InvalidateDeterminant() = default;
+VYMATH_DEFINE_ERROR(CVyMathMat33, InvalidateIndex, L"CVyMathMat33::operator(i,j) => out of range")
+VYMATH_DEFINE_ERROR(CVyMathMat33, InvalidateDeterminant, L"Determinant of matrix is nul")
 
 CVyMathMat33::CVyMathMat33() {
     SetMatrixID();

@@ -2,6 +2,7 @@
 
 #include "vymath/CVyMath.h"
 
+#include "foundation/VyMathInternal.h"
 #include "tensor/TensorInternal.h"
 
 #include <cmath>
@@ -14,18 +15,9 @@ const double kUnit[6] = {1.0, 0.0, 1.0, 0.0, 0.0, 1.0};
 
 } // namespace
 
-CVyMathTensorSym2D::NoSolution::NoSolution() : CVyMathException(L"Determinant is null") {}
-CVyMathTensorSym2D::NoSolution::NoSolution(const NoSolution& other) : CVyMathException(other) {}
-CVyMathTensorSym2D::NoSolution::~NoSolution() = default;
-
-CVyMathTensorSym2D::InvalidateData::InvalidateData()
-    : CVyMathException(L"GetComponent : index out of range") {}
-CVyMathTensorSym2D::InvalidateData::InvalidateData(const InvalidateData& other) : CVyMathException(other) {}
-CVyMathTensorSym2D::InvalidateData::~InvalidateData() = default;
-
-CVyMathTensorSym2D::InvalidateBase::InvalidateBase() : CVyMathException(L"Bases are differents") {}
-CVyMathTensorSym2D::InvalidateBase::InvalidateBase(const InvalidateBase& other) : CVyMathException(other) {}
-CVyMathTensorSym2D::InvalidateBase::~InvalidateBase() = default;
+VYMATH_DEFINE_ERROR(CVyMathTensorSym2D, NoSolution, L"Determinant is null")
+VYMATH_DEFINE_ERROR(CVyMathTensorSym2D, InvalidateData, L"GetComponent : index out of range")
+VYMATH_DEFINE_ERROR(CVyMathTensorSym2D, InvalidateBase, L"Bases are differents")
 
 CVyMathTensorSym2D::CVyMathTensorSym2D() : basis(std::make_unique<CVyMathMat33>()) {
     SetUnit();

@@ -80,11 +80,12 @@ public:
     // Result of Combine: CombineDone, or why nothing was formed (the result is then unchanged).
     enum InfoCombine {
         CombineDone = 0,
-        CombineNoMembers = 1,      // no function given
-        CombineCountMismatch = 2,  // members and factors of different counts
-        CombineNullMember = 3,     // a member pointer is null
-        CombineBadFactor = 4,      // a factor is NaN or infinite
-        CombineNoCommonDomain = 5  // the domains do not overlap (by more than Xtolerance), or a member has no point
+        CombineNoMembers = 1,     // no function given
+        CombineCountMismatch = 2, // members and factors of different counts
+        CombineNullMember = 3,    // a member pointer is null
+        CombineBadFactor = 4,     // a factor is NaN or infinite
+        CombineNoCommonDomain =
+            5 // the domains do not overlap (by more than Xtolerance), or a member has no point
     };
 
     // Selector of GetListPoint: what becomes of an open end's sentinel point.
