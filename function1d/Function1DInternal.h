@@ -32,11 +32,10 @@ void CVyMathFunction1D::PointArray::TransformY(Fn f) {
         y = f(y);
 }
 
-// The abscissas of a crossing walk in its order, with GetOrdinate's result there for both functions,
-// for callers that evaluate the two functions at the same abscissas again.
+// The abscissas of a crossing walk in its order, with both functions' GetOrdinate there (a NaN where it
+// fails: a value found is never one), for callers that evaluate them at the same abscissas again.
 struct CVyMathFunction1D::CrossingSamples {
     std::vector<double> x, f, g;
-    std::vector<unsigned char> fFound, gFound;
 };
 
 namespace vymath {
@@ -70,6 +69,27 @@ inline double LagrangeLine(double xl, double yl, double xh, double yh, double x)
 inline double Clamped(double v) {
     ValidateValue(v);
     return v;
+}
+
+// The insertion walk's stop test: x goes before (or onto) the stored abscissa p. A point exactly tol
+// above x is neither within tol of it nor beyond it by the tolerant test; x still goes before it, so
+// the points stay sorted.
+inline bool InsertsBefore(double x, double p, double tol) {
+    return Tolerant::Equal(p, x, tol) || Tolerant::SmallerEqual(x, p, tol) || x < p;
+}
+
+// x lies strictly inside the window (j - tol, j + tol) of the jump at j.
+inline bool InJumpWindow(double x, double j, double tol) {
+    return Tolerant::Greater(x, j - tol, 0.0) && Tolerant::Smaller(x, j + tol, 0.0);
+}
+
+// Among sorted finite jumps, the one whose window holds a non-NaN x, or null. The window bounds
+// j - tol and j + tol both increase with j, so only the last jump whose lower bound x passes can hold it.
+inline const double* WindowAround(const std::vector<double>& sortedJumps, double tol, double x) {
+    const std::size_t p = std::partition_point(sortedJumps.begin(), sortedJumps.end(),
+                                               [x, tol](double j) { return j - tol < x; }) -
+                          sortedJumps.begin();
+    return p > 0 && x < sortedJumps[p - 1] + tol ? &sortedJumps[p - 1] : nullptr;
 }
 
 // What the searches read of a function.
@@ -221,29 +241,15 @@ inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = 
         return false;
     const double tol = c.tol;
     const std::size_t last = c.n - 1;
-    if (c.sorted && IsFinite(x)) {
-        // Finite operands: the comparisons' finite rule.
-        if (x + tol < c.xmin || c.xmax + tol < x)
-            return false;
-        if (std::fabs(x - c.xs[0]) < tol) {
-            y = c.ys[0];
-            return true;
-        }
-        if (std::fabs(x - c.xs[last]) < tol) {
-            y = c.ys[last];
-            return true;
-        }
-    } else {
-        if (Tolerant::Smaller(x, c.xmin, tol) || Tolerant::Greater(x, c.xmax, tol))
-            return false;
-        if (Tolerant::Equal(x, c.xs[0], tol)) {
-            y = c.ys[0];
-            return true;
-        }
-        if (Tolerant::Equal(x, c.xs[last], tol)) {
-            y = c.ys[last];
-            return true;
-        }
+    if (Tolerant::Smaller(x, c.xmin, tol) || Tolerant::Greater(x, c.xmax, tol))
+        return false;
+    if (Tolerant::Equal(x, c.xs[0], tol)) {
+        y = c.ys[0];
+        return true;
+    }
+    if (Tolerant::Equal(x, c.xs[last], tol)) {
+        y = c.ys[last];
+        return true;
     }
     int lo, hi;
     Bracket(c, x, lo, hi, hint, gallop);
@@ -295,10 +301,7 @@ inline bool SameBits(double a, double b) {
 }
 
 // IsDefined for many queries on one function: its jump abscissas sorted once, so that a query costs
-// O(log J) instead of a pass over the J jumps. A window test Greater(x, j - tol, 0) and
-// Smaller(x, j + tol, 0) is j - tol < x < j + tol for a non-NaN x; with sorted jumps both bounds
-// increase, so x lies in a window exactly when it lies in that of the last jump whose lower bound it
-// passes.
+// O(log J) instead of a pass over the J jumps (a window test is j - tol < x < j + tol for a non-NaN x).
 class Definedness {
 public:
     Definedness(const CurveView& c, const std::vector<double>& jumps) : view(c), sorted(jumps) {
@@ -314,15 +317,11 @@ public:
             return false;
         if (literal) {
             for (double j : sorted)
-                if (Tolerant::Greater(x, j - tol, 0.0) && Tolerant::Smaller(x, j + tol, 0.0))
+                if (InJumpWindow(x, j, tol))
                     return false;
             return true;
         }
-        if (IsNaN(x))
-            return true; // no window holds a NaN
-        const std::size_t p =
-            PartitionPoint(sorted.data(), 0, sorted.size(), [x, tol](double j) { return j - tol < x; });
-        return p == 0 || !(x < sorted[p - 1] + tol);
+        return IsNaN(x) || WindowAround(sorted, tol, x) == nullptr; // no window holds a NaN
     }
 
 private:

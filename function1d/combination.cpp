@@ -71,13 +71,9 @@ CVyMathFunction1D::Combine(const std::vector<const CVyMathFunction1D*>& members,
         const CVyMathFunction1D& m = *members[k];
         const std::vector<double>& js = jumps[k];
         const double t = m.Xtolerance;
-        const auto past = std::partition_point(js.begin(), js.end(), [u, t](double j) { return j - t < u; });
         double at = u;
-        if (past != js.begin()) {
-            const double j = *(past - 1);
-            if (u < j + t)
-                at = u < j ? j - t : j + t;
-        }
+        if (const double* j = vymath::detail::WindowAround(js, t, u))
+            at = u < *j ? *j - t : *j + t;
         double v = 0.0;
         if (!sweeps[k].At(at, v) && !m.GetOrdinate(u, v))
             m.GetOrdinate(std::min(std::max(u, m.xmin), m.xmax), v);

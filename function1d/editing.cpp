@@ -245,7 +245,7 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
             if (Tolerant::Equal(last.x, x, Xtolerance))
                 return Tolerant::Equal(last.y, y,
                                        Ytolerance); // InsertExists changes nothing; a conflict is run
-            if (Tolerant::SmallerEqual(x, last.x, Xtolerance) || x < last.x)
+            if (vymath::detail::InsertsBefore(x, last.x, Xtolerance))
                 return false; // x goes before it: run as written
         }
         if (found)

@@ -25,17 +25,16 @@ bool CVyMathFunction1D::Replace(double x, double y) {
 // ---- Insertion ------------------------------------------------------------------------------
 
 std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
-    // The walk from the first point stops at the first point p within Xtolerance of x, or beyond it.
-    // A point exactly Xtolerance above x is neither equal to x nor beyond it by the tolerant test;
-    // x still goes before it, so the array stays sorted.
+    // The walk from the first point stops at the first point p that x goes before (InsertsBefore). On
+    // sorted points with a finite x the test fails up to some point and holds from there on; points
+    // added in increasing order go just before the last point or after it.
+    using vymath::detail::InsertsBefore;
     const double* xs = points.X();
     const std::size_t n = points.size();
     const double tol = Xtolerance;
     std::size_t i = 0;
     if (points.Sorted() && IsFinite(x)) {
-        // The stop test for finite operands; on sorted points it fails up to some point and holds from
-        // there on. Points added in increasing order go just before the last point or after it.
-        const auto passes = [x, tol](double p) { return !(std::fabs(x - p) < tol || x + tol < p || x < p); };
+        const auto passes = [x, tol](double p) { return !InsertsBefore(x, p, tol); };
         if (n > 0 && passes(xs[n - 1]))
             i = n;
         else if (n > 1 && passes(xs[n - 2]))
@@ -43,8 +42,7 @@ std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
         else
             i = vymath::detail::PartitionPoint(xs, 0, n, passes);
     } else {
-        while (i < n &&
-               !(Tolerant::Equal(xs[i], x, tol) || Tolerant::SmallerEqual(x, xs[i], tol) || x < xs[i]))
+        while (i < n && !InsertsBefore(x, xs[i], tol))
             ++i;
     }
     found = i < n && Tolerant::Equal(xs[i], x, tol);

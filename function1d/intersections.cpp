@@ -113,20 +113,16 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
     };
     if (samples != nullptr) {
         samples->x = merged;
-        for (auto* v : {&samples->f, &samples->g})
-            v->resize(merged.size());
-        for (auto* v : {&samples->fFound, &samples->gFound})
-            v->resize(merged.size());
+        samples->f.resize(merged.size());
+        samples->g.resize(merged.size());
     }
     std::size_t index = 0;
     const auto sample = [&](double x) {
         Sample s{fDefined.At(x) && gDefined.At(x), 0.0, 0.0};
         const bool fFound = fSweep.At(x, s.f), gFound = gSweep.At(x, s.g);
         if (samples != nullptr) {
-            samples->f[index] = s.f;
-            samples->g[index] = s.g;
-            samples->fFound[index] = fFound;
-            samples->gFound[index] = gFound;
+            samples->f[index] = fFound ? s.f : CVyMath::dfNAN;
+            samples->g[index] = gFound ? s.g : CVyMath::dfNAN;
         }
         ++index;
         if (!fFound)
@@ -135,8 +131,6 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
             s.g = 0.0;
         return s;
     };
-    if (merged.size() < 2 && samples == nullptr)
-        return crossings;
     if (merged.empty())
         return crossings;
     Sample a = sample(merged[0]);

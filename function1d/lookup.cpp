@@ -70,7 +70,7 @@ bool CVyMathFunction1D::DefinedAt(double x) const {
     if (Tolerant::Greater(x, points.back().x, Xtolerance))
         return false;
     for (double j : jumpAbscissas)
-        if (Tolerant::Greater(x, j - Xtolerance, 0.0) && Tolerant::Smaller(x, j + Xtolerance, 0.0))
+        if (vymath::detail::InJumpWindow(x, j, Xtolerance))
             return false;
     return true;
 }

@@ -87,27 +87,22 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
     for (double x : abscissas) {
         double lo = DBL_MAX;
         double hi = -DBL_MAX;
-        double values[2];
-        bool found[2];
+        // Each function's value at x, a NaN where it has none (a NaN moves neither bound).
+        double values[2] = {CVyMath::dfNAN, CVyMath::dfNAN};
         while (w < walk.x.size() && walk.x[w] < x)
             ++w;
         if (w < walk.x.size() && vymath::detail::SameBits(walk.x[w], x)) {
             values[0] = walk.f[w];
             values[1] = walk.g[w];
-            found[0] = walk.fFound[w] != 0;
-            found[1] = walk.gFound[w] != 0;
         } else {
-            found[0] = first.At(x, values[0]);
-            found[1] = second.At(x, values[1]);
+            first.At(x, values[0]);
+            second.At(x, values[1]);
         }
-        for (int k = 0; k < 2; ++k) {
-            if (found[k]) {
-                const double y = values[k];
-                if (Tolerant::Greater(y, hi, 1e-10))
-                    hi = y;
-                if (Tolerant::Smaller(y, lo, 1e-10))
-                    lo = y;
-            }
+        for (double y : values) {
+            if (Tolerant::Greater(y, hi, 1e-10))
+                hi = y;
+            if (Tolerant::Smaller(y, lo, 1e-10))
+                lo = y;
         }
         if (lower != nullptr)
             lower->Set(x, lo);
