@@ -455,6 +455,12 @@ struct World {
             log.I(Fn::Combine(members, factors, out));
             break;
         }
+        case 42: { // outputs that are the inputs
+            Fn* outs[4][2] = {{&f, nullptr}, {nullptr, &g}, {&g, &f}, {&f, &f}};
+            const int k = (A.i + 4) % 4;
+            set.EnveloppeMaxMin(&f, A.flag ? &f : &g, outs[k][0], outs[k][1]);
+            break;
+        }
         case 41: {
             Fn copy(f);
             f.Concat(&copy);
@@ -478,7 +484,7 @@ void LogWorld(World<Fn, Set>& w, Log& log) {
 
 Args Decode(FuzzedDataProvider& in) {
     Args A;
-    A.op = in.ConsumeIntegralInRange(0, 42);
+    A.op = in.ConsumeIntegralInRange(0, 43);
     A.a = in.ConsumeIntegralInRange(0, kPool - 1);
     A.b = in.ConsumeIntegralInRange(0, kPool - 1);
     A.c = in.ConsumeIntegralInRange(0, kPool - 1);

@@ -72,17 +72,22 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
                                            CVyMathFunction1D* lower, CVyMathFunction1D* upper) const {
     if (f1 == nullptr || f2 == nullptr)
         return;
-    // The crossing walk evaluates both functions at most of the abscissas: its values serve again.
+    // An output may be one of the functions: then every value is read as the function stands after the
+    // points set before it, as the walk is written. Otherwise the values come from the crossing walk,
+    // which evaluates both functions at most of the abscissas, or from sweeps.
+    const bool aliased = lower == f1 || lower == f2 || upper == f1 || upper == f2;
     CVyMathFunction1D::CrossingSamples walk;
     const std::vector<double> abscissas =
         OrderedUnion({DistinctAbscissas(f1->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(f2->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(f1->Crossings(*f2, &walk))});
     vymath::detail::Sweep first(f1->View()), second(f2->View());
-    if (lower != nullptr)
-        lower->points.Reserve(lower->points.size() + abscissas.size());
-    if (upper != nullptr)
-        upper->points.Reserve(upper->points.size() + abscissas.size());
+    if (aliased)
+        walk.x.clear();
+    else
+        for (CVyMathFunction1D* out : {lower, upper})
+            if (out != nullptr)
+                out->points.Reserve(out->points.size() + abscissas.size());
     std::size_t w = 0;
     for (double x : abscissas) {
         double lo = DBL_MAX;
@@ -94,6 +99,9 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         if (w < walk.x.size() && vymath::detail::SameBits(walk.x[w], x)) {
             values[0] = walk.f[w];
             values[1] = walk.g[w];
+        } else if (aliased) {
+            f1->GetOrdinate(x, values[0]);
+            f2->GetOrdinate(x, values[1]);
         } else {
             first.At(x, values[0]);
             second.At(x, values[1]);

@@ -31,6 +31,14 @@ TEST(TwoFunctionEnvelope, ValuesAtPointsAndCrossingsIntoWhatTheOutputsHold) {
               std::make_pair(V{{0, 10}, {5, 5}, {10, 10}}, V{{0, 0}, {10, 0}}));
 }
 
+TEST(TwoFunctionEnvelope, OutputsThatAreTheInputs) {
+    // Each value is read from the inputs as they stand after the points set before it.
+    F a = kUp, b = kDown;
+    Set().EnveloppeMaxMin(&a, &b, &a, &b);
+    EXPECT_EQ(std::make_pair(PointsOf(a), PointsOf(b)),
+              std::make_pair(V{{0, 0}, {5, 5}, {10, 0}}, V{{0, 10}, {5, 5}, {10, 10}}));
+}
+
 TEST(SetEnvelope, EmptyAndSingleMember) {
     Set s;
     F lower(0, 5, 0), upper(1, 6, 0), f = MakeFunction({{0, 1}, {5, 3}, {10, 2}}, 0, 10), lo, hi;
