@@ -1,4 +1,5 @@
-// The envelopes of K load cases of N points (the set's fold), and the load combination of them.
+// The envelopes of K load cases of N points (the set's fold and the exact envelopes), and the load
+// combination of them.
 #include "BenchData.h"
 
 #include <benchmark/benchmark.h>
@@ -56,7 +57,35 @@ void BM_EnvelopMaxMin_own(benchmark::State& state) {
 }
 BENCHMARK(BM_EnvelopMaxMin_own)->Apply(EnvelopeSizes);
 
-#ifndef VYMATH_BENCH_BASELINE // the governing form and Combine are recent
+#ifndef VYMATH_BENCH_BASELINE // the governing form, Combine and the exact envelopes are recent
+void ExactSizes(benchmark::internal::Benchmark* b) {
+    for (long K : {10L, 50L, 200L})
+        for (long N : {250L, 500L, 1000L, 2000L, 4000L, 10000L})
+            b->Args({K, N});
+    b->Unit(benchmark::kMillisecond);
+}
+
+void Exact(benchmark::State& state, bool shared) {
+    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), shared);
+    for (auto _ : state) {
+        CVyMathFunction1D lower, upper;
+        std::vector<int> lc, uc;
+        m.set.ExactEnvelopes(lower, upper, lc, uc);
+        benchmark::DoNotOptimize(lc);
+        benchmark::DoNotOptimize(uc);
+    }
+}
+
+void BM_ExactEnvelopes_shared(benchmark::State& state) {
+    Exact(state, true);
+}
+BENCHMARK(BM_ExactEnvelopes_shared)->Apply(ExactSizes);
+
+void BM_ExactEnvelopes_own(benchmark::State& state) {
+    Exact(state, false);
+}
+BENCHMARK(BM_ExactEnvelopes_own)->Apply(ExactSizes);
+
 void BM_EnvelopMaxMin_governing(benchmark::State& state) {
     Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
     for (auto _ : state) {

@@ -144,6 +144,25 @@ def main():
                 table(f"6. EnvelopMaxMin of K cases of N points, {what}; peer: numpy union-grid envelope",
                       ["K", "N", "VyMath ms", "numpy ms", "ratio", "growth/doubling N", last], rows)
 
+    for kind in ["shared", "own"]:
+        rows = []
+        for K in [10, 50, 200]:
+            pts = [(N, get(f"BM_ExactEnvelopes_{kind}/{K}/{N}")) for N in [250, 500, 1000, 2000, 4000, 10000]]
+            pts = [(N, v) for N, v in pts if v]
+            for (N, vy), gr in zip(pts, growth(pts)):
+                npy = numpy["envelope"].get(f"{kind}/{K}/{N}")
+                fold = get(f"BM_EnvelopMaxMin_{kind}/{K}/{N}")
+                k50 = get(f"BM_ExactEnvelopes_{kind}/50/{N}") if K == 200 else None
+                rows.append([K, N, fmt(vy * 1e3), fmt(npy and npy * 1e3), fmt(npy and vy / npy, "x"), fmt(gr),
+                             fmt(k50 and vy / k50, "x"), fmt(fold and fold / vy, "x")])
+        if rows:
+            what = ("every case at the same stations, one point of its own"
+                    if kind == "shared" else "every case at abscissas of its own")
+            table(f"6b. ExactEnvelopes (both envelopes, governing cases) of K cases of N points, {what}; "
+                  "peer: numpy union-grid envelope",
+                  ["K", "N", "VyMath ms", "numpy ms", "ratio", "growth/doubling N", "K=200 / K=50",
+                   "fold / exact"], rows)
+
     series("BM_Qtrap", "7. Qtrap over a diagram of n points")
 
     rows = []

@@ -92,6 +92,50 @@ public:
     bool EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFunction1D& upper, std::vector<int>& lowerCase,
                        std::vector<int>& upperCase) const;
 
+    /// The exact lower and upper envelopes of the members, with the governing member of every stretch.
+    ///
+    /// Members are the polylines through their stored points, defined from their first to their last
+    /// stored point; on a segment the value is GetOrdinate's two-point Lagrange form with extended
+    /// intermediates, without its snapping to a point within Xtolerance, and a stored ordinate at its own
+    /// vertex. A jump is the steep piece between its two points. Open-end sentinels are vertices like any
+    /// other: such a member runs to +-DBL_MAX, as GetOrdinate evaluates it. A member without points takes no
+    /// part; the members' Xtolerance and Ytolerance play no part.
+    ///
+    /// Result: true, with lower and upper replaced as a whole by functions on the set's range [rangeMin,
+    /// rangeMax] with the abscissa tolerance 1e-9 (ordinate tolerance 1e-5, no jump abscissas). False,
+    /// nothing touched, for an empty set, a member whose points are not sorted (a closed curve) and a range
+    /// with rangeMin > rangeMax. The outputs are written once both are computed, so aliasing is harmless.
+    ///
+    /// Between points the outputs are the least and the greatest member, with every crossing placed
+    /// whatever the magnitude of the values. Points lie only where needed: the range's two ends, the
+    /// vertices of the governing member, the crossings where the governing member changes, and steps where
+    /// a member's domain starts or ends. A step is a steep piece 1e-9 wide (wider where that rounds to
+    /// less) beside the abscissa x where the domain ends: the member that attains x keeps its point at x.
+    /// Where no member is defined the outputs step to +DBL_MAX (lower) and -DBL_MAX (upper), with case -1.
+    /// Points keep 1e-9 between them without losing a steep feature: where a point would fall closer than
+    /// that after the previous one, the previous one moves back to 1e-9 before it along the stretch that
+    /// leads there (it is dropped where that stretch is a step or shorter, and the point before is tried);
+    /// after the range's first point, which stays, the new point moves forward along its own line. So a
+    /// feature narrower than 1e-9 becomes a step 1e-9 wide. A range narrower than 1e-9 gives one point.
+    ///
+    /// lowerCase[i] (upperCase[i]) is the position, as GetElem counts, of the member governing the stretch
+    /// from point i to point i + 1; for the last point, of the member that attains it; -1 where no member
+    /// is defined. Point i's ordinate is that member's own value at x[i]. The vectors are replaced.
+    ///
+    /// Ties: two values are tied when they differ by at most 1e-10 max(1, |y1|, |y2|). Two members compare
+    /// on the stretch where both are straight (the overlap of a segment of each): tied at both of its ends,
+    /// the member with the smaller position wins it all; tied at one end, the other end decides; else the
+    /// signs at the ends decide, and opposite signs place the crossing of the two segments there. The
+    /// governing member is the winner of a fixed balanced tournament over the positions 0..K-1 (split at
+    /// the middle, lo + (hi - lo) / 2), so near-collinear members give no spurious crossings and the result
+    /// does not depend on the order of the members but for ties. At a step the members defined at x
+    /// compare by their values at x, in position order.
+    ///
+    /// Cost O(P log K) for K members of P points in all, plus the crossings found; memory O(P). Members on
+    /// the same stations are compared by their stored ordinates, without evaluation.
+    bool ExactEnvelopes(CVyMathFunction1D& lower, CVyMathFunction1D& upper, std::vector<int>& lowerCase,
+                        std::vector<int>& upperCase) const;
+
 private:
     friend struct VyMathTestAccess;
 

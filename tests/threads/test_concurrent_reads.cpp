@@ -1,6 +1,6 @@
 // Several threads read shared functions and a shared set at once: evaluation, batch evaluation,
-// crossings, envelopes and combinations. Each thread's results must equal the serial run's; under
-// ThreadSanitizer (preset "tsan") the test also proves the reads free of data races.
+// crossings, envelopes (the fold and the exact ones) and combinations. Each thread's results must equal the
+// serial run's; under ThreadSanitizer (preset "tsan") the test also proves the reads free of data races.
 #include "TestAccess.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +46,10 @@ std::vector<double> Work(F& a, F& b, const CVyMathSetFunction1D& set, const std:
     for (const auto& p : VyMathTestAccess::Points(lower))
         out.insert(out.end(), {p.x, p.y});
     out.insert(out.end(), uc.begin(), uc.end());
+    set.ExactEnvelopes(lower, upper, lc, uc);
+    for (const auto& p : VyMathTestAccess::Points(upper))
+        out.insert(out.end(), {p.x, p.y});
+    out.insert(out.end(), lc.begin(), lc.end());
     F combined;
     out.push_back(F::Combine(members, std::vector<double>(members.size(), 1.5), combined));
     for (const auto& p : VyMathTestAccess::Points(combined))
