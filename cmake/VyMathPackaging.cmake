@@ -14,7 +14,12 @@ endif()
 
 set(VYMATH_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/VyMath)
 
-install(TARGETS vymath EXPORT VyMathTargets
+set(vymath_installed vymath)
+if(TARGET vymath_analysis)
+    set_target_properties(vymath_analysis PROPERTIES EXPORT_NAME analysis)
+    list(APPEND vymath_installed vymath_analysis)
+endif()
+install(TARGETS ${vymath_installed} EXPORT VyMathTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})

@@ -15,6 +15,8 @@ packages=(
     libbenchmark-dev libgsl-dev libeigen3-dev
     # command-line tool
     libcli11-dev nlohmann-json3-dev libcsv-dev
+    # analysis layer: members in parallel
+    libtbb-dev
     # Python package, its tests and its examples
     python3 python3-dev python3-pip pybind11-dev python3-numpy python3-pytest python3-hypothesis
     python3-matplotlib python3-dask python3-distributed python3-skbuild

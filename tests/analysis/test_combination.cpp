@@ -1,6 +1,5 @@
 // Combination expressions: the terms read from NAME=EXPR (their errors are in the table of bad inputs).
-#include "Combination.h"
-#include "Failure.h"
+#include "vymath/analysis/Combination.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,7 @@ TEST(Combination, TermsOfAnExpression) {
     const struct {
         const char* arg;
         const char* name;
-        std::vector<vycli::Term> terms;
+        std::vector<vymath::analysis::Term> terms;
     } rows[] = {
         {"ULS=1.35*G + 1.5*Q1 + 0.9*W", "ULS", {{1.35, "G"}, {1.5, "Q1"}, {0.9, "W"}}},
         {" SLS = G+Q ", "SLS", {{1, "G"}, {1, "Q"}}},
@@ -20,13 +19,13 @@ TEST(Combination, TermsOfAnExpression) {
         {"Süd=0.6*Wind_Süd", "Süd", {{0.6, "Wind_Süd"}}},
     };
     for (const auto& row : rows) {
-        const auto parsed = vycli::ParseCombinations({row.arg});
+        const auto parsed = vymath::analysis::ParseCombinations({row.arg});
         ASSERT_EQ(parsed.size(), 1u);
         EXPECT_EQ(parsed[0].name, row.name);
         ASSERT_EQ(parsed[0].terms.size(), row.terms.size()) << row.arg;
         for (std::size_t k = 0; k < row.terms.size(); ++k) {
             EXPECT_EQ(parsed[0].terms[k].factor, row.terms[k].factor) << row.arg;
-            EXPECT_EQ(parsed[0].terms[k].name, row.terms[k].name) << row.arg;
+            EXPECT_EQ(parsed[0].terms[k].loadCase, row.terms[k].loadCase) << row.arg;
         }
     }
 }
@@ -35,10 +34,10 @@ TEST(Combination, EveryMalformedExpressionIsAUsageError) {
     for (const char* arg :
          {"=G", "A=", "A=G+", "A=G*2", "A=*G", "A=2*", "A=G Q", "A=\"G", "A=1e999*G", "A=--G"}) {
         try {
-            vycli::ParseCombinations({arg});
+            vymath::analysis::ParseCombinations({arg});
             ADD_FAILURE() << arg;
-        } catch (const vycli::Failure& f) {
-            EXPECT_EQ(f.Status(), vycli::kUsageError) << arg;
+        } catch (const vymath::analysis::Error& e) {
+            EXPECT_EQ(e.GetKind(), vymath::analysis::Error::Kind::Usage) << arg;
         }
     }
 }

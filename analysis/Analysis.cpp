@@ -1,0 +1,168 @@
+// A model's analysis, member by member.
+#include "vymath/analysis/Analysis.h"
+
+#include "vymath/analysis/Numbers.h"
+
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+#include <atomic>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <unordered_map>
+
+namespace vymath {
+namespace analysis {
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Every combination names cases that some member has.
+void CheckCombinations(const Model& model, const std::vector<Combination>& combinations,
+                       const std::string& source) {
+    for (const Combination& c : combinations)
+        for (const Term& t : c.terms) {
+            bool found = false;
+            for (std::size_t m = 0; m < model.Size() && !found; ++m)
+                for (const std::string& name : model.Cases(m))
+                    found = found || name == t.loadCase;
+            if (!found)
+                throw Error(Error::Kind::Usage, "combination " + Quoted(c.name) + ": no case " +
+                                                    Quoted(t.loadCase) + " in " + source);
+        }
+}
+
+// The extreme at point i of an envelope line, with every force's values of its governing diagram.
+Extreme ExtremeAt(const EnvelopeLine& line, int i, const std::vector<std::vector<Diagram>>& byForce) {
+    Extreme e;
+    if (i < 0)
+        return e;
+    e.found = true;
+    e.x = line.x[static_cast<std::size_t>(i)];
+    e.y = line.y[static_cast<std::size_t>(i)];
+    e.diagram = line.member[static_cast<std::size_t>(i)];
+    for (const std::vector<Diagram>& diagrams : byForce) {
+        double left = kNaN, right = kNaN;
+        if (e.diagram >= 0)
+            diagrams[static_cast<std::size_t>(e.diagram)].Sides(e.x, left, right);
+        e.left.push_back(left);
+        e.right.push_back(right);
+    }
+    return e;
+}
+
+MemberResult AnalyseMember(const Model& model, std::size_t m, const std::vector<Combination>& combinations,
+                           const Options& options, const Locator& where) {
+    MemberResult result;
+    const std::size_t forces = model.Forces().size();
+    std::vector<std::vector<Diagram>> byForce(forces);
+    for (std::size_t f = 0; f < forces; ++f)
+        byForce[f] = model.Diagrams(m, f, where);
+    const std::vector<std::string>& cases = model.Cases(m);
+    if (!combinations.empty()) {
+        std::unordered_map<std::string, std::size_t> caseIndex;
+        for (std::size_t c = 0; c < cases.size(); ++c)
+            caseIndex.emplace(cases[c], c);
+        const std::string member =
+            model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
+        std::vector<std::vector<std::size_t>> termCases;
+        for (const Combination& c : combinations) {
+            termCases.emplace_back();
+            for (const Term& t : c.terms) {
+                const auto it = caseIndex.find(t.loadCase);
+                if (it == caseIndex.end())
+                    throw Error(Error::Kind::Data,
+                                member + "combination " + Quoted(c.name) + ": no case " + Quoted(t.loadCase));
+                termCases.back().push_back(it->second);
+            }
+        }
+        for (std::size_t f = 0; f < forces; ++f) {
+            std::vector<Diagram> combined;
+            for (std::size_t k = 0; k < combinations.size(); ++k) {
+                std::vector<const Diagram*> parts;
+                for (std::size_t c : termCases[k])
+                    parts.push_back(&byForce[f][c]);
+                std::string label = member + "combination " + Quoted(combinations[k].name);
+                if (forces > 1)
+                    label += ", force " + Quoted(model.Forces()[f]);
+                combined.push_back(FormCombination(label, combinations[k], parts));
+            }
+            byForce[f] = std::move(combined);
+        }
+        for (const Combination& c : combinations)
+            result.diagrams.push_back(c.name);
+    } else {
+        result.diagrams = cases;
+    }
+    result.forces.resize(forces);
+    for (std::size_t f = 0; f < forces; ++f) {
+        ForceResult& r = result.forces[f];
+        if (options.envelopes) {
+            std::vector<const CVyMathFunction1D*> functions;
+            for (const Diagram& d : byForce[f])
+                functions.push_back(&d.f);
+            r.envelope = EnvelopeOf(functions, options.method);
+            r.max = ExtremeAt(r.envelope.upper, r.envelope.upper.IndexOfMax(), byForce);
+            r.min = ExtremeAt(r.envelope.lower, r.envelope.lower.IndexOfMin(), byForce);
+        }
+        if (options.keyFigures)
+            for (const Diagram& d : byForce[f])
+                r.figures.push_back(Inspect(d.f));
+    }
+    return result;
+}
+
+} // namespace
+
+std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
+                                  const Options& options, const Locator& where) {
+    CheckCombinations(model, combinations, options.source);
+    const std::size_t n = model.Size();
+    std::vector<MemberResult> results(n);
+    std::vector<std::exception_ptr> errors(n);
+    std::atomic<std::size_t> firstError{n}; // members after a failed one need not run
+    std::atomic<std::size_t> done{0};
+    std::mutex progressLock;
+    const auto run = [&](std::size_t m) {
+        if (m > firstError.load())
+            return;
+        try {
+            results[m] = AnalyseMember(model, m, combinations, options, where);
+        } catch (...) {
+            errors[m] = std::current_exception();
+            std::size_t seen = firstError.load();
+            while (m < seen && !firstError.compare_exchange_weak(seen, m)) {
+            }
+        }
+        const std::size_t count = ++done;
+        if (options.progress) {
+            std::lock_guard<std::mutex> lock(progressLock);
+            options.progress(count, n);
+        }
+    };
+    const int threads =
+        options.threads > 0 ? static_cast<int>(options.threads) : tbb::info::default_concurrency();
+    if (threads == 1) {
+        for (std::size_t m = 0; m < n; ++m)
+            run(m);
+    } else {
+        tbb::task_arena arena(threads);
+        arena.execute([&] {
+            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n),
+                              [&](const tbb::blocked_range<std::size_t>& r) {
+                                  for (std::size_t m = r.begin(); m != r.end(); ++m)
+                                      run(m);
+                              });
+        });
+    }
+    for (std::size_t m = 0; m < n; ++m)
+        if (errors[m])
+            std::rethrow_exception(errors[m]);
+    return results;
+}
+
+} // namespace analysis
+} // namespace vymath

@@ -1,0 +1,69 @@
+/// @file
+/// A model's envelopes, extremes, coincident values and key figures, member by member, in parallel.
+#ifndef VYMATH_ANALYSIS_ANALYSIS_H
+#define VYMATH_ANALYSIS_ANALYSIS_H
+
+#include "vymath/analysis/Combination.h"
+#include "vymath/analysis/Envelope.h"
+#include "vymath/analysis/KeyFigures.h"
+#include "vymath/analysis/Model.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vymath {
+namespace analysis {
+
+/// The largest (smallest) value of a member's force over its envelope, with what goes with it.
+struct Extreme {
+    bool found = false; ///< false when the envelope has no point but placeholders
+    double x = 0.0;     ///< where, and the value
+    double y = 0.0;
+    int diagram = -1; ///< the governing diagram (MemberResult::diagrams); -1 where the fold has none
+    /// Every force's value of the governing diagram at x, left and right of x (they differ at a jump,
+    /// as a shear force at a point load); NaN where the diagram has no value. The force itself included.
+    std::vector<double> left, right;
+};
+
+/// One force of one member.
+struct ForceResult {
+    Envelope envelope;
+    Extreme max, min;
+    std::vector<KeyFigures> figures; ///< one a diagram, when asked for
+};
+
+/// One member: the names of its enveloped diagrams (its load cases, or the combinations), then one
+/// result a force in the model's order.
+struct MemberResult {
+    std::vector<std::string> diagrams;
+    std::vector<ForceResult> forces;
+};
+
+/// What an analysis computes, and how.
+struct Options {
+    EnvelopeMethod method = EnvelopeMethod::Exact;
+    unsigned threads = 0;             ///< members in parallel on this many threads; 0: all cores
+    bool envelopes = true;            ///< envelopes, extremes and coincident values
+    bool keyFigures = false;          ///< the key figures of every diagram
+    std::string source = "the input"; ///< the input's name in messages ("moment.csv")
+    /// Called as members finish (done of total), one call at a time, from any thread; may be empty.
+    std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+/// Builds each member's diagrams (its load cases, or the combinations formed of them) and computes
+/// what options ask, members in parallel (oneTBB). The results are in member order and the same for
+/// any number of threads.
+///
+/// Throws Error: Usage for a combination naming a case that no member has ("combination "ULS": no case
+/// "W" in <source>"); Data for a member lacking a case of a combination, a diagram that cannot be built,
+/// or cases without a common domain. When several members fail, the first in member order is reported.
+/// Memory: one member's diagrams a thread at a time, beside the model and the results.
+std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
+                                  const Options& options, const Locator& where);
+
+} // namespace analysis
+} // namespace vymath
+
+#endif // VYMATH_ANALYSIS_ANALYSIS_H

@@ -1,0 +1,48 @@
+/// @file
+/// A diagram built from rows of (x, value): the rules every front-end reads its input by.
+#ifndef VYMATH_ANALYSIS_DIAGRAM_H
+#define VYMATH_ANALYSIS_DIAGRAM_H
+
+#include "vymath/CVyMathFunction1D.h"
+#include "vymath/analysis/Error.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vymath {
+namespace analysis {
+
+/// One point as read: the abscissa, the value, and the row's origin (the front-end's numbering).
+struct Row {
+    double x;
+    double y;
+    std::size_t origin;
+};
+
+/// A diagram: the function, and the abscissas of its jumps in increasing order.
+struct Diagram {
+    CVyMathFunction1D f;
+    std::vector<double> jumps;
+
+    /// The values on both sides of x: at a jump's abscissa, or within its window j -+ Xtolerance, the
+    /// two stored points of the jump (left, right); elsewhere GetOrdinate(x) twice. False (left and
+    /// right untouched) outside the domain. O(log n + log jumps).
+    bool Sides(double x, double& left, double& right) const;
+};
+
+/// Builds the diagram of rows (any order): the bounds constructor on the rows' extent, then Set at
+/// each abscissa in increasing order. Two rows at one abscissa are a jump, left value first (in row
+/// order), stored at x -+ 1e-5; at the first abscissa only the right value is kept and at the last only
+/// the left one, the other side lying outside the diagram.
+///
+/// Throws Error (Data), its message starting with where(origin) of the row at fault and then `label`
+/// (as `case "G"`): a third row at one abscissa, a single abscissa, or a point the function cannot
+/// store as given (an abscissa within the tolerance of another, twice that beside a jump).
+/// O(n log n) for n rows.
+Diagram BuildDiagram(const std::string& label, std::vector<Row> rows, const Locator& where);
+
+} // namespace analysis
+} // namespace vymath
+
+#endif // VYMATH_ANALYSIS_DIAGRAM_H

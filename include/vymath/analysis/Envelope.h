@@ -1,0 +1,47 @@
+/// @file
+/// The lower and upper envelopes of diagrams, with the governing diagram of every stretch.
+#ifndef VYMATH_ANALYSIS_ENVELOPE_H
+#define VYMATH_ANALYSIS_ENVELOPE_H
+
+#include "vymath/CVyMathFunction1D.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace vymath {
+namespace analysis {
+
+/// How envelopes are formed: Exact (CVyMathSetFunction1D::ExactEnvelopes, the default) or Fold (the
+/// set's EnvelopMaxMin with the governing member of each point).
+enum class EnvelopeMethod { Exact, Fold };
+
+/// An envelope's stored points. member[i] is the index of the governing diagram: with Exact, of the
+/// stretch from point i (at the last point, of the stretch that ends there); with Fold, of the first
+/// diagram through point i within 1e-10. -1 where none: no diagram is defined there (the ordinate is
+/// then the library's +-DBL_MAX) or, with Fold, where the fold interpolated between earlier points.
+struct EnvelopeLine {
+    std::vector<double> x, y;
+    std::vector<int> member;
+    /// No diagram is defined at point i: its ordinate is the library's +-DBL_MAX.
+    bool Placeholder(std::size_t i) const;
+    /// The index of the largest (smallest) ordinate but placeholders, the first on ties; -1 if none.
+    int IndexOfMax() const;
+    int IndexOfMin() const;
+};
+
+/// Both envelopes.
+struct Envelope {
+    EnvelopeLine lower, upper;
+};
+
+/// The envelopes of the diagrams; member indexes refer to `diagrams`. A diagram equal in value to an
+/// earlier one (the set keeps one of them) never governs. A single diagram (or diagrams all equal) is
+/// both envelopes, with either method. Exact: O(P log K) for K diagrams of P points; Fold: O(K P).
+/// Adding the diagrams to the set compares each with the earlier ones by value: O(K^2) comparisons.
+/// Throws Error (Data) for Exact when a diagram's points are not in increasing order (a closed curve).
+Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method);
+
+} // namespace analysis
+} // namespace vymath
+
+#endif // VYMATH_ANALYSIS_ENVELOPE_H

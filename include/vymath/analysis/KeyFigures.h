@@ -1,0 +1,36 @@
+/// @file
+/// The key figures of a diagram: domain, extremes, zeros, resultant, moment and excentricity.
+#ifndef VYMATH_ANALYSIS_KEYFIGURES_H
+#define VYMATH_ANALYSIS_KEYFIGURES_H
+
+#include "vymath/CVyMathFunction1D.h"
+
+#include <optional>
+#include <vector>
+
+namespace vymath {
+namespace analysis {
+
+/// A point of a diagram.
+struct Extremum {
+    double x, y;
+};
+
+/// What `inspect` reports of one diagram.
+struct KeyFigures {
+    double xmin, xmax;                  ///< the domain
+    int points;                         ///< GetNumberElement
+    Extremum min, max;                  ///< the first of the global minima and maxima
+    std::vector<double> zeros;          ///< the first point when it is zero, then GetAllZero's (1e-9)
+    double resultant, moment;           ///< GetResultantAndMoment: the area, its moment about the middle
+    std::optional<double> excentricity; ///< where the resultant acts, from x = 0; none for a null one
+};
+
+/// The key figures of f, from the library's operations on a copy. O(n) for n points, plus the zeros'
+/// bisections.
+KeyFigures Inspect(const CVyMathFunction1D& f);
+
+} // namespace analysis
+} // namespace vymath
+
+#endif // VYMATH_ANALYSIS_KEYFIGURES_H

@@ -1,0 +1,144 @@
+// The analysis layer: a model's diagrams from rows, combinations, envelopes with their extremes and the
+// coincident values of the other forces, errors naming the member and the row, and parallel runs.
+#include "vymath/analysis/Analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+using namespace vymath::analysis;
+
+const Locator kWhere = [](std::size_t origin) { return "model.csv:" + std::to_string(origin); };
+const double kNaN = std::nan("");
+
+// Forces N, V, M of two members: B1 under G (uniform load) and Q (a point load at 2: V jumps there),
+// B2 under G only; the rows of B1's two cases come apart, B2's in between.
+Model Frame() {
+    Model m({"N", "V", "M"});
+    std::size_t line = 2;
+    const auto add = [&](const char* member, const char* c, double x, double n, double v, double mo) {
+        const double values[3] = {n, v, mo};
+        m.Add(member, c, x, values, line++);
+    };
+    add("B1", "G", 0, -10, 5, 0);
+    add("B1", "G", 2, -10, 0, 5);
+    add("B1", "G", 4, -10, -5, 0);
+    add("B2", "G", 0, 1, -1.5, 0);
+    add("B2", "G", 2, 1, 0, -3);
+    add("B2", "G", 4, 1, 1.5, 0);
+    add("B1", "Q", 4, -2, -5, 0); // any order within a case
+    add("B1", "Q", 0, -2, 5, 0);
+    add("B1", "Q", 2, -2, 5, 10);
+    add("B1", "Q", 2, -2, -5, 10); // the jump of V; M has two equal rows
+    return m;
+}
+
+TEST(Analysis, ExtremesWithTheirCaseAndCoincidentForces) {
+    const Model model = Frame();
+    ASSERT_EQ(model.Size(), 2u);
+    EXPECT_EQ(model.Cases(0), (std::vector<std::string>{"G", "Q"}));
+    const std::vector<MemberResult> r = Analyse(model, {}, Options(), kWhere);
+    const Extreme& max = r[0].forces[2].max; // M of B1
+    EXPECT_EQ(r[0].diagrams, (std::vector<std::string>{"G", "Q"}));
+    EXPECT_EQ(max.x, 2);
+    EXPECT_EQ(max.y, 10);
+    EXPECT_EQ(max.diagram, 1);
+    EXPECT_EQ(max.left, (std::vector<double>{-2, 5, 10})); // V of Q jumps at the point load
+    EXPECT_EQ(max.right, (std::vector<double>{-2, -5, 10}));
+    const Extreme& min = r[1].forces[2].min; // M of B2
+    EXPECT_EQ(min.x, 2);
+    EXPECT_EQ(min.y, -3);
+    EXPECT_EQ(min.left, (std::vector<double>{1, 0, -3}));
+    // The exact upper envelope of B1's M: Q, tied with G at the ends only, governs all of it.
+    const EnvelopeLine& upper = r[0].forces[2].envelope.upper;
+    EXPECT_EQ(upper.x, (std::vector<double>{0, 2, 4}));
+    EXPECT_EQ(upper.member, (std::vector<int>{1, 1, 1}));
+}
+
+TEST(Analysis, CombinationsOfEveryMember) {
+    Model model = Frame();
+    const double values[3] = {0, 0, 0};
+    model.Add("B2", "Q", 0, values, 20);
+    model.Add("B2", "Q", 4, values, 21);
+    const std::vector<MemberResult> r =
+        Analyse(model, ParseCombinations({"ULS=1.35*G + 1.5*Q"}), Options(), kWhere);
+    const Extreme& max = r[0].forces[2].max;
+    EXPECT_EQ(r[0].diagrams, std::vector<std::string>{"ULS"});
+    EXPECT_DOUBLE_EQ(max.y, 1.35 * 5 + 1.5 * 10);
+    // V at the two points of Q's jump, 2 -+ 1e-5, where G's V is -+2.5e-5.
+    EXPECT_NEAR(max.left[1], 1.35 * 2.5e-5 + 1.5 * 5, 1e-12);
+    EXPECT_NEAR(max.right[1], -1.35 * 2.5e-5 - 1.5 * 5, 1e-12);
+}
+
+TEST(Analysis, ErrorsNameTheMemberAndTheRow) {
+    const struct {
+        const char* what;
+        std::vector<std::string> combinations;
+        Error::Kind kind;
+        std::string message;
+    } cases[] = {
+        {"a case no member has",
+         {"ULS=G+W"},
+         Error::Kind::Usage,
+         "combination \"ULS\": no case \"W\" in model.csv"},
+        {"a member without a case of a combination",
+         {"ULS=G+Q"},
+         Error::Kind::Data,
+         "member \"B2\": combination \"ULS\": no case \"Q\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Options options;
+        options.source = "model.csv";
+        try {
+            Analyse(Frame(), ParseCombinations(c.combinations), options, kWhere);
+            ADD_FAILURE();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.GetKind(), c.kind);
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+    const auto message = [](const Model& model) {
+        try {
+            Analyse(model, {}, Options(), kWhere);
+        } catch (const Error& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    Model model = Frame();
+    const double third[3] = {-2, 0, 10}, missing[3] = {-2, kNaN, 1};
+    model.Add("B2", "G", 3, missing, 31);
+    EXPECT_EQ(message(model), "model.csv:31: member \"B2\", case \"G\": no value for force \"V\"");
+    model.Add("B1", "Q", 2, third, 30);
+    EXPECT_EQ(message(model), // the first member in order is reported
+              "model.csv:30: member \"B1\", case \"Q\", force \"N\" has a third row at x = 2: a jump takes "
+              "two rows, "
+              "the left value first");
+}
+
+TEST(Analysis, TheSameResultsOnAnyNumberOfThreads) {
+    Model model({"V", "M"});
+    for (int m = 0; m < 40; ++m)
+        for (int c = 0; c < 3; ++c)
+            for (int i = 0; i <= 10; ++i) {
+                const double x = i * 0.5, values[2] = {std::sin(x + m + c), std::cos(x * (c + 1) + m)};
+                model.Add("M" + std::to_string(m), "C" + std::to_string(c), x, values, 0);
+            }
+    Options one, two;
+    one.threads = 1;
+    two.threads = 2;
+    const std::vector<MemberResult> a = Analyse(model, {}, one, kWhere), b = Analyse(model, {}, two, kWhere);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t m = 0; m < a.size(); ++m)
+        for (std::size_t f = 0; f < 2; ++f) {
+            EXPECT_EQ(a[m].forces[f].envelope.upper.y, b[m].forces[f].envelope.upper.y);
+            EXPECT_EQ(a[m].forces[f].envelope.lower.member, b[m].forces[f].envelope.lower.member);
+            EXPECT_EQ(a[m].forces[f].max.left, b[m].forces[f].max.left);
+        }
+}
+
+} // namespace
