@@ -25,5 +25,6 @@ setup(
         "-DVYMATH_INSTALL=OFF",
         "-DVYMATH_BUILD_PYTHON=ON",
         "-DVYMATH_PYTHON_INSTALL=ON",
+        "-DVYMATH_PYTHON_INSTALL_DIR=python/vymath",  # the package's folder (package_dir)
     ],
 )
