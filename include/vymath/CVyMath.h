@@ -14,10 +14,15 @@
 /// NaN and infinities get fixed answers, decided in this order:
 ///   1. a or b is a NaN: every comparison is false.
 ///   2. infinities, first matching row decides:
-///        a = b = +inf or a = b = -inf : Greater/Smaller false, GreaterEqual/SmallerEqual/Equal true
-///        a = +inf or b = -inf         : Greater/GreaterEqual true, the others false
-///        a = -inf or b = +inf         : Smaller/SmallerEqual true, the others false
+///
+/// | operands                         | true                                  | false                 |
+/// | -------------------------------- | ------------------------------------- | --------------------- |
+/// | a = b = +inf or a = b = -inf     | GreaterEqual, SmallerEqual, Equal     | Greater, Smaller      |
+/// | a = +inf or b = -inf             | Greater, GreaterEqual                 | the others            |
+/// | a = -inf or b = +inf             | Smaller, SmallerEqual                 | the others            |
+///
 ///   3. finite values: the strict arithmetic rule given beside each operation.
+///
 /// An infinity is never within any tolerance of a finite value. The tolerance is used unchanged;
 /// its sign is not checked.
 struct VYMATH_API CVyMath {
