@@ -3,8 +3,7 @@
 
 #include "Failure.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "Posix.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -5,6 +5,7 @@
 #include "Input.h"
 #include "Output.h"
 #include "Plot.h"
+#include "Posix.h"
 #include "Progress.h"
 #include "Report.h"
 #include "Results.h"
@@ -12,8 +13,6 @@
 #include <vymath/VyMathVersion.h>
 
 #include <CLI/CLI.hpp>
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <iostream>

@@ -8,6 +8,21 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+
+// Platforms: GCC or Clang on x86-64 (and 32-bit x86). The exact numbers rest on the x87 80-bit long
+// double of the wide intermediates; another long double would change results.
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "VyMath needs the 80-bit x87 long double (64-bit mantissa): build on x86-64 with GCC or Clang");
+static_assert(std::numeric_limits<double>::is_iec559, "VyMath needs IEEE 754 doubles");
+// The searches on long arrays fetch ahead with __builtin_prefetch.
+#if defined(__has_builtin)
+#if !__has_builtin(__builtin_prefetch)
+#error "VyMath uses __builtin_prefetch: build with GCC or Clang"
+#endif
+#elif !defined(__GNUC__)
+#error "VyMath uses __builtin_prefetch: build with GCC or Clang"
+#endif
 
 // Defines the three members of a nested error struct Owner::Name: the default constructor with its
 // fixed message, the copy constructor and the destructor.
@@ -50,29 +65,41 @@ inline bool IsFinite(double x) {
     return x - x == 0.0;
 }
 
-// The tolerant comparisons of CVyMath, inline for the library's inner loops: two finite operands
-// take the finite rule at once, any other pair goes to CVyMath's rows for NaN and the infinities.
-// Same answers as CVyMath's for every input.
+// The tolerant comparisons, defined once: CVyMath's out-of-line operations call these. Two finite
+// operands take the finite rule at once; any other pair goes to the rows for NaN and the infinities
+// (CVyMath.h has the table).
 struct Tolerant {
+    // The answer for a pair that is not two finite numbers, rows in order: a NaN gives false; the same
+    // infinity twice gives sameInf; a = +inf or b = -inf gives aAbove; a = -inf or b = +inf gives aBelow.
+    static bool NonFinite(double a, double b, bool sameInf, bool aAbove, bool aBelow) {
+        if (IsNaN(a) || IsNaN(b))
+            return false;
+        if (a == b) // not both finite: the same infinity
+            return sameInf;
+        if (a > DBL_MAX || b < -DBL_MAX)
+            return aAbove;
+        return aBelow;
+    }
     static bool Greater(double a, double b, double tol) {
-        return IsFinite(a) && IsFinite(b) ? b + tol < a : CVyMath::Greater(a, b, tol);
+        return IsFinite(a) && IsFinite(b) ? b + tol < a : NonFinite(a, b, false, true, false);
     }
     static bool GreaterEqual(double a, double b, double tol) {
         return IsFinite(a) && IsFinite(b) ? a + tol > b || std::fabs(a - b) < tol
-                                          : CVyMath::GreaterEqual(a, b, tol);
+                                          : NonFinite(a, b, true, true, false);
     }
     static bool Smaller(double a, double b, double tol) {
-        return IsFinite(a) && IsFinite(b) ? a + tol < b : CVyMath::Smaller(a, b, tol);
+        return IsFinite(a) && IsFinite(b) ? a + tol < b : NonFinite(a, b, false, false, true);
     }
     static bool SmallerEqual(double a, double b, double tol) {
         return IsFinite(a) && IsFinite(b) ? a + tol < b || std::fabs(a - b) < tol
-                                          : CVyMath::SmallerEqual(a, b, tol);
+                                          : NonFinite(a, b, true, false, true);
     }
     static bool Equal(double a, double b, double tol) {
-        return IsFinite(a) && IsFinite(b) ? std::fabs(a - b) < tol : CVyMath::Equal(a, b, tol);
+        return IsFinite(a) && IsFinite(b) ? std::fabs(a - b) < tol : NonFinite(a, b, true, false, false);
     }
     static bool IsNull(double x, double tol) { return Equal(x, 0.0, tol); }
     static int Signe(double x) { return Equal(x, 0.0, 1e-20) ? 0 : (Smaller(x, 0.0, 1e-20) ? -1 : 1); }
+    // A NaN loses to a number; otherwise the tolerant order with tolerance 1e-20, ties to b.
     static double Min(double a, double b) {
         if (IsNaN(a) != IsNaN(b))
             return IsNaN(a) ? b : a;

@@ -3,7 +3,7 @@
 // doubles, point lists with their cursors, batch values) and, after each operation, the whole state of
 // every function (points, jump abscissas, domain, tolerances) must agree bit for bit.
 #include "FuzzCommon.h"
-#include "TestAccess.h"
+#include "foundation/Access.h"
 #include "reference/RefFunction1D.h"
 #include "reference/RefInternal.h"
 #include "reference/RefSetFunction1D.h"
@@ -156,7 +156,7 @@ template <typename Fn>
 std::vector<typename Fn::Point> StoredPoints(const Fn& f);
 template <>
 std::vector<F::Point> StoredPoints<F>(const F& f) {
-    const auto& pts = VyMathTestAccess::Points(f);
+    const auto& pts = f.GetPoints();
     return {pts.begin(), pts.end()};
 }
 template <>
@@ -180,9 +180,9 @@ void LogState(Fn& f, Log& log) {
 }
 
 void LogJumps(const F& f, Log& log) {
-    for (double j : VyMathTestAccess::Jumps(f))
+    for (double j : f.GetJumpAbscissas())
         log.D(j);
-    log.I(VyMathTestAccess::ForceJumps(f));
+    log.I(f.GetForceJumps());
 }
 void LogJumps(const R& f, Log& log) {
     for (double j : f.jumpAbscissas)

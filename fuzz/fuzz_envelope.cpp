@@ -3,7 +3,7 @@
 // tolerances), the points' spacing, and the envelope against the true extreme of the members at every
 // point the fold stores with a governing member, away from the members' vertices.
 #include "FuzzCommon.h"
-#include "TestAccess.h"
+#include "foundation/Access.h"
 #include "reference/RefExactEnvelope.h"
 #include "reference/RefInternal.h"
 
@@ -237,14 +237,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CVyMathSetFunction1D set;
     for (std::size_t k = 0; k < decoded.size(); ++k) {
         functions.push_back(std::make_unique<F>(decoded[k].xmin, decoded[k].xmax, 0));
-        VyMathTestAccess::SetPoints(*functions.back(), decoded[k].points);
+        vymath::detail::Access::SetPoints(*functions.back(), decoded[k].points);
         functions.back()->SetYtolerance(1e-5 * static_cast<double>(k + 1)); // coincident members stay apart
         set.AddFunction(functions.back().get());
     }
     std::vector<ref::Polyline> members;
     for (int k = 0; k < set.GetNumber(); ++k) {
         ref::Polyline p;
-        for (const Pt& q : VyMathTestAccess::Points(*set.GetElem(k))) {
+        for (const Pt& q : set.GetElem(k)->GetPoints()) {
             p.x.push_back(q.x);
             p.y.push_back(q.y);
         }
@@ -269,14 +269,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        ref::ExactEnvelope(members, lo, hi, true, xs[1], ys[1], cases[1]);
     Check(ok == refOk, "result differs from the reference");
     if (!ok) {
-        Check(VyMathTestAccess::Points(lower).size() == 4 && lowerCase.size() == 1 && upperCase.size() == 2,
+        Check(lower.GetPoints().size() == 4 && lowerCase.size() == 1 && upperCase.size() == 2,
               "outputs touched on failure");
         return 0;
     }
     const F* outputs[2] = {&lower, &upper};
     const std::vector<int>* got[2] = {&lowerCase, &upperCase};
     for (int k = 0; k < 2; ++k) {
-        const std::vector<Pt> pts = VyMathTestAccess::Points(*outputs[k]);
+        const std::vector<Pt> pts = outputs[k]->GetPoints();
         if (std::getenv("VYMATH_FUZZ_TRACE") != nullptr)
             for (std::size_t i = 0; i < pts.size(); ++i)
                 std::fprintf(stderr, "%s %zu: %.17g %.17g %d | ref %.17g %.17g %d\n", k ? "upper" : "lower",
@@ -293,7 +293,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         double a, b;
         const_cast<F*>(outputs[k])->GetFullRange(a, b);
         Check(a == lo && b == hi && const_cast<F*>(outputs[k])->GetXtolerance() == 1e-9 &&
-                  VyMathTestAccess::Jumps(*outputs[k]).empty(),
+                  outputs[k]->GetJumpAbscissas().empty(),
               "output domain, tolerance or jumps");
     }
 
@@ -308,8 +308,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const F* folds[2] = {&foldLower, &foldUpper};
     const std::vector<int>* foldCases[2] = {&foldLowerCase, &foldUpperCase};
     for (int k = 0; k < 2; ++k) {
-        const std::vector<Pt> fold = VyMathTestAccess::Points(*folds[k]);
-        const std::vector<Pt> exact = VyMathTestAccess::Points(*outputs[k]);
+        const std::vector<Pt> fold = folds[k]->GetPoints();
+        const std::vector<Pt> exact = outputs[k]->GetPoints();
         for (std::size_t i = 0; i < fold.size(); ++i) {
             const double x = fold[i].x;
             bool nearVertex = !(lo < x && x < hi);

@@ -2,7 +2,7 @@
 // that no stored value is a NaN or an infinity, that failures changed nothing, that evaluation of
 // a sorted function stays between neighbouring ordinates and that copies compare equal.
 #include "FuzzCommon.h"
-#include "TestAccess.h"
+#include "foundation/Access.h"
 
 #include <algorithm>
 #include <cstring>
@@ -67,7 +67,7 @@ bool Sorted(const std::vector<F::Point>& pts) {
 }
 
 void CheckStored(const F& f) {
-    for (const F::Point& p : VyMathTestAccess::Points(f)) {
+    for (const F::Point& p : f.GetPoints()) {
         Check(std::isfinite(p.y), "stored ordinate is finite");
         Check(std::isfinite(p.x), "stored abscissa is finite");
     }
@@ -79,7 +79,7 @@ void CheckStored(const F& f) {
 // On a sorted function whose points are well apart, a value between two points lies between their
 // ordinates.
 void CheckInterpolation(F& f, FuzzedDataProvider& in) {
-    const auto& pts = VyMathTestAccess::Points(f);
+    const auto& pts = f.GetPoints();
     if (pts.size() < 2 || !Sorted(pts))
         return;
     const double tol = f.GetXtolerance();
@@ -105,7 +105,7 @@ void CheckInterpolation(F& f, FuzzedDataProvider& in) {
 }
 
 void CheckUnchanged(const std::vector<F::Point>& before, const F& f, const char* what) {
-    const auto& after = VyMathTestAccess::Points(f);
+    const auto& after = f.GetPoints();
     bool same = before.size() == after.size();
     for (std::size_t i = 0; same && i < before.size(); ++i)
         same = before[i].x == after[i].x && before[i].y == after[i].y;
@@ -121,12 +121,12 @@ void Walk(F::PointList& list) {
 }
 
 void Trim(F& f) {
-    if (VyMathTestAccess::Points(f).size() > kMaxPoints)
+    if (f.GetPoints().size() > kMaxPoints)
         f.Clear(false);
 }
 
 void Step(F& f, F& g, FuzzedDataProvider& in) {
-    const std::vector<F::Point> before = VyMathTestAccess::Points(f);
+    const std::vector<F::Point> before = f.GetPoints();
     const double x = fuzz::Value(in), y = fuzz::Value(in);
     double out1 = 0, out2 = 0;
     F::PointList l1, l2;
@@ -138,11 +138,11 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
         f.GetFullRange(a, b);
         os << "op " << op << " x=" << x << " y=" << y << " f on [" << a << ", " << b << "] xtol "
            << f.GetXtolerance() << ":";
-        for (const F::Point& p : VyMathTestAccess::Points(f))
+        for (const F::Point& p : f.GetPoints())
             os << " (" << p.x << ", " << p.y << ")";
         g.GetFullRange(a, b);
         os << " | g on [" << a << ", " << b << "] xtol " << g.GetXtolerance() << ":";
-        for (const F::Point& p : VyMathTestAccess::Points(g))
+        for (const F::Point& p : g.GetPoints())
             os << " (" << p.x << ", " << p.y << ")";
         std::fprintf(stderr, "%s\n", os.str().c_str());
     }
@@ -304,7 +304,7 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
     }
     case 40:
         // A non-converging integral costs 524,289 evaluations: one a run keeps the input fast.
-        if (VyMathTestAccess::Points(f).size() < 50 && qtrapBudget-- > 0)
+        if (f.GetPoints().size() < 50 && qtrapBudget-- > 0)
             f.Qtrap(x, y);
         f.QtrapXFunc(x, y);
         break;
@@ -381,12 +381,12 @@ void Step(F& f, F& g, FuzzedDataProvider& in) {
         if (F::Combine({&f, &g}, {c0, c1}, r) != F::CombineDone)
             break;
         const auto nearJump = [](F& h, double u) {
-            for (double j : VyMathTestAccess::Jumps(h))
+            for (double j : h.GetJumpAbscissas())
                 if (std::fabs(u - j) < 2.5 * std::fabs(h.GetXtolerance()))
                     return true;
             return false;
         };
-        for (const F::Point& p : VyMathTestAccess::Points(r)) {
+        for (const F::Point& p : r.GetPoints()) {
             double yf, yg;
             if (nearJump(f, p.x) || nearJump(g, p.x) || nearJump(r, p.x) || !f.GetOrdinate(p.x, yf) ||
                 !g.GetOrdinate(p.x, yg))

@@ -4,7 +4,7 @@
 // Checks that every text ends with its NUL and that no routine reads or writes outside its arrays
 // (the sanitizers see that).
 #include "FuzzCommon.h"
-#include "TestAccess.h"
+#include "foundation/Access.h"
 
 #include <sstream>
 #include <string>
@@ -55,11 +55,11 @@ void LinearSystem(FuzzedDataProvider& in) {
     std::vector<double> b(kMaxN);
     for (double& v : b)
         v = fuzz::Value(in);
-    VyMathTestAccess::LuDecomp(a.data(), n, indx.data());
+    vymath::detail::Access::LuDecomp(a.data(), n, indx.data());
     for (int i = 0; i < n; ++i)
         Check(indx[static_cast<std::size_t>(i)] >= 0 && indx[static_cast<std::size_t>(i)] < n,
               "pivot index in range");
-    VyMathTestAccess::LuBackSubstitution(a.data(), n, indx.data(), b.data());
+    vymath::detail::Access::LuBackSubstitution(a.data(), n, indx.data(), b.data());
 }
 
 void SplineAndFit(FuzzedDataProvider& in) {
@@ -72,7 +72,7 @@ void SplineAndFit(FuzzedDataProvider& in) {
         y[i] = fuzz::Value(in);
         y2[i] = 0.0;
     }
-    VyMathTestAccess::Spline(x, y, n, fuzz::Value(in), fuzz::Value(in), y2);
+    vymath::detail::Access::Spline(x, y, n, fuzz::Value(in), fuzz::Value(in), y2);
 
     CVyMathFunction1D f(x[0], x[kMaxN], 0);
     for (int i = 1; i < kMaxN; ++i)

@@ -2,7 +2,7 @@
 // removing, walking, lookups and envelopes. Checks the cursor walk against the member count, that
 // membership stays free of value duplicates, and that envelopes hold no NaN.
 #include "FuzzCommon.h"
-#include "TestAccess.h"
+#include "foundation/Access.h"
 
 #include <cmath>
 #include <cstring>
@@ -34,7 +34,7 @@ F MakeMember(FuzzedDataProvider& in) {
 }
 
 void CheckFunction(const F& f) {
-    for (const F::Point& p : VyMathTestAccess::Points(f))
+    for (const F::Point& p : f.GetPoints())
         Check(!std::isnan(p.x) && std::isfinite(p.y), "envelope points are numbers");
 }
 
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (auto [e, g, cases] :
                      {std::tuple<F*, F*, std::vector<int>*>{&lower, &lowerGoverned, &lc},
                       std::tuple<F*, F*, std::vector<int>*>{&upper, &upperGoverned, &uc}}) {
-                    const auto a = VyMathTestAccess::Points(*e), b = VyMathTestAccess::Points(*g);
+                    const auto a = e->GetPoints(), b = g->GetPoints();
                     Check(a.size() == b.size() && cases->size() == a.size(), "one governing entry a point");
                     Check(std::memcmp(a.data(), b.data(), a.size() * sizeof(F::Point)) == 0,
                           "the governing form's envelopes are EnvelopMaxMin's bit for bit");
@@ -152,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         }
         case 11:
-            VyMathTestAccess::MinimalStep(s);
+            vymath::detail::Access::MinimalStep(s);
             break;
         default:
             pool[in.ConsumeIntegralInRange(0, kPool - 1)].Set(fuzz::Value(in), fuzz::Value(in));

@@ -36,6 +36,10 @@ double CVyMathPolynom::GetDegree() const {
     return static_cast<double>(degree);
 }
 
+const std::vector<double>& CVyMathPolynom::GetCoefficients() const {
+    return coefficients;
+}
+
 double CVyMathPolynom::ValPoly(const double& x) const {
     double sum = 0.0;
     double p = 1.0;

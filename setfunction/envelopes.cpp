@@ -3,12 +3,13 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "foundation/Access.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <vector>
 
+using vymath::detail::Access;
 using vymath::detail::Tolerant;
 
 using vymath::detail::IsNaN;
@@ -76,18 +77,18 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
     // points set before it, as the walk is written. Otherwise the values come from the crossing walk,
     // which evaluates both functions at most of the abscissas, or from sweeps.
     const bool aliased = lower == f1 || lower == f2 || upper == f1 || upper == f2;
-    CVyMathFunction1D::CrossingSamples walk;
+    Access::CrossingSamples walk;
     const std::vector<double> abscissas =
-        OrderedUnion({DistinctAbscissas(f1->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
-                      DistinctAbscissas(f2->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
-                      DistinctAbscissas(f1->Crossings(*f2, &walk))});
-    vymath::detail::Sweep first(f1->View()), second(f2->View());
+        OrderedUnion({DistinctAbscissas(Access::ListPoints(*f1, CVyMathFunction1D::ListFiniteEnds)),
+                      DistinctAbscissas(Access::ListPoints(*f2, CVyMathFunction1D::ListFiniteEnds)),
+                      DistinctAbscissas(Access::Crossings(*f1, *f2, &walk))});
+    vymath::detail::Sweep first(Access::View(*f1)), second(Access::View(*f2));
     if (aliased)
         walk.x.clear();
     else
         for (CVyMathFunction1D* out : {lower, upper})
             if (out != nullptr)
-                out->points.Reserve(out->points.size() + abscissas.size());
+                Access::Points(*out).Reserve(Access::Points(*out).size() + abscissas.size());
     std::size_t w = 0;
     for (double x : abscissas) {
         double lo = DBL_MAX;
@@ -174,11 +175,12 @@ bool CVyMathSetFunction1D::EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFuncti
     const auto governing = [this](const CVyMathFunction1D& envelope, std::vector<int>& cases) {
         std::vector<vymath::detail::Sweep> members;
         for (const CVyMathFunction1D* m : functions)
-            members.emplace_back(m->View());
-        const std::size_t n = envelope.points.size();
+            members.emplace_back(Access::View(*m));
+        const Access::PointArray& points = Access::Points(envelope);
+        const std::size_t n = points.size();
         cases.assign(n, -1);
         for (std::size_t i = 0; i < n; ++i) {
-            const double x = envelope.points.X()[i], y = envelope.points.Y()[i];
+            const double x = points.X()[i], y = points.Y()[i];
             for (std::size_t k = 0; k < members.size(); ++k) {
                 double v;
                 if (members[k].At(x, v) && Tolerant::Equal(v, y, 1e-10)) {

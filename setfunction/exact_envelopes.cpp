@@ -4,6 +4,7 @@
 // final pieces and the abscissas where a member's domain starts or ends.
 #include "vymath/CVyMathSetFunction1D.h"
 
+#include "foundation/Access.h"
 #include "function1d/Function1DInternal.h"
 
 #include <algorithm>
@@ -542,9 +543,10 @@ bool CVyMathSetFunction1D::ExactEnvelopes(CVyMathFunction1D& lower, CVyMathFunct
     std::vector<Member> members;
     members.reserve(functions.size());
     for (const CVyMathFunction1D* f : functions) {
-        if (!f->points.Sorted())
+        const auto& p = vymath::detail::Access::Points(*f);
+        if (!p.Sorted())
             return false;
-        members.push_back({f->points.X(), f->points.Y(), f->points.size()});
+        members.push_back({p.X(), p.Y(), p.size()});
     }
     const std::vector<Special> specials = Specials(members, rangeMin, rangeMax);
     std::vector<CVyMathFunction1D::Point> points[2];
@@ -553,15 +555,11 @@ bool CVyMathSetFunction1D::ExactEnvelopes(CVyMathFunction1D& lower, CVyMathFunct
         Envelope(members, rangeMin, rangeMax, k == 1).Compute(specials, points[k], cases[k]);
 
     CVyMathFunction1D* outputs[2] = {&lower, &upper};
-    for (int k = 0; k < 2; ++k) { // as a default function given the range, tolerance and points
-        CVyMathFunction1D& f = *outputs[k];
-        f.points.Assign(points[k]);
-        f.xmin = rangeMin;
-        f.xmax = rangeMax;
-        f.Xtolerance = kOutputTolerance;
-        f.Ytolerance = CVyMathFunction1D().Ytolerance;
-        f.jumpAbscissas.clear();
-        f.forceJumps = 0;
+    for (int k = 0; k < 2; ++k) { // the range as the domain, the tolerance, then the points
+        CVyMathFunction1D result(rangeMin, rangeMax, 0);
+        result.SetXtolerance(kOutputTolerance);
+        vymath::detail::Access::SetPoints(result, points[k]);
+        *outputs[k] = result;
     }
     lowerCase = std::move(cases[0]);
     upperCase = std::move(cases[1]);

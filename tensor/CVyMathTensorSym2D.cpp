@@ -69,6 +69,10 @@ void CVyMathTensorSym2D::SetBasis(const CVyMathMat33* newBasis) {
     basis = std::move(fresh);
 }
 
+const CVyMathMat33& CVyMathTensorSym2D::GetBasis() const {
+    return *basis;
+}
+
 void CVyMathTensorSym2D::SetNull() {
     for (double& c : components)
         c = 0.0;

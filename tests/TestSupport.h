@@ -2,7 +2,8 @@
 #ifndef VYMATH_TESTS_TESTSUPPORT_H
 #define VYMATH_TESTS_TESTSUPPORT_H
 
-#include "TestAccess.h"
+#include "foundation/Access.h"
+#include "vymath/vymath.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 #include <string>
 #include <tuple>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 using F = CVyMathFunction1D;
 using P = std::pair<double, double>;
@@ -22,6 +25,36 @@ using Nums = std::vector<double>;
 
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Points as (x, y) pairs, for compact expectations.
+inline std::vector<std::pair<double, double>> Pairs(const std::vector<CVyMathFunction1D::Point>& pts) {
+    std::vector<std::pair<double, double>> out;
+    for (const auto& p : pts)
+        out.emplace_back(p.x, p.y);
+    return out;
+}
+
+inline std::vector<std::pair<double, double>> PointsOf(const CVyMathFunction1D& f) {
+    return Pairs(f.GetPoints());
+}
+
+// The items of a point list, walked on a copy.
+inline std::vector<std::pair<double, double>> ItemsOf(const CVyMathFunction1D::PointList& l) {
+    CVyMathFunction1D::PointList walk(l);
+    std::vector<std::pair<double, double>> out;
+    double x, y;
+    walk.ResetCursor();
+    while (walk.GetNext(x, y))
+        out.emplace_back(x, y);
+    return out;
+}
+
+// A function on [xmin, xmax] holding exactly the given points (unsorted or repeated alike).
+inline CVyMathFunction1D MakeFunction(std::vector<CVyMathFunction1D::Point> pts, double xmin, double xmax) {
+    CVyMathFunction1D f(xmin, xmax, 0);
+    vymath::detail::Access::SetPoints(f, pts);
+    return f;
+}
 
 // A result named for the rule it checks, with the value it must have (a NaN matches a NaN).
 template <class T>

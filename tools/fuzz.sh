@@ -3,6 +3,7 @@
 #   tools/fuzz.sh            30 seconds a target (the smoke run of tools/check.sh)
 #   tools/fuzz.sh 600        ten minutes a target
 #   tools/fuzz.sh 600 fuzz_tensor   one target only
+# The targets are listed in fuzz/targets.txt (the CMake build reads the same list).
 # Each run starts from the seed corpus in fuzz/corpus/<target> and keeps what it finds in
 # build/fuzz/corpus/<target>. A finding ends the script with the target's name and the saved input.
 set -uo pipefail
@@ -11,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_function1d fuzz_setfunction fuzz_tensor fuzz_numerics fuzz_differential fuzz_envelope)
+[ ${#targets[@]} -gt 0 ] || mapfile -t targets < <(grep -E '^[a-z]' fuzz/targets.txt)
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "clang++ is missing: run tools/install-deps.sh" >&2

@@ -19,7 +19,9 @@ packages=(
     libtbb-dev
     # Python package, its tests and its examples
     python3 python3-dev python3-pip pybind11-dev python3-numpy python3-pytest python3-hypothesis
-    python3-matplotlib python3-dask python3-distributed python3-skbuild
+    python3-matplotlib python3-dask python3-distributed python3-skbuild python3-venv python3-mypy
+    # API reference
+    doxygen
     # rendering the tool's SVG plots to PNG for a look
     librsvg2-bin
 )

@@ -1,7 +1,8 @@
-// Export macro of the VyMath library.
-//
-// The library is built with hidden symbols; every exported class carries VYMATH_API as a whole.
-// VYMATH_BUILDING is defined while the library itself is compiled; VYMATH_STATIC for a static build.
+/// @file
+/// Export macro of the VyMath library.
+///
+/// The library is built with hidden symbols; every exported class carries VYMATH_API as a whole.
+/// VYMATH_BUILDING is defined while the library itself is compiled; VYMATH_STATIC for a static build.
 #ifndef VYMATH_EXPORT_H
 #define VYMATH_EXPORT_H
 

@@ -1,4 +1,5 @@
-// VyMath: all public headers at once.
+/// @file
+/// VyMath: all public headers at once.
 #ifndef VYMATH_VYMATH_H
 #define VYMATH_VYMATH_H
 

@@ -29,17 +29,6 @@ void RequireNumber(const char* name, double v) {
         throw py::value_error(std::string(name) + " is NaN");
 }
 
-std::vector<Point> StoredPoints(const Function& f) {
-    Function::PointList list;
-    const_cast<Function&>(f).GetListPoint(list, Function::ListAsStored); // reads only
-    std::vector<Point> points;
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        points.push_back({x, y});
-    return points;
-}
-
 py::array_t<double> PointsArray(const std::vector<Point>& points) {
     py::array_t<double> a({static_cast<py::ssize_t>(points.size()), py::ssize_t{2}});
     double* out = a.mutable_data();

@@ -36,8 +36,6 @@ void RequireFinite(const char* name, double v);
 void RequireNumber(const char* name, double v);
 // The points of a list as an (n, 2) float64 array (the list is walked on a copy).
 py::array_t<double> PointsArray(const Function::PointList& list);
-// The stored points of f, open-end sentinels included, in storage order.
-std::vector<Point> StoredPoints(const Function& f);
 py::array_t<double> PointsArray(const std::vector<Point>& points);
 py::array_t<int> IntArray(const std::vector<int>& values);
 // f's Python object, f as a Function1D, or TypeError naming `name`.
@@ -47,11 +45,6 @@ std::vector<Function*> AsFunctions(py::handle functions);
 
 // ---- state.cpp -------------------------------------------------------------------------------
 
-// The jump abscissas of f, sorted, each once (the order and repetitions of the stored list are not
-// visible through the library's operations).
-std::vector<double> JumpAbscissas(const Function& f);
-// Whether f records a jump for every two-sided insertion (the bounds constructor's forceJumps != 0).
-bool ForcesJumps(const Function& f);
 // The pickled state of f and the function it describes, bit-identical points included.
 py::tuple FunctionState(const Function& f);
 Function FunctionFromState(const py::tuple& state);

@@ -1,9 +1,8 @@
 // vymath.Function1D: CVyMathFunction1D with numpy arguments and results.
 #include "bindings.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <sstream>
 
 using namespace pybind11::literals;
 
@@ -154,50 +153,11 @@ Function FromPolynomial(py::object p, double x0, double x1, int n) {
 
 // ---- least-squares polynomial ---------------------------------------------------------------
 
-// The coefficients of p, read from its text at full precision. With a precision beyond 308 digits the
-// text skips no term and writes every magnitude exactly; the sign of a term within 1e-20 of 0 is
-// always written as "-" (tinySigns tells that such a term was read).
-std::vector<double> Coefficients(const CVyMathPolynom& p, bool& tinySigns) {
-    std::ostringstream os;
-    p.FormatPolynomial2(os, p, L'X', 1100);
-    std::istringstream in(os.str().c_str()); // up to the NUL the formatting ends with
-    std::vector<double> c;
-    tinySigns = false;
-    std::string token;
-    double sign = 1.0;
-    while (in >> token) {
-        if (token == "-") {
-            sign = -1.0;
-        } else if (token == "+") {
-            sign = 1.0;
-        } else if (token.compare(0, 2, "X^") != 0) {
-            const double v = std::strtod(token.c_str(), nullptr);
-            tinySigns = tinySigns || (v > 0.0 && v < 1e-20);
-            c.push_back(v == 0.0 ? 0.0 : sign * v); // an exact 0 is taken as +0.0
-
-            sign = 1.0;
-        }
-    }
-    return c;
-}
-
 py::object Fit(Function& f, int degree) {
     if (degree < 0)
         throw py::value_error("degree must be at least 0, got " + std::to_string(degree));
-    bool tiny;
-    std::vector<double> c = Coefficients(f.ApproxPolynomiale(degree), tiny);
-    // The fit is linear in the ordinates: scaled by 2^80 (exactly, barring overflow) every coefficient
-    // scales by 2^80, and the text then gives the signs of the tiny ones.
-    Function scaled(f);
-    for (int round = 0; tiny && round < 4; ++round) {
-        scaled.ScaleOnY(std::ldexp(1.0, 80));
-        bool again;
-        const std::vector<double> s = Coefficients(scaled.ApproxPolynomiale(degree), again);
-        for (std::size_t k = 0; k < c.size() && k < s.size(); ++k)
-            if (std::fabs(c[k]) < 1e-20 && c[k] != 0.0 && std::fabs(s[k]) >= 1e-20)
-                c[k] = std::copysign(c[k], s[k]);
-        tiny = again;
-    }
+    const CVyMathPolynom fit = f.ApproxPolynomiale(degree);
+    const std::vector<double>& c = fit.GetCoefficients();
     py::array_t<double> coef(static_cast<py::ssize_t>(c.size()));
     std::copy(c.begin(), c.end(), coef.mutable_data());
     return py::module_::import("numpy.polynomial").attr("Polynomial")(coef);
@@ -285,7 +245,9 @@ abscissas make a jump (left value first), stored as the points x -+ x_tolerance.
 to the points' extent; a wider one keeps its bounds as points with ordinate 0. Abscissas must be
 finite, non-decreasing and at least x_tolerance apart (the two of a jump excepted); a NaN ordinate is
 refused and an infinite one is stored as +-DBL_MAX, as the library does.)");
-    cls.def(py::init(&FromPoints), "x"_a, "y"_a, "domain"_a = py::none())
+    cls.def(
+           py::init(&FromPoints), "x"_a, "y"_a, "domain"_a = py::none(),
+           "The function through the points (x[i], y[i]); ValueError or TypeError naming the first bad item.")
         .def_static(
             "from_bounds",
             [](double xmin, double xmax, bool forceJumps) {
@@ -306,40 +268,48 @@ refused and an infinite one is stored as +-DBL_MAX, as the library does.)");
                 double y;
                 return f.GetOrdinate(x, y) ? y : std::nan("");
             },
-            "x"_a)
+            "x"_a, "The value at x by linear interpolation; NaN where the function has no value.")
         .def("__call__", &Evaluate, "x"_a,
              "The value at x (a float) or at each element of an array (an array of the same shape); NaN "
              "where the function has no value.")
         .def_property_readonly(
-            "points", [](const Function& f) { return PointsArray(StoredPoints(f)); },
+            "points", [](const Function& f) { return PointsArray(f.GetPoints()); },
             "The stored points as an (n, 2) array, open-end sentinels included.")
-        .def_property_readonly("domain",
-                               [](const Function& f) {
-                                   double a, b;
-                                   f.GetFullRange(a, b);
-                                   return py::make_tuple(a, b);
-                               })
+        .def_property_readonly(
+            "domain",
+            [](const Function& f) {
+                double a, b;
+                f.GetFullRange(a, b);
+                return py::make_tuple(a, b);
+            },
+            "(xmin, xmax), the domain bounds; an open end is at +-DBL_MAX.")
         .def_property_readonly(
             "jumps",
             [](const Function& f) {
-                const std::vector<double> j = JumpAbscissas(f);
+                const std::vector<double>& j = f.GetJumpAbscissas();
                 py::array_t<double> out(static_cast<py::ssize_t>(j.size()));
                 std::copy(j.begin(), j.end(), out.mutable_data());
                 return out;
             },
-            "The abscissas at which the function jumps, sorted.")
+            "The abscissas at which the function jumps, as recorded: in order of recording, repeats kept.")
         .def("__len__", &Function::GetNumberElement, "The number of points, open-end sentinels not counted.")
-        .def_property("x_tolerance", &Function::GetXtolerance,
-                      [](Function& f, double t) {
-                          RequireNumber("x_tolerance", t);
-                          f.SetXtolerance(t);
-                      })
-        .def_property("y_tolerance", &Function::GetYtolerance,
-                      [](Function& f, double t) {
-                          RequireNumber("y_tolerance", t);
-                          f.SetYtolerance(t);
-                      })
-        .def("is_defined", &Function::IsDefined, "x"_a)
+        .def_property(
+            "x_tolerance", &Function::GetXtolerance,
+            [](Function& f, double t) {
+                RequireNumber("x_tolerance", t);
+                f.SetXtolerance(t);
+            },
+            "The abscissa tolerance of every comparison (1e-5 by default); stored points are not "
+            "revisited when it changes.")
+        .def_property(
+            "y_tolerance", &Function::GetYtolerance,
+            [](Function& f, double t) {
+                RequireNumber("y_tolerance", t);
+                f.SetYtolerance(t);
+            },
+            "The ordinate tolerance of every comparison (1e-5 by default).")
+        .def("is_defined", &Function::IsDefined, "x"_a,
+             "x lies within the stored points (x_tolerance) and not strictly inside a jump.")
 
         .def(
             "zeros", [](Function& f, double xacc) { return ListOf([&](auto& l) { f.GetAllZero(l, xacc); }); },
@@ -440,12 +410,21 @@ refused and an infinite one is stored as +-DBL_MAX, as the library does.)");
             },
             "g"_a, "Appends g after the last point.")
 
-        .def("copy", [](const Function& f) { return Function(f); })
-        .def("__copy__", [](const Function& f) { return Function(f); })
         .def(
-            "__deepcopy__", [](const Function& f, py::handle) { return Function(f); }, "memo"_a)
-        .def("__eq__", [](Function& f, py::handle other) { return Compare(f, other, true); })
-        .def("__ne__", [](Function& f, py::handle other) { return Compare(f, other, false); })
+            "copy", [](const Function& f) { return Function(f); },
+            "A copy with the full state: points, domain, tolerances, jumps.")
+        .def(
+            "__copy__", [](const Function& f) { return Function(f); }, "A copy (as copy()).")
+        .def(
+            "__deepcopy__", [](const Function& f, py::handle) { return Function(f); }, "memo"_a,
+            "A copy (as copy()).")
+        .def(
+            "__eq__", [](Function& f, py::handle other) { return Compare(f, other, true); }, "other"_a,
+            "The library's equality: same domain and tolerances, points equal within 1e-10 (jumps not "
+            "compared).")
+        .def(
+            "__ne__", [](Function& f, py::handle other) { return Compare(f, other, false); }, "other"_a,
+            "not (self == other).")
         .def("__repr__",
              [](const Function& f) {
                  double a, b;

@@ -185,13 +185,13 @@ again. The set holds a reference to each member, which stays alive while it is i
                      s.Add(py::reinterpret_borrow<py::object>(f));
                  return s;
              }),
-             "functions"_a = py::tuple())
+             "functions"_a = py::tuple(), "A set of the functions, added in order.")
         .def("add", &FunctionSet::Add, "f"_a, "Appends f unless a member equals it in value.")
         .def("remove", &FunctionSet::Remove, "f"_a,
              "Removes the first member equal to f in value; ValueError when there is none.")
-        .def("__contains__", &FunctionSet::Contains, "f"_a)
-        .def("__len__", &FunctionSet::Size)
-        .def("__iter__", &FunctionSet::Iterate)
+        .def("__contains__", &FunctionSet::Contains, "f"_a, "Some member equals f in value.")
+        .def("__len__", &FunctionSet::Size, "The number of members.")
+        .def("__iter__", &FunctionSet::Iterate, "The members in order.")
         .def("envelope", &FunctionSet::Envelop, "cases"_a = false,
              "(lower, upper), the envelopes of the members; with cases=True also the position of the "
              "governing member of each stored point of lower and upper (-1 where none). With a single "

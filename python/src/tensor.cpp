@@ -74,10 +74,13 @@ template <typename Class>
 void BindMatrixValues(Class& cls) {
     cls.def(
            "__array__", [](const Mat& m, py::object dtype) { return ArrayOf(m, dtype); },
-           "dtype"_a = py::none())
-        .def("__getitem__",
-             [](const Mat& m, std::pair<int, int> ij) { return m.GetMat(ij.first, ij.second); })
-        .def("__setitem__", [](Mat& m, std::pair<int, int> ij, double v) { m(ij.first, ij.second) = v; })
+           "dtype"_a = py::none(), "The matrix as a (3, 3) array.")
+        .def(
+            "__getitem__", [](const Mat& m, std::pair<int, int> ij) { return m.GetMat(ij.first, ij.second); },
+            "ij"_a, "Element [i, j]; InvalidateIndexError outside 0..2.")
+        .def(
+            "__setitem__", [](Mat& m, std::pair<int, int> ij, double v) { m(ij.first, ij.second) = v; },
+            "ij"_a, "value"_a, "Sets element [i, j]; InvalidateIndexError outside 0..2.")
         .def("__repr__", [](const Mat& m) {
             return py::str("{}({})").format(py::type::handle_of(py::cast(&m)).attr("__name__"),
                                             ArrayOf(m, py::none()).attr("tolist")());
@@ -92,9 +95,9 @@ void BindTensor(py::module_& m) {
 Mat33(values=None): the identity, or the (3, 3) array-like values. numpy.asarray(m) gives the matrix.)");
     mat.def(py::init(
                 [](py::handle values) { return values.is_none() ? Mat() : MatrixFrom("values", values); }),
-            "values"_a = py::none())
+            "values"_a = py::none(), "The identity, or the (3, 3) array-like values.")
         .def("inverse", &Mat::GetInverse, "The inverse; InvalidateDeterminantError when |det| < 1e-10.")
-        .def("transpose", &Mat::GetTranspose)
+        .def("transpose", &Mat::GetTranspose, "The transpose.")
         .def("is_identity", &Mat::IsMatID, "Equal to the identity within 1e-10 per element.")
         .def("__matmul__", [](const Mat& a, const Mat& b) { return a * b; })
         .def("__add__", [](const Mat& a, const Mat& b) { return a + b; })
@@ -103,7 +106,8 @@ Mat33(values=None): the identity, or the (3, 3) array-like values. numpy.asarray
         .def("__rmul__", [](const Mat& a, double s) { return a * s; })
         .def("__eq__", [](Mat& a, const Mat& b) { return a == b; })
         .def("__ne__", [](Mat& a, const Mat& b) { return a != b; })
-        .def("copy", [](const Mat& a) { return Mat(a); });
+        .def(
+            "copy", [](const Mat& a) { return Mat(a); }, "A copy.");
     mat.attr("__hash__") = py::none();
     BindMatrixValues(mat);
 
@@ -114,7 +118,7 @@ Mat33(values=None): the identity, or the (3, 3) array-like values. numpy.asarray
                       static_cast<Mat&>(b) = MatrixFrom("values", values);
                   return b;
               }),
-              "values"_a = py::none());
+              "values"_a = py::none(), "The identity, or the (3, 3) array-like values.");
 
     py::class_<Tensor> tensor(m, "TensorSym2D", R"(A symmetric second-order tensor (CVyMathTensorSym2D).
 
@@ -122,18 +126,27 @@ TensorSym2D(values=None, basis=None): the unit tensor, or the components as six 
 (T00, T01, T11, T02, T12, T22) or a symmetric (3, 3) array-like, in basis (a Mat33 or a (3, 3)
 array-like; the identity by default). numpy.asarray(t) gives the full 3x3 matrix. The principal
 values are those of the in-plane part (T00, T01, T11); the third is always 0.)");
-    tensor.def(py::init(&MakeTensor), "values"_a = py::none(), "basis"_a = py::none())
-        .def_property_readonly("components",
-                               [](Tensor& t) {
-                                   py::array_t<double> a(6);
-                                   for (int k = 0; k < 6; ++k)
-                                       a.mutable_data()[k] = t.GetComponent(k);
-                                   return a;
-                               })
+    tensor
+        .def(py::init(&MakeTensor), "values"_a = py::none(), "basis"_a = py::none(),
+             "The unit tensor, or the given components, in basis (the identity by default).")
+        .def_property_readonly(
+            "components",
+            [](Tensor& t) {
+                py::array_t<double> a(6);
+                for (int k = 0; k < 6; ++k)
+                    a.mutable_data()[k] = t.GetComponent(k);
+                return a;
+            },
+            "The six packed components T00, T01, T11, T02, T12, T22.")
+        .def_property_readonly(
+            "basis", [](const Tensor& t) { return Mat(t.GetBasis()); },
+            "A copy of the basis the components are expressed in, as a Mat33.")
         .def(
             "__array__", [](const Tensor& t, py::object dtype) { return ArrayOf(t.ConvertToMat(), dtype); },
-            "dtype"_a = py::none())
-        .def("__getitem__", [](const Tensor& t, std::pair<int, int> ij) { return t(ij.first, ij.second); })
+            "dtype"_a = py::none(), "The full symmetric (3, 3) matrix.")
+        .def(
+            "__getitem__", [](const Tensor& t, std::pair<int, int> ij) { return t(ij.first, ij.second); },
+            "ij"_a, "Tij for either order of i and j; InvalidateDataError outside 0..2.")
         .def(
             "principal_stresses",
             [](const Tensor& t) {
@@ -160,7 +173,7 @@ values are those of the in-plane part (T00, T01, T11); the third is always 0.)")
                 return py::make_tuple(t.FirstInvariant(), t.SecondInvariant(), t.ThirstInvariant());
             },
             "(I1, I2, I3): trace, second invariant, determinant.")
-        .def("determinant", &Tensor::Determinant)
+        .def("determinant", &Tensor::Determinant, "The determinant of the full matrix (I3).")
         .def(
             "rotated",
             [](const Tensor& t, double theta) {
@@ -179,16 +192,18 @@ values are those of the in-plane part (T00, T01, T11); the third is always 0.)")
             "p"_a, "P T P^-1 with basis P; InvalidateDeterminantError for a singular P.")
         .def("deviatoric", &Tensor::DeviatoricStressTensor,
              "T - (I1/3) I; InvalidateBaseError unless the basis is the identity.")
-        .def("is_plane", &Tensor::IsPlane)
-        .def("is_spherical", &Tensor::IsSpherical)
-        .def("is_degenerate", &Tensor::IsDegenerate)
+        .def("is_plane", &Tensor::IsPlane, "T02, T12 and T22 each within 1e-10 of 0.")
+        .def("is_spherical", &Tensor::IsSpherical,
+             "Both in-plane principal values within 1e-10 of each other and of 0.")
+        .def("is_degenerate", &Tensor::IsDegenerate, "The determinant within 1e-10 of 0.")
         .def("__add__", [](const Tensor& a, const Tensor& b) { return a + b; })
         .def("__sub__", [](const Tensor& a, const Tensor& b) { return a - b; })
         .def("__mul__", [](Tensor& a, double s) { return a * s; })
         .def("__rmul__", [](Tensor& a, double s) { return a * s; })
         .def("__eq__", [](Tensor& a, const Tensor& b) { return a == b; })
         .def("__ne__", [](Tensor& a, const Tensor& b) { return a != b; })
-        .def("copy", [](const Tensor& t) { return Tensor(t); })
+        .def(
+            "copy", [](const Tensor& t) { return Tensor(t); }, "A copy, with a copy of the basis.")
         .def("__repr__", [](const Tensor& t) {
             return py::str("TensorSym2D({})").format(ArrayOf(t.ConvertToMat(), py::none()).attr("tolist")());
         });

@@ -29,7 +29,7 @@ TEST(Combination, FactoredSumOfDifferentAbscissasAndAJump) {
         EXPECT_EQ(p.second, 1.35 * At(g, p.first) + 1.5 * At(q, p.first)) << p.first;
     }
     EXPECT_EQ(xs, (std::vector<double>{0, 3, 5, 6 - 1e-5, 6 + 1e-5, 8.5, 10}));
-    EXPECT_EQ(VyMathTestAccess::Jumps(r), std::vector<double>{6.0});
+    EXPECT_EQ(r.GetJumpAbscissas(), std::vector<double>{6.0});
 }
 
 TEST(Combination, DomainToleranceAndAliasing) {

@@ -6,7 +6,7 @@ using S = std::tuple<V, std::vector<double>, P>; // points, jump abscissas, doma
 const auto Of = &MakeFunction;
 
 S State(const F& f) {
-    return S{PointsOf(f), VyMathTestAccess::Jumps(f), Range(f)};
+    return S{PointsOf(f), f.GetJumpAbscissas(), Range(f)};
 }
 
 TEST(Editing, RemoveFirstPointWithinTolerance) {
@@ -111,7 +111,7 @@ TEST(Editing, EqualityNeedsSameDomainTolerancesAndLists) {
     F a = Of({{0, 0}, {1, 1}, {2, 4}}, 0, 2), c = a, prefix = Of({{0, 0}, {1, 1}}, 0, 2), j1(0, 2, 0);
     c.SetXtolerance(1e-6);
     j1.Set(1, 1, 2);
-    F j2 = Of(VyMathTestAccess::Points(j1), 0, 2); // jump abscissas take no part
+    F j2 = Of(j1.GetPoints(), 0, 2); // jump abscissas take no part
     EXPECT_ROWS(
         {Row("within 1e-10", a == Of({{1e-11, -1e-11}, {1, 1 + 1e-11}, {2, 4}}, 0, 2), true),
          Row("off by 1e-9", a == Of({{0, 0}, {1, 1 + 1e-9}, {2, 4}}, 0, 2), false),

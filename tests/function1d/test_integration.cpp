@@ -3,7 +3,7 @@
 namespace {
 
 using R = std::vector<double>;
-using Acc = VyMathTestAccess;
+using Acc = vymath::detail::Access;
 
 // {resultant, moment, excentricity, resultant of GetExcentricityAndResultant}; both results must be 1.
 R Resultants(F f) {

@@ -19,8 +19,8 @@ std::pair<V, P> Dom(F f, double a, double b) {
 }
 // Everything a copy carries.
 auto State(F f) {
-    return std::make_tuple(PointsOf(f), VyMathTestAccess::Jumps(f), VyMathTestAccess::ForceJumps(f),
-                           f.GetXtolerance(), f.GetYtolerance(), Range(f));
+    return std::make_tuple(PointsOf(f), f.GetJumpAbscissas(), f.GetForceJumps(), f.GetXtolerance(),
+                           f.GetYtolerance(), Range(f));
 }
 // GetOrdinate at x: y, kFail when it fails and leaves y alone, NaN when the result and y disagree.
 double Ord(const F& f, double x) {
@@ -107,13 +107,13 @@ TEST(Insertion, SetCodesValidationOrderAndJumps) {
     EXPECT_ROWS({Row("equal sides: a plain point", j.Set(5, 1, 1), D), Row("a jump", j.Set(7, 1, 2), D),
                  Row("NaN left side", j.Set(8, kNaN, 1), C), Row("NaN right side", j.Set(8, 1, kNaN), C),
                  Row("NaN abscissa", j.Set(kNaN, 1, 2), R)});
-    EXPECT_EQ(std::make_pair(PointsOf(j), VyMathTestAccess::Jumps(j)),
+    EXPECT_EQ(std::make_pair(PointsOf(j), j.GetJumpAbscissas()),
               std::make_pair(V{{0, 0}, {5, 1}, {7 - 1e-5, 1}, {7 + 1e-5, 2}, {10, 0}}, J{7}));
     // The jump abscissa is recorded whatever the two insertions report.
     EXPECT_ROWS({Row("the same jump again", j.Set(7, 1, 2), E), Row("another left side", j.Set(7, 5, 2), C),
                  Row("forced jump of equal sides", forced.Set(5, 1, 1), D)});
-    EXPECT_EQ(VyMathTestAccess::Jumps(j), (J{7, 7, 7}));
-    EXPECT_EQ(std::make_pair(PointsOf(forced), VyMathTestAccess::Jumps(forced)),
+    EXPECT_EQ(j.GetJumpAbscissas(), (J{7, 7, 7}));
+    EXPECT_EQ(std::make_pair(PointsOf(forced), forced.GetJumpAbscissas()),
               std::make_pair(V{{0, 0}, {5 - 1e-5, 1}, {5 + 1e-5, 1}, {10, 0}}, J{5}));
 }
 

@@ -33,11 +33,12 @@ TEST(FormatPolynomial, AppendsSetsThePrecisionOnlyWhenWritingAndDoesNotFlush) {
     SyncCounter buf;
     std::ostream os(&buf);
     os.precision(9);
-    Polynom(0, {}).FormatPolynomial2(os, Polynom(0, {0}), L'x', 3); // only the NUL
-    VyMathTestAccess::FormatMonomial(os, 0.0004, L'x', 3, 1e-3);    // null factor
+    Polynom(0, {}).FormatPolynomial2(os, Polynom(0, {0}), L'x', 3);    // only the NUL
+    vymath::detail::Access::FormatMonomial(os, 0.0004, L'x', 3, 1e-3); // null factor
     EXPECT_EQ(os.precision(), 9);
-    VyMathTestAccess::FormatMonomial(os, 1e-3, L'x', 3, 1e-3); // exactly tol: not null
-    VyMathTestAccess::FormatMonomial(os, 1e-25, L'x', 3, 0.0); // within 1e-20 of 0 the sign is not positive
+    vymath::detail::Access::FormatMonomial(os, 1e-3, L'x', 3, 1e-3); // exactly tol: not null
+    vymath::detail::Access::FormatMonomial(os, 1e-25, L'x', 3,
+                                           0.0); // within 1e-20 of 0 the sign is not positive
     Polynom(0, {}).FormatPolynomial1(os, Polynom(1, {1.23456, 1}), L't', 3);
     EXPECT_EQ(buf.str(), "\0x (x - 0.001) (x + 1e-25) 1.23 + (t - 1.23) \0"s);
     EXPECT_EQ(os.precision(), 3);

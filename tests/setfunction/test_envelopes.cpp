@@ -67,10 +67,10 @@ TEST(SetEnvelope, MinimalStep) {
     F ten = MakeFunction({{0, 0}, {5, 1}, {10, 0}}, 0, 10),
       half = MakeFunction({{0, 0}, {0.5, 7}, {1, 0}}, 0, 1), one = MakeFunction({{2, 1}}, 0, 4);
     s.AddFunction(&one); // one element: no step
-    EXPECT_EQ(VyMathTestAccess::MinimalStep(s), 0.0);
+    EXPECT_EQ(vymath::detail::Access::MinimalStep(s), 0.0);
     s.AddFunction(&ten);
     s.AddFunction(&half);
-    EXPECT_EQ(VyMathTestAccess::MinimalStep(s), 0.5);
+    EXPECT_EQ(vymath::detail::Access::MinimalStep(s), 0.5);
 }
 
 } // namespace

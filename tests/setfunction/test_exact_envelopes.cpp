@@ -144,11 +144,11 @@ TEST(ExactEnvelopes, OutputsAndRefusals) {
     ASSERT_TRUE(set.ExactEnvelopes(lower, upper, lowerCase, upperCase));
     EXPECT_EQ(Range(lower), P(0, 8));
     EXPECT_EQ(lower.GetXtolerance(), 1e-9);
-    EXPECT_TRUE(VyMathTestAccess::Jumps(lower).empty());
+    EXPECT_TRUE(lower.GetJumpAbscissas().empty());
     EXPECT_EQ(lowerCase.back(), 1); // the member without points takes no part
 
     F closed = Poly({{0, 0}, {1, 1}, {2, 0}});
-    VyMathTestAccess::SetPoints(closed, {{0, 0}, {2, 1}, {1, 2}, {0, 0}});
+    vymath::detail::Access::SetPoints(closed, {{0, 0}, {2, 1}, {1, 2}, {0, 0}});
     set.AddFunction(&closed);
     std::vector<int> untouched{7};
     const V before = PointsOf(lower);

@@ -5,7 +5,7 @@
 
 namespace {
 
-using A = VyMathTestAccess;
+using A = vymath::detail::Access;
 using NoSolution = CVyMathTensorSym2D::NoSolution;
 
 const double kSqrt2 = std::sqrt(2.0);
@@ -55,7 +55,7 @@ TEST(TensorEigen, PrincipalAngleStressesAndDeviatoricPart) {
     const CVyMathTensorSym2D p =
         Tensor(3, 1, 1, 7, 8, 9, CVyMathMat33({1, 0.5, 0}, {0, 1, 0}, {0, 0, 1})).GetPrincipalStress();
     EXPECT_EQ(Components(p), (Nums{2 + kSqrt2, 0, 2 - kSqrt2, 0, 0, 0}));
-    EXPECT_TRUE(A::BasisPtr(p)->IsMatID());
+    EXPECT_TRUE(p.GetBasis().IsMatID());
     // Deviatoric part T − (I1/3)·I, only in the identity basis.
     EXPECT_EQ(Components(Tensor(1, 7, 2, 8, 9, 3).DeviatoricStressTensor()), (Nums{-1, 7, 0, 8, 9, 1}));
     const CVyMathTensorSym2D t = Tensor(1, 0, 2, 0, 0, 3, CVyMathMat33({1, 0, 0.5}, {0, 1, 0}, {0, 0, 1}));

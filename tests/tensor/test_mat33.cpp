@@ -4,7 +4,7 @@
 
 namespace {
 
-using A = VyMathTestAccess;
+using A = vymath::detail::Access;
 
 CVyMathMat33 Diag(double a, double b, double c) {
     return Rows({a, 0, 0}, {0, b, 0}, {0, 0, c});

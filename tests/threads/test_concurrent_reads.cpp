@@ -1,7 +1,7 @@
 // Several threads read shared functions and a shared set at once: evaluation, batch evaluation,
 // crossings, envelopes (the fold and the exact ones) and combinations. Each thread's results must equal the
 // serial run's; under ThreadSanitizer (preset "tsan") the test also proves the reads free of data races.
-#include "TestAccess.h"
+#include "vymath/vymath.h"
 
 #include <gtest/gtest.h>
 
@@ -38,21 +38,23 @@ std::vector<double> Work(F& a, F& b, const CVyMathSetFunction1D& set, const std:
     out.insert(out.end(), ys.begin(), ys.end());
     F::PointList crossings;
     out.push_back(a.GetIntersectionAbscissas(&b, crossings));
-    for (const auto& p : VyMathTestAccess::Items(crossings))
-        out.insert(out.end(), {p.x, p.y});
+    double x, y;
+    crossings.ResetCursor();
+    while (crossings.GetNext(x, y))
+        out.insert(out.end(), {x, y});
     F lower, upper;
     std::vector<int> lc, uc;
     set.EnvelopMaxMin(lower, upper, lc, uc);
-    for (const auto& p : VyMathTestAccess::Points(lower))
+    for (const auto& p : lower.GetPoints())
         out.insert(out.end(), {p.x, p.y});
     out.insert(out.end(), uc.begin(), uc.end());
     set.ExactEnvelopes(lower, upper, lc, uc);
-    for (const auto& p : VyMathTestAccess::Points(upper))
+    for (const auto& p : upper.GetPoints())
         out.insert(out.end(), {p.x, p.y});
     out.insert(out.end(), lc.begin(), lc.end());
     F combined;
     out.push_back(F::Combine(members, std::vector<double>(members.size(), 1.5), combined));
-    for (const auto& p : VyMathTestAccess::Points(combined))
+    for (const auto& p : combined.GetPoints())
         out.insert(out.end(), {p.x, p.y});
     out.push_back(a.Qtrap(0.0, 50.0));
     return out;

@@ -1,23 +1,19 @@
-"""pip install --no-build-isolation ./python: builds the library statically into vymath._core with
-CMake (through scikit-build) and installs the package."""
+"""pip install . (see pyproject.toml): scikit-build builds the library statically into vymath._core with
+CMake and installs it with the pure-Python modules, the type stubs and py.typed of python/vymath."""
 
 import re
 from pathlib import Path
 
 from skbuild import setup
 
-root = Path(__file__).resolve().parent.parent
+root = Path(__file__).resolve().parent
 version = re.search(r"project\(VyMath VERSION (\S+)", (root / "CMakeLists.txt").read_text()).group(1)
 
 setup(
-    name="vymath",
     version=version,
-    description="Piecewise-linear functions, envelopes, load combinations and tensors for structural checks",
     packages=["vymath"],
-    python_requires=">=3.8",
-    install_requires=["numpy"],
-    extras_require={"plot": ["matplotlib"], "dask": ["dask", "distributed"]},
-    cmake_source_dir="..",
+    package_dir={"vymath": "python/vymath"},
+    package_data={"vymath": ["py.typed", "*.pyi"]},
     cmake_install_target="install",
     cmake_args=[
         "-DCMAKE_BUILD_TYPE=Release",
@@ -25,8 +21,10 @@ setup(
         "-DCMAKE_POSITION_INDEPENDENT_CODE=ON",
         "-DVYMATH_BUILD_TESTS=OFF",
         "-DVYMATH_BUILD_EXAMPLES=OFF",
+        "-DVYMATH_BUILD_CLI=OFF",
         "-DVYMATH_INSTALL=OFF",
         "-DVYMATH_BUILD_PYTHON=ON",
         "-DVYMATH_PYTHON_INSTALL=ON",
+        "-DVYMATH_PYTHON_INSTALL_DIR=python/vymath",  # the package's folder (package_dir)
     ],
 )
