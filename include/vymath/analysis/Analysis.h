@@ -19,35 +19,38 @@ namespace analysis {
 /// The largest (smallest) value of a member's force over its envelope, with what goes with it.
 struct Extreme {
     bool found = false; ///< false when the envelope has no point but placeholders
-    double x = 0.0;     ///< where, and the value
-    double y = 0.0;
-    int diagram = -1; ///< the governing diagram (MemberResult::diagrams); -1 where the fold has none
-    /// Every force's value of the governing diagram at x, left and right of x (they differ at a jump,
-    /// as a shear force at a point load); NaN where the diagram has no value. The force itself included.
-    std::vector<double> left, right;
+    double x = 0.0;     ///< where
+    double y = 0.0;     ///< the value
+    int diagram =
+        -1; ///< the governing diagram (MemberResult::diagrams); -1 where the fold has none    /// Every
+            ///< force's value of the governing diagram left of x (it differs from the right one at a jump, as
+    /// a shear force at a point load); NaN where the diagram has no value. The force itself included.
+    std::vector<double> left;
+    std::vector<double> right; ///< the same right of x
 };
 
 /// One force of one member.
 struct ForceResult {
-    Envelope envelope;
-    Extreme max, min;
+    Envelope envelope;               ///< the lower and upper envelopes, when asked for
+    Extreme max;                     ///< the largest value of the upper envelope
+    Extreme min;                     ///< the smallest value of the lower envelope
     std::vector<KeyFigures> figures; ///< one a diagram, when asked for
 };
 
 /// One member: the names of its enveloped diagrams (its load cases, or the combinations), then one
 /// result a force in the model's order.
 struct MemberResult {
-    std::vector<std::string> diagrams;
-    std::vector<ForceResult> forces;
+    std::vector<std::string> diagrams; ///< the load cases, or the combinations, in order
+    std::vector<ForceResult> forces;   ///< one a force of the model, in its order
 };
 
 /// What an analysis computes, and how.
 struct Options {
-    EnvelopeMethod method = EnvelopeMethod::Exact;
-    unsigned threads = 0;             ///< members in parallel on this many threads; 0: all cores
-    bool envelopes = true;            ///< envelopes, extremes and coincident values
-    bool keyFigures = false;          ///< the key figures of every diagram
-    std::string source = "the input"; ///< the input's name in messages ("moment.csv")
+    EnvelopeMethod method = EnvelopeMethod::Exact; ///< how the envelopes are formed
+    unsigned threads = 0;                          ///< members in parallel on this many threads; 0: all cores
+    bool envelopes = true;                         ///< envelopes, extremes and coincident values
+    bool keyFigures = false;                       ///< the key figures of every diagram
+    std::string source = "the input";              ///< the input's name in messages ("moment.csv")
     /// Called as members finish (done of total), one call at a time, from any thread; may be empty.
     std::function<void(std::size_t done, std::size_t total)> progress;
 };

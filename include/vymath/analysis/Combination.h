@@ -13,14 +13,14 @@ namespace analysis {
 
 /// One factored load case of a combination.
 struct Term {
-    double factor;
-    std::string loadCase;
+    double factor;        ///< any finite double
+    std::string loadCase; ///< the name of a load case
 };
 
 /// A named sum of factored load cases.
 struct Combination {
-    std::string name;
-    std::vector<Term> terms;
+    std::string name;        ///< as written before '='
+    std::vector<Term> terms; ///< in order
 };
 
 /// Parses "NAME=EXPR", EXPR a sum of factored cases: "ULS=1.35*G + 1.5*Q1 - 0.5*W". A case name is a

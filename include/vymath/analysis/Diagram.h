@@ -15,15 +15,15 @@ namespace analysis {
 
 /// One point as read: the abscissa, the value, and the row's origin (the front-end's numbering).
 struct Row {
-    double x;
-    double y;
-    std::size_t origin;
+    double x;           ///< the abscissa
+    double y;           ///< the value
+    std::size_t origin; ///< the front-end's number of the row (a line, an index), for messages
 };
 
 /// A diagram: the function, and the abscissas of its jumps in increasing order.
 struct Diagram {
-    CVyMathFunction1D f;
-    std::vector<double> jumps;
+    CVyMathFunction1D f;       ///< the function built from the rows
+    std::vector<double> jumps; ///< the abscissas where two rows made a jump, increasing
 
     /// The values on both sides of x: at a jump's abscissa, or within its window j -+ Xtolerance, the
     /// two stored points of the jump (left, right); elsewhere GetOrdinate(x) twice. False (left and

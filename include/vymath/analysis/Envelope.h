@@ -20,18 +20,21 @@ enum class EnvelopeMethod { Exact, Fold };
 /// diagram through point i within 1e-10. -1 where none: no diagram is defined there (the ordinate is
 /// then the library's +-DBL_MAX) or, with Fold, where the fold interpolated between earlier points.
 struct EnvelopeLine {
-    std::vector<double> x, y;
-    std::vector<int> member;
+    std::vector<double> x;   ///< the abscissas, increasing
+    std::vector<double> y;   ///< the ordinates
+    std::vector<int> member; ///< the governing diagram of each point, as above
     /// No diagram is defined at point i: its ordinate is the library's +-DBL_MAX.
-    bool Placeholder(std::size_t i) const;
-    /// The index of the largest (smallest) ordinate but placeholders, the first on ties; -1 if none.
+    bool Placeholder(std::size_t i)
+        const; /// The index of the largest ordinate but placeholders, the first on ties; -1 if none.
     int IndexOfMax() const;
+    /// The index of the smallest ordinate but placeholders, the first on ties; -1 if none.
     int IndexOfMin() const;
 };
 
 /// Both envelopes.
 struct Envelope {
-    EnvelopeLine lower, upper;
+    EnvelopeLine lower; ///< the least of the diagrams
+    EnvelopeLine upper; ///< the greatest of the diagrams
 };
 
 /// The envelopes of the diagrams; member indexes refer to `diagrams`. A diagram equal in value to an

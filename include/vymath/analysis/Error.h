@@ -15,8 +15,11 @@ namespace analysis {
 /// Data: the input's contents are wrong (a diagram that cannot be built, a member without a case).
 /// Usage: the request does not fit the input (a combination naming a case that no member has).
 class Error : public std::runtime_error {
-public:
-    enum class Kind { Data, Usage };
+public: /// What went wrong: the data, or the request.
+    enum class Kind {
+        Data, ///< the input's contents are wrong
+        Usage ///< the request does not fit the input
+    };
     /// An error of the given kind with its message.
     Error(Kind kind, const std::string& message) : std::runtime_error(message), kind(kind) {}
     /// Data or Usage.

@@ -13,16 +13,19 @@ namespace analysis {
 
 /// A point of a diagram.
 struct Extremum {
-    double x, y;
+    double x; ///< the abscissa
+    double y; ///< the value
 };
 
 /// What `inspect` reports of one diagram.
 struct KeyFigures {
-    double xmin, xmax;                  ///< the domain
-    int points;                         ///< GetNumberElement
-    Extremum min, max;                  ///< the first of the global minima and maxima
-    std::vector<double> zeros;          ///< the first point when it is zero, then GetAllZero's (1e-9)
-    double resultant, moment;           ///< GetResultantAndMoment: the area, its moment about the middle
+    double xmin;  ///< the domain's lower bound
+    double xmax;  ///< the domain's upper bound
+    int points;   ///< GetNumberElement    Extremum min;              ///< the first of the global minima
+    Extremum max; ///< the first of the global maxima
+    std::vector<double> zeros; ///< the first point when it is zero, then GetAllZero's (1e-9)    double
+                               ///< resultant;          ///< GetResultantAndMoment: the area
+    double moment;             ///< GetResultantAndMoment: the area's moment about the domain's middle
     std::optional<double> excentricity; ///< where the resultant acts, from x = 0; none for a null one
 };
 
