@@ -21,7 +21,11 @@ namespace {
 using vymath::detail::LagrangeLine;
 
 constexpr double kOutputTolerance = 1e-9; // the abscissa tolerance of the outputs, as the fold gives them
-constexpr double kTieRelative = 1e-10;    // values within 1e-10 max(1, |y|) are tied
+// The least distance between two output points: twice the tolerance, since GetOrdinate takes a point that
+// lies exactly one tolerance above another (after rounding) as lying before it, and would then evaluate the
+// output off its own point.
+constexpr double kSpacing = 2.0 * kOutputTolerance;
+constexpr double kTieRelative = 1e-10; // values within 1e-10 max(1, |y|) are tied
 
 // The owner of a piece: the member's position in the high half, its segment (left point) in the low half.
 using Label = std::uint64_t;
@@ -150,7 +154,7 @@ public:
 
     void Compute(const std::vector<Special>& specials, std::vector<CVyMathFunction1D::Point>& points,
                  std::vector<int>& cases) {
-        if (hi - lo >= kOutputTolerance) {
+        if (hi - lo >= kSpacing) {
             const Pieces pieces = Tournament(0, members.size());
             Emit(pieces, specials);
         } else {
@@ -358,9 +362,9 @@ private:
     // after the range's first point, which stays, the new point moves forward along its own line. A
     // step's outer point before x is left out when it would fall that close to the previous point.
     void Add(double x, double y, int member, Label source, bool outerBefore = false) {
-        if (outerBefore && x - out.back().x < kOutputTolerance)
+        if (outerBefore && x - out.back().x < kSpacing)
             return;
-        while (!out.empty() && x - out.back().x < kOutputTolerance) {
+        while (!out.empty() && x - out.back().x < kSpacing) {
             if (out.size() == 1) {
                 x = StepFrom(out.front().x, 1.0);
                 if (source != kGap)
@@ -369,7 +373,7 @@ private:
             }
             const Out& before = out[out.size() - 2];
             const double back = StepFrom(x, -1.0);
-            if ((before.source != kGap || before.member < 0) && back - before.x >= kOutputTolerance) {
+            if ((before.source != kGap || before.member < 0) && back - before.x >= kSpacing) {
                 out.back() = {back, before.source == kGap ? before.y : SegmentValue(before.source, back),
                               before.member, before.source};
                 break;
@@ -379,10 +383,10 @@ private:
         out.push_back({x, y, member, source});
     }
 
-    // The abscissa a step's outer point takes: x -+ the tolerance, moved outwards until not within it.
+    // The abscissa a step's outer point takes: x -+ the spacing, moved outwards until not within it.
     static double StepFrom(double x, double direction) {
-        double s = x + direction * kOutputTolerance;
-        while (std::fabs(x - s) < kOutputTolerance)
+        double s = x + direction * kSpacing;
+        while (std::fabs(x - s) < kSpacing)
             s = std::nextafter(s, direction * std::numeric_limits<double>::infinity());
         return s;
     }

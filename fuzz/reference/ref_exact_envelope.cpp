@@ -15,6 +15,7 @@ namespace ref {
 namespace {
 
 const double kOutTolerance = 1e-9;
+const double kSpacing = 2 * kOutTolerance; // the least distance between two output points
 
 // A member's segment from point s to s + 1, or no segment (s < 0).
 struct Seg {
@@ -38,7 +39,7 @@ public:
         : m(m), upper(upper), lo(lo), hi(hi), placeholder(upper ? -DBL_MAX : DBL_MAX) {}
 
     void Run(std::vector<double>& xs, std::vector<double>& ys, std::vector<int>& cases) {
-        if (!(hi - lo >= kOutTolerance)) {
+        if (!(hi - lo >= kSpacing)) {
             std::vector<int> candidates;
             for (int k = 0; k < static_cast<int>(m.size()); ++k)
                 if (!m[k].x.empty() && m[k].x.front() <= lo && lo <= m[k].x.back())
@@ -193,9 +194,9 @@ private:
 
     // source: the segment the point lies on, or none for a point value and the placeholder (member -1).
     void Add(double x, double y, int member, Seg source, bool outerBefore = false) {
-        if (outerBefore && x - out.back().x < kOutTolerance)
+        if (outerBefore && x - out.back().x < kSpacing)
             return;
-        while (!out.empty() && x - out.back().x < kOutTolerance) {
+        while (!out.empty() && x - out.back().x < kSpacing) {
             if (out.size() == 1) {
                 x = Step(out.front().x, 1.0);
                 if (source.s >= 0)
@@ -204,7 +205,7 @@ private:
             }
             const Point3 before = out[out.size() - 2];
             const double back = Step(x, -1.0);
-            if ((before.source.s >= 0 || before.member < 0) && back - before.x >= kOutTolerance) {
+            if ((before.source.s >= 0 || before.member < 0) && back - before.x >= kSpacing) {
                 out.back() = {back, before.source.s < 0 ? before.y : SegValue(before.source, back),
                               before.member, before.source};
                 break;
@@ -215,8 +216,8 @@ private:
     }
 
     static double Step(double x, double direction) {
-        double s = x + direction * kOutTolerance;
-        while (std::fabs(x - s) < kOutTolerance)
+        double s = x + direction * kSpacing;
+        while (std::fabs(x - s) < kSpacing)
             s = std::nextafter(s, direction * kInf);
         return s;
     }

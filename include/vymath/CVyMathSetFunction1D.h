@@ -118,14 +118,16 @@ public:
     /// Between points the outputs are the least and the greatest member, with every crossing placed
     /// whatever the magnitude of the values. Points lie only where needed: the range's two ends, the
     /// vertices of the governing member, the crossings where the governing member changes, and steps where
-    /// a member's domain starts or ends. A step is a steep piece 1e-9 wide (wider where that rounds to
+    /// /// a member's domain starts or ends. A step is a steep piece 2e-9 wide (wider where that rounds to
     /// less) beside the abscissa x where the domain ends: the member that attains x keeps its point at x.
     /// Where no member is defined the outputs step to +DBL_MAX (lower) and -DBL_MAX (upper), with case -1.
-    /// Points keep 1e-9 between them without losing a steep feature: where a point would fall closer than
-    /// that after the previous one, the previous one moves back to 1e-9 before it along the stretch that
-    /// leads there (it is dropped where that stretch is a step or shorter, and the point before is tried);
-    /// after the range's first point, which stays, the new point moves forward along its own line. So a
-    /// feature narrower than 1e-9 becomes a step 1e-9 wide. A range narrower than 1e-9 gives one point.
+    /// Points keep twice the tolerance, 2e-9, between them (GetOrdinate takes a point exactly one tolerance
+    /// above another as lying before it), so points closer than the tolerance count once, and without
+    /// losing a steep feature: where a point would fall closer than 2e-9 after the previous one, the
+    /// previous one moves back to 2e-9 before it along the stretch that leads there (it is dropped where
+    /// that stretch is a step or shorter, and the point before is tried); after the range's first point,
+    /// which stays, the new point moves forward along its own line. So a feature narrower than 2e-9 becomes
+    /// a step 2e-9 wide. A range narrower than 2e-9 gives one point.
     ///
     /// lowerCase[i] (upperCase[i]) is the position, as GetElem counts, of the member governing the stretch
     /// from point i to point i + 1; for the last point, of the member that attains it; -1 where no member

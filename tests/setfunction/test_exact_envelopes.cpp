@@ -12,7 +12,7 @@ struct Pt3 {
 };
 using Env = std::vector<Pt3>;
 
-const double kStep = 1e-9;
+const double kStep = 2e-9; // the width of a step
 
 // The lower (upper) envelope of the members as (x, y, governing member) triples.
 Env Envelope(const std::vector<const F*>& members, bool upper) {

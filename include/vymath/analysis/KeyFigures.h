@@ -19,12 +19,13 @@ struct Extremum {
 
 /// What `inspect` reports of one diagram.
 struct KeyFigures {
-    double xmin;  ///< the domain's lower bound
-    double xmax;  ///< the domain's upper bound
-    int points;   ///< GetNumberElement    Extremum min;              ///< the first of the global minima
-    Extremum max; ///< the first of the global maxima
-    std::vector<double> zeros; ///< the first point when it is zero, then GetAllZero's (1e-9)    double
-                               ///< resultant;          ///< GetResultantAndMoment: the area
+    double xmin;               ///< the domain's lower bound
+    double xmax;               ///< the domain's upper bound
+    int points;                ///< GetNumberElement
+    Extremum min;              ///< the first of the global minima
+    Extremum max;              ///< the first of the global maxima
+    std::vector<double> zeros; ///< the first point when it is zero, then GetAllZero's (1e-9)
+    double resultant;          ///< GetResultantAndMoment: the area
     double moment;             ///< GetResultantAndMoment: the area's moment about the domain's middle
     std::optional<double> excentricity; ///< where the resultant acts, from x = 0; none for a null one
 };
