@@ -62,7 +62,8 @@ public:
         if (doc.contains("factors"))
             Factors(doc["factors"], a.factors);
         if (!doc.contains("actions") || !doc["actions"].is_array() || doc["actions"].empty())
-            Fail(doc.contains("actions") ? "/actions" : "", "expected \"actions\": a list of one action at least");
+            Fail(doc.contains("actions") ? "/actions" : "",
+                 "expected \"actions\": a list of one action at least");
         for (std::size_t k = 0; k < doc["actions"].size(); ++k)
             a.actions.push_back(OneAction(doc["actions"][k], "/actions/" + std::to_string(k)));
         Relations(doc["actions"], a);
@@ -88,7 +89,8 @@ private:
         const std::size_t colon = what.find(": ");
         if (what.rfind("[json.exception", 0) == 0 && colon != std::string::npos)
             what = what.substr(what.find(": ", colon + 1) + 2);
-        throw Error(Error::Kind::Data, source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + what);
+        throw Error(Error::Kind::Data,
+                    source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + what);
     }
 
     void Keys(const json& object, const std::string& pointer, std::set<std::string> allowed) const {
@@ -138,7 +140,9 @@ private:
     Action OneAction(const json& v, const std::string& pointer) const {
         if (!v.is_object())
             Fail(pointer, "expected an object {\"name\": ..., \"type\": ..., \"cases\": [...]}");
-        Keys(v, pointer, {"name", "type", "category", "altitude_over_1000m", "country", "cases", "acting", "not_with", "psi"});
+        Keys(v, pointer,
+             {"name", "type", "category", "altitude_over_1000m", "country", "cases", "acting", "not_with",
+              "psi"});
         Action a;
         a.place = source + ": " + pointer;
         if (!v.contains("name"))
@@ -207,8 +211,14 @@ private:
             for (std::size_t k = 0; k < 3; ++k) {
                 psi[k] = Number(p[k], pointer + "/psi/" + std::to_string(k));
                 if (!(psi[k] >= 0.0 && psi[k] <= 1.0))
-                    Fail(pointer + "/psi/" + std::to_string(k), "psi " + Shortest(psi[k]) + " is outside [0, 1]");
+                    Fail(pointer + "/psi/" + std::to_string(k),
+                         "psi " + Shortest(psi[k]) + " is outside [0, 1]");
             }
+            // A combination value is never below the frequent one, nor that below the quasi-permanent one
+            // (EN 1990 4.1.3): the leading action's factor is then never below its accompanying one.
+            if (psi[0] < psi[1] || psi[1] < psi[2])
+                Fail(pointer + "/psi", "psi0 >= psi1 >= psi2 is expected, found [" + Shortest(psi[0]) + ", " +
+                                           Shortest(psi[1]) + ", " + Shortest(psi[2]) + "]");
             SetPsi(a, {psi[0], psi[1], psi[2]});
         }
         if (!v.contains("cases") || !v["cases"].is_array() || v["cases"].empty())
@@ -224,8 +234,10 @@ private:
             else if (acting == "exclusive")
                 a.acting = Acting::Exclusive;
             else
-                Fail(pointer + "/acting", "expected \"together\", \"free\" or \"exclusive\", found " + Quoted(acting));
-            if (a.acting != Acting::Together && (a.type == ActionType::Permanent || a.type == ActionType::Prestress))
+                Fail(pointer + "/acting",
+                     "expected \"together\", \"free\" or \"exclusive\", found " + Quoted(acting));
+            if (a.acting != Acting::Together &&
+                (a.type == ActionType::Permanent || a.type == ActionType::Prestress))
                 Fail(pointer + "/acting", "a " + t + " action acts together");
         }
         if (v.contains("not_with")) {
@@ -251,8 +263,8 @@ private:
                 const auto it = claimed.find(name);
                 if (it != claimed.end())
                     Fail(pointer + "/cases/" + std::to_string(c),
-                         "load case " + Quoted(name) + " is claimed by action " + Quoted(it->second) + " and by " +
-                             Quoted(a.actions[k].name) + ": it belongs to one action");
+                         "load case " + Quoted(name) + " is claimed by action " + Quoted(it->second) +
+                             " and by " + Quoted(a.actions[k].name) + ": it belongs to one action");
                 claimed.emplace(name, a.actions[k].name);
             }
         }
@@ -260,11 +272,13 @@ private:
             for (std::size_t n = 0; n < a.actions[k].notWith.size(); ++n) {
                 const std::string& other = a.actions[k].notWith[n];
                 const auto it = byName.find(other);
-                const std::string pointer = "/actions/" + std::to_string(k) + "/not_with/" + std::to_string(n);
+                const std::string pointer =
+                    "/actions/" + std::to_string(k) + "/not_with/" + std::to_string(n);
                 if (it == byName.end())
                     Fail(pointer, "no action " + Quoted(other));
                 if (a.actions[it->second].type != ActionType::Variable)
-                    Fail(pointer, "not_with links variable actions; " + Quoted(other) + " is " + a.actions[it->second].kind);
+                    Fail(pointer, "not_with links variable actions; " + Quoted(other) + " is " +
+                                      a.actions[it->second].kind);
                 if (it->second == k)
                     Fail(pointer, "an action cannot exclude itself");
             }
@@ -286,14 +300,15 @@ void CheckActions(const Actions& actions, const std::vector<std::string>& loadCa
     for (const Action& a : actions.actions)
         for (std::size_t c = 0; c < a.cases.size(); ++c) {
             if (input.count(a.cases[c]) == 0)
-                throw Error(Error::Kind::Data, a.place + "/cases/" + std::to_string(c) + ": load case " + Quoted(a.cases[c]) +
-                                                   " is not in the input");
+                throw Error(Error::Kind::Data, a.place + "/cases/" + std::to_string(c) + ": load case " +
+                                                   Quoted(a.cases[c]) + " is not in the input");
             claimed.insert(a.cases[c]);
         }
     for (const std::string& c : loadCases)
         if (claimed.count(c) == 0)
-            throw Error(Error::Kind::Data, actions.source + ": load case " + Quoted(c) +
-                                               " of the input belongs to no action: every case belongs to one");
+            throw Error(Error::Kind::Data,
+                        actions.source + ": load case " + Quoted(c) +
+                            " of the input belongs to no action: every case belongs to one");
 }
 
 } // namespace analysis

@@ -85,7 +85,8 @@ bool Ultimate(Kind k) {
 
 class Builder {
 public:
-    Builder(const Actions& actions, const std::vector<std::string>& caseNames, const std::vector<const F*>& diagrams)
+    Builder(const Actions& actions, const std::vector<std::string>& caseNames,
+            const std::vector<const F*>& diagrams)
         : actions(actions), diagrams(diagrams) {
         for (std::size_t k = 0; k < caseNames.size(); ++k)
             caseIndex.emplace(caseNames[k], k);
@@ -99,8 +100,8 @@ public:
             } else if (ka != a || kb != b) {
                 throw Error(Error::Kind::Data, "design envelopes need every load case on one domain: case " +
                                                    Quoted(caseNames[k]) + " is on [" + Shortest(ka) + ", " +
-                                                   Shortest(kb) + "], case " + Quoted(caseNames[0]) + " on [" +
-                                                   Shortest(a) + ", " + Shortest(b) + "]");
+                                                   Shortest(kb) + "], case " + Quoted(caseNames[0]) +
+                                                   " on [" + Shortest(a) + ", " + Shortest(b) + "]");
             }
         }
         zero = F(a, b, 0);
@@ -120,14 +121,16 @@ public:
         std::vector<std::size_t> accidental, seismic;
         for (std::size_t i = 0; i < actions.actions.size(); ++i) {
             const ActionType t = actions.actions[i].type;
-            everyday = everyday || t == ActionType::Permanent || t == ActionType::Prestress || t == ActionType::Variable;
+            everyday = everyday || t == ActionType::Permanent || t == ActionType::Prestress ||
+                       t == ActionType::Variable;
             if (t == ActionType::Accidental)
                 accidental.push_back(i);
             if (t == ActionType::Seismic)
                 seismic.push_back(i);
         }
         if (everyday) {
-            out.push_back(actions.uls610ab ? Pair("ULS", Kind::Uls610a, Kind::Uls610b) : One("ULS", Kind::Uls610, 0));
+            out.push_back(actions.uls610ab ? Pair("ULS", Kind::Uls610a, Kind::Uls610b)
+                                           : One("ULS", Kind::Uls610, 0));
             out.push_back(One("SLS characteristic", Kind::Characteristic, 0));
             out.push_back(One("SLS frequent", Kind::Frequent, 0));
             out.push_back(One("SLS quasi-permanent", Kind::QuasiPermanent, 0));
@@ -135,8 +138,8 @@ public:
         for (std::size_t i : accidental)
             out.push_back(One("accidental " + actions.actions[i].name, Kind::Accidental, i));
         for (std::size_t i : seismic)
-            out.push_back(
-                One(seismic.size() == 1 ? "seismic" : "seismic " + actions.actions[i].name, Kind::Seismic, i));
+            out.push_back(One(seismic.size() == 1 ? "seismic" : "seismic " + actions.actions[i].name,
+                              Kind::Seismic, i));
         return out;
     }
 
@@ -265,14 +268,15 @@ private:
         const std::shared_ptr<Env> single = Envelope({&best->f, &zero}, !upper);
         sum.push_back(&single->f);
         t.f = Sum(sum, std::vector<double>(sum.size(), 1.0));
-        t.take = [parts, best, single, idx, sign, signed_](double x, std::vector<std::pair<std::size_t, double>>& out) {
-            if (single->LabelAt(x) == 0) {
+        t.take = [parts, best, single, idx, sign, signed_](double x,
+                                                           std::vector<std::pair<std::size_t, double>>& out) {
+            const std::size_t before = out.size();
+            if (single->LabelAt(x) == 1)
+                for (std::size_t k = 0; k < parts.size(); ++k)
+                    if (parts[k]->LabelAt(x) == 1)
+                        out.push_back({idx[k], sign});
+            if (out.size() == before) // every case tied with zero there: the best one, never none
                 out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], sign});
-                return;
-            }
-            for (std::size_t k = 0; k < parts.size(); ++k)
-                if (parts[k]->LabelAt(x) == 1)
-                    out.push_back({idx[k], sign});
         };
         return t;
     }
@@ -300,8 +304,8 @@ private:
                 for (std::size_t j = 0; j < n; ++j)
                     if (actions.actions[variables[j]].name == other)
                         clash[i][j] = clash[j][i] = true;
-        std::function<void(std::vector<std::size_t>, std::vector<std::size_t>, std::vector<std::size_t>)> grow =
-            [&](std::vector<std::size_t> r, std::vector<std::size_t> p, std::vector<std::size_t> x) {
+        std::function<void(std::vector<std::size_t>, std::vector<std::size_t>, std::vector<std::size_t>)>
+            grow = [&](std::vector<std::size_t> r, std::vector<std::size_t> p, std::vector<std::size_t> x) {
                 if (p.empty() && x.empty()) {
                     std::sort(r.begin(), r.end());
                     groups.push_back(r);
@@ -367,7 +371,8 @@ private:
                 for (std::size_t c : idx)
                     prestress.push_back({c, factor});
             } else if (i == special && (kind == Kind::Accidental || kind == Kind::Seismic)) {
-                extra = std::make_shared<Term>(kind == Kind::Seismic ? Seismic(a, upper) : Present(a, upper, 1.0));
+                extra = std::make_shared<Term>(kind == Kind::Seismic ? Seismic(a, upper)
+                                                                     : Present(a, upper, 1.0));
                 keep.push_back(extra->f);
             }
         }
@@ -375,7 +380,7 @@ private:
         // leading one of the group (or none) on top; the best group.
         struct Group {
             std::vector<std::size_t> members; // positions in `variables`
-            std::shared_ptr<Env> lead;        // 0: none leads, k: members[k - 1] leads
+            std::shared_ptr<Env> lead;        // k: members[k] leads (present or not)
             F total;
         };
         auto terms = std::make_shared<std::vector<Term>>();
@@ -398,10 +403,12 @@ private:
                 bonus.push_back(Sum({&(*terms)[m].f}, {Lead(kind, a) - Accompanying(kind, a)}));
             }
             if (kind != Kind::Seismic) {
-                std::vector<const F*> choices{&zero};
+                // One action of the group leads, present or not (its leading factor is never below its
+                // accompanying one, so where all are absent the bonus is 0).
+                std::vector<const F*> choices;
                 for (const F& b : bonus)
                     choices.push_back(&b);
-                grp.lead = Envelope(choices, upper); // zero first: with a tie none leads
+                grp.lead = Envelope(choices, upper);
                 parts.push_back(&grp.lead->f);
                 factors.push_back(1.0);
             }
@@ -446,7 +453,7 @@ private:
             if (chosen->empty())
                 return f;
             const Group& grp = (*chosen)[best ? static_cast<std::size_t>(best->LabelAt(x)) : 0];
-            const int leading = grp.lead ? grp.lead->LabelAt(x) - 1 : -1;
+            const int leading = grp.lead ? grp.lead->LabelAt(x) : -1;
             for (std::size_t k = 0; k < grp.members.size(); ++k) {
                 const std::size_t m = grp.members[k];
                 taken.clear();
@@ -517,8 +524,8 @@ private:
     std::vector<F> plain; // the diagrams as plain polylines
     std::map<std::string, std::size_t> caseIndex;
     F zero;
-    std::vector<std::size_t> variables;            // positions of the variable actions
-    std::vector<std::vector<std::size_t>> groups;  // maximal compatible groups, positions in `variables`
+    std::vector<std::size_t> variables;           // positions of the variable actions
+    std::vector<std::vector<std::size_t>> groups; // maximal compatible groups, positions in `variables`
 };
 
 } // namespace
@@ -540,7 +547,8 @@ std::string DesignCombination::Text() const {
     return out;
 }
 
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
+                                             const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& diagrams) {
     return Builder(actions, caseNames, diagrams).Run();
 }

@@ -14,7 +14,8 @@ namespace ref {
 // "SLS quasi-permanent", "accidental <action>", "seismic" or "seismic <action>"), each as the factor of
 // every load case (caseNames order; 0 for a case left out). Duplicates are kept.
 std::vector<std::vector<double>> Combinations(const vymath::analysis::Actions& actions,
-                                              const std::vector<std::string>& caseNames, const std::string& situation);
+                                              const std::vector<std::string>& caseNames,
+                                              const std::string& situation);
 
 } // namespace ref
 

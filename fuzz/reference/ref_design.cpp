@@ -9,8 +9,8 @@ namespace {
 
 using vymath::analysis::Acting;
 using vymath::analysis::Action;
-using vymath::analysis::ActionType;
 using vymath::analysis::Actions;
+using vymath::analysis::ActionType;
 
 // The arrangements of an action: each a list of its cases (positions) with their signs.
 using Arrangement = std::vector<std::pair<std::size_t, double>>;
@@ -127,7 +127,8 @@ void Enumerate(const Actions& acts, const std::map<std::string, std::size_t>& in
                 add(Arrangements(a, false, false), rules.gP);
                 break;
             case ActionType::Variable:
-                add(Arrangements(a, true, false), static_cast<int>(i) == leader ? rules.lead[i] : rules.acc[i]);
+                add(Arrangements(a, true, false),
+                    static_cast<int>(i) == leader ? rules.lead[i] : rules.acc[i]);
                 break;
             default: // accidental and seismic: in their own situation only, always present
                 if (static_cast<int>(i) == special)
@@ -164,7 +165,8 @@ void Enumerate(const Actions& acts, const std::map<std::string, std::size_t>& in
 
 } // namespace
 
-std::vector<std::vector<double>> Combinations(const Actions& actions, const std::vector<std::string>& caseNames,
+std::vector<std::vector<double>> Combinations(const Actions& actions,
+                                              const std::vector<std::string>& caseNames,
                                               const std::string& situation) {
     std::map<std::string, std::size_t> index;
     for (std::size_t k = 0; k < caseNames.size(); ++k)

@@ -28,14 +28,16 @@ enum class Acting {
 
 /// One action.
 struct Action {
-    std::string name;
-    ActionType type = ActionType::Permanent;
-    std::string kind;                    ///< the type as written: "permanent", "imposed", "snow", ...
-    double psi0 = 1.0, psi1 = 1.0, psi2 = 1.0; ///< variable actions only
-    std::vector<std::string> cases;      ///< the load cases it is made of, in order
-    Acting acting = Acting::Together;
-    std::vector<std::string> notWith;    ///< variable actions never in a combination with this one
-    std::string place;                   ///< where it stands in the source, for messages
+    std::string name;                        ///< unique among the actions
+    ActionType type = ActionType::Permanent; ///< how it enters the combinations
+    std::string kind;                        ///< the type as written: "permanent", "imposed", "snow", ...
+    double psi0 = 1.0;                       ///< combination value factor (variable actions only)
+    double psi1 = 1.0;                       ///< frequent value factor
+    double psi2 = 1.0;                       ///< quasi-permanent value factor
+    std::vector<std::string> cases;          ///< the load cases it is made of, in order
+    Acting acting = Acting::Together;        ///< how its cases act
+    std::vector<std::string> notWith;        ///< variable actions never in a combination with this one
+    std::string place;                       ///< where it stands in the source, for messages
 };
 
 /// Partial factors, EN 1990 Table A1.2(B) and EN 1992-1-1 2.4.2.2 by default.
@@ -51,8 +53,8 @@ struct DesignFactors {
 struct Actions {
     bool uls610ab = false;       ///< ULS by (6.10a) and (6.10b) together; else by (6.10)
     bool accidentalPsi1 = true;  ///< psi1 on the leading variable action in accidental situations; else psi2
-    DesignFactors factors;
-    std::vector<Action> actions;
+    DesignFactors factors;       ///< the partial factors
+    std::vector<Action> actions; ///< in the order of the description
     std::string source;          ///< the description's name in messages ("actions.json")
 };
 
@@ -65,9 +67,10 @@ struct Actions {
 /// "country": FI, IS, NO or SE), wind, temperature, variable (explicit "psi"), accidental, seismic. The psi
 /// factors default to EN 1990 Table A1.1 and "psi" overrides them; only "uls", "actions" and each action's
 /// "name", "type" and "cases" are required. Throws Error (Data) "<source>: <JSON pointer>: <what>" for
-/// malformed JSON, an unknown key, type or category, a psi outside [0, 1], a negative or non-finite
-/// factor, an action name given twice, a case listed twice, acting other than together for permanent and
-/// prestress actions, or not_with naming an unknown action or one that is not variable.
+/// malformed JSON, an unknown key, type or category, a psi outside [0, 1] or psi0 >= psi1 >= psi2 not
+/// holding (so that a leading action never has a smaller factor than when accompanying), a negative or
+/// non-finite factor, an action name given twice, a case listed twice, acting other than together for
+/// permanent and prestress actions, or not_with naming an unknown action or one that is not variable.
 Actions ParseActions(const std::string& json, const std::string& source);
 
 /// Checks the actions against the load cases of the input: every case belongs to exactly one action.

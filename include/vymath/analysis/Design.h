@@ -3,12 +3,13 @@
 /// actions allow, exact and with its governing combination on every stretch, without enumerating them.
 ///
 /// For linear results the worst combination at an abscissa is chosen action by action: the upper envelope
-/// of (6.10) is sum_j max(gG,sup Gj, gG,inf Gj) + gP P + sum_i gQ psi0,i Q+i + max(0, max_i gQ (1 - psi0,i) Q+i),
-/// with Q+i the action's best unfavourable arrangement (max(0, Qi) for cases acting together, the sum of the
-/// positive cases of a free action, the largest case of an exclusive one), and the minimum for the lower
-/// envelope. Each term is piecewise linear with breakpoints where a case crosses zero or another case; each
-/// is formed exactly by CVyMathSetFunction1D::ExactEnvelopes and summed by CVyMathFunction1D::Combine, so
-/// the design envelope is exact, and the governing member of every term gives the governing combination.
+/// of (6.10) is sum_j max(gG,sup Gj, gG,inf Gj) + gP P + sum_i gQ psi0,i Q+i + max_i gQ (1 - psi0,i) Q+i,
+/// with Q+i the action's best unfavourable arrangement or its absence (max(0, Qi) for cases acting
+/// together, the sum of the positive cases of a free action, max(0, the largest case) of an exclusive one),
+/// and the minimum for the lower envelope; one variable action leads, present or not (psi0 >= psi1 >= psi2
+/// keeps its leading factor at or above its accompanying one). Each term is piecewise linear with breakpoints where a case crosses zero or another case;
+/// each is formed exactly by CVyMathSetFunction1D::ExactEnvelopes and summed by CVyMathFunction1D::Combine,
+/// so the design envelope is exact, and the governing member of every term gives the governing combination.
 /// Actions that exclude each other (not_with) split the variable actions into their maximal compatible
 /// groups, each enveloped the same way; (6.10a) and (6.10b) are enveloped together.
 #ifndef VYMATH_ANALYSIS_DESIGN_H
@@ -27,27 +28,30 @@ namespace analysis {
 /// A combination: the factor of each load case in it (cases at factor 0 left out), in the order of the
 /// actions and of their cases. Factors are the doubles the rules give (gamma_Q * psi0 as 1.5 * 0.7 is).
 struct DesignCombination {
-    std::vector<std::pair<std::string, double>> factors;
+    std::vector<std::pair<std::string, double>> factors; ///< (load case, factor), none of them 0
     /// The combination as text, factors to 4 significant digits: "1.35*G1 + 1*G2 + 1.5*Q1 + 1.05*S",
     /// a negative factor as "- 1*Ex"; "0" for no case.
     std::string Text() const;
+    /// The same cases with the same factors, in the same order.
     bool operator==(const DesignCombination& other) const { return factors == other.factors; }
 };
 
 /// A design envelope's points; combination[i] indexes DesignSituation::combinations: the combination
 /// governing the stretch from point i (at the last point, the stretch that ends there).
 struct DesignLine {
-    std::vector<double> x, y;
-    std::vector<int> combination;
+    std::vector<double> x;        ///< the abscissas, increasing
+    std::vector<double> y;        ///< the design values
+    std::vector<int> combination; ///< the governing combination of each point, as above
 };
 
 /// One design situation: "ULS", "SLS characteristic", "SLS frequent", "SLS quasi-permanent",
 /// "accidental <action>" for each accidental action, "seismic" (or "seismic <action>" when there are
 /// several seismic actions), with its lower and upper envelopes and the combinations that govern them.
 struct DesignSituation {
-    std::string name;
-    DesignLine lower, upper;
-    std::vector<DesignCombination> combinations;
+    std::string name;                            ///< as above
+    DesignLine lower;                            ///< the least design value of every combination
+    DesignLine upper;                            ///< the greatest
+    std::vector<DesignCombination> combinations; ///< those that govern a stretch, as they come
 };
 
 /// The design envelopes of every situation the actions allow (ULS and SLS when there is a permanent,
@@ -62,7 +66,8 @@ struct DesignSituation {
 /// Throws Error (Data) when the diagrams do not share one domain. Cost O(P A log A) for A actions of P
 /// points in all, whatever the number of combinations (each situation is a few exact envelopes of A terms);
 /// not_with multiplies it by the number of maximal groups of compatible variable actions.
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
+                                             const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& diagrams);
 
 } // namespace analysis
