@@ -3,6 +3,8 @@
 
 #include "Failure.h"
 
+#include <vymath/analysis/Numbers.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +16,8 @@
 namespace vycli {
 
 namespace {
+
+using vymath::analysis::Quoted;
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');

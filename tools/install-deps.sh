@@ -20,8 +20,10 @@ packages=(
     # Python package, its tests and its examples
     python3 python3-dev python3-pip pybind11-dev python3-numpy python3-pytest python3-hypothesis
     python3-matplotlib python3-dask python3-distributed python3-skbuild
-    # rendering the tool's SVG plots to PNG for a look
-    librsvg2-bin
+    # rendering the tool's SVG plots to PNG for a look; its HTML report in a headless browser
+    librsvg2-bin chromium
+    # the model benchmark's peer
+    python3-pandas
 )
 
 if [ "${1:-}" = "--list" ]; then
