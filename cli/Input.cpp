@@ -127,6 +127,7 @@ public:
 
     std::string At(std::size_t where) const { return in.file + ":" + std::to_string(where); }
 
+    // A field from libcsv, copied: its text lives only during the callback.
     void Field(const char* s, std::size_t len) {
         if (count == 0)
             rowLine = line;
@@ -137,26 +138,20 @@ public:
         ++count;
     }
 
+    // The end of a row gathered by Field.
     void EndRow() {
-        const std::size_t n = count;
+        views.clear();
+        for (std::size_t k = 0; k < count; ++k)
+            views.emplace_back(fields[k]);
         count = 0;
-        if (!in.model) {
-            Header(n);
-            return;
-        }
-        if (n != layout.Columns())
-            DataError(At(rowLine) + ": " + std::to_string(n) + (n == 1 ? " field" : " fields") +
-                      ", expected " + std::to_string(layout.Columns()) + " (" + joined + ")");
-        ++rows;
-        if (!layout.Keeps(fields))
-            return;
-        const std::string_view member = layout.member >= 0 ? Name(layout.member) : std::string_view();
-        const std::string_view loadCase = Name(layout.loadCase);
-        double x = 0.0;
-        Number(layout.x, x, false);
-        for (std::size_t f = 0; f < layout.forces.size(); ++f)
-            Number(layout.forces[f], values[f], true);
-        in.model->Add(member, loadCase, x, values.data(), rowLine);
+        Row();
+    }
+
+    // A whole row of the current line, as views of the line's text (the fast path).
+    void Row(const std::vector<std::string_view>& row) {
+        rowLine = line;
+        views = row;
+        Row();
     }
 
     // The line being fed, and whether libcsv is between rows (the fast path may take the next line).
@@ -164,25 +159,51 @@ public:
     std::size_t rows = 0; // data rows, kept or not
 
 private:
-    std::string_view Name(int column) {
-        const std::string& s = fields[static_cast<std::size_t>(column)];
+    void Row() {
+        const std::size_t n = views.size();
+        if (!in.model) {
+            Header();
+            return;
+        }
+        if (n != layout.Columns())
+            DataError(At(rowLine) + ": " + std::to_string(n) + (n == 1 ? " field" : " fields") +
+                      ", expected " + std::to_string(layout.Columns()) + " (" + joined + ")");
+        ++rows;
+        if (!layout.Keeps(views))
+            return;
+        const std::string_view member =
+            layout.member >= 0 ? Name(layout.member, lastMember) : std::string_view();
+        const std::string_view loadCase = Name(layout.loadCase, lastCase);
+        double x = 0.0;
+        Number(layout.x, x, false);
+        for (std::size_t f = 0; f < layout.forces.size(); ++f)
+            Number(layout.forces[f], values[f], true);
+        in.model->Add(member, loadCase, x, values.data(), rowLine);
+    }
+
+    // A member or case name; `last` is the previous row's, already checked.
+    std::string_view Name(int column, std::string& last) {
+        const std::string_view s = views[static_cast<std::size_t>(column)];
+        if (s == last && !s.empty())
+            return s;
         if (s.empty())
             DataError(At(rowLine) + ": " + Describe(column) + " is empty");
-        if (!IsUtf8(s))
+        last.assign(s);
+        if (!IsUtf8(last))
             DataError(At(rowLine) + ": " + Describe(column) + " is not UTF-8 text");
         return s;
     }
 
     // A number; an empty force field is a missing value (NaN).
     void Number(int column, double& v, bool mayBeEmpty) {
-        const std::string& s = fields[static_cast<std::size_t>(column)];
+        const std::string_view s = views[static_cast<std::size_t>(column)];
         if (mayBeEmpty && s.empty()) {
             v = kNaN;
             return;
         }
         const ParseStatus status = ParseDouble(s, v);
         if (status != ParseStatus::Ok)
-            DataError(At(rowLine) + ": " + Describe(column) + " " + Quoted(s) + " " +
+            DataError(At(rowLine) + ": " + Describe(column) + " " + Quoted(std::string(s)) + " " +
                       vymath::analysis::Describe(status));
     }
 
@@ -191,8 +212,9 @@ private:
                ")";
     }
 
-    void Header(std::size_t n) {
-        std::vector<std::string> header(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(n));
+    void Header() {
+        const std::size_t n = views.size();
+        std::vector<std::string> header(views.begin(), views.end());
         if (!header.empty() && header[0].rfind("\xEF\xBB\xBF", 0) == 0)
             header[0].erase(0, 3); // a byte-order mark, as spreadsheets write it
         try {
@@ -213,9 +235,11 @@ private:
     Layout layout;
     std::string joined; // the header, for messages
     std::vector<double> values;
-    std::vector<std::string> fields;
-    std::size_t count = 0;   // fields of the current row
-    std::size_t rowLine = 0; // where the current row began
+    std::vector<std::string> fields;     // libcsv's fields of the current row
+    std::vector<std::string_view> views; // the current row's fields
+    std::string lastMember, lastCase;    // the previous row's names
+    std::size_t count = 0;               // fields of the current row
+    std::size_t rowLine = 0;             // where the current row began
 };
 
 extern "C" void CsvField(void* s, std::size_t len, void* data) {
@@ -272,6 +296,7 @@ private:
         if (std::all_of(s, s + len, IsBlank))
             return;
         const char* end = s + len;
+        row.clear();
         for (const char* p = s;;) {
             const char* comma =
                 static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
@@ -282,17 +307,18 @@ private:
                 ++a;
             while (b > a && IsBlank(b[-1]))
                 --b;
-            reader.Field(a, static_cast<std::size_t>(b - a));
+            row.emplace_back(a, static_cast<std::size_t>(b - a));
             if (!comma)
                 break;
             p = comma + 1;
         }
-        reader.EndRow();
+        reader.Row(row);
     }
 
     CsvReader& reader;
     std::string file;
     csv_parser parser;
+    std::vector<std::string_view> row;
 };
 
 void ReadCsv(const std::string& path, ModelInput& in, const ColumnRequest& request, Progress& progress) {
