@@ -58,45 +58,12 @@ MemberResult AnalyseMember(const Model& model, std::size_t m, const std::vector<
                            const Options& options, const Locator& where) {
     MemberResult result;
     const std::size_t forces = model.Forces().size();
-    std::vector<std::vector<Diagram>> byForce(forces);
-    for (std::size_t f = 0; f < forces; ++f)
-        byForce[f] = model.Diagrams(m, f, where);
-    const std::vector<std::string>& cases = model.Cases(m);
-    if (!combinations.empty()) {
-        std::unordered_map<std::string, std::size_t> caseIndex;
-        for (std::size_t c = 0; c < cases.size(); ++c)
-            caseIndex.emplace(cases[c], c);
-        const std::string member =
-            model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
-        std::vector<std::vector<std::size_t>> termCases;
-        for (const Combination& c : combinations) {
-            termCases.emplace_back();
-            for (const Term& t : c.terms) {
-                const auto it = caseIndex.find(t.loadCase);
-                if (it == caseIndex.end())
-                    throw Error(Error::Kind::Data,
-                                member + "combination " + Quoted(c.name) + ": no case " + Quoted(t.loadCase));
-                termCases.back().push_back(it->second);
-            }
-        }
-        for (std::size_t f = 0; f < forces; ++f) {
-            std::vector<Diagram> combined;
-            for (std::size_t k = 0; k < combinations.size(); ++k) {
-                std::vector<const Diagram*> parts;
-                for (std::size_t c : termCases[k])
-                    parts.push_back(&byForce[f][c]);
-                std::string label = member + "combination " + Quoted(combinations[k].name);
-                if (forces > 1)
-                    label += ", force " + Quoted(model.Forces()[f]);
-                combined.push_back(FormCombination(label, combinations[k], parts));
-            }
-            byForce[f] = std::move(combined);
-        }
+    const std::vector<std::vector<Diagram>> byForce = MemberDiagrams(model, m, combinations, where);
+    if (combinations.empty())
+        result.diagrams = model.Cases(m);
+    else
         for (const Combination& c : combinations)
             result.diagrams.push_back(c.name);
-    } else {
-        result.diagrams = cases;
-    }
     result.forces.resize(forces);
     for (std::size_t f = 0; f < forces; ++f) {
         ForceResult& r = result.forces[f];
@@ -116,6 +83,48 @@ MemberResult AnalyseMember(const Model& model, std::size_t m, const std::vector<
 }
 
 } // namespace
+
+std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t m,
+                                                 const std::vector<Combination>& combinations,
+                                                 const Locator& where) {
+    const std::size_t forces = model.Forces().size();
+    std::vector<std::vector<Diagram>> byForce(forces);
+    for (std::size_t f = 0; f < forces; ++f)
+        byForce[f] = model.Diagrams(m, f, where);
+    if (combinations.empty())
+        return byForce;
+    const std::vector<std::string>& cases = model.Cases(m);
+    std::unordered_map<std::string, std::size_t> caseIndex;
+    for (std::size_t c = 0; c < cases.size(); ++c)
+        caseIndex.emplace(cases[c], c);
+    const std::string member =
+        model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
+    std::vector<std::vector<std::size_t>> termCases;
+    for (const Combination& c : combinations) {
+        termCases.emplace_back();
+        for (const Term& t : c.terms) {
+            const auto it = caseIndex.find(t.loadCase);
+            if (it == caseIndex.end())
+                throw Error(Error::Kind::Data,
+                            member + "combination " + Quoted(c.name) + ": no case " + Quoted(t.loadCase));
+            termCases.back().push_back(it->second);
+        }
+    }
+    for (std::size_t f = 0; f < forces; ++f) {
+        std::vector<Diagram> combined;
+        for (std::size_t k = 0; k < combinations.size(); ++k) {
+            std::vector<const Diagram*> parts;
+            for (std::size_t c : termCases[k])
+                parts.push_back(&byForce[f][c]);
+            std::string label = member + "combination " + Quoted(combinations[k].name);
+            if (forces > 1)
+                label += ", force " + Quoted(model.Forces()[f]);
+            combined.push_back(FormCombination(label, combinations[k], parts));
+        }
+        byForce[f] = std::move(combined);
+    }
+    return byForce;
+}
 
 std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
                                   const Options& options, const Locator& where) {

@@ -26,11 +26,6 @@ private:
     throw Failure(kUsageError, message);
 }
 
-// text in double quotes, for messages.
-inline std::string Quoted(const std::string& text) {
-    return '"' + text + '"';
-}
-
 } // namespace vycli
 
 #endif // VYMATH_CLI_FAILURE_H

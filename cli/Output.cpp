@@ -5,6 +5,8 @@
 
 #include "Posix.h"
 
+#include <vymath/analysis/Numbers.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,8 @@
 namespace vycli {
 
 namespace {
+
+using vymath::analysis::Quoted;
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');

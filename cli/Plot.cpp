@@ -1,7 +1,7 @@
 // The SVG figure of the envelopes.
 #include "Plot.h"
 
-#include "Numbers.h"
+#include <vymath/analysis/Numbers.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,11 +12,13 @@ namespace vycli {
 
 namespace {
 
+using namespace vymath::analysis;
+
 constexpr double kWidth = 960, kHeight = 560;
 constexpr double kLeft = 88, kRight = 760, kTop = 52, kBottom = 492; // the plot area
 constexpr double kFont = 13, kSmall = 12;
-constexpr const char* kUpperColour = "#b2182b";
-constexpr const char* kLowerColour = "#2166ac";
+constexpr const char* kNoCaseColour = "#555555"; // a folded envelope between its members' points
+constexpr const char* kMarkerText = "#222222";
 constexpr const char* kPalette[] = {"#e69f00", "#009e73", "#cc79a7", "#8c564b", "#7f7f7f",
                                     "#bcbd22", "#17becf", "#9467bd", "#56b4e9", "#f0a0a0"};
 constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
@@ -202,9 +204,9 @@ std::string PlaceLabels(const std::vector<Marker>& markers, const Figure& fig) {
                "\" stroke-width=\"0.8\"/>\n";
         svg += "<text x=\"" + Fixed(best.x0 + 5, 2) + "\" y=\"" + Fixed(best.y0 + 4 + kSmall, 2) +
                "\" font-size=\"" + Fixed(kSmall, 0) + "\" fill=\"" + m.colour +
-               "\"><tspan font-weight=\"bold\">" + Escaped(m.line1) + "</tspan><tspan x=\"" +
-               Fixed(best.x0 + 5, 2) + "\" dy=\"" + Fixed(kSmall + 2, 0) + "\" fill=\"#333\">" +
-               Escaped(m.line2) + "</tspan></text>\n";
+               "\"><tspan font-weight=\"bold\" fill=\"" + kMarkerText + "\">" + Escaped(m.line1) +
+               "</tspan><tspan x=\"" + Fixed(best.x0 + 5, 2) + "\" dy=\"" + Fixed(kSmall + 2, 0) +
+               "\" fill=\"#333\">" + Escaped(m.line2) + "</tspan></text>\n";
     }
     std::string dots;
     for (const Marker& m : markers)
@@ -213,16 +215,55 @@ std::string PlaceLabels(const std::vector<Marker>& markers, const Figure& fig) {
     return svg + dots;
 }
 
-std::vector<bool> Governed(const EnvelopeLine& e) {
-    std::vector<bool> keep(e.member.size());
-    for (std::size_t i = 0; i < keep.size(); ++i)
-        keep[i] = !e.Placeholder(i);
-    return keep;
+const char* ColourOf(int member) {
+    return member < 0 ? kNoCaseColour : kPalette[static_cast<std::size_t>(member) % std::size(kPalette)];
+}
+
+// The envelope in pieces, each in the colour of the case governing it: a run of stretches with one
+// governing case, from its first point to the point where the next case takes over. Placeholders
+// (where no case is defined) are left out.
+std::string EnvelopePaths(const EnvelopeLine& e, const Figure& fig) {
+    std::string svg;
+    const std::size_t n = e.x.size();
+    for (std::size_t i = 0; i < n;) {
+        if (e.Placeholder(i)) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i + 1;
+        while (j < n && e.member[j] == e.member[i] && !e.Placeholder(j))
+            ++j;
+        const std::size_t last = j < n && !e.Placeholder(j) ? j : j - 1; // the run ends where the next begins
+        const std::vector<double> x(e.x.begin() + static_cast<std::ptrdiff_t>(i),
+                                    e.x.begin() + static_cast<std::ptrdiff_t>(last + 1));
+        const std::vector<double> y(e.y.begin() + static_cast<std::ptrdiff_t>(i),
+                                    e.y.begin() + static_cast<std::ptrdiff_t>(last + 1));
+        if (x.size() == 1) // a single point governed alone: a dot
+            svg += "<circle cx=\"" + Fixed(fig.X(x[0]), 2) + "\" cy=\"" + Fixed(fig.Y(y[0]), 2) +
+                   "\" r=\"2\" fill=\"" + ColourOf(e.member[i]) + "\"/>\n";
+        else
+            svg += "<path d=\"" + fig.Path(x, y, std::vector<bool>(x.size(), true)) + "\" stroke=\"" +
+                   ColourOf(e.member[i]) + "\" stroke-width=\"" + Fixed(kEnvelopeWidth, 1) + "\"/>\n";
+        i = j;
+    }
+    return svg;
 }
 
 } // namespace
 
-std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& members, const Labels& labels) {
+Series SeriesOf(const CVyMathFunction1D& f) {
+    CVyMathFunction1D::PointList list;
+    const_cast<CVyMathFunction1D&>(f).GetListPoint(list, CVyMathFunction1D::ListAsStored);
+    Series s;
+    double x, y;
+    list.ResetCursor();
+    while (list.GetNext(x, y))
+        s.points.push_back({x, y});
+    return s;
+}
+
+std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r,
+                        const std::vector<Series>& members, const Labels& labels, const std::string& title) {
     // The extent of everything drawn; the zero line always shows.
     double xmin = std::numeric_limits<double>::infinity(), xmax = -xmin, ymin = 0.0, ymax = 0.0;
     const auto extend = [&](double x, double y) {
@@ -254,7 +295,9 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     svg += "<text x=\"" + Fixed(kLeft, 0) +
            "\" y=\"30\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">" +
-           Escaped("Envelopes of " + std::to_string(r.members.size()) + " " + labels.members) + "</text>\n";
+           Escaped((title.empty() ? "Envelopes of " : title + ": envelopes of ") +
+                   std::to_string(names.size()) + " " + labels.members) +
+           "</text>\n";
 
     // Grid, ticks and tick labels.
     svg += "<g stroke=\"#e3e3e3\" stroke-width=\"1\">\n";
@@ -286,13 +329,12 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
         for (const auto& p : members[k].points)
             x.push_back(p.x), y.push_back(p.y);
         svg += "<path d=\"" + fig.Path(x, y, std::vector<bool>(x.size(), true)) + "\" stroke=\"" +
-               kPalette[k % std::size(kPalette)] + "\" stroke-width=\"1.3\"/>\n";
+               ColourOf(static_cast<int>(k)) + "\" stroke-width=\"1.1\" stroke-opacity=\"0.55\"/>\n";
     }
     svg += "<line x1=\"" + Fixed(kLeft, 0) + "\" y1=\"" + Fixed(fig.Y(0), 2) + "\" x2=\"" + Fixed(kRight, 0) +
            "\" y2=\"" + Fixed(fig.Y(0), 2) + "\" stroke=\"#222\" stroke-width=\"1\"/>\n";
-    for (const auto& [e, colour] : {std::pair{&r.lower, kLowerColour}, std::pair{&r.upper, kUpperColour}})
-        svg += "<path d=\"" + fig.Path(e->x, e->y, Governed(*e)) + "\" stroke=\"" + colour +
-               "\" stroke-width=\"" + Fixed(kEnvelopeWidth, 1) + "\" stroke-opacity=\"0.9\"/>\n";
+    svg += "<g stroke-linecap=\"round\">\n" + EnvelopePaths(r.lower, fig) + EnvelopePaths(r.upper, fig) +
+           "</g>\n";
     svg += "<rect x=\"" + Fixed(kLeft, 0) + "\" y=\"" + Fixed(kTop, 0) + "\" width=\"" +
            Fixed(kRight - kLeft, 0) + "\" height=\"" + Fixed(kBottom - kTop, 0) +
            "\" stroke=\"#444\" stroke-width=\"1\"/>\n</g>\n";
@@ -300,18 +342,18 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
     // Extrema of each envelope.
     const std::string xunit = UnitOf(labels.x), yunit = UnitOf(labels.y);
     std::vector<Marker> markers;
-    const std::pair<const EnvelopeLine*, const char*> envelopes[] = {{&r.upper, kUpperColour},
-                                                                     {&r.lower, kLowerColour}};
-    for (const auto& [e, colour] : envelopes)
+    for (const auto& [e, upper] : {std::pair{&r.upper, true}, std::pair{&r.lower, false}})
         for (const bool max : {true, false}) {
-            const int i = max ? e->IndexOfMax() : e->IndexOfMin();
-            if (i < 0)
+            const int k = max ? e->IndexOfMax() : e->IndexOfMin();
+            if (k < 0)
                 continue;
-            markers.push_back({e->x[i], e->y[i], colour,
-                               std::string(max ? "max " : "min ") + Readable(e->y[i], 4) +
-                                   (yunit.empty() ? "" : " " + yunit),
+            const std::size_t i = static_cast<std::size_t>(k);
+            const int m = e->member[i];
+            markers.push_back({e->x[i], e->y[i], ColourOf(m),
+                               std::string(upper ? "upper " : "lower ") + (max ? "max " : "min ") +
+                                   Readable(e->y[i], 4) + (yunit.empty() ? "" : " " + yunit),
                                "x = " + Readable(e->x[i], 4) + (xunit.empty() ? "" : " " + xunit) +
-                                   (e->member[i] < 0 ? "" : ", " + r.members[e->member[i]]),
+                                   (m < 0 ? "" : ", " + names[static_cast<std::size_t>(m)]),
                                max});
         }
     svg += PlaceLabels(markers, fig);
@@ -327,14 +369,29 @@ std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& memb
                Fixed(kSmall, 0) + "\" fill=\"#222\">" + Escaped(Shortened(name, kLegendChars)) + "</text>\n";
         ly += 20;
     };
-    entry("upper envelope", kUpperColour, kEnvelopeWidth, "0.9");
-    entry("lower envelope", kLowerColour, kEnvelopeWidth, "0.9");
-    ly += 6;
-    for (std::size_t k = 0; k < members.size() && k < kLegendRows; ++k)
-        entry(members[k].name, kPalette[k % std::size(kPalette)], 1.3, "1");
-    if (members.size() > kLegendRows)
+    // Each case in its colour: thick where it governs an envelope somewhere, thin where it never does.
+    std::vector<bool> governs(names.size(), false);
+    bool folded = false;
+    for (const EnvelopeLine* e : {&r.lower, &r.upper})
+        for (std::size_t i = 0; i < e->member.size(); ++i) {
+            if (e->member[i] >= 0)
+                governs[static_cast<std::size_t>(e->member[i])] = true;
+            folded = folded || (e->member[i] < 0 && !e->Placeholder(i));
+        }
+    for (const char* line :
+         {"envelopes: thick, in the", "colour of the governing", "case; the cases: thin"}) {
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
-               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(members.size() - kLegendRows) +
+               Fixed(kSmall - 1, 0) + "\" fill=\"#555\">" + line + "</text>\n";
+        ly += 15;
+    }
+    ly += 10;
+    for (std::size_t k = 0; k < names.size() && k < kLegendRows; ++k)
+        entry(names[k], ColourOf(static_cast<int>(k)), governs[k] ? kEnvelopeWidth : 1.3, "1");
+    if (folded)
+        entry("(between points)", kNoCaseColour, kEnvelopeWidth, "1");
+    if (names.size() > kLegendRows)
+        svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
+               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(names.size() - kLegendRows) +
                " more</text>\n";
     svg += "</svg>\n";
     return svg;

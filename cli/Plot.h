@@ -1,6 +1,7 @@
-// The envelopes as an SVG figure: each member as a thin line, the two envelopes as thick ones, axes
-// with ticks and labels, the zero line, a legend, and the extrema of each envelope marked with their
-// value, abscissa and governing member.
+// The envelopes of one member's force as an SVG figure: each case (or combination) as a thin line,
+// the two envelopes as thick ones in the colour of the case governing each stretch, axes with ticks
+// and labels, the zero line, a legend of the cases, and the extrema of each envelope marked with their
+// value, abscissa and governing case.
 #ifndef VYMATH_CLI_PLOT_H
 #define VYMATH_CLI_PLOT_H
 
@@ -13,13 +14,19 @@
 
 namespace vycli {
 
+// A diagram's stored points.
 struct Series {
-    std::string name;
     std::vector<CVyMathFunction1D::Point> points;
 };
 
-// Points of an envelope that no member governs are left out of its line.
-std::string EnvelopeSvg(const EnvelopeResult& r, const std::vector<Series>& members, const Labels& labels);
+// The stored points of f.
+Series SeriesOf(const CVyMathFunction1D& f);
+
+// names[k] is the diagram of members[k] (members may be empty: the envelopes alone). The title, when
+// not empty, comes before "envelopes of N cases". Points of an envelope where no case is defined are
+// left out of its line.
+std::string EnvelopeSvg(const std::vector<std::string>& names, const vymath::analysis::Envelope& r,
+                        const std::vector<Series>& members, const Labels& labels, const std::string& title);
 
 } // namespace vycli
 

@@ -1,7 +1,7 @@
 // Tables, CSV and JSON of the results.
 #include "Report.h"
 
-#include "Numbers.h"
+#include <vymath/analysis/Numbers.h>
 
 #include <csv.h>
 #include <nlohmann/json.hpp>
@@ -12,6 +12,8 @@
 namespace vycli {
 
 namespace {
+
+using namespace vymath::analysis;
 
 // Columns padded to their widest cell: text to the left, numbers to the right.
 class Table {
@@ -49,27 +51,6 @@ private:
     std::vector<std::vector<std::string>> rows;
 };
 
-std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos &&
-        (s.empty() || (s.front() != ' ' && s.back() != ' ')))
-        return s;
-    std::string out(2 * s.size() + 2, '\0');
-    out.resize(csv_write(out.data(), out.size(), s.data(), s.size()));
-    return out;
-}
-
-void AppendJsonString(std::string& out, const std::string& s) {
-    out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-// A JSON number; null for a value beyond the range of doubles (an overflow in a sum).
-void AppendJsonNumber(std::string& out, double v) {
-    if (std::isfinite(v))
-        AppendShortest(out, v);
-    else
-        out += "null";
-}
-
 template <class T, class F>
 void AppendJsonArray(std::string& out, const std::vector<T>& values, F append) {
     out += '[';
@@ -81,26 +62,164 @@ void AppendJsonArray(std::string& out, const std::vector<T>& values, F append) {
     out += ']';
 }
 
-void AppendJsonLine(std::string& out, const EnvelopeLine& e, const std::vector<std::string>& names) {
-    out += "{\n    \"x\": ";
+void AppendJsonLine(std::string& out, const EnvelopeLine& e, const std::vector<std::string>& names,
+                    const std::string& indent) {
+    out += "{\n" + indent + "  \"x\": ";
     AppendJsonArray(out, e.x, AppendJsonNumber);
-    out += ",\n    \"y\": ";
+    out += ",\n" + indent + "  \"y\": ";
     AppendJsonArray(out, e.y, AppendJsonNumber);
-    out += ",\n    \"case\": ";
+    out += ",\n" + indent + "  \"case\": ";
     AppendJsonArray(out, e.member, [&names](std::string& o, int m) {
         if (m < 0)
             o += "null";
         else
-            AppendJsonString(o, names[m]);
+            AppendJsonString(o, names[static_cast<std::size_t>(m)]);
     });
-    out += "\n  }";
+    out += "\n" + indent + "}";
 }
+
+void AppendFigures(std::string& out, const KeyFigures& c) {
+    out += "{\"domain\": ";
+    AppendJsonArray(out, std::vector<double>{c.xmin, c.xmax}, AppendJsonNumber);
+    out += ", \"points\": " + std::to_string(c.points);
+    for (const auto& [key, e] : {std::pair{"min", c.min}, std::pair{"max", c.max}}) {
+        out += ", \"" + std::string(key) + "\": {\"x\": ";
+        AppendJsonNumber(out, e.x);
+        out += ", \"y\": ";
+        AppendJsonNumber(out, e.y);
+        out += '}';
+    }
+    out += ", \"zeros\": ";
+    AppendJsonArray(out, c.zeros, AppendJsonNumber);
+    out += ", \"resultant\": ";
+    AppendJsonNumber(out, c.resultant);
+    out += ", \"moment\": ";
+    AppendJsonNumber(out, c.moment);
+    out += ", \"excentricity\": ";
+    if (c.excentricity)
+        AppendJsonNumber(out, *c.excentricity);
+    else
+        out += "null";
+    out += '}';
+}
+
+// The key figures' cells after the name columns: table or CSV.
+std::vector<std::string> FigureCells(const KeyFigures& c) {
+    std::string zeros;
+    for (double z : c.zeros)
+        zeros += (zeros.empty() ? "" : " ") + Readable(z);
+    return {"[" + Readable(c.xmin) + ", " + Readable(c.xmax) + "]",
+            std::to_string(c.points),
+            Readable(c.min.y),
+            Readable(c.min.x),
+            Readable(c.max.y),
+            Readable(c.max.x),
+            Readable(c.resultant),
+            Readable(c.moment),
+            c.excentricity ? Readable(*c.excentricity) : "-",
+            zeros.empty() ? "-" : zeros};
+}
+
+std::vector<std::string> FigureHeader(const Labels& labels) {
+    const std::string at = "at " + labels.x, y = labels.y.empty() ? "" : " " + labels.y;
+    return {"domain",       "points",
+            "min" + y,      at,
+            "max" + y,      at,
+            "resultant",    "moment",
+            "excentricity", "zeros at " + labels.x};
+}
+
+void AppendFigureCsv(std::string& out, const KeyFigures& c) {
+    for (double v : {c.xmin, c.xmax})
+        AppendShortest(out += ',', v);
+    out += ',' + std::to_string(c.points);
+    for (double v : {c.min.x, c.min.y, c.max.x, c.max.y, c.resultant, c.moment})
+        AppendShortest(out += ',', v);
+    out += ',';
+    if (c.excentricity)
+        AppendShortest(out, *c.excentricity);
+    out += ',';
+    for (std::size_t i = 0; i < c.zeros.size(); ++i)
+        AppendShortest(out += (i ? " " : ""), c.zeros[i]);
+    out += '\n';
+}
+
+const char* kFigureColumns = "xmin,xmax,points,min_x,min_y,max_x,max_y,resultant,moment,excentricity,zeros\n";
 
 std::string Plural(std::size_t n, const std::string& word) {
     return std::to_string(n) + " " + (n == 1 && word.back() == 's' ? word.substr(0, word.size() - 1) : word);
 }
 
+// Names in a list, quoted where a comma would make it ambiguous.
+std::string NameList(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& n : names)
+        out += (out.empty() ? "" : ", ") + (n.find(',') == std::string::npos ? n : '"' + n + '"');
+    return out;
+}
+
+// "N -12, Vz 3.5|-21.5": the other forces at an extreme, left|right where they differ.
+std::string CoincidentText(const SummaryExtreme& e, const std::vector<std::string>& forces) {
+    std::string out;
+    for (const Coincident& c : e.coincident) {
+        out += (out.empty() ? "" : ", ") + forces[c.force] + " ";
+        const auto value = [](double v) { return std::isnan(v) ? std::string("-") : Readable(v); };
+        out += value(c.left);
+        if (!(c.left == c.right || (std::isnan(c.left) && std::isnan(c.right))))
+            out += "|" + value(c.right);
+    }
+    return out.empty() ? "-" : out;
+}
+
+void AppendExtremeJson(std::string& out, const SummaryExtreme& e, const std::vector<std::string>& forces) {
+    if (!e.found) {
+        out += "null";
+        return;
+    }
+    out += "{\"x\": ";
+    AppendJsonNumber(out, e.x);
+    out += ", \"y\": ";
+    AppendJsonNumber(out, e.y);
+    out += ", \"case\": ";
+    if (e.loadCase.empty())
+        out += "null";
+    else
+        AppendJsonString(out, e.loadCase);
+    out += ", \"coincident\": {";
+    for (std::size_t k = 0; k < e.coincident.size(); ++k) {
+        const Coincident& c = e.coincident[k];
+        out += k ? ", " : "";
+        AppendJsonString(out, forces[c.force]);
+        out += ": [";
+        AppendJsonNumber(out, c.left);
+        out += ", ";
+        AppendJsonNumber(out, c.right);
+        out += ']';
+    }
+    out += "}}";
+}
+
 } // namespace
+
+void AppendJsonString(std::string& out, const std::string& s) {
+    out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void AppendJsonNumber(std::string& out, double v) {
+    if (std::isfinite(v))
+        AppendShortest(out, v);
+    else
+        out += "null";
+}
+
+std::string CsvField(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos &&
+        (s.empty() || (s.front() != ' ' && s.back() != ' ')))
+        return s;
+    std::string out(2 * s.size() + 2, '\0');
+    out.resize(csv_write(out.data(), out.size(), s.data(), s.size()));
+    return out;
+}
 
 std::string UnitOf(const std::string& label) {
     const std::size_t open = label.rfind('['), close = label.rfind(']');
@@ -109,13 +228,12 @@ std::string UnitOf(const std::string& label) {
     return label.substr(open + 1, close - open - 1);
 }
 
-std::string EnvelopeTable(const EnvelopeResult& r, const Labels& labels) {
-    std::string names;
-    for (const std::string& n : r.members) // quoted where a comma would make the list ambiguous
-        names += (names.empty() ? "" : ", ") + (n.find(',') == std::string::npos ? n : '"' + n + '"');
-    std::string out = "Envelopes of " + Plural(r.members.size(), labels.members) + ": " + names + "\n\n";
-    const auto caseOf = [&r](const EnvelopeLine& e, int i) {
-        return e.member[i] < 0 ? std::string("-") : r.members[e.member[i]];
+std::string EnvelopeTable(const std::vector<std::string>& names, const Envelope& r, const Labels& labels) {
+    std::string out =
+        "Envelopes of " + Plural(names.size(), labels.members) + ": " + NameList(names) + "\n\n";
+    const auto caseOf = [&names](const EnvelopeLine& e, int i) {
+        const int m = e.member[static_cast<std::size_t>(i)];
+        return m < 0 ? std::string("-") : names[static_cast<std::size_t>(m)];
     };
     Table extrema({"", labels.y, "at " + labels.x, "case"}, "tnnt");
     const std::pair<const char*, const EnvelopeLine*> lines[] = {{"upper", &r.upper}, {"lower", &r.lower}};
@@ -123,23 +241,23 @@ std::string EnvelopeTable(const EnvelopeResult& r, const Labels& labels) {
         for (const bool max : {true, false}) {
             const int i = max ? e->IndexOfMax() : e->IndexOfMin();
             if (i >= 0)
-                extrema.Add({std::string(name) + (max ? " max" : " min"), Readable(e->y[i]),
-                             Readable(e->x[i]), caseOf(*e, i)});
+                extrema.Add({std::string(name) + (max ? " max" : " min"),
+                             Readable(e->y[static_cast<std::size_t>(i)]),
+                             Readable(e->x[static_cast<std::size_t>(i)]), caseOf(*e, i)});
         }
     out += extrema.Text("");
     for (const auto& [name, e] : {lines[1], lines[0]}) {
         out += "\n" + std::string(name) + " envelope, " + Plural(e->x.size(), "points") + "\n";
         Table t({labels.x, labels.y, "case"}, "nnt");
-        for (std::size_t i = 0; i < e->x.size(); ++i) {
+        for (std::size_t i = 0; i < e->x.size(); ++i)
             t.Add({Readable(e->x[i]), e->Placeholder(i) ? "-" : Readable(e->y[i]),
                    caseOf(*e, static_cast<int>(i))});
-        }
         out += t.Text("  ");
     }
     return out;
 }
 
-std::string EnvelopeCsv(const EnvelopeResult& r) {
+std::string EnvelopeCsv(const std::vector<std::string>& names, const Envelope& r) {
     std::string out = "envelope,x,y,case\n";
     for (const auto& [name, e] : {std::pair{"lower", &r.lower}, std::pair{"upper", &r.upper}})
         for (std::size_t i = 0; i < e->x.size(); ++i) {
@@ -148,87 +266,191 @@ std::string EnvelopeCsv(const EnvelopeResult& r) {
             AppendShortest(out, e->x[i]);
             out += ',';
             AppendShortest(out, e->y[i]);
-            out += ',' + (e->member[i] < 0 ? std::string() : CsvField(r.members[e->member[i]])) + '\n';
+            const int m = e->member[i];
+            out += ',' + (m < 0 ? std::string() : CsvField(names[static_cast<std::size_t>(m)])) + '\n';
         }
     return out;
 }
 
-std::string EnvelopeJson(const EnvelopeResult& r) {
+std::string EnvelopeJson(const std::vector<std::string>& names, const Envelope& r) {
     std::string out = "{\n  \"members\": ";
-    AppendJsonArray(out, r.members, AppendJsonString);
+    AppendJsonArray(out, names, AppendJsonString);
     out += ",\n  \"lower\": ";
-    AppendJsonLine(out, r.lower, r.members);
+    AppendJsonLine(out, r.lower, names, "  ");
     out += ",\n  \"upper\": ";
-    AppendJsonLine(out, r.upper, r.members);
+    AppendJsonLine(out, r.upper, names, "  ");
     out += "\n}\n";
     return out;
 }
 
-std::string InspectTable(const std::vector<Inspection>& r, const Labels& labels) {
-    const std::string at = "at " + labels.x;
-    Table t({labels.members == "cases" ? "case" : "combination", "domain", "points", "min " + labels.y, at,
-             "max " + labels.y, at, "resultant", "moment", "excentricity", "zeros at " + labels.x},
-            "ttnnnnnnnnt");
-    for (const Inspection& c : r) {
-        std::string zeros;
-        for (double z : c.zeros)
-            zeros += (zeros.empty() ? "" : " ") + Readable(z);
-        t.Add({c.name, "[" + Readable(c.xmin) + ", " + Readable(c.xmax) + "]", std::to_string(c.points),
-               Readable(c.min.y), Readable(c.min.x), Readable(c.max.y), Readable(c.max.x),
-               Readable(c.resultant), Readable(c.moment), c.excentricity ? Readable(*c.excentricity) : "-",
-               zeros.empty() ? "-" : zeros});
+std::string InspectTable(const std::vector<std::string>& names, const std::vector<KeyFigures>& r,
+                         const Labels& labels) {
+    std::vector<std::string> header = FigureHeader(labels);
+    header.insert(header.begin(), labels.members == "cases" ? "case" : "combination");
+    Table t(header, "ttnnnnnnnnt");
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        std::vector<std::string> row = FigureCells(r[k]);
+        row.insert(row.begin(), names[k]);
+        t.Add(row);
     }
     return t.Text("");
 }
 
-std::string InspectCsv(const std::vector<Inspection>& r) {
-    std::string out = "case,xmin,xmax,points,min_x,min_y,max_x,max_y,resultant,moment,excentricity,zeros\n";
-    for (const Inspection& c : r) {
-        out += CsvField(c.name);
-        for (double v : {c.xmin, c.xmax})
-            AppendShortest(out += ',', v);
-        out += ',' + std::to_string(c.points);
-        for (double v : {c.min.x, c.min.y, c.max.x, c.max.y, c.resultant, c.moment})
-            AppendShortest(out += ',', v);
-        out += ',';
-        if (c.excentricity)
-            AppendShortest(out, *c.excentricity);
-        out += ',';
-        for (std::size_t i = 0; i < c.zeros.size(); ++i)
-            AppendShortest(out += (i ? " " : ""), c.zeros[i]);
+std::string InspectCsv(const std::vector<std::string>& names, const std::vector<KeyFigures>& r) {
+    std::string out = std::string("case,") + kFigureColumns;
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        out += CsvField(names[k]);
+        AppendFigureCsv(out, r[k]);
+    }
+    return out;
+}
+
+std::string InspectJson(const std::vector<std::string>& names, const std::vector<KeyFigures>& r) {
+    std::string out = "{\n  \"cases\": {";
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        out += k ? ",\n    " : "\n    ";
+        AppendJsonString(out, names[k]);
+        out += ": ";
+        AppendFigures(out, r[k]);
+    }
+    out += "\n  }\n}\n";
+    return out;
+}
+
+std::string SummaryTable(const Model& model, const std::vector<SummaryRow>& rows, const Labels& labels,
+                         const std::vector<std::string>& combinations) {
+    const std::vector<std::string>& forces = model.Forces();
+    std::string out =
+        Plural(model.Size(), "members") + ", " + (forces.size() == 1 ? "force " : "forces ") +
+        NameList(forces) + "; envelopes of " +
+        (combinations.empty() ? std::string("the load cases")
+                              : Plural(combinations.size(), "combinations") + ": " + NameList(combinations)) +
+        "\n(with: the other forces of the governing case there, left|right where they jump)\n\n";
+    const std::string at = "at " + labels.x;
+    Table t({"member", "force", "max", at, "case", "min", at, "case", "with max", "with min"}, "ttnntnnttt");
+    for (const SummaryRow& r : rows) {
+        std::vector<std::string> row = {model.MemberName(r.member).empty() ? "-" : model.MemberName(r.member),
+                                        forces[r.force]};
+        for (const SummaryExtreme* e : {&r.max, &r.min}) {
+            row.push_back(e->found ? Readable(e->y) : "-");
+            row.push_back(e->found ? Readable(e->x) : "-");
+            row.push_back(e->loadCase.empty() ? "-" : e->loadCase);
+        }
+        row.push_back(CoincidentText(r.max, forces));
+        row.push_back(CoincidentText(r.min, forces));
+        t.Add(row);
+    }
+    return out + t.Text("");
+}
+
+std::string SummaryCsv(const Model& model, const std::vector<SummaryRow>& rows) {
+    const std::vector<std::string>& forces = model.Forces();
+    std::string out;
+    for (const std::string& name : SummaryColumns(forces))
+        out += (out.empty() ? "" : ",") + CsvField(name);
+    out += '\n';
+    const std::size_t nf = forces.size();
+    std::vector<std::string> cells(4 * nf);
+    const auto number = [](double v) {
+        std::string s;
+        if (!std::isnan(v))
+            AppendShortest(s, v);
+        return s;
+    };
+    for (const SummaryRow& r : rows) {
+        out += CsvField(model.MemberName(r.member)) + ',' + CsvField(forces[r.force]);
+        for (const SummaryExtreme* e : {&r.max, &r.min}) {
+            out += ',' + (e->found ? number(e->y) : "") + ',' + (e->found ? number(e->x) : "") + ',' +
+                   CsvField(e->loadCase);
+        }
+        std::fill(cells.begin(), cells.end(), std::string());
+        for (std::size_t k = 0; k < 2; ++k)
+            for (const Coincident& c : (k == 0 ? r.max : r.min).coincident) {
+                cells[2 * (k * nf + c.force)] = number(c.left);
+                cells[2 * (k * nf + c.force) + 1] = number(c.right);
+            }
+        for (const std::string& c : cells)
+            out += ',' + c;
         out += '\n';
     }
     return out;
 }
 
-std::string InspectJson(const std::vector<Inspection>& r) {
-    std::string out = "{\n  \"cases\": {";
-    for (std::size_t k = 0; k < r.size(); ++k) {
-        const Inspection& c = r[k];
-        out += k ? ",\n    " : "\n    ";
-        AppendJsonString(out, c.name);
-        out += ": {\"domain\": ";
-        AppendJsonArray(out, std::vector<double>{c.xmin, c.xmax}, AppendJsonNumber);
-        out += ", \"points\": " + std::to_string(c.points);
-        for (const auto& [key, e] : {std::pair{"min", c.min}, std::pair{"max", c.max}}) {
-            out += ", \"" + std::string(key) + "\": {\"x\": ";
-            AppendJsonNumber(out, e.x);
-            out += ", \"y\": ";
-            AppendJsonNumber(out, e.y);
-            out += '}';
+std::string ModelJson(const Model& model, const std::vector<MemberResult>& results,
+                      const std::vector<SummaryRow>& rows) {
+    const std::vector<std::string>& forces = model.Forces();
+    std::string out = "{\n  \"model\": {";
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const SummaryRow& r = rows[k];
+        const MemberResult& m = results[r.member];
+        if (r.force == 0) {
+            out += k ? "\n    },\n    " : "\n    ";
+            AppendJsonString(out, model.MemberName(r.member));
+            out += ": {";
         }
-        out += ", \"zeros\": ";
-        AppendJsonArray(out, c.zeros, AppendJsonNumber);
-        out += ", \"resultant\": ";
-        AppendJsonNumber(out, c.resultant);
-        out += ", \"moment\": ";
-        AppendJsonNumber(out, c.moment);
-        out += ", \"excentricity\": ";
-        if (c.excentricity)
-            AppendJsonNumber(out, *c.excentricity);
-        else
-            out += "null";
-        out += '}';
+        out += r.force ? ",\n      " : "\n      ";
+        AppendJsonString(out, forces[r.force]);
+        out += ": {\n        \"lower\": ";
+        AppendJsonLine(out, m.forces[r.force].envelope.lower, m.diagrams, "        ");
+        out += ",\n        \"upper\": ";
+        AppendJsonLine(out, m.forces[r.force].envelope.upper, m.diagrams, "        ");
+        out += ",\n        \"max\": ";
+        AppendExtremeJson(out, r.max, forces);
+        out += ",\n        \"min\": ";
+        AppendExtremeJson(out, r.min, forces);
+        out += "\n      }";
+    }
+    out += rows.empty() ? "\n  }\n}\n" : "\n    }\n  }\n}\n";
+    return out;
+}
+
+std::string ModelInspectTable(const Model& model, const std::vector<MemberResult>& results,
+                              const Labels& labels) {
+    std::vector<std::string> header = FigureHeader(labels);
+    header.insert(header.begin(), {"member", "force", labels.members == "cases" ? "case" : "combination"});
+    Table t(header, "ttttnnnnnnnnt");
+    for (std::size_t m = 0; m < results.size(); ++m)
+        for (std::size_t f = 0; f < results[m].forces.size(); ++f)
+            for (std::size_t c = 0; c < results[m].diagrams.size(); ++c) {
+                std::vector<std::string> row = FigureCells(results[m].forces[f].figures[c]);
+                row.insert(row.begin(), {model.MemberName(m).empty() ? "-" : model.MemberName(m),
+                                         model.Forces()[f], results[m].diagrams[c]});
+                t.Add(row);
+            }
+    return t.Text("");
+}
+
+std::string ModelInspectCsv(const Model& model, const std::vector<MemberResult>& results) {
+    std::string out = std::string("member,force,case,") + kFigureColumns;
+    for (std::size_t m = 0; m < results.size(); ++m)
+        for (std::size_t f = 0; f < results[m].forces.size(); ++f)
+            for (std::size_t c = 0; c < results[m].diagrams.size(); ++c) {
+                out += CsvField(model.MemberName(m)) + ',' + CsvField(model.Forces()[f]) + ',' +
+                       CsvField(results[m].diagrams[c]);
+                AppendFigureCsv(out, results[m].forces[f].figures[c]);
+            }
+    return out;
+}
+
+std::string ModelInspectJson(const Model& model, const std::vector<MemberResult>& results) {
+    std::string out = "{\n  \"model\": {";
+    for (std::size_t m = 0; m < results.size(); ++m) {
+        out += m ? ",\n    " : "\n    ";
+        AppendJsonString(out, model.MemberName(m));
+        out += ": {";
+        for (std::size_t f = 0; f < results[m].forces.size(); ++f) {
+            out += f ? ",\n      " : "\n      ";
+            AppendJsonString(out, model.Forces()[f]);
+            out += ": {";
+            for (std::size_t c = 0; c < results[m].diagrams.size(); ++c) {
+                out += c ? ",\n        " : "\n        ";
+                AppendJsonString(out, results[m].diagrams[c]);
+                out += ": ";
+                AppendFigures(out, results[m].forces[f].figures[c]);
+            }
+            out += "\n      }";
+        }
+        out += "\n    }";
     }
     out += "\n  }\n}\n";
     return out;

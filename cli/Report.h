@@ -1,34 +1,71 @@
-// The results as text: an aligned table for people, CSV and JSON for scripts (every double in its
-// shortest form that reads back to the same bits).
+// The results as text: aligned tables for people, CSV and JSON for scripts (every double in its
+// shortest form that reads back to the same bits). One member with one force gives today's outputs;
+// a model (a member column, or several forces) gives a summary a member and force.
 #ifndef VYMATH_CLI_REPORT_H
 #define VYMATH_CLI_REPORT_H
 
-#include "Results.h"
+#include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Summary.h>
 
 #include <string>
+#include <vector>
 
 namespace vycli {
 
 struct Labels {
     std::string x = "x";
     std::string y = "y";
-    std::string members = "cases"; // what the members are: cases or combinations
+    std::string members = "cases"; // what the diagrams are: cases or combinations
 };
 
 // The unit in a label's last [...] ("M [kNm]" gives "kNm"), empty without one.
 std::string UnitOf(const std::string& label);
 
-std::string EnvelopeTable(const EnvelopeResult& r, const Labels& labels);
-// envelope,x,y,case: the lower envelope's points, then the upper's; case empty where none governs.
-std::string EnvelopeCsv(const EnvelopeResult& r);
-// {"members": [...], "lower": {"x": [...], "y": [...], "case": [NAME or null, ...]}, "upper": {...}}
-std::string EnvelopeJson(const EnvelopeResult& r);
+// JSON text pieces shared by the reports.
+void AppendJsonString(std::string& out, const std::string& s);
+void AppendJsonNumber(std::string& out, double v); // null for a NaN or an infinity
+// A CSV field, quoted where needed.
+std::string CsvField(const std::string& s);
 
-std::string InspectTable(const std::vector<Inspection>& r, const Labels& labels);
-std::string InspectCsv(const std::vector<Inspection>& r);
+// One member, one force. `names` are the enveloped diagrams (MemberResult::diagrams).
+std::string EnvelopeTable(const std::vector<std::string>& names, const vymath::analysis::Envelope& e,
+                          const Labels& labels);
+// envelope,x,y,case: the lower envelope's points, then the upper's; case empty where none governs.
+std::string EnvelopeCsv(const std::vector<std::string>& names, const vymath::analysis::Envelope& e);
+// {"members": [...], "lower": {"x": [...], "y": [...], "case": [NAME or null, ...]}, "upper": {...}}
+std::string EnvelopeJson(const std::vector<std::string>& names, const vymath::analysis::Envelope& e);
+
+// Key figures of one force's diagrams, named by `names`.
+std::string InspectTable(const std::vector<std::string>& names,
+                         const std::vector<vymath::analysis::KeyFigures>& r, const Labels& labels);
+std::string InspectCsv(const std::vector<std::string>& names,
+                       const std::vector<vymath::analysis::KeyFigures>& r);
 // {"cases": {NAME: {"domain": [a, b], "points": n, "min": {"x": .., "y": ..}, "max": {...},
 //  "zeros": [...], "resultant": .., "moment": .., "excentricity": .. or null}}}
-std::string InspectJson(const std::vector<Inspection>& r);
+std::string InspectJson(const std::vector<std::string>& names,
+                        const std::vector<vymath::analysis::KeyFigures>& r);
+
+// A model: the summary a member and force.
+std::string SummaryTable(const vymath::analysis::Model& model,
+                         const std::vector<vymath::analysis::SummaryRow>& rows, const Labels& labels,
+                         const std::vector<std::string>& combinations);
+// The columns of vymath::analysis::SummaryColumns, with a header row.
+std::string SummaryCsv(const vymath::analysis::Model& model,
+                       const std::vector<vymath::analysis::SummaryRow>& rows);
+// {"model": {MEMBER: {FORCE: {"lower": {...}, "upper": {...}, "max": {"x", "y", "case", "coincident":
+//  {OTHER: [left, right]}}, "min": {...}}}}}
+std::string ModelJson(const vymath::analysis::Model& model,
+                      const std::vector<vymath::analysis::MemberResult>& results,
+                      const std::vector<vymath::analysis::SummaryRow>& rows);
+// Key figures of a model: one row (JSON entry) a member, force and case.
+std::string ModelInspectTable(const vymath::analysis::Model& model,
+                              const std::vector<vymath::analysis::MemberResult>& results,
+                              const Labels& labels);
+std::string ModelInspectCsv(const vymath::analysis::Model& model,
+                            const std::vector<vymath::analysis::MemberResult>& results);
+// {"model": {MEMBER: {FORCE: {CASE: {key figures as InspectJson}}}}}
+std::string ModelInspectJson(const vymath::analysis::Model& model,
+                             const std::vector<vymath::analysis::MemberResult>& results);
 
 } // namespace vycli
 

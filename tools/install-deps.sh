@@ -22,8 +22,10 @@ packages=(
     python3-matplotlib python3-dask python3-distributed python3-skbuild python3-venv python3-mypy
     # API reference
     doxygen
-    # rendering the tool's SVG plots to PNG for a look
-    librsvg2-bin
+    # rendering the tool's SVG plots to PNG for a look; its HTML report in a headless browser
+    librsvg2-bin chromium
+    # the model benchmark's peer
+    python3-pandas
 )
 
 if [ "${1:-}" = "--list" ]; then

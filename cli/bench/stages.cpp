@@ -1,15 +1,16 @@
-// Wall time of each stage of `vymath envelope FILE --json --csv --svg`, to tell the tool's own time
-// (reading, output) from the library's (building the functions, the envelope):
-//   vymath_cli_stages FILE
-#include "Diagrams.h"
+// Wall time of each stage of `vymath envelope FILE --json --csv` on a model (or one member's cases), to
+// tell the tool's own time (reading, output) from the analysis (diagrams, envelopes, extremes):
+//   vymath_cli_stages FILE [THREADS]
 #include "Input.h"
-#include "Plot.h"
 #include "Progress.h"
 #include "Report.h"
-#include "Results.h"
+
+#include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Summary.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -30,30 +31,24 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vymath_cli_stages FILE\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: vymath_cli_stages FILE [THREADS]\n");
         return 2;
     }
     using namespace vycli;
+    namespace va = vymath::analysis;
     Progress progress(false);
     Clock clock;
-    const Input in = ReadCases(argv[1], FormatOf(argv[1], Format::Auto), progress);
-    std::size_t rows = 0;
-    for (const CaseRows& c : in.cases)
-        rows += c.rows.size();
-    std::printf("read %zu cases, %zu rows (tool)   %8.3f s\n", in.cases.size(), rows, clock.Lap());
-    std::vector<Member> members = BuildDiagrams(in, progress);
-    std::printf("build functions (library Set)      %8.3f s\n", clock.Lap());
-    const EnvelopeResult r = Envelope(members, progress);
-    std::printf("envelope (library EnvelopMaxMin)   %8.3f s\n", clock.Lap());
-    std::size_t bytes = EnvelopeTable(r, Labels()).size() + EnvelopeCsv(r).size() + EnvelopeJson(r).size();
-    std::printf("table, CSV, JSON (tool)            %8.3f s\n", clock.Lap());
-    std::vector<Series> series;
-    for (Member& m : members)
-        series.push_back({m.name, StoredPoints(m.f)});
-    bytes += EnvelopeSvg(r, series, Labels()).size();
-    std::printf("SVG (tool)                         %8.3f s\n", clock.Lap());
-    std::printf("%zu bytes of output, %zu + %zu envelope points\n", bytes, r.lower.x.size(),
-                r.upper.x.size());
+    const ModelInput in = ReadModel(argv[1], FormatOf(argv[1], Format::Auto), va::ColumnRequest(), progress);
+    std::printf("read %zu members, %zu rows (tool)     %8.3f s\n", in.model->Size(), in.model->Rows(),
+                clock.Lap());
+    va::Options options;
+    options.threads = argc == 3 ? static_cast<unsigned>(std::atoi(argv[2])) : 0;
+    const auto results = va::Analyse(*in.model, {}, options, [&in](std::size_t o) { return in.Where(o); });
+    std::printf("analysis (diagrams, exact envelopes) %8.3f s\n", clock.Lap());
+    const auto rows = va::Summarise(*in.model, results);
+    const std::size_t bytes = ModelJson(*in.model, results, rows).size() + SummaryCsv(*in.model, rows).size();
+    std::printf("summary CSV and JSON (tool)          %8.3f s\n", clock.Lap());
+    std::printf("%zu bytes of output\n", bytes);
     return 0;
 }

@@ -12,7 +12,9 @@ equation); each span's diagram is then its simply supported one plus its share o
 Sagging moments are positive, the shear is V = dM/dx. Samples every 0.25 m, with a point under each
 concentrated load; the shear jumps there and at B (two rows at one abscissa, the left value first).
 
-Writes moment.csv and shear.csv beside this file, in long form (case,x,y).
+Writes moment.csv and shear.csv beside this file, in long form (case,x,y), and model.csv, the same
+girder as a model of two members, the spans AB and BC, each with its own abscissa from its left end
+and the forces V and M (member,case,x,V,M).
 """
 import os
 
@@ -101,6 +103,21 @@ def main():
         with open(os.path.join(here, file), "w", newline="") as f:
             f.write("case,x,y\n")
             f.writelines("%s,%s,%s\n" % (name, number(x), number(y)) for name, x, y in rows)
+    with open(os.path.join(here, "model.csv"), "w", newline="") as f:
+        f.write("member,case,x,V,M\n")
+        for member, (start, end) in (("AB", (0.0, L)), ("BC", (L, 2 * L))):
+            for name, spans in CASES.items():
+                moment, shears = diagrams(spans)
+                m = dict(moment)
+                for k, (x, v) in enumerate(shears):
+                    if not start <= x <= end:
+                        continue
+                    twice = k + 1 < len(shears) and shears[k + 1][0] == x or k > 0 and shears[k - 1][0] == x
+                    first = k + 1 < len(shears) and shears[k + 1][0] == x
+                    # At the support B only the side inside the span belongs to it.
+                    if twice and ((x == end and not first) or (x == start and first)):
+                        continue
+                    f.write("%s,%s,%s,%s,%s\n" % (member, name, number(x - start), number(v), number(m[x])))
 
 
 if __name__ == "__main__":

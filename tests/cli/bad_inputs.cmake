@@ -9,9 +9,9 @@ bad(empty_stdin "" "envelope - @OUT@" 1 [[vymath: <stdin>: the file is empty]] e
 
 # CSV: header, fields, numbers.
 bad(wrong_header wrong_header.csv "envelope wrong_header.csv @OUT@" 1
-    [[vymath: wrong_header.csv:1: expected the header "case,x,y", found "case,x,z"]])
+    [[vymath: wrong_header.csv:1: expected the header "case,x,y" or "member,case,x,FORCE,...", found "case,y,z"]])
 bad(no_header no_header.csv "envelope no_header.csv @OUT@" 1
-    [[vymath: no_header.csv:1: expected the header "case,x,y", found "G,0,0"]])
+    [[vymath: no_header.csv:1: expected the header "case,x,y" or "member,case,x,FORCE,...", found "G,0,0"]])
 bad(header_only header_only.csv "envelope header_only.csv @OUT@" 1 [[vymath: header_only.csv: no rows after the header]])
 bad(few_fields few_fields.csv "envelope few_fields.csv @OUT@" 1 [[vymath: few_fields.csv:3: 2 fields, expected 3 (case,x,y)]])
 bad(many_fields many_fields.csv "envelope many_fields.csv @OUT@" 1
@@ -52,7 +52,7 @@ bad(json_lengths lengths.json "envelope lengths.json @OUT@" 1 [[vymath: lengths.
 bad(json_duplicate duplicate_case.json "envelope duplicate_case.json @OUT@" 1
     [[vymath: duplicate_case.json: /cases/G: the case is given twice]])
 bad(json_no_cases no_cases.json "envelope no_cases.json @OUT@" 1
-    [[vymath: no_cases.json: expected an object {"cases": {NAME: {"x": [...], "y": [...]}, ...}}]])
+    [[vymath: no_cases.json: expected an object {"cases": {NAME: {"x": [...], "y": [...]}, ...}} or {"model": {MEMBER: {"cases": {NAME: {"x": [...], FORCE: [...], ...}}}}}]])
 bad(json_case_shape case_shape.json "envelope case_shape.json @OUT@" 1
     [[vymath: case_shape.json: /cases/G: expected {"x": [...], "y": [...]}]])
 bad(json_single_point single_point.json "envelope single_point.json @OUT@" 1
@@ -85,3 +85,27 @@ bad(no_svg_for_inspect ok.csv "inspect ok.csv --svg out.svg" 2
     [[vymath: The following arguments were not expected: out.svg --svg (see vymath --help)]])
 bad(no_command "" "" 2 [[vymath: A subcommand is required (see vymath --help)]])
 bad(no_input "" "envelope --json out.json" 2 [[vymath: CASES is required (see vymath --help)]])
+
+# Models; their outputs (--svg draws a single member) are the CSV, the JSON and the HTML report.
+set(OUT "--csv out.csv --json out.json --html out.svg")
+set(export "--member Frame --case OutputCase --x Station")
+bad(step_types export.csv "envelope export.csv ${export} --force M3 ${OUT}" 1
+    [[vymath: export.csv:9: member "1", case "ENV" has a third row at x = 2: a jump takes two rows, the left value first]])
+bad(no_such_column export.csv "envelope export.csv ${export} --force M9 ${OUT}" 2
+    [[vymath: export.csv:1: no column "M9" (force) in the header "Frame,Station,OutputCase,CaseType,StepType,P,V2,M3"]])
+bad(filter_syntax export.csv "envelope export.csv ${export} --filter StepType ${OUT}" 2
+    [[vymath: filter "StepType": expected COLUMN=VALUE, as in StepType=Max]])
+bad(nothing_kept export.csv "envelope export.csv ${export} --force M3 --filter StepType=Step ${OUT}" 1
+    [[vymath: export.csv: no row matches the filters]])
+bad(member_without_case partial.csv "envelope partial.csv -c ULS=G+Q ${OUT}" 1
+    [[vymath: member "B2": combination "ULS": no case "Q"]])
+bad(force_missing missing_force.csv "envelope missing_force.csv ${OUT}" 1
+    [[vymath: missing_force.csv:4: member "B2", case "G": no value for force "V"]])
+bad(model_field model_field.csv "envelope model_field.csv ${OUT}" 1
+    [[vymath: model_field.csv:3: field 5 (M) "1,5" is not a number]])
+bad(svg_of_a_model frame.csv "envelope frame.csv --svg out.svg" 2
+    [[vymath: --svg draws one member and one force; frame.csv has 2 members and 3 forces: use --plots FOLDER]])
+bad(json_duplicate_member duplicate_member.json "envelope duplicate_member.json ${OUT}" 1
+    [[vymath: duplicate_member.json: /model/B1: the member is given twice]])
+bad(json_model_lengths model_lengths.json "envelope model_lengths.json ${OUT}" 1
+    [[vymath: model_lengths.json: /model/B1/cases/G: "x" has 2 values, "M" 3]])

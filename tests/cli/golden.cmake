@@ -13,3 +13,23 @@ good(envelope_combinations beam.json "envelope beam.json -c 'S1=1.35*A + 1.5*\"B
 good(envelope_single_member beam.csv "envelope beam.csv -c S=3*C --json e.json -q" "e.json=envelope_single.json")
 good(inspect beam.csv "inspect beam.csv ${labels} --json i.json --csv i.csv"
      "i.json=key_figures.json|i.csv=key_figures.csv|stdout=key_figures.txt")
+good(envelope_fold beam.csv "envelope beam.csv ${labels} --fold --json e.json --csv e.csv"
+     "e.json=envelope_fold.json|e.csv=envelope_fold.csv|stdout=envelope_fold.txt")
+
+# A model: members, several forces, the coincident values. frame.csv (rows of one member apart, a
+# jump of V under a point load with M's two equal rows) and frame.json hold the same model; the
+# summary is the same bytes on one thread and on two.
+set(model_out "e.json=model.json|e.csv=model.csv|stdout=model.txt")
+good(model_csv frame.csv "envelope frame.csv --json e.json --csv e.csv" ${model_out})
+good(model_json frame.json "envelope frame.json --json e.json --csv e.csv" ${model_out})
+good(model_one_thread frame.csv "envelope frame.csv --threads 1 --json e.json -q" "e.json=model.json")
+good(model_two_threads frame.csv "envelope frame.csv --threads 2 --json e.json -q" "e.json=model.json")
+good(model_combination frame.csv "envelope frame.csv -c ULS=1.35*G+1.5*Q --csv e.csv"
+     "e.csv=model_combination.csv|stdout=model_combination.txt")
+good(model_inspect frame.csv "inspect frame.csv --json i.json --csv i.csv"
+     "i.json=model_key_figures.json|i.csv=model_key_figures.csv|stdout=model_key_figures.txt")
+# An analysis program's export: columns named by options, one ignored, the combination's Max rows and
+# the linear case's rows (no step type) kept by two values of one filter.
+good(export_columns export.csv
+     "envelope export.csv --member Frame --case OutputCase --x Station --force M3 --force V2 --filter StepType=Max --filter StepType= --csv e.csv"
+     "e.csv=export.csv.out|stdout=export.txt")

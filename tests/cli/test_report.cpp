@@ -10,18 +10,19 @@
 
 namespace {
 
-using vycli::EnvelopeLine;
+using vymath::analysis::EnvelopeLine;
 
-vycli::EnvelopeResult Sample() {
-    vycli::EnvelopeResult r;
-    r.members = {"G", "Q \"1\""};
+const std::vector<std::string> kNames = {"G", "Q \"1\""};
+
+vymath::analysis::Envelope Sample() {
+    vymath::analysis::Envelope r;
     r.lower = EnvelopeLine{{0, 1, 2, 3}, {-1, -DBL_MAX, 0.1 + 0.2, -2}, {0, -1, -1, 1}};
     r.upper = EnvelopeLine{{0, 1, 2, 3}, {1, DBL_MAX, 5, -0.0}, {1, -1, 0, 0}};
     return r;
 }
 
 TEST(Report, ExtremaLeavePlaceholdersOut) {
-    const vycli::EnvelopeResult r = Sample();
+    const vymath::analysis::Envelope r = Sample();
     EXPECT_TRUE(r.lower.Placeholder(1));
     EXPECT_FALSE(r.lower.Placeholder(2));
     EXPECT_EQ(r.lower.IndexOfMax(), 2);
@@ -31,40 +32,41 @@ TEST(Report, ExtremaLeavePlaceholdersOut) {
 }
 
 TEST(Report, MachineReadableTextToTheByte) {
-    const vycli::EnvelopeResult r = Sample();
-    EXPECT_EQ(vycli::EnvelopeJson(r), "{\n"
-                                      "  \"members\": [\"G\",\"Q \\\"1\\\"\"],\n"
-                                      "  \"lower\": {\n"
-                                      "    \"x\": [0,1,2,3],\n"
-                                      "    \"y\": [-1,-1.7976931348623157e+308,0.30000000000000004,-2],\n"
-                                      "    \"case\": [\"G\",null,null,\"Q \\\"1\\\"\"]\n"
-                                      "  },\n"
-                                      "  \"upper\": {\n"
-                                      "    \"x\": [0,1,2,3],\n"
-                                      "    \"y\": [1,1.7976931348623157e+308,5,-0],\n"
-                                      "    \"case\": [\"Q \\\"1\\\"\",null,\"G\",\"G\"]\n"
-                                      "  }\n"
-                                      "}\n");
-    EXPECT_EQ(vycli::EnvelopeCsv(r), "envelope,x,y,case\n"
-                                     "lower,0,-1,G\n"
-                                     "lower,1,-1.7976931348623157e+308,\n"
-                                     "lower,2,0.30000000000000004,\n"
-                                     "lower,3,-2,\"Q \"\"1\"\"\"\n"
-                                     "upper,0,1,\"Q \"\"1\"\"\"\n"
-                                     "upper,1,1.7976931348623157e+308,\n"
-                                     "upper,2,5,G\n"
-                                     "upper,3,-0,G\n");
-    vycli::Inspection overflow{"G", 0, 1, 2, {0, 0}, {1, 1}, {}, 1e308, INFINITY, std::nullopt};
+    const vymath::analysis::Envelope r = Sample();
+    EXPECT_EQ(vycli::EnvelopeJson(kNames, r),
+              "{\n"
+              "  \"members\": [\"G\",\"Q \\\"1\\\"\"],\n"
+              "  \"lower\": {\n"
+              "    \"x\": [0,1,2,3],\n"
+              "    \"y\": [-1,-1.7976931348623157e+308,0.30000000000000004,-2],\n"
+              "    \"case\": [\"G\",null,null,\"Q \\\"1\\\"\"]\n"
+              "  },\n"
+              "  \"upper\": {\n"
+              "    \"x\": [0,1,2,3],\n"
+              "    \"y\": [1,1.7976931348623157e+308,5,-0],\n"
+              "    \"case\": [\"Q \\\"1\\\"\",null,\"G\",\"G\"]\n"
+              "  }\n"
+              "}\n");
+    EXPECT_EQ(vycli::EnvelopeCsv(kNames, r), "envelope,x,y,case\n"
+                                             "lower,0,-1,G\n"
+                                             "lower,1,-1.7976931348623157e+308,\n"
+                                             "lower,2,0.30000000000000004,\n"
+                                             "lower,3,-2,\"Q \"\"1\"\"\"\n"
+                                             "upper,0,1,\"Q \"\"1\"\"\"\n"
+                                             "upper,1,1.7976931348623157e+308,\n"
+                                             "upper,2,5,G\n"
+                                             "upper,3,-0,G\n");
+    const vymath::analysis::KeyFigures overflow{0, 1, 2, {0, 0}, {1, 1}, {}, 1e308, INFINITY, std::nullopt};
     EXPECT_EQ(
-        vycli::InspectJson({overflow}),
+        vycli::InspectJson({"G"}, {overflow}),
         "{\n  \"cases\": {\n    \"G\": {\"domain\": [0,1], \"points\": 2, \"min\": {\"x\": 0, \"y\": 0}, "
         "\"max\": {\"x\": 1, \"y\": 1}, \"zeros\": [], \"resultant\": 1e+308, \"moment\": null, "
         "\"excentricity\": null}\n  }\n}\n");
 }
 
 TEST(Report, TableAndPlotShowNoPlaceholder) {
-    const vycli::EnvelopeResult r = Sample();
-    const std::string table = vycli::EnvelopeTable(r, vycli::Labels());
+    const vymath::analysis::Envelope r = Sample();
+    const std::string table = vycli::EnvelopeTable(kNames, r, vycli::Labels());
     EXPECT_EQ(table, "Envelopes of 2 cases: G, Q \"1\"\n\n"
                      "             y  at x  case\n"
                      "upper max    5     2  G\n"
@@ -83,12 +85,14 @@ TEST(Report, TableAndPlotShowNoPlaceholder) {
                      "  1  -  -\n"
                      "  2  5  G\n"
                      "  3  0  G\n");
-    // Each envelope's line breaks at its placeholder: two pieces, the folded value drawn.
-    const std::string svg = vycli::EnvelopeSvg(r, {}, vycli::Labels());
+    // Each envelope's line breaks at its placeholder: one piece each after it (the stretch that the fold
+    // interpolated drawn grey), a dot for the single points before it.
+    const std::string svg = vycli::EnvelopeSvg(kNames, r, {}, vycli::Labels(), "");
     std::size_t pieces = 0;
     for (std::size_t at = svg.find(" M"); at != std::string::npos; at = svg.find(" M", at + 1))
         ++pieces;
-    EXPECT_EQ(pieces, 4u);
+    EXPECT_EQ(pieces, 2u);
+    EXPECT_NE(svg.find("stroke=\"#555555\" stroke-width=\"3.0\""), std::string::npos);
     EXPECT_EQ(svg.find("e+308"), std::string::npos);
 }
 

@@ -55,6 +55,13 @@ struct Options {
     std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
+/// Member m's diagrams, one list a force in model order: its load cases in Model::Cases order, or the
+/// combinations in their order. Throws Error (Data) as Analyse does for this member. O(r log r) for
+/// the member's r rows, plus the combinations.
+std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t m,
+                                                 const std::vector<Combination>& combinations,
+                                                 const Locator& where);
+
 /// Builds each member's diagrams (its load cases, or the combinations formed of them) and computes
 /// what options ask, members in parallel (oneTBB). The results are in member order and the same for
 /// any number of threads.

@@ -1,0 +1,72 @@
+/// @file
+/// Which columns of a table in long form hold the member, the load case, the abscissa and the forces,
+/// and which rows a front-end keeps.
+#ifndef VYMATH_ANALYSIS_COLUMNS_H
+#define VYMATH_ANALYSIS_COLUMNS_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vymath {
+namespace analysis {
+
+/// Rows kept: those whose column `column` holds one of `values`.
+struct Filter {
+    std::string column;
+    std::vector<std::string> values;
+};
+
+/// The columns a caller names; an empty name takes the default.
+struct ColumnRequest {
+    std::string member;              ///< default: a column "member" if there is one (none: one member)
+    std::string loadCase;            ///< default: "case"
+    std::string x;                   ///< default: "x"
+    std::vector<std::string> forces; ///< default: every column that is neither named nor filtered
+    std::vector<Filter> filters;     ///< all must match; several values of one column: any of them
+};
+
+/// Column positions in a header; -1 for a member column the table lacks.
+struct Layout {
+    int member = -1;
+    int loadCase = 0;
+    int x = 0;
+    std::vector<int> forces;              ///< in the order asked for (default: header order)
+    std::vector<std::string> forceNames;  ///< the forces' column names, in the same order
+    std::vector<std::string> columnNames; ///< the header as given
+    std::vector<std::pair<int, std::vector<std::string>>> filters; ///< column position, values kept
+
+    /// The number of columns the header has.
+    std::size_t Columns() const { return columnNames.size(); }
+    /// The role of column c in messages: "member", "case", "x", the force's name, or the column's name.
+    std::string Role(std::size_t c) const;
+    /// Whether a row passes the filters; fields[k] is column k's text (fields.size() == Columns()).
+    template <class Fields>
+    bool Keeps(const Fields& fields) const {
+        for (const auto& [column, values] : filters) {
+            bool any = false;
+            for (const std::string& v : values)
+                any = any || fields[static_cast<std::size_t>(column)] == v;
+            if (!any)
+                return false;
+        }
+        return true;
+    }
+};
+
+/// Parses "COLUMN=VALUE" (the first '=' splits; the value may be empty) and gathers the filters by
+/// column, in order of first appearance. Throws Error (Usage) for a text without '=' or a column name.
+std::vector<Filter> ParseFilters(const std::vector<std::string>& texts);
+
+/// Places the request in a header. Default names match whatever the case of their letters ("Case"),
+/// names a caller gives match exactly. Throws Error: Data when a default column is missing (the header
+/// does not look like one: "expected the header ..."); Usage when a column the caller names is missing
+/// or is given two roles; Data when a header names a used column twice or leaves no force. The messages
+/// name neither the file nor the line: the front-end puts them first.
+Layout ResolveColumns(const std::vector<std::string>& header, const ColumnRequest& request);
+
+} // namespace analysis
+} // namespace vymath
+
+#endif // VYMATH_ANALYSIS_COLUMNS_H

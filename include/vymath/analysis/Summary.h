@@ -1,0 +1,50 @@
+/// @file
+/// A model's results as a table: one row a member and force, with its extremes, where they are, the
+/// governing case and the coincident values of the other forces.
+#ifndef VYMATH_ANALYSIS_SUMMARY_H
+#define VYMATH_ANALYSIS_SUMMARY_H
+
+#include "vymath/analysis/Analysis.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vymath {
+namespace analysis {
+
+/// The value of another force at an extreme, on both sides of its abscissa.
+struct Coincident {
+    std::size_t force; ///< the force's position in Model::Forces()
+    double left;       ///< NaN where the governing diagram has no value
+    double right;
+};
+
+/// An extreme of a summary row.
+struct SummaryExtreme {
+    bool found = false; ///< false when the envelope has no point but placeholders (x, y are then 0)
+    double x = 0.0, y = 0.0;
+    std::string loadCase; ///< the governing case or combination; empty where none is known (a fold)
+    std::vector<Coincident> coincident; ///< every other force, in model order
+};
+
+/// One member and one force.
+struct SummaryRow {
+    std::size_t member; ///< position in the model
+    std::size_t force;  ///< position in Model::Forces()
+    SummaryExtreme max, min;
+};
+
+/// The rows of a model's results: members in model (input) order, then forces in model order.
+/// results must come from Analyse with envelopes on. O(rows x forces).
+std::vector<SummaryRow> Summarise(const Model& model, const std::vector<MemberResult>& results);
+
+/// The column names of a summary as a flat table: member, force, max, max_x, max_case, min, min_x,
+/// min_case, then max_F_left and max_F_right for each force F of the model, then min_F_left and
+/// min_F_right for each (without a value in the rows of F itself).
+std::vector<std::string> SummaryColumns(const std::vector<std::string>& forces);
+
+} // namespace analysis
+} // namespace vymath
+
+#endif // VYMATH_ANALYSIS_SUMMARY_H

@@ -1,0 +1,111 @@
+// Column roles in a header, filters, and the summary's rows and columns.
+#include "vymath/analysis/Analysis.h"
+#include "vymath/analysis/Columns.h"
+#include "vymath/analysis/Summary.h"
+
+#include "TestSupport.h"
+
+namespace {
+
+using namespace vymath::analysis;
+using Names = std::vector<std::string>;
+
+Layout Resolve(const Names& header, ColumnRequest request = ColumnRequest()) {
+    return ResolveColumns(header, request);
+}
+
+TEST(Columns, DefaultsAndNamedColumns) {
+    const Layout legacy = Resolve({"Case", "X", "Y"}); // today's header, any case
+    const Layout model = Resolve({"member", "case", "x", "N", "V"});
+    ColumnRequest export_{"Frame", "OutputCase", "Station", {"M3", "V2"}, {{"StepType", {"Max", ""}}}};
+    const Layout named = Resolve({"Frame", "Station", "OutputCase", "StepType", "P", "V2", "M3"}, export_);
+    ColumnRequest filtered;
+    filtered.filters = {{"kind", {"a"}}};
+    const Layout rest = Resolve({"case", "x", "kind", "M"}, filtered); // a filter column is no force
+    EXPECT_ROWS({
+        ::Row("legacy member", legacy.member, -1),
+        ::Row("model member", model.member, 0),
+        ::Row("named case", named.loadCase, 2),
+        ::Row("named x", named.x, 1),
+        ::Row("filter column", named.filters.front().first, 3),
+    });
+    EXPECT_ROWS({
+        ::Row("legacy forces", legacy.forceNames, Names{"Y"}),
+        ::Row("model forces", model.forceNames, Names{"N", "V"}),
+        ::Row("named forces in the asked order", named.forceNames, Names{"M3", "V2"}),
+        ::Row("filtered forces", rest.forceNames, Names{"M"}),
+    });
+    EXPECT_TRUE(named.Keeps(Names{"1", "0", "C", "", "0", "0", "0"}));
+    EXPECT_FALSE(named.Keeps(Names{"1", "0", "C", "Min", "0", "0", "0"}));
+    EXPECT_EQ(named.Role(6), "M3");
+}
+
+TEST(Columns, Errors) {
+    const auto error = [](const Names& header, const ColumnRequest& request) {
+        try {
+            ResolveColumns(header, request);
+        } catch (const Error& e) {
+            return std::string(e.GetKind() == Error::Kind::Usage ? "usage: " : "data: ") + e.what();
+        }
+        return std::string("no error");
+    };
+    ColumnRequest force, twoRoles, none;
+    force.forces = {"M9"};
+    twoRoles.x = "case";
+    EXPECT_ROWS({
+        ::Row(
+            "no x", error({"case", "y", "z"}, none),
+            std::string(
+                "data: expected the header \"case,x,y\" or \"member,case,x,FORCE,...\", found \"case,y,z\"")),
+        ::Row("named column missing", error({"case", "x", "M"}, force),
+              std::string("usage: no column \"M9\" (force) in the header \"case,x,M\"")),
+        ::Row("two roles", error({"case", "x", "M"}, twoRoles),
+              std::string("usage: the column \"case\" is given two roles")),
+        ::Row("twice in the header", error({"case", "x", "M", "M"}, none),
+              std::string("data: the column \"M\" appears twice in the header \"case,x,M,M\"")),
+        ::Row(
+            "no force", error({"member", "case", "x"}, none),
+            std::string("data: no force column in the header \"member,case,x\": expected at least one after "
+                        "case and x")),
+    });
+    const std::vector<Filter> filters = ParseFilters({"StepType=Max", "Kind=a=b", "StepType="});
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[0].values, (Names{"Max", ""}));
+    EXPECT_EQ(filters[1].values, Names{"a=b"});
+    EXPECT_THROW(ParseFilters({"StepType"}), Error);
+}
+
+TEST(Summary, RowsInModelOrderWithTheOtherForces) {
+    Model model({"N", "M"});
+    const auto add = [&model](const char* member, const char* c, double x, double n, double m) {
+        const double values[2] = {n, m};
+        model.Add(member, c, x, values, 0);
+    };
+    add("B2", "G", 0, 1, 0); // B2 first in the input
+    add("B2", "G", 2, 1, 4);
+    add("B1", "G", 0, -3, 0);
+    add("B1", "G", 2, -3, -2);
+    add("B1", "Q", 0, -1, 6);
+    add("B1", "Q", 2, -1, 1);
+    const std::vector<SummaryRow> rows = Summarise(model, Analyse(model, {}, Options(), nullptr));
+    ASSERT_EQ(rows.size(), 4u);
+    const SummaryExtreme& max = rows[3].max; // B1, M
+    ASSERT_EQ(max.coincident.size(), 1u);    // the other force only
+    EXPECT_ROWS({
+        ::Row("first member", model.MemberName(rows[0].member), std::string("B2")),
+        ::Row("max case", max.loadCase, std::string("Q")),
+        ::Row("min case", rows[3].min.loadCase, std::string("G")),
+    });
+    EXPECT_ROWS({
+        ::Row("max", max.y, 6.0),
+        ::Row("N of Q there, left", max.coincident[0].left, -1.0),
+        ::Row("and right", max.coincident[0].right, -1.0),
+    });
+    EXPECT_EQ(rows[1].force, 1u);
+    EXPECT_EQ(SummaryColumns({"N", "M"}),
+              (Names{"member", "force", "max", "max_x", "max_case", "min", "min_x", "min_case", "max_N_left",
+                     "max_N_right", "max_M_left", "max_M_right", "min_N_left", "min_N_right", "min_M_left",
+                     "min_M_right"}));
+}
+
+} // namespace
