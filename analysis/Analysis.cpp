@@ -7,6 +7,7 @@
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <limits>
@@ -54,6 +55,56 @@ Extreme ExtremeAt(const EnvelopeLine& line, int i, const std::vector<std::vector
     return e;
 }
 
+// The extreme at point i of a design line: the combination's values of every force at x.
+Extreme DesignExtremeAt(const DesignLine& line, int i, const DesignSituation& s,
+                        const std::vector<std::string>& cases,
+                        const std::vector<std::vector<Diagram>>& byForce) {
+    Extreme e;
+    if (i < 0)
+        return e;
+    const std::size_t at = static_cast<std::size_t>(i);
+    e.found = true;
+    e.x = line.x[at];
+    e.y = line.y[at];
+    e.diagram = line.combination[at];
+    const DesignCombination& c = s.combinations[static_cast<std::size_t>(e.diagram)];
+    for (const std::vector<Diagram>& diagrams : byForce) {
+        double left = 0.0, right = 0.0;
+        for (const auto& term : c.factors) {
+            const std::size_t k =
+                static_cast<std::size_t>(std::find(cases.begin(), cases.end(), term.first) - cases.begin());
+            double l = kNaN, r = kNaN;
+            diagrams[k].Sides(e.x, l, r);
+            left += term.second * l;
+            right += term.second * r;
+        }
+        e.left.push_back(left);
+        e.right.push_back(right);
+    }
+    return e;
+}
+
+int DesignIndex(const DesignLine& line, bool largest) {
+    int best = -1;
+    for (std::size_t i = 0; i < line.y.size(); ++i)
+        if (best < 0 || (largest ? line.y[i] > line.y[static_cast<std::size_t>(best)]
+                                 : line.y[i] < line.y[static_cast<std::size_t>(best)]))
+            best = static_cast<int>(i);
+    return best;
+}
+
+// Every case an action names is one of the member's.
+void CheckMemberCases(const Model& model, std::size_t m, const Actions& actions) {
+    const std::vector<std::string>& cases = model.Cases(m);
+    for (const Action& a : actions.actions)
+        for (const std::string& c : a.cases)
+            if (std::find(cases.begin(), cases.end(), c) == cases.end())
+                throw Error(Error::Kind::Data,
+                            (model.MemberName(m).empty() ? std::string()
+                                                         : "member " + Quoted(model.MemberName(m)) + ": ") +
+                                "no load case " + Quoted(c) + " of action " + Quoted(a.name));
+}
+
 MemberResult AnalyseMember(const Model& model, std::size_t m, const std::vector<Combination>& combinations,
                            const Options& options, const Locator& where) {
     MemberResult result;
@@ -65,9 +116,29 @@ MemberResult AnalyseMember(const Model& model, std::size_t m, const std::vector<
         for (const Combination& c : combinations)
             result.diagrams.push_back(c.name);
     result.forces.resize(forces);
+    if (options.actions != nullptr)
+        CheckMemberCases(model, m, *options.actions);
     for (std::size_t f = 0; f < forces; ++f) {
         ForceResult& r = result.forces[f];
-        if (options.envelopes) {
+        if (options.actions != nullptr) {
+            std::vector<const CVyMathFunction1D*> functions;
+            for (const Diagram& d : byForce[f])
+                functions.push_back(&d.f);
+            const std::string label =
+                model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
+            try {
+                for (DesignSituation& s : DesignEnvelopes(*options.actions, result.diagrams, functions)) {
+                    DesignResult d;
+                    d.max = DesignExtremeAt(s.upper, DesignIndex(s.upper, true), s, result.diagrams, byForce);
+                    d.min =
+                        DesignExtremeAt(s.lower, DesignIndex(s.lower, false), s, result.diagrams, byForce);
+                    d.situation = std::move(s);
+                    r.design.push_back(std::move(d));
+                }
+            } catch (const Error& e) {
+                throw Error(e.GetKind(), label + e.what());
+            }
+        } else if (options.envelopes) {
             std::vector<const CVyMathFunction1D*> functions;
             for (const Diagram& d : byForce[f])
                 functions.push_back(&d.f);
@@ -129,6 +200,17 @@ std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t
 std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
                                   const Options& options, const Locator& where) {
     CheckCombinations(model, combinations, options.source);
+    if (options.actions != nullptr) {
+        if (!combinations.empty())
+            throw Error(Error::Kind::Usage,
+                        "design envelopes of actions and combinations exclude each other");
+        std::vector<std::string> all; // every case of the model, in order of first appearance
+        for (std::size_t m = 0; m < model.Size(); ++m)
+            for (const std::string& c : model.Cases(m))
+                if (std::find(all.begin(), all.end(), c) == all.end())
+                    all.push_back(c);
+        CheckActions(*options.actions, all);
+    }
     const std::size_t n = model.Size();
     std::vector<MemberResult> results(n);
     std::vector<std::exception_ptr> errors(n);

@@ -71,6 +71,22 @@ TEST(Analysis, CombinationsOfEveryMember) {
     // V at the two points of Q's jump, 2 -+ 1e-5, where G's V is -+2.5e-5.
     EXPECT_NEAR(max.left[1], 1.35 * 2.5e-5 + 1.5 * 5, 1e-12);
     EXPECT_NEAR(max.right[1], -1.35 * 2.5e-5 - 1.5 * 5, 1e-12);
+
+    // The same extreme as the ULS design envelope of the actions, with the coincident forces under its
+    // governing combination; actions and combinations exclude each other.
+    const Actions actions = ParseActions(R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+        {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]}]})",
+                                         "actions.json");
+    Options design;
+    design.actions = &actions;
+    const std::vector<MemberResult> designed = Analyse(model, {}, design, kWhere);
+    const DesignResult& uls = designed[0].forces[2].design[0];
+    EXPECT_EQ(uls.situation.name, "ULS");
+    EXPECT_DOUBLE_EQ(uls.max.y, max.y);
+    EXPECT_EQ(uls.situation.combinations[static_cast<std::size_t>(uls.max.diagram)].Text(), "1.35*G + 1.5*Q");
+    EXPECT_EQ(uls.max.left[1], 1.5 * 5); // each case on its side of 2: G's V is 0 there
+    EXPECT_EQ(uls.max.right[1], -1.5 * 5);
+    EXPECT_THROW(Analyse(model, ParseCombinations({"ULS=G"}), design, kWhere), Error);
 }
 
 TEST(Analysis, ErrorsNameTheMemberAndTheRow) {

@@ -3,7 +3,9 @@
 #ifndef VYMATH_ANALYSIS_ANALYSIS_H
 #define VYMATH_ANALYSIS_ANALYSIS_H
 
+#include "vymath/analysis/Actions.h"
 #include "vymath/analysis/Combination.h"
+#include "vymath/analysis/Design.h"
 #include "vymath/analysis/Envelope.h"
 #include "vymath/analysis/KeyFigures.h"
 #include "vymath/analysis/Model.h"
@@ -21,20 +23,31 @@ struct Extreme {
     bool found = false; ///< false when the envelope has no point but placeholders
     double x = 0.0;     ///< where
     double y = 0.0;     ///< the value
-    int diagram =
-        -1; ///< the governing diagram (MemberResult::diagrams); -1 where the fold has none    /// Every
-            ///< force's value of the governing diagram left of x (it differs from the right one at a jump, as
-    /// a shear force at a point load); NaN where the diagram has no value. The force itself included.
+    /// The governing diagram (MemberResult::diagrams); -1 where the fold has none. In a design result, the
+    /// governing combination (DesignSituation::combinations).
+    int diagram = -1;
+    /// Every force's value of the governing diagram (or combination) left of x (it differs from the right
+    /// one at a jump, as a shear force at a point load); NaN where it has no value. The force itself
+    /// included.
     std::vector<double> left;
     std::vector<double> right; ///< the same right of x
 };
 
+/// One design situation of one member and force, with its extremes (Extreme::diagram indexes the
+/// situation's combinations).
+struct DesignResult {
+    DesignSituation situation; ///< the envelopes and their governing combinations
+    Extreme max;               ///< the largest value of the upper envelope
+    Extreme min;               ///< the smallest value of the lower envelope
+};
+
 /// One force of one member.
 struct ForceResult {
-    Envelope envelope;               ///< the lower and upper envelopes, when asked for
-    Extreme max;                     ///< the largest value of the upper envelope
-    Extreme min;                     ///< the smallest value of the lower envelope
-    std::vector<KeyFigures> figures; ///< one a diagram, when asked for
+    Envelope envelope;                ///< the lower and upper envelopes, when asked for
+    Extreme max;                      ///< the largest value of the upper envelope
+    Extreme min;                      ///< the smallest value of the lower envelope
+    std::vector<KeyFigures> figures;  ///< one a diagram, when asked for
+    std::vector<DesignResult> design; ///< one a design situation, when actions are given
 };
 
 /// One member: the names of its enveloped diagrams (its load cases, or the combinations), then one
@@ -51,6 +64,9 @@ struct Options {
     bool envelopes = true;                         ///< envelopes, extremes and coincident values
     bool keyFigures = false;                       ///< the key figures of every diagram
     std::string source = "the input";              ///< the input's name in messages ("moment.csv")
+    /// Design envelopes by EN 1990 of these actions instead of the envelopes of the load cases (not with
+    /// combinations); null for none. Must outlive the call.
+    const Actions* actions = nullptr;
     /// Called as members finish (done of total), one call at a time, from any thread; may be empty.
     std::function<void(std::size_t done, std::size_t total)> progress;
 };
@@ -66,10 +82,14 @@ std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t
 /// what options ask, members in parallel (oneTBB). The results are in member order and the same for
 /// any number of threads.
 ///
+/// With actions, each member's design envelopes by DesignEnvelopes, one list a force, with their extremes
+/// and the coincident forces under the governing combination.
+///
 /// Throws Error: Usage for a combination naming a case that no member has ("combination "ULS": no case
-/// "W" in <source>"); Data for a member lacking a case of a combination, a diagram that cannot be built,
-/// or cases without a common domain. When several members fail, the first in member order is reported.
-/// Memory: one member's diagrams a thread at a time, beside the model and the results.
+/// "W" in <source>"), or actions given with combinations; Data for a member lacking a case of a
+/// combination or of an action, actions that do not fit the model's cases (CheckActions), a diagram that
+/// cannot be built, or cases without a common domain. When several members fail, the first in member order is
+/// reported. Memory: one member's diagrams a thread at a time, beside the model and the results.
 std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
                                   const Options& options, const Locator& where);
 

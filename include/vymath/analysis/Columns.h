@@ -14,8 +14,8 @@ namespace analysis {
 
 /// Rows kept: those whose column `column` holds one of `values`.
 struct Filter {
-    std::string column;
-    std::vector<std::string> values;
+    std::string column;              ///< the column's name in the header
+    std::vector<std::string> values; ///< the texts kept, compared exactly
 };
 
 /// The columns a caller names; an empty name takes the default.
@@ -29,9 +29,9 @@ struct ColumnRequest {
 
 /// Column positions in a header; -1 for a member column the table lacks.
 struct Layout {
-    int member = -1;
-    int loadCase = 0;
-    int x = 0;
+    int member = -1;                      ///< the member column, -1 for none (one member)
+    int loadCase = 0;                     ///< the load case column
+    int x = 0;                            ///< the abscissa column
     std::vector<int> forces;              ///< in the order asked for (default: header order)
     std::vector<std::string> forceNames;  ///< the forces' column names, in the same order
     std::vector<std::string> columnNames; ///< the header as given

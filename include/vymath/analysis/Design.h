@@ -7,11 +7,12 @@
 /// with Q+i the action's best unfavourable arrangement or its absence (max(0, Qi) for cases acting
 /// together, the sum of the positive cases of a free action, max(0, the largest case) of an exclusive one),
 /// and the minimum for the lower envelope; one variable action leads, present or not (psi0 >= psi1 >= psi2
-/// keeps its leading factor at or above its accompanying one). Each term is piecewise linear with breakpoints where a case crosses zero or another case;
-/// each is formed exactly by CVyMathSetFunction1D::ExactEnvelopes and summed by CVyMathFunction1D::Combine,
-/// so the design envelope is exact, and the governing member of every term gives the governing combination.
-/// Actions that exclude each other (not_with) split the variable actions into their maximal compatible
-/// groups, each enveloped the same way; (6.10a) and (6.10b) are enveloped together.
+/// keeps its leading factor at or above its accompanying one). Each term is piecewise linear with breakpoints
+/// where a case crosses zero or another case; each is formed exactly by CVyMathSetFunction1D::ExactEnvelopes
+/// and summed by CVyMathFunction1D::Combine, so the design envelope is exact, and the governing member of
+/// every term gives the governing combination. Actions that exclude each other (not_with) split the variable
+/// actions into their maximal compatible groups, each enveloped the same way; (6.10a) and (6.10b) are
+/// enveloped together.
 #ifndef VYMATH_ANALYSIS_DESIGN_H
 #define VYMATH_ANALYSIS_DESIGN_H
 

@@ -17,13 +17,14 @@ namespace analysis {
 struct Coincident {
     std::size_t force; ///< the force's position in Model::Forces()
     double left;       ///< NaN where the governing diagram has no value
-    double right;
+    double right;      ///< the same right of the abscissa
 };
 
 /// An extreme of a summary row.
 struct SummaryExtreme {
-    bool found = false; ///< false when the envelope has no point but placeholders (x, y are then 0)
-    double x = 0.0, y = 0.0;
+    bool found = false;   ///< false when the envelope has no point but placeholders (x, y are then 0)
+    double x = 0.0;       ///< where
+    double y = 0.0;       ///< the value
     std::string loadCase; ///< the governing case or combination; empty where none is known (a fold)
     std::vector<Coincident> coincident; ///< every other force, in model order
 };
@@ -32,7 +33,8 @@ struct SummaryExtreme {
 struct SummaryRow {
     std::size_t member; ///< position in the model
     std::size_t force;  ///< position in Model::Forces()
-    SummaryExtreme max, min;
+    SummaryExtreme max; ///< the largest value of the upper envelope
+    SummaryExtreme min; ///< the smallest value of the lower envelope
 };
 
 /// The rows of a model's results: members in model (input) order, then forces in model order.
