@@ -31,6 +31,8 @@ struct Access {
                                         CrossingSamples* samples = nullptr) {
         return f.Crossings(other, samples);
     }
+    // m == f in value, as operator== decides, without copying f.
+    static bool SameValue(const Function& m, const Function& f) { return m.SameValue(f); }
     // Replaces the points as they are, unsorted or duplicated alike (jumps and domain untouched).
     static void SetPoints(Function& f, const std::vector<Point>& pts) { f.points.Assign(pts); }
 

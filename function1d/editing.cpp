@@ -157,9 +157,23 @@ CVyMathFunction1D operator-(CVyMathFunction1D& a, CVyMathFunction1D& b) {
 }
 
 bool CVyMathFunction1D::operator==(CVyMathFunction1D other) {
+    return SameValue(other);
+}
+
+bool CVyMathFunction1D::SameValue(const CVyMathFunction1D& other) const {
     if (other.xmin != xmin || other.xmax != xmax || other.Xtolerance != Xtolerance ||
         other.Ytolerance != Ytolerance)
         return false;
+    // The same domain and tolerance open the same ends of both; without one, the lists are the points.
+    if (!Tolerant::Equal(xmin, -kOpenEnd, Xtolerance) && !Tolerant::Equal(xmax, kOpenEnd, Xtolerance)) {
+        if (points.size() != other.points.size())
+            return false;
+        const double *x = points.X(), *y = points.Y(), *ox = other.points.X(), *oy = other.points.Y();
+        for (std::size_t i = 0; i < points.size(); ++i)
+            if (!Tolerant::Equal(x[i], ox[i], 1e-10) || !Tolerant::Equal(y[i], oy[i], 1e-10))
+                return false;
+        return true;
+    }
     const std::vector<Point> mine = ListPoints(ListFiniteEnds), theirs = other.ListPoints(ListFiniteEnds);
     // Lists of different lengths are unequal, which keeps the relation symmetric.
     if (mine.size() != theirs.size())

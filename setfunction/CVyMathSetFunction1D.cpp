@@ -3,6 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
+#include "foundation/Access.h"
 #include "foundation/VyMathInternal.h"
 
 #include <iterator>
@@ -13,9 +14,9 @@ namespace {
 
 constexpr double kDefaultTolerance = 1e-5;
 
-// m == f in value: m's operator== applied to a copy of f.
+// m == f in value, as m's operator== applied to a copy of f answers (without the copy).
 bool SameValue(CVyMathFunction1D* m, CVyMathFunction1D* f) {
-    return *m == *f;
+    return vymath::detail::Access::SameValue(*m, *f);
 }
 
 } // namespace
