@@ -18,14 +18,7 @@ namespace {
 using F = CVyMathFunction1D;
 
 std::vector<F::Point> PointsOf(const F& f) {
-    F::PointList list;
-    const_cast<F&>(f).GetListPoint(list, F::ListAsStored);
-    std::vector<F::Point> out;
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        out.push_back({x, y});
-    return out;
+    return f.GetPoints();
 }
 
 // An exact envelope of functions on one domain, with the governing function of every stretch.

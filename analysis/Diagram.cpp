@@ -66,13 +66,7 @@ private:
     // (one point where the library finds both sides equal).
     void Verify(Diagram& d) {
         CVyMathFunction1D& f = d.f;
-        CVyMathFunction1D::PointList list;
-        f.GetListPoint(list, CVyMathFunction1D::ListAsStored);
-        std::vector<Point> stored;
-        double x, y;
-        list.ResetCursor();
-        while (list.GetNext(x, y))
-            stored.push_back({x, y});
+        const std::vector<Point> stored = f.GetPoints();
         const double t = f.GetXtolerance();
         const auto is = [&stored](std::size_t k, double px, double py) {
             return k < stored.size() && stored[k].x == px && stored[k].y == py;

@@ -23,14 +23,7 @@ int Extreme(const EnvelopeLine& e, bool largest) {
 }
 
 std::vector<Point> StoredPoints(const CVyMathFunction1D& f) {
-    CVyMathFunction1D::PointList list;
-    const_cast<CVyMathFunction1D&>(f).GetListPoint(list, CVyMathFunction1D::ListAsStored);
-    std::vector<Point> points;
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        points.push_back({x, y});
-    return points;
+    return f.GetPoints();
 }
 
 // The stored points of f with their governing diagrams (set positions mapped to diagram indexes).
