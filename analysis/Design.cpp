@@ -5,6 +5,8 @@
 #include "vymath/analysis/Error.h"
 #include "vymath/analysis/Numbers.h"
 
+#include "SetOf.h"
+
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -36,12 +38,8 @@ struct Env {
 
 std::shared_ptr<Env> Envelope(const std::vector<const F*>& functions, bool upper) {
     CVyMathSetFunction1D set;
-    std::vector<int> at; // the set keeps the first of functions equal in value
-    for (std::size_t k = 0; k < functions.size(); ++k) {
-        set.AddFunction(const_cast<F*>(functions[k])); // the set only reads its members
-        if (set.GetNumber() > static_cast<int>(at.size()))
-            at.push_back(static_cast<int>(k));
-    }
+    std::vector<int> at;
+    detail::SetOf(functions, set, at);
     F lower, higher;
     std::vector<int> lowerCase, upperCase;
     set.ExactEnvelopes(lower, higher, lowerCase, upperCase);

@@ -4,6 +4,8 @@
 #include "vymath/CVyMathSetFunction1D.h"
 #include "vymath/analysis/Error.h"
 
+#include "SetOf.h"
+
 #include <cfloat>
 #include <cmath>
 
@@ -62,13 +64,8 @@ Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, Envel
     if (diagrams.empty())
         return result;
     CVyMathSetFunction1D set;
-    // The set keeps one of diagrams equal in value: its positions map to the first of them.
-    std::vector<int> diagramAt;
-    for (std::size_t k = 0; k < diagrams.size(); ++k) {
-        set.AddFunction(const_cast<CVyMathFunction1D*>(diagrams[k])); // the set only reads its members
-        if (set.GetNumber() > static_cast<int>(diagramAt.size()))
-            diagramAt.push_back(static_cast<int>(k));
-    }
+    std::vector<int> diagramAt; // a diagram equal in value to an earlier one is not a member
+    detail::SetOf(diagrams, set, diagramAt);
     CVyMathFunction1D lower, upper;
     std::vector<int> lowerCase, upperCase;
     if (method == EnvelopeMethod::Exact) {
