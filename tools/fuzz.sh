@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_function1d fuzz_setfunction fuzz_tensor fuzz_numerics fuzz_differential)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_function1d fuzz_setfunction fuzz_tensor fuzz_numerics fuzz_differential fuzz_lagrange)
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "clang++ is missing: run tools/install-deps.sh" >&2
