@@ -124,6 +124,12 @@ struct CurveView {
     double xmin, xmax, tol;
 };
 
+// Arrays longer than this (128 KiB of abscissas) outgrow the L1 and L2 caches' share of a search: its
+// probes are fetched ahead.
+constexpr std::size_t kPrefetchAbove = 16384;
+// Within the last this many points (8 KiB) the ordinates the caller reads next are fetched too.
+constexpr std::size_t kPrefetchCompanionWithin = 1024;
+
 // The first index in [first, last) where pred fails, pred holding for a prefix. Branch-free halving;
 // on long arrays both possible next probes are fetched ahead.
 template <typename Pred>
@@ -133,12 +139,12 @@ std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last
     if (len == 0)
         return first;
     const double* base = xs + first;
-    if (len > 16384) {
+    if (len > kPrefetchAbove) {
         // Long arrays: both possible next probes fetched ahead, down to the last step; near the end the
         // companion array's entries there too (the ordinates to read next).
         while (len > 1) {
             const std::size_t half = len / 2, next = (len - half) / 2;
-            if (companion != nullptr && len <= 1024) {
+            if (companion != nullptr && len <= kPrefetchCompanionWithin) {
                 __builtin_prefetch(companion + (base - xs) + next - 1);
                 __builtin_prefetch(companion + (base - xs) + half + next - 1);
             }

@@ -321,25 +321,33 @@ std::size_t SegmentWide(double xl, double yl, double xh, double yh, const double
 
 #ifdef VYMATH_LAGRANGE_X86
 
-// The code paths are chosen once, when the library is loaded (GNU indirect functions).
+// The code paths are chosen once, when the library is loaded (GNU indirect functions). A resolver runs
+// while relocations are applied, before any sanitizer runtime is ready: it is never instrumented.
+#if defined(__clang__)
+#define VYMATH_RESOLVER __attribute__((visibility("hidden"), no_sanitize("address", "undefined", "thread", "coverage")))
+#else
+#define VYMATH_RESOLVER                                                                                        \
+    __attribute__((visibility("hidden"), no_sanitize("address", "undefined", "thread"), no_sanitize_coverage))
+#endif
+
 extern "C" {
 using VyMathLineFn = double (*)(double, double, double, double, double);
 using VyMathLinesFn = std::size_t (*)(const double*, const double*, const double*, const double*, const double*,
                                       double*, std::size_t);
 using VyMathSegmentFn = std::size_t (*)(double, double, double, double, const double*, double*, std::size_t);
 
-__attribute__((visibility("hidden"))) VyMathLineFn vymath_resolve_lagrange_line() {
+VYMATH_RESOLVER VyMathLineFn vymath_resolve_lagrange_line() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("fma") ? vymath::detail::LineFmaOnce : vymath::detail::LineWide;
 }
 
-__attribute__((visibility("hidden"))) VyMathLinesFn vymath_resolve_lagrange_lines() {
+VYMATH_RESOLVER VyMathLinesFn vymath_resolve_lagrange_lines() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? vymath::detail::LinesAvx2Loop
                                                                            : vymath::detail::LinesWide;
 }
 
-__attribute__((visibility("hidden"))) VyMathSegmentFn vymath_resolve_lagrange_segment() {
+VYMATH_RESOLVER VyMathSegmentFn vymath_resolve_lagrange_segment() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? vymath::detail::SegmentAvx2
                                                                            : vymath::detail::SegmentWide;
