@@ -47,7 +47,8 @@ int CVyMathFunction1D::GetNumberElement() const {
 }
 
 vymath::detail::CurveView CVyMathFunction1D::View() const {
-    return {points.X(), points.Y(), points.size(), points.Sorted(), xmin, xmax, Xtolerance};
+    return {points.X(), points.Y(),   points.size(),     points.Sorted(), xmin, xmax,
+            Xtolerance, points.Tops(), points.TopCount()};
 }
 
 bool CVyMathFunction1D::Find(double x) {
@@ -118,7 +119,7 @@ public:
     // Starts again at x: the count of points passed by bisection.
     void Restart(double x) {
         const double tol = c.tol;
-        a = vymath::detail::PartitionPoint(c.xs, 0, c.n, [x, tol](double p) { return p + tol < x; }, c.ys);
+        a = vymath::detail::PartitionPointAll(c, [x, tol](double p) { return p + tol < x; });
     }
 
     // Locate(c, x, lo, hi) for a finite x not below the previous one (or than the one restarted at).
