@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -225,6 +226,76 @@ TEST(Lagrange, SpecialCasesAsDefined) {
         EXPECT_TRUE(SameBits(LagrangeLine(l.xl, l.yl, l.xh, l.yh, l.x), want)) << l.xl << " " << l.x;
         EXPECT_TRUE(SameBits(batch, want)) << l.xl << " " << l.x;
     }
+}
+
+} // namespace
+
+namespace {
+
+// GetOrdinate and GetOrdinates (runs on one segment, tops of the point array, the cursor) against
+// Evaluate on the same points without tops, at random queries and at each point, each point +- tol
+// and a few ulps beside those: the boundaries of every test the searches make.
+void ExpectSameAsPlainSearch(F& f, std::mt19937_64& rng, const char* step) {
+    SCOPED_TRACE(step);
+    const auto points = VyMathTestAccess::Points(f);
+    std::vector<double> xs, ys, q;
+    for (const auto& p : points)
+        xs.push_back(p.x), ys.push_back(p.y);
+    double xmin, xmax;
+    f.GetFullRange(xmin, xmax);
+    const double tol = f.GetXtolerance();
+    const vymath::detail::CurveView plain{xs.data(), ys.data(), xs.size(), true, xmin, xmax, tol};
+    std::uniform_real_distribution<double> u(xmin - 1.0, xmax + 1.0);
+    for (int k = 0; k < 3000; ++k)
+        q.push_back(u(rng));
+    for (double p : xs)
+        for (double b : {p - tol, p, p + tol})
+            for (int s = -2; s <= 2; ++s)
+                q.push_back(s < 0 ? std::nextafter(b, -kInf) : s > 0 ? std::nextafter(b, kInf) : b);
+    std::sort(q.begin(), q.end());
+    std::vector<double> batch(q.size()), shuffled = q, shuffledBatch(q.size());
+    std::shuffle(shuffled.begin(), shuffled.end(), rng);
+    f.GetOrdinates(q.data(), batch.data(), q.size());
+    f.GetOrdinates(shuffled.data(), shuffledBatch.data(), q.size());
+    int wrong = 0;
+    const auto expect = [&](double x, double got, bool gotFound) {
+        double want = kNaN;
+        const bool found = vymath::detail::Evaluate(plain, x, want);
+        if ((found != gotFound || (found && !SameBits(got, want))) && ++wrong <= 5)
+            ADD_FAILURE() << std::hexfloat << "x " << x << ": " << got << ", want " << want;
+    };
+    for (std::size_t k = 0; k < q.size(); ++k) {
+        double y = kNaN;
+        const bool found = f.GetOrdinate(q[k], y);
+        expect(q[k], y, found);
+        expect(q[k], batch[k], !std::isnan(batch[k]));
+        expect(shuffled[k], shuffledBatch[k], !std::isnan(shuffledBatch[k]));
+    }
+}
+
+TEST(Evaluation, SearchesFollowEveryChangeOfThePoints) {
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> x(0.0, 1000.0), y(-5.0, 5.0);
+    F f(0.0, 1000.0, 0);
+    for (int k = 0; k < 600; ++k) // insertions anywhere
+        f.Set(x(rng), y(rng));
+    ExpectSameAsPlainSearch(f, rng, "inserted in random order");
+    for (int k = 0; k < 150; ++k) {
+        const auto points = VyMathTestAccess::Points(f);
+        f.Remove(points[std::uniform_int_distribution<std::size_t>(0, points.size() - 1)(rng)].x);
+    }
+    ExpectSameAsPlainSearch(f, rng, "removed");
+    f.ScaleOnX(0.37);
+    ExpectSameAsPlainSearch(f, rng, "scaled");
+    F g(f);
+    for (int k = 1; k <= 200; ++k) // appended
+        g.Set(370.0 + k * 0.5, y(rng));
+    ExpectSameAsPlainSearch(g, rng, "copied, then appended");
+    F h(0.0, 1.0, 0);
+    h.SetXtolerance(0.02); // points closer than two tolerances
+    for (int k = 0; k < 100; ++k)
+        h.Set(k * 0.03, y(rng));
+    ExpectSameAsPlainSearch(h, rng, "tolerance wider than half the spacing");
 }
 
 } // namespace
