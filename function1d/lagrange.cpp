@@ -210,7 +210,7 @@ __attribute__((target("avx2,fma"))) std::size_t LinesAvx2Loop(const double* xl, 
 
 // Many queries on one line: its slope K = (yh - yl) / (xh - xl) as a double-double, once, then
 // r = y0 + (x - x0) K per query from the nearer end (x0, y0) (exact difference, error-free product).
-// The error of K is below 2^-102 |K|, so r is within kSegmentError (|y0| + |(x - x0) K|) of the exact
+// The error of K is below 2^-100 |K|, so r is within kSegmentError (|y0| + |(x - x0) K|) of the exact
 // value, and the wide form's bound is that of LineFma: kBound (|x - xh| |yl| + |x - xl| |yh|) / |xl - xh|.
 constexpr double kSegmentError = 0x1p-96;
 // The slope's setup holds where |xl - xh| is in [kSpanMin, kSpanLimit] and each |y| / |xl - xh| is
@@ -233,10 +233,12 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
     double nh, nl, ch, cl;
     TwoDiff(yh, yl, nh, nl);
     TwoDiff(xh, xl, ch, cl);
-    const double kh = nh / ch;
-    const double kl = ((__builtin_fma(-kh, ch, nh) + nl) - kh * cl) / ch;
-    const double rc = 1.0 / std::fabs(ch);
-    const double fl = std::fabs(yl) * rc, fh = std::fabs(yh) * rc;
+    // One division: kh within an ulp or two of nh / ch, its remainder nearly exact, the correction
+    // with the reciprocal (an error of 2^-104 |K| at most).
+    const double rc = 1.0 / ch;
+    const double kh = nh * rc;
+    const double kl = ((__builtin_fma(-kh, ch, nh) + nl) - kh * cl) * rc;
+    const double fl = std::fabs(yl * rc), fh = std::fabs(yh * rc);
     const auto factor = [](double y, double f) { return y == 0.0 || (f >= kFactorMin && f <= kFactorMax); };
     const bool ready = std::fabs(ch) >= kSpanMin && std::fabs(ch) <= kSpanLimit && factor(yl, fl) && factor(yh, fh) &&
                        (kh == 0.0 ? nh == 0.0 && nl == 0.0 : std::fabs(kh) >= kSlopeMin && std::fabs(kh) <= kResultMax);
@@ -248,8 +250,14 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
         const __m256d FL = _mm256_set1_pd(kBound * fl), FH = _mm256_set1_pd(kBound * fh);
         const __m256d EL = _mm256_set1_pd(kSegmentError * std::fabs(yl)),
                       EH = _mm256_set1_pd(kSegmentError * std::fabs(yh)), E = _mm256_set1_pd(kSegmentError);
-        for (; i + 4 <= n; i += 4) {
-            const __m256d X = _mm256_loadu_pd(x + i);
+        for (; i < n; i += 4) {
+            const std::size_t m = std::min<std::size_t>(4, n - i);
+            double tail[4];
+            if (m < 4) { // the last one to three queries, padded with the first of them
+                for (std::size_t k = 0; k < 4; ++k)
+                    tail[k] = x[i + (k < m ? k : 0)];
+            }
+            const __m256d X = _mm256_loadu_pd(m < 4 ? tail : x + i);
             // From the nearer end: r = y0 + (x - x0) K, with no cancellation between y0 and the product
             // beyond that of the line's own values.
             const __m256d toL = Abs4(_mm256_sub_pd(X, XL)), toH = Abs4(_mm256_sub_pd(X, XH));
@@ -273,8 +281,8 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
             __m256d ok = _mm256_cmp_pd(ar, _mm256_set1_pd(kResultMin), _CMP_GE_OQ);
             ok = _mm256_and_pd(ok, _mm256_cmp_pd(ar, _mm256_set1_pd(kResultMax), _CMP_LE_OQ));
             ok = _mm256_and_pd(ok, _mm256_cmp_pd(_mm256_add_pd(Abs4(delta), w), h, _CMP_LT_OQ));
-            int slow = _mm256_movemask_pd(ok) ^ 0xf;
-            if (slow == 0) {
+            int slow = (_mm256_movemask_pd(ok) ^ 0xf) & ((1 << m) - 1);
+            if (slow == 0 && m == 4) {
                 _mm256_storeu_pd(y + i, r);
                 continue;
             }
@@ -285,7 +293,7 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
                 lanes[k] = Slow(xl, yl, xh, yh, x[i + k], fallbacks);
                 slow &= slow - 1;
             }
-            std::memcpy(y + i, lanes, sizeof lanes);
+            std::memcpy(y + i, lanes, m * sizeof(double));
         }
     }
     for (; i < n; ++i)

@@ -4,6 +4,8 @@
 #include "function1d/Function1DInternal.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 using vymath::detail::Tolerant;
 
@@ -86,12 +88,21 @@ namespace {
 
 using vymath::detail::CurveView;
 
-// The next double toward -inf (+inf) of a finite v.
-double Below(double v) {
-    return std::nextafter(v, -DBL_MAX);
-}
+// The next double toward +inf of a finite v below DBL_MAX (toward -inf: -Above(-v)).
 double Above(double v) {
-    return std::nextafter(v, DBL_MAX);
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof v);
+    if (v == 0.0)
+        bits = 1; // the smallest subnormal, from either zero
+    else if (v > 0.0)
+        ++bits;
+    else
+        --bits;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+double Below(double v) {
+    return -Above(-v);
 }
 
 // Locate for increasing finite queries on sorted points (n >= 2, finite tolerance and range): the
@@ -280,11 +291,14 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
                 sorted.Restart(q);
             previous = q;
             at = sorted.Locate(q, lo, hi);
-            // A next query on the same segment: the run it starts.
-            if (at && i + 1 < n && x[i + 1] >= q && lo + 1 == hi && x[i + 1] < view.xs[hi]) {
+            // The kMinRun-th query from here on the same segment: a run starts at q.
+            const std::size_t ahead = i + kMinRun - 1;
+            if (at && lo + 1 == hi && ahead < n && x[ahead] >= q && x[ahead] < view.xs[hi]) {
                 runTo = sorted.RunEnd(q);
                 runFrom = q;
                 runA = sorted.Passed();
+                if (q <= runTo)
+                    continue; // taken with the run
             }
         } else {
             run = i > 0 && q >= x[i - 1] ? run + 1 : 0;

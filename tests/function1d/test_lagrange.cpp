@@ -190,8 +190,13 @@ TEST(Lagrange, FastPathsGiveTheExtendedValueBitForBit) {
         compared += m;
     }
     EXPECT_EQ(differences, 0u);
-    std::printf("%llu lines, each with %zu queries on it, compared: %llu differences\n",
-                static_cast<unsigned long long>(compared), kRun, static_cast<unsigned long long>(differences));
+    std::uint64_t onOneLine = 0;
+    for (std::uint64_t s : segmentQueries)
+        onOneLine += s;
+    std::printf("%llu lines (LagrangeLines and LagrangeLine) and %llu queries on one line (LagrangeSegment, %zu "
+                "a line) compared: %llu differences\n",
+                static_cast<unsigned long long>(compared), static_cast<unsigned long long>(onOneLine), kRun,
+                static_cast<unsigned long long>(differences));
     for (int k = 0; k < kKinds - 1; ++k) { // the near ties are two kinds
         const auto rate = [k](const std::uint64_t* part, const std::uint64_t* all) {
             const double whole = static_cast<double>(all[k] + (k == 4 ? all[5] : 0));
