@@ -112,11 +112,6 @@ __attribute__((target("fma"))) inline double LineFma(double xl, double yl, doubl
     return Slow(xl, yl, xh, yh, x, wide);
 }
 
-__attribute__((target("fma"))) double LineFmaOnce(double xl, double yl, double xh, double yh, double x) {
-    std::size_t wide = 0;
-    return LineFma(xl, yl, xh, yh, x, wide);
-}
-
 #define VYMATH_AVX2 __attribute__((target("avx2,fma"), always_inline))
 
 VYMATH_AVX2 inline __m256d Abs4(__m256d v) {
@@ -303,10 +298,6 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
 
 #endif // VYMATH_LAGRANGE_X86
 
-double LineWide(double xl, double yl, double xh, double yh, double x) {
-    return LagrangeLineWide(xl, yl, xh, yh, x);
-}
-
 std::size_t LinesWide(const double* xl, const double* yl, const double* xh, const double* yh, const double* x,
                       double* y, std::size_t n) {
     std::size_t fallbacks = 0;
@@ -339,15 +330,9 @@ std::size_t SegmentWide(double xl, double yl, double xh, double yh, const double
 #endif
 
 extern "C" {
-using VyMathLineFn = double (*)(double, double, double, double, double);
 using VyMathLinesFn = std::size_t (*)(const double*, const double*, const double*, const double*, const double*,
                                       double*, std::size_t);
 using VyMathSegmentFn = std::size_t (*)(double, double, double, double, const double*, double*, std::size_t);
-
-VYMATH_RESOLVER VyMathLineFn vymath_resolve_lagrange_line() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("fma") ? vymath::detail::LineFmaOnce : vymath::detail::LineWide;
-}
 
 VYMATH_RESOLVER VyMathLinesFn vymath_resolve_lagrange_lines() {
     __builtin_cpu_init();
@@ -365,9 +350,6 @@ VYMATH_RESOLVER VyMathSegmentFn vymath_resolve_lagrange_segment() {
 namespace vymath {
 namespace detail {
 
-double LagrangeLine(double xl, double yl, double xh, double yh, double x)
-    __attribute__((ifunc("vymath_resolve_lagrange_line")));
-
 std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh, const double* x,
                           double* y, std::size_t n) __attribute__((ifunc("vymath_resolve_lagrange_lines")));
 
@@ -381,10 +363,6 @@ std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const do
 
 namespace vymath {
 namespace detail {
-
-double LagrangeLine(double xl, double yl, double xh, double yh, double x) {
-    return LineWide(xl, yl, xh, yh, x);
-}
 
 std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh, const double* x,
                           double* y, std::size_t n) {

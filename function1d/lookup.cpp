@@ -279,7 +279,6 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
             }
             found += j - i;
             previous = std::max(previous, x[j - 1]);
-            run = 0;
             i = j;
             continue;
         }
@@ -287,7 +286,8 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
         bool at;
         runTo = -DBL_MAX;
         if (cursor && q - q == 0.0) {
-            if (q < previous)
+            run = q >= previous ? run + 1 : 0;
+            if (run < kRunToGallop) // not yet a run of increasing queries: searched afresh
                 sorted.Restart(q);
             previous = q;
             at = sorted.Locate(q, lo, hi);
