@@ -318,6 +318,13 @@ inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = 
     return true;
 }
 
+// GetOrdinate at each of n abscissas, bit for bit: y[i] its value, or a quiet NaN where it fails, and
+// found[i] (when found is not null) whether it succeeded; returns the count found. Each query is located
+// (increasing queries follow a cursor, O(n + m) for m of them; any other order costs a search through
+// the tops, O(log n)), then interpolated with others by the batch kernels: the queries of a run within
+// one segment together by LagrangeSegment, the rest by LagrangeLines. y may be x.
+std::size_t EvaluateAll(const CurveView& view, const double* x, double* y, std::size_t n, bool* found = nullptr);
+
 // The first index whose abscissa equals x within tol (CVyMath::Equal), or n: the walk from the first
 // point. On sorted points |x - p| < tol holds for one run, which starts at the first p with x - p < tol.
 inline std::size_t FirstWithin(const CurveView& c, double x, double tol) {

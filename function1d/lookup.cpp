@@ -244,6 +244,11 @@ private:
 std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::size_t n) const {
     if (x == nullptr || y == nullptr)
         return 0;
+    return vymath::detail::EvaluateAll(View(), x, y, n);
+}
+
+std::size_t vymath::detail::EvaluateAll(const CurveView& view, const double* x, double* y, std::size_t n,
+                                        bool* found) {
     // Each query is located, then interpolated with others: a run of queries within one segment's
     // common case together on that line, the others in blocks (a query that fails as a line through
     // one abscissa with the NaN as its value).
@@ -251,8 +256,7 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
     constexpr std::size_t kRunToGallop = 4;
     // Runs this long go through the one-line kernel (its setup costs about one query's work).
     constexpr std::size_t kMinRun = 3;
-    std::size_t found = 0;
-    const CurveView view = View();
+    std::size_t count = 0;
     using vymath::detail::IsFinite;
     // Sorted points with finite ends and tolerance: increasing queries take the cursor.
     const bool cursor = view.sorted && view.n >= 2 && IsFinite(view.tol) && IsFinite(view.xmin) &&
@@ -277,7 +281,9 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
                 for (std::size_t k = i; k < j; ++k)
                     pending.Add(xl, yl, xh, yh, x[k], k);
             }
-            found += j - i;
+            count += j - i;
+            if (found != nullptr)
+                std::fill(found + i, found + j, true);
             previous = std::max(previous, x[j - 1]);
             i = j;
             continue;
@@ -309,11 +315,13 @@ std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::siz
                 pending.Add(0.0, view.ys[lo], 0.0, 0.0, q, i); // the point's own ordinate
             else
                 pending.Add(view.xs[lo], view.ys[lo], view.xs[hi], view.ys[hi], q, i);
-            ++found;
+            ++count;
         } else {
             pending.Add(0.0, CVyMath::dfNAN, 0.0, 0.0, q, i);
         }
+        if (found != nullptr)
+            found[i] = at;
         ++i;
     }
-    return found;
+    return count;
 }

@@ -81,14 +81,28 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         OrderedUnion({DistinctAbscissas(f1->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(f2->ListPoints(CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(f1->Crossings(*f2, &walk))});
-    vymath::detail::Sweep first(f1->View()), second(f2->View());
     if (aliased)
         walk.x.clear();
     else
         for (CVyMathFunction1D* out : {lower, upper})
             if (out != nullptr)
                 out->points.Reserve(out->points.size() + abscissas.size());
-    std::size_t w = 0;
+    // The abscissas the walk did not sample, both functions at each of them at once (batch evaluation).
+    std::vector<double> rest, restValues[2];
+    if (!aliased) {
+        std::size_t w = 0;
+        for (double x : abscissas) {
+            while (w < walk.x.size() && walk.x[w] < x)
+                ++w;
+            if (!(w < walk.x.size() && vymath::detail::SameBits(walk.x[w], x)))
+                rest.push_back(x);
+        }
+        for (int k = 0; k < 2; ++k) {
+            restValues[k].resize(rest.size());
+            vymath::detail::EvaluateAll((k == 0 ? f1 : f2)->View(), rest.data(), restValues[k].data(), rest.size());
+        }
+    }
+    std::size_t w = 0, r = 0;
     for (double x : abscissas) {
         double lo = DBL_MAX;
         double hi = -DBL_MAX;
@@ -102,9 +116,9 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         } else if (aliased) {
             f1->GetOrdinate(x, values[0]);
             f2->GetOrdinate(x, values[1]);
-        } else {
-            first.At(x, values[0]);
-            second.At(x, values[1]);
+        } else { // a NaN where it fails, as the value left unset
+            values[0] = restValues[0][r];
+            values[1] = restValues[1][r++];
         }
         for (double y : values) {
             if (Tolerant::Greater(y, hi, 1e-10))
