@@ -105,16 +105,17 @@ double Below(double v) {
     return -Above(-v);
 }
 
-// Locate for increasing finite queries on sorted points (n >= 2, finite tolerance and range): the
-// count of points passed (p + tol < x) follows the queries, galloping beyond kWalk points. The same
-// tests in the same order as Locate, with that count for Bracket's.
+// Locate for increasing finite queries on sorted points (n >= 2, finite tolerance and range; any view
+// may construct it, only those may use it): the count of points passed (p + tol < x) follows the
+// queries, kProbes points at a time, galloping beyond. The same tests in the same order as Locate,
+// with that count for Bracket's.
 class SortedCursor {
 public:
     explicit SortedCursor(const CurveView& c) : c(c), last(static_cast<int>(c.n) - 1) {
         // [inner, outer]: the queries that are on neither end nor out of range (tol > 0). Each test is
         // monotonic in x: from where it holds (a few ulps from the rounded bound) it holds onwards.
         const double tol = c.tol;
-        if (!(tol > 0.0))
+        if (!(tol > 0.0) || c.n < 2)
             return;
         const auto lowOk = [&](double x) { return x - c.xs[0] >= tol && !(x + tol < c.xmin); };
         const auto highOk = [&](double x) { return x - c.xs[last] <= -tol && !(c.xmax + tol < x); };
