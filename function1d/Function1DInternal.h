@@ -83,15 +83,16 @@ inline double LagrangeLine(double xl, double yl, double xh, double yh, double x)
 // computed by LagrangeLineWide, or for a line with both ordinates zero by the same formula in double,
 // which gives the same signed zero. The code path is chosen once per process. Returns the count of
 // values computed by LagrangeLineWide. y may be one of the input arrays, or apart from all of them.
-std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh, const double* x,
-                          double* y, std::size_t n);
+std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh,
+                          const double* x, double* y, std::size_t n);
 
 // LagrangeLines for one line and n queries, bit for bit: the line's slope is prepared once as a
 // double-double (O(1), one division), then each query costs an error-free product and two error-free
 // sums from the nearer end, four at a time, with the same decision test (its bound adds the slope's
 // error). About 1.7 times as fast as LagrangeLines a query. Returns the count computed by
 // LagrangeLineWide. y may be x, or apart from it.
-std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y, std::size_t n);
+std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y,
+                            std::size_t n);
 
 // v with an overflow kept at +-DBL_MAX.
 inline double Clamped(double v) {
@@ -293,7 +294,8 @@ inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* h
 
 // Where GetOrdinate(x, y) reads, with the search of Bracket (and its hint): false where it fails;
 // otherwise the bracket (lo, hi), lo == hi on a point.
-inline bool Locate(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr, bool gallop = true) {
+inline bool Locate(const CurveView& c, double x, int& lo, int& hi, SweepHint* hint = nullptr,
+                   bool gallop = true) {
     if (c.n == 0 || IsNaN(x))
         return false;
     const double tol = c.tol;
@@ -326,7 +328,8 @@ inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = 
 // (increasing queries follow a cursor, O(n + m) for m of them; any other order costs a search through
 // the tops, O(log n)), then interpolated with others by the batch kernels: the queries of a run within
 // one segment together by LagrangeSegment, the rest by LagrangeLines. y may be x.
-std::size_t EvaluateAll(const CurveView& view, const double* x, double* y, std::size_t n, bool* found = nullptr);
+std::size_t EvaluateAll(const CurveView& view, const double* x, double* y, std::size_t n,
+                        bool* found = nullptr);
 
 // The first index whose abscissa equals x within tol (CVyMath::Equal), or n: the walk from the first
 // point. On sorted points |x - p| < tol holds for one run, which starts at the first p with x - p < tol.

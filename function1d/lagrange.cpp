@@ -132,8 +132,8 @@ VYMATH_AVX2 inline void TwoDiff4(__m256d a, __m256d b, __m256d& s, __m256d& e) {
 
 // Four lines at once: the same operations as LineFma, lane by lane. Lanes that fall back are set in
 // the returned mask and left to the caller.
-VYMATH_AVX2 inline int LinesAvx2(const double* xl, const double* yl, const double* xh,
-                                                         const double* yh, const double* xq, __m256d& out) {
+VYMATH_AVX2 inline int LinesAvx2(const double* xl, const double* yl, const double* xh, const double* yh,
+                                 const double* xq, __m256d& out) {
     const __m256d XL = _mm256_loadu_pd(xl), YL = _mm256_loadu_pd(yl), XH = _mm256_loadu_pd(xh),
                   YH = _mm256_loadu_pd(yh), X = _mm256_loadu_pd(xq);
     __m256d a, ae, d, de, c, ce;
@@ -145,7 +145,8 @@ VYMATH_AVX2 inline int LinesAvx2(const double* xl, const double* yl, const doubl
     __m256d s, se;
     TwoDiff4(p1, p2, s, se);
     const __m256d t = _mm256_add_pd(
-        _mm256_add_pd(_mm256_sub_pd(e1, e2), _mm256_sub_pd(_mm256_mul_pd(ae, YL), _mm256_mul_pd(de, YH))), se);
+        _mm256_add_pd(_mm256_sub_pd(e1, e2), _mm256_sub_pd(_mm256_mul_pd(ae, YL), _mm256_mul_pd(de, YH))),
+        se);
     __m256d nh, nl;
     TwoSum4(s, t, nh, nl);
     const __m256d rc = _mm256_div_pd(_mm256_set1_pd(1.0), c);
@@ -162,7 +163,8 @@ VYMATH_AVX2 inline int LinesAvx2(const double* xl, const double* yl, const doubl
     const __m256d onPower = _mm256_castsi256_pd(_mm256_cmpeq_epi64(
         _mm256_castpd_si256(_mm256_and_pd(r, _mm256_castsi256_pd(_mm256_set1_epi64x(kMantissaMask)))),
         _mm256_setzero_si256()));
-    const __m256d h = _mm256_mul_pd(power, _mm256_blendv_pd(_mm256_set1_pd(0x1p-53), _mm256_set1_pd(0x1p-54), onPower));
+    const __m256d h =
+        _mm256_mul_pd(power, _mm256_blendv_pd(_mm256_set1_pd(0x1p-53), _mm256_set1_pd(0x1p-54), onPower));
     __m256d ok = _mm256_cmp_pd(Abs4(c), _mm256_set1_pd(kSpanLimit), _CMP_LE_OQ);
     ok = _mm256_and_pd(ok, _mm256_cmp_pd(ar, _mm256_set1_pd(kResultMin), _CMP_GE_OQ));
     ok = _mm256_and_pd(ok, _mm256_cmp_pd(ar, _mm256_set1_pd(kResultMax), _CMP_LE_OQ));
@@ -171,12 +173,13 @@ VYMATH_AVX2 inline int LinesAvx2(const double* xl, const double* yl, const doubl
     // The same abscissa twice: yl, as the definition gives it.
     const __m256d same = _mm256_cmp_pd(XL, XH, _CMP_EQ_OQ);
     out = _mm256_blendv_pd(r, YL, same);
-    return _mm256_movemask_pd(_mm256_andnot_pd(same, _mm256_andnot_pd(ok, _mm256_castsi256_pd(_mm256_set1_epi64x(-1)))));
+    return _mm256_movemask_pd(
+        _mm256_andnot_pd(same, _mm256_andnot_pd(ok, _mm256_castsi256_pd(_mm256_set1_epi64x(-1)))));
 }
 
-__attribute__((target("avx2,fma"))) std::size_t LinesAvx2Loop(const double* xl, const double* yl, const double* xh,
-                                                              const double* yh, const double* x, double* y,
-                                                              std::size_t n) {
+__attribute__((target("avx2,fma"))) std::size_t LinesAvx2Loop(const double* xl, const double* yl,
+                                                              const double* xh, const double* yh,
+                                                              const double* x, double* y, std::size_t n) {
     std::size_t fallbacks = 0, i = 0;
     for (; i + 4 <= n; i += 4) {
         __m256d v;
@@ -201,7 +204,6 @@ __attribute__((target("avx2,fma"))) std::size_t LinesAvx2Loop(const double* xl, 
     }
     return fallbacks;
 }
-
 
 // Many queries on one line: its slope K = (yh - yl) / (xh - xl) as a double-double, once, then
 // r = y0 + (x - x0) K per query from the nearer end (x0, y0) (exact difference, error-free product).
@@ -235,8 +237,9 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
     const double kl = ((__builtin_fma(-kh, ch, nh) + nl) - kh * cl) * rc;
     const double fl = std::fabs(yl * rc), fh = std::fabs(yh * rc);
     const auto factor = [](double y, double f) { return y == 0.0 || (f >= kFactorMin && f <= kFactorMax); };
-    const bool ready = std::fabs(ch) >= kSpanMin && std::fabs(ch) <= kSpanLimit && factor(yl, fl) && factor(yh, fh) &&
-                       (kh == 0.0 ? nh == 0.0 && nl == 0.0 : std::fabs(kh) >= kSlopeMin && std::fabs(kh) <= kResultMax);
+    const bool ready =
+        std::fabs(ch) >= kSpanMin && std::fabs(ch) <= kSpanLimit && factor(yl, fl) && factor(yh, fh) &&
+        (kh == 0.0 ? nh == 0.0 && nl == 0.0 : std::fabs(kh) >= kSlopeMin && std::fabs(kh) <= kResultMax);
     std::size_t i = 0;
     if (ready) {
         const __m256d XL = _mm256_set1_pd(xl), YL = _mm256_set1_pd(yl), XH = _mm256_set1_pd(xh),
@@ -265,14 +268,15 @@ __attribute__((target("avx2,fma"))) std::size_t SegmentAvx2(double xl, double yl
             TwoSum4(_mm256_blendv_pd(YL, YH, nearH), p, s, se);
             TwoSum4(s, _mm256_add_pd(se, lo), r, delta);
             const __m256d w = _mm256_fmadd_pd(
-                toH, FL, _mm256_fmadd_pd(toL, FH, _mm256_fmadd_pd(Abs4(p), E, _mm256_blendv_pd(EL, EH, nearH))));
+                toH, FL,
+                _mm256_fmadd_pd(toL, FH, _mm256_fmadd_pd(Abs4(p), E, _mm256_blendv_pd(EL, EH, nearH))));
             const __m256d ar = Abs4(r);
             const __m256d power = _mm256_and_pd(r, _mm256_castsi256_pd(_mm256_set1_epi64x(kExponentMask)));
             const __m256d onPower = _mm256_castsi256_pd(_mm256_cmpeq_epi64(
                 _mm256_castpd_si256(_mm256_and_pd(r, _mm256_castsi256_pd(_mm256_set1_epi64x(kMantissaMask)))),
                 _mm256_setzero_si256()));
-            const __m256d h =
-                _mm256_mul_pd(power, _mm256_blendv_pd(_mm256_set1_pd(0x1p-53), _mm256_set1_pd(0x1p-54), onPower));
+            const __m256d h = _mm256_mul_pd(
+                power, _mm256_blendv_pd(_mm256_set1_pd(0x1p-53), _mm256_set1_pd(0x1p-54), onPower));
             __m256d ok = _mm256_cmp_pd(ar, _mm256_set1_pd(kResultMin), _CMP_GE_OQ);
             ok = _mm256_and_pd(ok, _mm256_cmp_pd(ar, _mm256_set1_pd(kResultMax), _CMP_LE_OQ));
             ok = _mm256_and_pd(ok, _mm256_cmp_pd(_mm256_add_pd(Abs4(delta), w), h, _CMP_LT_OQ));
@@ -308,7 +312,8 @@ std::size_t LinesWide(const double* xl, const double* yl, const double* xh, cons
     return fallbacks;
 }
 
-std::size_t SegmentWide(double xl, double yl, double xh, double yh, const double* x, double* y, std::size_t n) {
+std::size_t SegmentWide(double xl, double yl, double xh, double yh, const double* x, double* y,
+                        std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
         y[i] = LagrangeLineWide(xl, yl, xh, yh, x[i]);
     return xl == xh ? 0 : n;
@@ -323,15 +328,16 @@ std::size_t SegmentWide(double xl, double yl, double xh, double yh, const double
 // The code paths are chosen once, when the library is loaded (GNU indirect functions). A resolver runs
 // while relocations are applied, before any sanitizer runtime is ready: it is never instrumented.
 #if defined(__clang__)
-#define VYMATH_RESOLVER __attribute__((visibility("hidden"), no_sanitize("address", "undefined", "thread", "coverage")))
+#define VYMATH_RESOLVER                                                                                      \
+    __attribute__((visibility("hidden"), no_sanitize("address", "undefined", "thread", "coverage")))
 #else
-#define VYMATH_RESOLVER                                                                                        \
+#define VYMATH_RESOLVER                                                                                      \
     __attribute__((visibility("hidden"), no_sanitize("address", "undefined", "thread"), no_sanitize_coverage))
 #endif
 
 extern "C" {
-using VyMathLinesFn = std::size_t (*)(const double*, const double*, const double*, const double*, const double*,
-                                      double*, std::size_t);
+using VyMathLinesFn = std::size_t (*)(const double*, const double*, const double*, const double*,
+                                      const double*, double*, std::size_t);
 using VyMathSegmentFn = std::size_t (*)(double, double, double, double, const double*, double*, std::size_t);
 
 VYMATH_RESOLVER VyMathLinesFn vymath_resolve_lagrange_lines() {
@@ -350,11 +356,12 @@ VYMATH_RESOLVER VyMathSegmentFn vymath_resolve_lagrange_segment() {
 namespace vymath {
 namespace detail {
 
-std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh, const double* x,
-                          double* y, std::size_t n) __attribute__((ifunc("vymath_resolve_lagrange_lines")));
+std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh,
+                          const double* x, double* y, std::size_t n)
+    __attribute__((ifunc("vymath_resolve_lagrange_lines")));
 
-std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y, std::size_t n)
-    __attribute__((ifunc("vymath_resolve_lagrange_segment")));
+std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y,
+                            std::size_t n) __attribute__((ifunc("vymath_resolve_lagrange_segment")));
 
 } // namespace detail
 } // namespace vymath
@@ -364,12 +371,13 @@ std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const do
 namespace vymath {
 namespace detail {
 
-std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh, const double* x,
-                          double* y, std::size_t n) {
+std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh,
+                          const double* x, double* y, std::size_t n) {
     return LinesWide(xl, yl, xh, yh, x, y, n);
 }
 
-std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y, std::size_t n) {
+std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y,
+                            std::size_t n) {
     return SegmentWide(xl, yl, xh, yh, x, y, n);
 }
 

@@ -49,8 +49,11 @@ int CVyMathFunction1D::GetNumberElement() const {
 }
 
 vymath::detail::CurveView CVyMathFunction1D::View() const {
-    return {points.X(), points.Y(),   points.size(),     points.Sorted(), xmin, xmax,
-            Xtolerance, points.Tops(), points.TopCount()};
+    vymath::detail::CurveView v{points.X(), points.Y(), points.size(), points.Sorted(),
+                                xmin,       xmax,       Xtolerance};
+    v.tops = points.Tops();
+    v.topCount = points.TopCount();
+    return v;
 }
 
 bool CVyMathFunction1D::Find(double x) {
@@ -260,11 +263,11 @@ std::size_t vymath::detail::EvaluateAll(const CurveView& view, const double* x, 
     std::size_t count = 0;
     using vymath::detail::IsFinite;
     // Sorted points with finite ends and tolerance: increasing queries take the cursor.
-    const bool cursor = view.sorted && view.n >= 2 && IsFinite(view.tol) && IsFinite(view.xmin) &&
-                        IsFinite(view.xmax);
+    const bool cursor =
+        view.sorted && view.n >= 2 && IsFinite(view.tol) && IsFinite(view.xmin) && IsFinite(view.xmax);
     SortedCursor sorted(view);
     Pending pending(y);
-    double previous = -DBL_MAX; // the cursor's last query
+    double previous = -DBL_MAX;             // the cursor's last query
     double runFrom = 0.0, runTo = -DBL_MAX; // the queries in [runFrom, runTo] share the bracket (a - 1, a)
     std::size_t runA = 0;
     vymath::detail::SweepHint hint;
@@ -275,7 +278,8 @@ std::size_t vymath::detail::EvaluateAll(const CurveView& view, const double* x, 
             std::size_t j = i + 1;
             while (j < n && x[j] >= runFrom && x[j] <= runTo)
                 ++j;
-            const double xl = view.xs[runA - 1], yl = view.ys[runA - 1], xh = view.xs[runA], yh = view.ys[runA];
+            const double xl = view.xs[runA - 1], yl = view.ys[runA - 1], xh = view.xs[runA],
+                         yh = view.ys[runA];
             if (j - i >= kMinRun) {
                 vymath::detail::LagrangeSegment(xl, yl, xh, yh, x + i, y + i, j - i);
             } else {

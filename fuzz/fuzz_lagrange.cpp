@@ -21,8 +21,9 @@ double Raw(FuzzedDataProvider& in) {
 }
 
 void NearTie(FuzzedDataProvider& in, double& xl, double& yl, double& xh, double& yh, double& x) {
-    const double d = std::ldexp(in.ConsumeFloatingPointInRange(1.0, 2.0), in.ConsumeIntegralInRange(-1074, 1023)) *
-                     (in.ConsumeBool() ? 1.0 : -1.0);
+    const double d =
+        std::ldexp(in.ConsumeFloatingPointInRange(1.0, 2.0), in.ConsumeIntegralInRange(-1074, 1023)) *
+        (in.ConsumeBool() ? 1.0 : -1.0);
     const int K = in.ConsumeIntegralInRange(1, 1 << 20);
     const double ulp = std::nextafter(std::fabs(d), DBL_MAX) - std::fabs(d);
     yl = d;
@@ -60,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double want = ref::detail::LagrangeLine(xl[i], yl[i], xh[i], yh[i], x[i]);
         const double wantOn = ref::detail::LagrangeLine(xl[0], yl[0], xh[0], yh[0], x[i]);
         if (std::getenv("VYMATH_FUZZ_TRACE") != nullptr)
-            std::fprintf(stderr, "%a %a %a %a %a -> %a, want %a; on the first line %a, want %a\n", xl[i], yl[i], xh[i],
-                         yh[i], x[i], y[i], want, on[i], wantOn);
+            std::fprintf(stderr, "%a %a %a %a %a -> %a, want %a; on the first line %a, want %a\n", xl[i],
+                         yl[i], xh[i], yh[i], x[i], y[i], want, on[i], wantOn);
         Check(Same(y[i], want), "LagrangeLines gives the wide value");
         Check(Same(on[i], wantOn), "LagrangeSegment gives the wide value");
     }

@@ -99,7 +99,8 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         }
         for (int k = 0; k < 2; ++k) {
             restValues[k].resize(rest.size());
-            vymath::detail::EvaluateAll((k == 0 ? f1 : f2)->View(), rest.data(), restValues[k].data(), rest.size());
+            vymath::detail::EvaluateAll((k == 0 ? f1 : f2)->View(), rest.data(), restValues[k].data(),
+                                        rest.size());
         }
     }
     std::size_t w = 0, r = 0;

@@ -5,16 +5,16 @@
 
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <random>
 
 namespace {
 
 using vymath::detail::LagrangeLines;
-using vymath::detail::LagrangeSegment;
 using vymath::detail::LagrangeLineWide;
+using vymath::detail::LagrangeSegment;
 using vymath::detail::SameBits;
 
 struct Line {
@@ -57,12 +57,14 @@ private:
         const int spread = exponentSpread > 0 ? exponentSpread : Int(0, 3) == 0 ? 60 : 8;
         return Sign() * std::ldexp(Uniform(1.0, 2.0), Int(-spread, spread));
     }
+
 public:
     // Another query on the line l of the kind k.
     double Another(const Line& l, int k) {
         if (k < 4)
             return Query(std::min(l.xl, l.xh), std::max(l.xl, l.xh));
-        const double w = (Int(0, tieK - 1) + 0.5 + Int(-24, 24) * 0x1p-13 + Uniform(-1.0, 1.0) * 0x1p-40) / tieK;
+        const double w =
+            (Int(0, tieK - 1) + 0.5 + Int(-24, 24) * 0x1p-13 + Uniform(-1.0, 1.0) * 0x1p-40) / tieK;
         const double x = tieXl + w * (tieXh - tieXl);
         return std::isfinite(x) ? x : l.x;
     }
@@ -126,10 +128,12 @@ private:
         const double e = Int(-24, 24) * 0x1p-13 + Uniform(-1.0, 1.0) * 0x1p-40;
         const double w = (Int(0, K - 1) + 0.5 + e) / K;
         const int e0 = Int(-200, 200);
-        const double xl = Sign() * std::ldexp(Uniform(1.0, 2.0), e0), L = std::ldexp(Uniform(1.0, 2.0), e0 + Int(-2, 2));
+        const double xl = Sign() * std::ldexp(Uniform(1.0, 2.0), e0),
+                     L = std::ldexp(Uniform(1.0, 2.0), e0 + Int(-2, 2));
         const double xh = xl + L;
         tieK = K, tieXl = xl, tieXh = xh;
-        Line line = Int(0, 1) != 0 ? Line{xl, d, xh, yh, xl + w * (xh - xl)} : Line{xh, yh, xl, d, xl + w * (xh - xl)};
+        Line line = Int(0, 1) != 0 ? Line{xl, d, xh, yh, xl + w * (xh - xl)}
+                                   : Line{xh, yh, xl, d, xl + w * (xh - xl)};
         if (!IsFinite(line.yl) || !IsFinite(line.yh) || !IsFinite(line.x))
             return Around(xl, xh, d, d);
         return line;
@@ -153,7 +157,8 @@ TEST(Lagrange, FastPathsGiveTheExtendedValueBitForBit) {
     const std::uint64_t total = QueryCount();
     Cases cases(20261207);
     constexpr std::size_t kRun = 7; // queries a line in LagrangeSegment
-    std::vector<double> xl(kBatch), yl(kBatch), xh(kBatch), yh(kBatch), x(kBatch), y(kBatch), q(kRun), qy(kRun);
+    std::vector<double> xl(kBatch), yl(kBatch), xh(kBatch), yh(kBatch), x(kBatch), y(kBatch), q(kRun),
+        qy(kRun);
     std::uint64_t compared = 0, differences = 0, queries[kKinds] = {}, fallbacks[kKinds] = {};
     std::uint64_t segmentQueries[kKinds] = {}, segmentFallbacks[kKinds] = {};
     for (std::uint64_t batch = 0; compared < total; ++batch) {
@@ -173,8 +178,9 @@ TEST(Lagrange, FastPathsGiveTheExtendedValueBitForBit) {
             for (std::size_t k = 0; k < kRun; ++k) {
                 const double want = LagrangeLineWide(l.xl, l.yl, l.xh, l.yh, q[k]);
                 if (!SameBits(qy[k], want) && ++differences <= 10)
-                    ADD_FAILURE() << std::hexfloat << "segment xl " << l.xl << " yl " << l.yl << " xh " << l.xh
-                                  << " yh " << l.yh << " x " << q[k] << ": " << qy[k] << ", want " << want;
+                    ADD_FAILURE() << std::hexfloat << "segment xl " << l.xl << " yl " << l.yl << " xh "
+                                  << l.xh << " yh " << l.yh << " x " << q[k] << ": " << qy[k] << ", want "
+                                  << want;
             }
         }
         fallbacks[kind] += LagrangeLines(xl.data(), yl.data(), xh.data(), yh.data(), x.data(), y.data(), m);
@@ -182,8 +188,8 @@ TEST(Lagrange, FastPathsGiveTheExtendedValueBitForBit) {
         for (std::size_t i = 0; i < m; ++i) {
             const double want = LagrangeLineWide(xl[i], yl[i], xh[i], yh[i], x[i]);
             if (!SameBits(y[i], want) && ++differences <= 10)
-                ADD_FAILURE() << std::hexfloat << "xl " << xl[i] << " yl " << yl[i] << " xh " << xh[i] << " yh "
-                              << yh[i] << " x " << x[i] << ": " << y[i] << ", want " << want;
+                ADD_FAILURE() << std::hexfloat << "xl " << xl[i] << " yl " << yl[i] << " xh " << xh[i]
+                              << " yh " << yh[i] << " x " << x[i] << ": " << y[i] << ", want " << want;
         }
         compared += m;
     }
@@ -200,8 +206,8 @@ TEST(Lagrange, FastPathsGiveTheExtendedValueBitForBit) {
             const double whole = static_cast<double>(all[k] + (k == 4 ? all[5] : 0));
             return 100.0 * static_cast<double>(part[k] + (k == 4 ? part[5] : 0)) / std::max(1.0, whole);
         };
-        std::printf("  %-10s fell back: lines %.3g%%, on one line %.3g%%\n", names[k], rate(fallbacks, queries),
-                    rate(segmentFallbacks, segmentQueries));
+        std::printf("  %-10s fell back: lines %.3g%%, on one line %.3g%%\n", names[k],
+                    rate(fallbacks, queries), rate(segmentFallbacks, segmentQueries));
     }
 }
 
@@ -218,9 +224,7 @@ TEST(Lagrange, SpecialCasesAsDefined) {
         {0.0, -DBL_MAX, 1.0, -DBL_MAX, 2.0}, //
         {0.0, 1e-320, 1.0, 3e-320, 0.25},    // subnormal values
         {0.0, 1.0, 1.0, 2.0, kNaN},          // NaN and infinite arguments
-        {0.0, 1.0, 1.0, 2.0, kInf},
-        {kNaN, 1.0, 1.0, 2.0, 0.5},
-        {0.0, kInf, 1.0, 2.0, 0.5},
+        {0.0, 1.0, 1.0, 2.0, kInf},          {kNaN, 1.0, 1.0, 2.0, 0.5}, {0.0, kInf, 1.0, 2.0, 0.5},
     };
     for (const Line& l : lines) {
         const double want = LagrangeLineWide(l.xl, l.yl, l.xh, l.yh, l.x);
