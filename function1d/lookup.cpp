@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 using vymath::detail::Tolerant;
 
@@ -91,6 +92,8 @@ namespace {
 
 using vymath::detail::CurveView;
 
+const double kNone = std::numeric_limits<double>::quiet_NaN(); // no run: no query compares within
+
 // The next double toward +inf of a finite v below DBL_MAX (toward -inf: -Above(-v)).
 double Above(double v) {
     std::uint64_t bits;
@@ -170,7 +173,7 @@ public:
     }
 
     // After Locate(q) (q the last query located): the largest abscissa u such that every x in [q, u]
-    // gives the bracket (a - 1, a) by the same tests, or -inf where none is known. For x in [q, u],
+    // gives the bracket (a - 1, a) by the same tests, or a NaN where none is known. For x in [q, u],
     // with tol > 0 and 1 <= a <= n - 1: the points below a stay passed (p + tol < q <= x), a itself is
     // not (u < xs[a]), x - xs[a] <= u - xs[a] <= -tol (not on the point, BracketFromCount's common
     // case), x - xs[0] >= q - xs[0] >= tol and x - xs[last] <= -tol (not on an end), and x stays in
@@ -178,16 +181,16 @@ public:
     double RunEnd(double q) const {
         const double tol = c.tol;
         if (!(tol > 0.0) || a == 0 || a >= c.n || !(q - c.xs[0] >= tol))
-            return -DBL_MAX;
+            return kNone;
         const double xa = c.xs[a];
         double u = xa - tol;
         for (int down = 0; !(u - xa <= -tol) && down < kSteps; ++down)
             u = Below(u);
         if (!(u - xa <= -tol))
-            return -DBL_MAX;
+            return kNone;
         u = std::max(u, q); // q itself gave that bracket
         if (!(u - c.xs[last] <= -tol) || c.xmax + tol < u)
-            return -DBL_MAX;
+            return kNone;
         return u;
     }
     std::size_t Passed() const { return a; }
@@ -267,8 +270,8 @@ std::size_t vymath::detail::EvaluateAll(const CurveView& view, const double* x, 
         view.sorted && view.n >= 2 && IsFinite(view.tol) && IsFinite(view.xmin) && IsFinite(view.xmax);
     SortedCursor sorted(view);
     Pending pending(y);
-    double previous = -DBL_MAX;             // the cursor's last query
-    double runFrom = 0.0, runTo = -DBL_MAX; // the queries in [runFrom, runTo] share the bracket (a - 1, a)
+    double previous = -DBL_MAX;          // the cursor's last query
+    double runFrom = 0.0, runTo = kNone; // the queries in [runFrom, runTo] share the bracket (a - 1, a)
     std::size_t runA = 0;
     vymath::detail::SweepHint hint;
     std::size_t run = 0; // queries in increasing order so far: a run of them follows the hint
@@ -295,7 +298,7 @@ std::size_t vymath::detail::EvaluateAll(const CurveView& view, const double* x, 
         }
         int lo, hi;
         bool at;
-        runTo = -DBL_MAX;
+        runTo = kNone;
         if (cursor && q - q == 0.0) {
             run = q >= previous ? run + 1 : 0;
             if (run < kRunToGallop) // not yet a run of increasing queries: searched afresh
