@@ -79,36 +79,35 @@ inline double HalfGap(double r) {
     return (bits & kMantissaMask) == 0 ? p * 0x1p-54 : p * 0x1p-53;
 }
 
-// LagrangeLine with FMA; wide counts the evaluations in the wide form.
+// One value by the double-double form and its test, the model of the vector kernels (and the one-line
+// kernel's way for a line whose slope it cannot prepare); wide counts the values in the wide form.
 __attribute__((target("fma"))) inline double LineFma(double xl, double yl, double xh, double yh, double x,
                                                      std::size_t& wide) {
     if (xl == xh)
         return yl;
-    {
-        double a, ae, d, de, c, ce;
-        TwoDiff(x, xh, a, ae);
-        TwoDiff(x, xl, d, de);
-        TwoDiff(xl, xh, c, ce);
-        const double p1 = a * yl, e1 = __builtin_fma(a, yl, -p1);
-        const double p2 = d * yh, e2 = __builtin_fma(d, yh, -p2);
-        double s, se;
-        TwoDiff(p1, p2, s, se);
-        const double t = ((e1 - e2) + (ae * yl - de * yh)) + se;
-        double nh, nl;
-        TwoSum(s, t, nh, nl);
-        const double rc = 1.0 / c;
-        const double q1 = nh * rc;
-        const double rem = __builtin_fma(-q1, c, nh);
-        const double q2 = ((rem + nl) - q1 * ce) * rc;
-        double r, delta;
-        TwoSum(q1, q2, r, delta);
-        const double p = std::fabs(p1) + std::fabs(p2);
-        const double w = kBound * p * std::fabs(rc);
-        const double ar = std::fabs(r);
-        if (std::fabs(c) <= kSpanLimit && ar >= kResultMin && ar <= kResultMax && p >= kProductMin &&
-            std::fabs(delta) + w < HalfGap(r))
-            return r;
-    }
+    double a, ae, d, de, c, ce;
+    TwoDiff(x, xh, a, ae);
+    TwoDiff(x, xl, d, de);
+    TwoDiff(xl, xh, c, ce);
+    const double p1 = a * yl, e1 = __builtin_fma(a, yl, -p1);
+    const double p2 = d * yh, e2 = __builtin_fma(d, yh, -p2);
+    double s, se;
+    TwoDiff(p1, p2, s, se);
+    const double t = ((e1 - e2) + (ae * yl - de * yh)) + se;
+    double nh, nl;
+    TwoSum(s, t, nh, nl);
+    const double rc = 1.0 / c;
+    const double q1 = nh * rc;
+    const double rem = __builtin_fma(-q1, c, nh);
+    const double q2 = ((rem + nl) - q1 * ce) * rc;
+    double r, delta;
+    TwoSum(q1, q2, r, delta);
+    const double p = std::fabs(p1) + std::fabs(p2);
+    const double w = kBound * p * std::fabs(rc);
+    const double ar = std::fabs(r);
+    if (std::fabs(c) <= kSpanLimit && ar >= kResultMin && ar <= kResultMax && p >= kProductMin &&
+        std::fabs(delta) + w < HalfGap(r))
+        return r;
     return Slow(xl, yl, xh, yh, x, wide);
 }
 
