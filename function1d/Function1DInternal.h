@@ -128,12 +128,7 @@ struct CurveView {
     std::size_t n;
     bool sorted;
     double xmin, xmax, tol;
-    const double* tops = nullptr; // xs[j * kTopStride], or null
-    std::size_t topCount = 0;
 };
-
-// PointArray's stride of tops (checked where PointArray's own is visible).
-constexpr std::size_t kTopStride = 16;
 
 // Arrays longer than this (128 KiB of abscissas) outgrow the L1 and L2 caches' share of a search: its
 // probes are fetched ahead.
@@ -171,23 +166,6 @@ std::size_t PartitionPoint(const double* xs, std::size_t first, std::size_t last
         len -= half;
     }
     return static_cast<std::size_t>(base - xs) + (pred(*base) ? 1 : 0);
-}
-
-// PartitionPoint over all the points, through the tops where there are: the tops first (a search on
-// a sixteenth of the data, which stays in cache), then the kTopStride points they leave open.
-// Shorter arrays (2 MiB of abscissas) are searched directly: measured, the first level only added a step.
-constexpr std::size_t kTopsAbove = std::size_t(1) << 18;
-
-template <typename Pred>
-std::size_t PartitionPointAll(const CurveView& c, Pred pred) {
-    if (c.tops == nullptr || c.n <= kTopsAbove)
-        return PartitionPoint(c.xs, 0, c.n, pred, c.ys);
-    const std::size_t k = PartitionPoint(c.tops, 0, c.topCount, pred);
-    if (k == 0)
-        return 0;
-    const std::size_t first = (k - 1) * kTopStride + 1;
-    __builtin_prefetch(c.ys + first);
-    return PartitionPoint(c.xs, first, std::min(k * kTopStride, c.n), pred);
 }
 
 // The bisection of Find(x, lo, hi) as it is written: tolerant steps from (0, n - 1) that stop on a
@@ -280,7 +258,7 @@ inline void Bracket(const CurveView& c, double x, int& lo, int& hi, SweepHint* h
             }
             a = PartitionPoint(c.xs, from, from + step <= n ? from + step - 1 : n, right);
         } else {
-            a = PartitionPointAll(c, right);
+            a = PartitionPoint(c.xs, 0, n, right, c.ys);
         }
         if (hint != nullptr)
             *hint = {a, x};
@@ -325,8 +303,8 @@ inline bool Evaluate(const CurveView& c, double x, double& y, SweepHint* hint = 
 
 // GetOrdinate at each of n abscissas, bit for bit: y[i] its value, or a quiet NaN where it fails, and
 // found[i] (when found is not null) whether it succeeded; returns the count found. Each query is located
-// (increasing queries follow a cursor, O(n + m) for m of them; any other order costs a search through
-// the tops, O(log n)), then interpolated with others by the batch kernels: the queries of a run within
+// (increasing queries follow a cursor, O(n + m) for m of them; any other order costs a bisection,
+// O(log n)), then interpolated with others by the batch kernels: the queries of a run within
 // one segment together by LagrangeSegment, the rest by LagrangeLines. y may be x.
 std::size_t EvaluateAll(const CurveView& view, const double* x, double* y, std::size_t n,
                         bool* found = nullptr);

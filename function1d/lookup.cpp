@@ -50,11 +50,7 @@ int CVyMathFunction1D::GetNumberElement() const {
 }
 
 vymath::detail::CurveView CVyMathFunction1D::View() const {
-    vymath::detail::CurveView v{points.X(), points.Y(), points.size(), points.Sorted(),
-                                xmin,       xmax,       Xtolerance};
-    v.tops = points.Tops();
-    v.topCount = points.TopCount();
-    return v;
+    return {points.X(), points.Y(), points.size(), points.Sorted(), xmin, xmax, Xtolerance};
 }
 
 bool CVyMathFunction1D::Find(double x) {
@@ -134,10 +130,11 @@ public:
             inner = lo, outer = hi;
     }
 
-    // Starts again at x: the count of points passed by bisection.
+    // Starts again at x: the count of points passed, by bisection.
     void Restart(double x) {
         const double tol = c.tol;
-        a = vymath::detail::PartitionPointAll(c, [x, tol](double p) { return p + tol < x; });
+        a = vymath::detail::PartitionPoint(
+            c.xs, 0, c.n, [x, tol](double p) { return p + tol < x; }, c.ys);
     }
 
     // Locate(c, x, lo, hi) for a finite x not below the previous one (or than the one restarted at).

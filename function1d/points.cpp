@@ -41,7 +41,6 @@ void CVyMathFunction1D::PointArray::Insert(std::size_t pos, Point p) {
     irregular += NotFinite(p.x);
     xs.insert(xs.begin() + static_cast<std::ptrdiff_t>(pos), p.x);
     ys.insert(ys.begin() + static_cast<std::ptrdiff_t>(pos), p.y);
-    RefreshTops(pos);
 }
 
 void CVyMathFunction1D::PointArray::Insert(std::size_t pos, Point p, Point q) {
@@ -68,7 +67,6 @@ void CVyMathFunction1D::PointArray::Erase(std::size_t first, std::size_t last) {
         irregular += Descent(xs[first - 1], xs[last]);
     xs.erase(xs.begin() + static_cast<std::ptrdiff_t>(first), xs.begin() + static_cast<std::ptrdiff_t>(last));
     ys.erase(ys.begin() + static_cast<std::ptrdiff_t>(first), ys.begin() + static_cast<std::ptrdiff_t>(last));
-    RefreshTops(first);
 }
 
 void CVyMathFunction1D::PointArray::InsertBefore(
@@ -103,8 +101,6 @@ void CVyMathFunction1D::PointArray::Set(std::size_t i, Point p) {
         irregular -= Descent(xs[i], xs[i + 1]);
     xs[i] = p.x;
     ys[i] = p.y;
-    if (i % kTopStride == 0)
-        tops[i / kTopStride] = p.x;
     irregular += NotFinite(p.x);
     if (i > 0)
         irregular += Descent(xs[i - 1], p.x);
@@ -123,7 +119,6 @@ void CVyMathFunction1D::PointArray::PopBack() {
 void CVyMathFunction1D::PointArray::Clear() {
     xs.clear();
     ys.clear();
-    tops.clear();
     irregular = 0;
 }
 
@@ -145,7 +140,6 @@ void CVyMathFunction1D::PointArray::Reserve(std::size_t n) {
 void CVyMathFunction1D::PointArray::Swap(PointArray& other) {
     xs.swap(other.xs);
     ys.swap(other.ys);
-    tops.swap(other.tops);
     std::swap(irregular, other.irregular);
 }
 
@@ -162,17 +156,7 @@ std::vector<Point> CVyMathFunction1D::PointArray::ToVector() const {
     return out;
 }
 
-void CVyMathFunction1D::PointArray::RefreshTops(std::size_t from) {
-    static_assert(kTopStride == vymath::detail::kTopStride, "the searches read the tops with this stride");
-    // Appending changes at most the last top: O(1); an insertion or erasure before the end shifts the
-    // tops after it, O(n / kTopStride) beside the O(n) move of the points.
-    tops.resize((xs.size() + kTopStride - 1) / kTopStride);
-    for (std::size_t j = (from + kTopStride - 1) / kTopStride; j < tops.size(); ++j)
-        tops[j] = xs[j * kTopStride];
-}
-
 void CVyMathFunction1D::PointArray::Recount() {
-    RefreshTops(0);
     irregular = 0;
     for (std::size_t i = 0; i < xs.size(); ++i) {
         irregular += NotFinite(xs[i]);

@@ -476,11 +476,6 @@ private:
         const double* Y() const { return ys.data(); }
         // Finite abscissas in increasing order (equal neighbours allowed).
         bool Sorted() const { return irregular == 0; }
-        // Every kTopStride-th abscissa (tops[j] = x[j * kTopStride]): a search's first level, small
-        // enough to stay in cache (half a byte a point), kept up to date by every change.
-        static constexpr std::size_t kTopStride = 16;
-        const double* Tops() const { return tops.data(); }
-        std::size_t TopCount() const { return tops.size(); }
 
         void Insert(std::size_t pos, Point p);
         void Insert(std::size_t pos, Point p, Point q);
@@ -507,9 +502,7 @@ private:
 
     private:
         void Recount();
-        void RefreshTops(std::size_t from); // tops for the abscissas from index `from` on
         std::vector<double> xs, ys;
-        std::vector<double> tops;
         std::size_t irregular = 0;
     };
 

@@ -241,8 +241,8 @@ TEST(Lagrange, SpecialCasesAsDefined) {
 
 namespace {
 
-// GetOrdinate and GetOrdinates (runs on one segment, tops of the point array, the cursor) against
-// Evaluate on the same points without tops, at random queries and at each point, each point +- tol
+// GetOrdinate and GetOrdinates (runs on one segment, the cursor, the blocks) against Evaluate, one
+// query at a time, on the same points, at random queries and at each point, each point +- tol
 // and a few ulps beside those: the boundaries of every test the searches make.
 void ExpectSameAsPlainSearch(F& f, std::mt19937_64& rng, const char* step) {
     SCOPED_TRACE(step);
