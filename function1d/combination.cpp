@@ -129,26 +129,58 @@ CVyMathFunction1D::Combine(const std::vector<const CVyMathFunction1D*>& members,
     combined.xmax = b;
     combined.Xtolerance = xtol;
     combined.Ytolerance = ytol;
+    // The points in order: the jumps' sides with their values, the other abscissas (kept) with the sum
+    // to come, which is then formed member by member over all of them at once (batch evaluation), each
+    // in the same order of members as one at a time.
+    std::vector<Point> out;
+    std::vector<std::size_t> summed; // indices in out of the points that take a sum
+    std::vector<double> us;
+    double lastX = 0.0;
     std::size_t next = 0; // the next jump
+    const auto pushJump = [&](const Jump& jp) {
+        out.push_back({jp.x - w, jp.left});
+        out.push_back({jp.x + w, jp.right});
+        combined.jumpAbscissas.push_back(jp.x);
+        lastX = jp.x + w;
+    };
     for (double u : abscissas) {
-        while (next < realJumps.size() && realJumps[next].x + 2 * w <= u) {
-            const Jump& jp = realJumps[next++];
-            combined.points.PushBack({jp.x - w, jp.left});
-            combined.points.PushBack({jp.x + w, jp.right});
-            combined.jumpAbscissas.push_back(jp.x);
-        }
+        while (next < realJumps.size() && realJumps[next].x + 2 * w <= u)
+            pushJump(realJumps[next++]);
         if (next < realJumps.size() && std::fabs(u - realJumps[next].x) < 2 * w)
             continue; // counts as the jump's point, or lies inside its window
-        if (!combined.points.empty() && u - combined.points.back().x < xtol)
+        if (!out.empty() && u - lastX < xtol)
             continue; // within the tolerance of the point before it
-        combined.points.PushBack({u, sum(u)});
+        summed.push_back(out.size());
+        us.push_back(u);
+        out.push_back({u, 0.0});
+        lastX = u;
     }
-    for (; next < realJumps.size(); ++next) {
-        const Jump& jp = realJumps[next];
-        combined.points.PushBack({jp.x - w, jp.left});
-        combined.points.PushBack({jp.x + w, jp.right});
-        combined.jumpAbscissas.push_back(jp.x);
+    for (; next < realJumps.size(); ++next)
+        pushJump(realJumps[next]);
+    std::vector<double> sums(us.size(), 0.0), at(us.size()), v(us.size());
+    for (std::size_t k = 0; k < members.size(); ++k) {
+        const CVyMathFunction1D& m = *members[k];
+        const std::vector<double>& js = jumps[k];
+        const double t = m.Xtolerance;
+        for (std::size_t i = 0; i < us.size(); ++i) {
+            const double* j = vymath::detail::WindowAround(js, t, us[i]);
+            at[i] = j == nullptr ? us[i] : us[i] < *j ? *j - t : *j + t;
+        }
+        m.GetOrdinates(at.data(), v.data(), at.size()); // a NaN where it fails: a value found is never one
+        for (std::size_t i = 0; i < us.size(); ++i) {
+            double value = v[i];
+            if (vymath::detail::IsNaN(value)) {
+                value = 0.0;
+                if (!m.GetOrdinate(us[i], value))
+                    m.GetOrdinate(std::min(std::max(us[i], m.xmin), m.xmax), value);
+            }
+            sums[i] = Clamped(sums[i] + Clamped(factors[k] * value));
+        }
     }
+    for (std::size_t i = 0; i < us.size(); ++i)
+        out[summed[i]].y = sums[i];
+    for (const Point& p : out)
+        combined.points.PushBack(p);
     result = combined;
     return CombineDone;
 }

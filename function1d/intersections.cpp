@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 using vymath::detail::Tolerant;
@@ -106,7 +107,7 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
     // Each abscissa is evaluated once, in increasing order; a value that cannot be found counts as 0.
     const vymath::detail::Definedness fDefined(f.View(), f.jumpAbscissas),
         gDefined(g.View(), g.jumpAbscissas);
-    vymath::detail::Sweep fSweep(f.View()), gSweep(g.View()), crossingSweep(g.View());
+    vymath::detail::Sweep crossingSweep(g.View());
     struct Sample {
         bool defined;
         double f, g;
@@ -116,10 +117,19 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
         samples->f.resize(merged.size());
         samples->g.resize(merged.size());
     }
+    // Both functions at every abscissa at once (batch evaluation).
+    std::vector<double> fAll(merged.size()), gAll(merged.size());
+    const std::unique_ptr<bool[]> fAt(new bool[merged.size()]), gAt(new bool[merged.size()]);
+    vymath::detail::EvaluateAll(f.View(), merged.data(), fAll.data(), merged.size(), fAt.get());
+    vymath::detail::EvaluateAll(g.View(), merged.data(), gAll.data(), merged.size(), gAt.get());
     std::size_t index = 0;
     const auto sample = [&](double x) {
         Sample s{fDefined.At(x) && gDefined.At(x), 0.0, 0.0};
-        const bool fFound = fSweep.At(x, s.f), gFound = gSweep.At(x, s.g);
+        const bool fFound = fAt[index], gFound = gAt[index];
+        if (fFound)
+            s.f = fAll[index];
+        if (gFound)
+            s.g = gAll[index];
         if (samples != nullptr) {
             samples->f[index] = fFound ? s.f : CVyMath::dfNAN;
             samples->g[index] = gFound ? s.g : CVyMath::dfNAN;

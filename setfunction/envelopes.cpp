@@ -82,14 +82,29 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         OrderedUnion({DistinctAbscissas(Access::ListPoints(*f1, CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(Access::ListPoints(*f2, CVyMathFunction1D::ListFiniteEnds)),
                       DistinctAbscissas(Access::Crossings(*f1, *f2, &walk))});
-    vymath::detail::Sweep first(Access::View(*f1)), second(Access::View(*f2));
     if (aliased)
         walk.x.clear();
     else
         for (CVyMathFunction1D* out : {lower, upper})
             if (out != nullptr)
                 Access::Points(*out).Reserve(Access::Points(*out).size() + abscissas.size());
-    std::size_t w = 0;
+    // The abscissas the walk did not sample, both functions at each of them at once (batch evaluation).
+    std::vector<double> rest, restValues[2];
+    if (!aliased) {
+        std::size_t w = 0;
+        for (double x : abscissas) {
+            while (w < walk.x.size() && walk.x[w] < x)
+                ++w;
+            if (!(w < walk.x.size() && vymath::detail::SameBits(walk.x[w], x)))
+                rest.push_back(x);
+        }
+        for (int k = 0; k < 2; ++k) {
+            restValues[k].resize(rest.size());
+            vymath::detail::EvaluateAll(Access::View(*(k == 0 ? f1 : f2)), rest.data(), restValues[k].data(),
+                                        rest.size());
+        }
+    }
+    std::size_t w = 0, r = 0;
     for (double x : abscissas) {
         double lo = DBL_MAX;
         double hi = -DBL_MAX;
@@ -103,9 +118,9 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         } else if (aliased) {
             f1->GetOrdinate(x, values[0]);
             f2->GetOrdinate(x, values[1]);
-        } else {
-            first.At(x, values[0]);
-            second.At(x, values[1]);
+        } else { // a NaN where it fails, as the value left unset
+            values[0] = restValues[0][r];
+            values[1] = restValues[1][r++];
         }
         for (double y : values) {
             if (Tolerant::Greater(y, hi, 1e-10))
