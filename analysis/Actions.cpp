@@ -156,10 +156,12 @@ private:
                 ++column;
             }
         }
+        // "[json.exception.parse_error.101] parse error at line 2, column 60: syntax error ...": the place
+        // is given as the line and column already.
         std::string what = e.what();
         const std::size_t colon = what.find(": ");
         if (what.rfind("[json.exception", 0) == 0 && colon != std::string::npos)
-            what = what.substr(what.find(": ", colon + 1) + 2);
+            what = what.substr(colon + 2);
         throw Error(Error::Kind::Data,
                     source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + what);
     }

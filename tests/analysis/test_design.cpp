@@ -123,6 +123,13 @@ TEST(Design, BadDescriptionsNameThePlace) {
          "actions.json: /actions/0/cases/0: load case \"X\" is not in the input"},
         {R"({"actions": [{"name": "Q", "type": "permanent", "cases": ["Q"]}]})",
          "actions.json: load case \"G\" of the input belongs to no action: every case belongs to one"},
+        // The parser's own failures: the place as line and column, or as the pointer it had reached.
+        {"{\"actions\": [\n  {\"name\": \"G\"},]}", "actions.json:2:17: syntax error while parsing value - "
+                                                    "unexpected ']'; expected '[', '{', or a literal"},
+        {R"({"actions": [{"name": "G", "type": "variable", "cases": ["G"], "psi": [1, 1e400, 0]}]})",
+         "actions.json: /actions/0/psi/1: \"1e400\" is out of the range of doubles"},
+        {R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"], "cases": ["Q"]}]})",
+         "actions.json: /actions/0/cases: the key is given twice"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.json);
