@@ -258,19 +258,22 @@ int main(int argc, char** argv) {
     Options o;
     CLI::App* envelope = app.add_subcommand(
         "envelope",
-        "Exact lower and upper envelopes of the cases (or combinations) of every member and force, with the "
-        "case governing each stretch, the extremes and the coincident values of the other forces");
+        "Exact lower and upper envelopes of the cases (or combinations, or with --actions the design "
+        "envelopes by EN 1990 of every situation) of every member and force, with the case (or "
+        "combination) governing each stretch, the extremes and the coincident values of the other forces");
     AddCommonOptions(*envelope, o);
     envelope->add_flag(
         "--fold", o.fold,
         "The folded envelope (the set's EnvelopMaxMin: each member's points and crossings, folded "
         "in one at a time) instead of the exact one");
-    envelope->add_option("--actions", o.actions,
-                         "Design envelopes by EN 1990 of every situation these actions allow (a JSON file: "
-                         "each action's name, "
-                         "type and load cases; see the README), instead of the envelopes of the cases");
+    envelope->add_option(
+        "--actions", o.actions,
+        "Design envelopes by EN 1990 of every situation these actions allow (a JSON file: "
+        "each action's name, type and load cases, every case in one action; see the README), "
+        "instead of the envelopes of the cases; not with -c or --fold");
     envelope->add_option("--svg", o.svg,
-                         "Draw the cases and the envelopes to this SVG file (one member, one force)");
+                         "Draw the cases and the envelopes to this SVG file (one member, one force; with "
+                         "--actions, one plot a situation)");
     envelope->add_option("--plots", o.plots, "Draw every member and force to an SVG file in this folder");
     envelope->add_option("--html", o.html,
                          "Write a report to this HTML file: the summary, sortable, and every envelope plot");
