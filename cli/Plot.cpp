@@ -413,13 +413,18 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
         ly += 15;
     }
     ly += 10;
-    for (std::size_t k = 0; k < names.size() && k < kLegendRows; ++k)
-        entry(names[k], ColourOf(static_cast<int>(k)), governs[k] ? kEnvelopeWidth : 1.3, "1");
+    std::size_t shown = 0; // the entries that fit in the panel, wrapped ones taking several lines
+    for (; shown < names.size() && shown < kLegendRows; ++shown) {
+        const std::size_t lines = layout.wrap ? Wrapped(names[shown], layout.legendChars).size() : 1;
+        if (ly + 15.0 * static_cast<double>(lines) + 5 > kHeight - 24)
+            break;
+        entry(names[shown], ColourOf(static_cast<int>(shown)), governs[shown] ? kEnvelopeWidth : 1.3, "1");
+    }
     if (folded)
         entry("(between points)", kNoCaseColour, kEnvelopeWidth, "1");
-    if (names.size() > kLegendRows)
+    if (shown < names.size())
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
-               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(names.size() - kLegendRows) +
+               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(names.size() - shown) +
                " more</text>\n";
     return svg;
 }
@@ -460,11 +465,30 @@ std::string DesignSvg(const std::vector<DesignResult>& design, const Labels& lab
     l.members = "combinations";
     for (std::size_t k = 0; k < design.size(); ++k) {
         const DesignSituation& s = design[k].situation;
+        // The combinations in order of weight, which the colours and the legend follow: those of the
+        // marked extremes first, then by the length of envelope they govern.
+        std::vector<double> weight(s.combinations.size(), 0.0);
+        for (const DesignLine* line : {&s.lower, &s.upper})
+            for (std::size_t i = 0; i + 1 < line->x.size(); ++i)
+                weight[static_cast<std::size_t>(line->combination[i])] += line->x[i + 1] - line->x[i];
+        for (const Extreme* e : {&design[k].min, &design[k].max})
+            if (e->found)
+                weight[static_cast<std::size_t>(e->diagram)] = std::numeric_limits<double>::infinity();
+        std::vector<std::size_t> order(weight.size());
+        for (std::size_t c = 0; c < order.size(); ++c)
+            order[c] = c;
+        std::stable_sort(order.begin(), order.end(),
+                         [&weight](std::size_t a, std::size_t b) { return weight[a] > weight[b]; });
+        std::vector<int> rank(order.size());
         std::vector<std::string> names;
-        for (const DesignCombination& c : s.combinations)
-            names.push_back(c.Text());
-        const Envelope e{{s.lower.x, s.lower.y, s.lower.combination},
-                         {s.upper.x, s.upper.y, s.upper.combination}};
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = static_cast<int>(r);
+            names.push_back(s.combinations[order[r]].Text());
+        }
+        Envelope e{{s.lower.x, s.lower.y, s.lower.combination}, {s.upper.x, s.upper.y, s.upper.combination}};
+        for (EnvelopeLine* line : {&e.lower, &e.upper})
+            for (int& c : line->member)
+                c = rank[static_cast<std::size_t>(c)];
         svg += "<g transform=\"translate(0 " + Fixed(heading + kHeight * static_cast<double>(k), 0) +
                ")\">\n" + Panel(names, e, {}, l, s.name, layout) + "</g>\n";
     }
