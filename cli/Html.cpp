@@ -1,6 +1,8 @@
 // The HTML report: the summary as a static table, the envelopes as data drawn by the page's script.
 #include "Html.h"
 
+#include "Plot.h"
+
 #include <vymath/analysis/Numbers.h>
 
 #include <cmath>
@@ -49,20 +51,27 @@ void AppendLine(std::string& out, const EnvelopeLine& e) {
     out += "{\"x\":" + x + "],\"y\":" + y + "],\"c\":" + c + "]}";
 }
 
-// A force's design situations: [{"names": [combination texts], "lower": {...}, "upper": {...}}, ...].
+// A force's design situations: [{"names": [combination texts], "lower": {...}, "upper": {...}}, ...], the
+// combinations in the order of the plots (CombinationOrder), which gives their colours.
 void AppendSituations(std::string& out, const std::vector<DesignResult>& design) {
     out += '[';
     for (std::size_t k = 0; k < design.size(); ++k) {
         const DesignSituation& s = design[k].situation;
+        const std::vector<std::size_t> order = CombinationOrder(design[k]);
+        std::vector<int> rank(order.size());
         out += k ? ",{\"names\":[" : "{\"names\":[";
-        for (std::size_t c = 0; c < s.combinations.size(); ++c) {
-            out += c ? "," : "";
-            AppendJsonString(out, s.combinations[c].Text());
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = static_cast<int>(r);
+            out += r ? "," : "";
+            AppendJsonString(out, s.combinations[order[r]].Text());
         }
         out += ']';
         for (const auto& [name, line] : {std::pair{"lower", &s.lower}, std::pair{"upper", &s.upper}}) {
             out += std::string(",\"") + name + "\":";
-            AppendLine(out, EnvelopeLine{line->x, line->y, line->combination});
+            EnvelopeLine ranked{line->x, line->y, line->combination};
+            for (int& c : ranked.member)
+                c = rank[static_cast<std::size_t>(c)];
+            AppendLine(out, ranked);
         }
         out += '}';
     }

@@ -447,6 +447,23 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r
     return SvgHead(kWidth, kHeight) + Panel(names, r, members, labels, title, Layout()) + "</svg>\n";
 }
 
+std::vector<std::size_t> CombinationOrder(const DesignResult& d) {
+    const DesignSituation& s = d.situation;
+    std::vector<double> weight(s.combinations.size(), 0.0);
+    for (const DesignLine* line : {&s.lower, &s.upper})
+        for (std::size_t i = 0; i + 1 < line->x.size(); ++i)
+            weight[static_cast<std::size_t>(line->combination[i])] += line->x[i + 1] - line->x[i];
+    for (const Extreme* e : {&d.min, &d.max})
+        if (e->found)
+            weight[static_cast<std::size_t>(e->diagram)] = std::numeric_limits<double>::infinity();
+    std::vector<std::size_t> order(weight.size());
+    for (std::size_t c = 0; c < order.size(); ++c)
+        order[c] = c;
+    std::stable_sort(order.begin(), order.end(),
+                     [&weight](std::size_t a, std::size_t b) { return weight[a] > weight[b]; });
+    return order;
+}
+
 std::string DesignSvg(const std::vector<DesignResult>& design, const Labels& labels,
                       const std::string& title) {
     Layout layout;
@@ -465,20 +482,7 @@ std::string DesignSvg(const std::vector<DesignResult>& design, const Labels& lab
     l.members = "combinations";
     for (std::size_t k = 0; k < design.size(); ++k) {
         const DesignSituation& s = design[k].situation;
-        // The combinations in order of weight, which the colours and the legend follow: those of the
-        // marked extremes first, then by the length of envelope they govern.
-        std::vector<double> weight(s.combinations.size(), 0.0);
-        for (const DesignLine* line : {&s.lower, &s.upper})
-            for (std::size_t i = 0; i + 1 < line->x.size(); ++i)
-                weight[static_cast<std::size_t>(line->combination[i])] += line->x[i + 1] - line->x[i];
-        for (const Extreme* e : {&design[k].min, &design[k].max})
-            if (e->found)
-                weight[static_cast<std::size_t>(e->diagram)] = std::numeric_limits<double>::infinity();
-        std::vector<std::size_t> order(weight.size());
-        for (std::size_t c = 0; c < order.size(); ++c)
-            order[c] = c;
-        std::stable_sort(order.begin(), order.end(),
-                         [&weight](std::size_t a, std::size_t b) { return weight[a] > weight[b]; });
+        const std::vector<std::size_t> order = CombinationOrder(design[k]);
         std::vector<int> rank(order.size());
         std::vector<std::string> names;
         for (std::size_t r = 0; r < order.size(); ++r) {
