@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -31,17 +32,87 @@ const Psi kSnowLow{0.5, 0.2, 0.0};
 const Psi kWind{0.6, 0.2, 0.0};
 const Psi kTemperature{0.6, 0.5, 0.0}; // not fire
 
+// Follows the parser to the value it reads, as a JSON pointer: a number beyond the range of doubles stops
+// the parser without a place, and an object's key given twice would silently keep the last value.
+class Place {
+public:
+    bool operator()(int, json::parse_event_t event, json& parsed) {
+        switch (event) {
+        case json::parse_event_t::object_start:
+            frames.push_back({false, 0, {}, {}});
+            break;
+        case json::parse_event_t::array_start:
+            frames.push_back({true, 0, {}, {}});
+            break;
+        case json::parse_event_t::key:
+            frames.back().key = parsed.get<std::string>();
+            if (!frames.back().keys.insert(frames.back().key).second && twice.empty())
+                twice = Pointer();
+            break;
+        case json::parse_event_t::object_end:
+        case json::parse_event_t::array_end:
+            frames.pop_back();
+            Next();
+            break;
+        case json::parse_event_t::value:
+            Next();
+            break;
+        }
+        return true;
+    }
+
+    // Where the parser is: the value it reads, or the last it read.
+    std::string Pointer() const {
+        std::string p;
+        for (const Frame& f : frames) {
+            p += '/';
+            if (f.array)
+                p += std::to_string(f.index);
+            else
+                for (char c : f.key)
+                    p += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
+        }
+        return p;
+    }
+
+    std::string twice; // the pointer of the first key given twice in its object
+
+private:
+    struct Frame {
+        bool array;
+        std::size_t index;
+        std::string key;
+        std::set<std::string> keys;
+    };
+
+    void Next() {
+        if (!frames.empty() && frames.back().array)
+            ++frames.back().index;
+    }
+
+    std::vector<Frame> frames;
+};
+
 class Reader {
 public:
     explicit Reader(const std::string& source) : source(source) {}
 
     Actions Read(const std::string& text) {
         json doc;
+        Place place;
         try {
-            doc = json::parse(text);
+            doc = json::parse(text, std::ref(place));
         } catch (const json::parse_error& e) {
             Syntax(text, e);
+        } catch (const json::exception& e) { // a number beyond the range of doubles
+            const std::string what = e.what();
+            const std::size_t open = what.find('\''), close = what.rfind('\'');
+            Fail(place.Pointer(), open < close ? Quoted(what.substr(open + 1, close - open - 1)) +
+                                                     " is out of the range of doubles"
+                                               : what);
         }
+        if (!place.twice.empty())
+            Fail(place.twice, "the key is given twice");
         Actions a;
         a.source = source;
         if (!doc.is_object())
@@ -85,10 +156,12 @@ private:
                 ++column;
             }
         }
+        // "[json.exception.parse_error.101] parse error at line 2, column 60: syntax error ...": the place
+        // is given as the line and column already.
         std::string what = e.what();
         const std::size_t colon = what.find(": ");
         if (what.rfind("[json.exception", 0) == 0 && colon != std::string::npos)
-            what = what.substr(what.find(": ", colon + 1) + 2);
+            what = what.substr(colon + 2);
         throw Error(Error::Kind::Data,
                     source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + what);
     }

@@ -8,9 +8,11 @@
 #include "SetOf.h"
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 namespace vymath {
 namespace analysis {
@@ -519,6 +521,36 @@ private:
     std::vector<std::vector<std::size_t>> groups; // maximal compatible groups, positions in `variables`
 };
 
+// A factor of 0 or more to 4 significant digits, rounded half up from its shortest decimal form, as by
+// hand: 0.85 * 1.35, stored just below 1.1475, is 1.148 (rounding the stored value would give 1.147).
+std::string FactorText(double v) {
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific); // "1.1475e+00"
+    const std::string s(buf, r.ptr);
+    const std::size_t e = s.find('e');
+    std::string digits;
+    for (std::size_t i = 0; i < e; ++i)
+        if (s[i] != '.')
+            digits += s[i];
+    if (digits.size() <= 4 || digits[4] < '5')
+        return Readable(v, 4);
+    digits.resize(4);
+    int exponent = std::stoi(s.substr(e + 1));
+    std::size_t k = 4;
+    while (k > 0 && digits[k - 1] == '9')
+        digits[--k] = '0';
+    if (k == 0) { // 9.9995 and the like: one more digit before the point
+        digits = "1000";
+        ++exponent;
+    } else {
+        ++digits[k - 1];
+    }
+    const std::string rounded = digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent);
+    double value = 0.0;
+    std::from_chars(rounded.data(), rounded.data() + rounded.size(), value);
+    return Readable(value, 4);
+}
+
 } // namespace
 
 std::string DesignCombination::Text() const {
@@ -531,7 +563,7 @@ std::string DesignCombination::Text() const {
             out += v < 0 ? " - " : " + ";
         else if (v < 0)
             out += "-";
-        out += Readable(v < 0 ? -v : v, 4) + "*";
+        out += FactorText(v < 0 ? -v : v) + "*";
         const std::string& name = factors[k].first;
         out += name.find_first_of(" \t\"+-*") == std::string::npos ? name : Quoted(name);
     }

@@ -1,6 +1,8 @@
 // The HTML report: the summary as a static table, the envelopes as data drawn by the page's script.
 #include "Html.h"
 
+#include "Plot.h"
+
 #include <vymath/analysis/Numbers.h>
 
 #include <cmath>
@@ -49,6 +51,33 @@ void AppendLine(std::string& out, const EnvelopeLine& e) {
     out += "{\"x\":" + x + "],\"y\":" + y + "],\"c\":" + c + "]}";
 }
 
+// A force's design situations: [{"names": [combination texts], "lower": {...}, "upper": {...}}, ...], the
+// combinations in the order of the plots (CombinationOrder), which gives their colours.
+void AppendSituations(std::string& out, const std::vector<DesignResult>& design) {
+    out += '[';
+    for (std::size_t k = 0; k < design.size(); ++k) {
+        const DesignSituation& s = design[k].situation;
+        const std::vector<std::size_t> order = CombinationOrder(design[k]);
+        std::vector<int> rank(order.size());
+        out += k ? ",{\"names\":[" : "{\"names\":[";
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = static_cast<int>(r);
+            out += r ? "," : "";
+            AppendJsonString(out, s.combinations[order[r]].Text());
+        }
+        out += ']';
+        for (const auto& [name, line] : {std::pair{"lower", &s.lower}, std::pair{"upper", &s.upper}}) {
+            out += std::string(",\"") + name + "\":";
+            EnvelopeLine ranked{line->x, line->y, line->combination};
+            for (int& c : ranked.member)
+                c = rank[static_cast<std::size_t>(c)];
+            AppendLine(out, ranked);
+        }
+        out += '}';
+    }
+    out += ']';
+}
+
 std::string Cell(const std::string& text, const std::string& sortValue = "") {
     return sortValue.empty() ? "<td>" + Escaped(text) + "</td>"
                              : "<td class=\"n\" data-v=\"" + sortValue + "\">" + Escaped(text) + "</td>";
@@ -83,6 +112,7 @@ tbody tr.row{cursor:pointer}
 tbody tr.row:hover{background:#f6f9ff}
 tbody tr.open{background:#eef4ff}
 tr.plot td{background:#fff;padding:8px 10px 14px}
+.legend{white-space:normal;max-width:880px}
 .legend span{display:inline-block;margin-right:14px}
 .legend i{display:inline-block;width:22px;height:4px;vertical-align:middle;margin-right:5px}
 )CSS";
@@ -115,8 +145,9 @@ function ticks(a, b, count) {
 
 function label(v) { return String(+v.toPrecision(6)); }
 
-function plot(member, force) {
-  const m = data.members[member], env = m.forces[force];
+function plot(member, force, situation) {
+  const m = data.members[member], env = situation >= 0 ? m.forces[force][situation] : m.forces[force];
+  const names = situation >= 0 ? env.names : m.cases;
   const W = 900, H = 380, L = 80, R = 860, T = 20, B = 330;
   let x0 = Infinity, x1 = -Infinity, y0 = 0, y1 = 0;
   for (const e of [env.lower, env.upper])
@@ -164,7 +195,7 @@ function plot(member, force) {
     const s = document.createElement("span"), i = document.createElement("i");
     i.style.background = colour(c);
     s.appendChild(i);
-    s.appendChild(document.createTextNode(c < 0 ? "(between points)" : m.cases[c]));
+    s.appendChild(document.createTextNode(c < 0 ? "(between points)" : names[c]));
     legend.appendChild(s);
   }
   const box = document.createElement("div");
@@ -189,7 +220,7 @@ body.addEventListener("click", ev => {
   const tr = document.createElement("tr"), td = document.createElement("td");
   tr.className = "plot";
   td.colSpan = row.cells.length;
-  td.appendChild(plot(+row.dataset.m, +row.dataset.f));
+  td.appendChild(plot(+row.dataset.m, +row.dataset.f, row.dataset.s === undefined ? -1 : +row.dataset.s));
   tr.appendChild(td);
   row.after(tr);
 });
@@ -233,40 +264,49 @@ shown.textContent = rows.length + " rows";
 
 std::string HtmlReport(const Model& model, const std::vector<MemberResult>& results,
                        const std::vector<SummaryRow>& rows, const Labels& labels, const std::string& source,
-                       const std::vector<std::string>& combinations) {
+                       const std::string& subject) {
     const std::vector<std::string>& forces = model.Forces();
-    std::string forceList, comboList;
+    const bool design = !rows.empty() && rows.front().situation >= 0;
+    const std::string governing = design ? "combination" : "case";
+    std::string forceList;
     for (const std::string& f : forces)
         forceList += (forceList.empty() ? "" : ", ") + f;
-    for (const std::string& c : combinations)
-        comboList += (comboList.empty() ? "" : ", ") + c;
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                       Escaped("Envelopes: " + source) + "</title>\n<style>" + kStyle +
                       "</style>\n</head>\n<body>\n";
     out += "<h1>" + Escaped("Envelopes of " + source) + "</h1>\n<p class=\"meta\">" +
            Escaped(std::to_string(model.Size()) + (model.Size() == 1 ? " member" : " members") + "; forces " +
-                   forceList + "; envelopes of " +
-                   (combinations.empty() ? std::string("the load cases") : "the combinations " + comboList) +
-                   ". A click on a row draws its envelopes, in the colour of the governing case; a click on "
-                   "a column's title sorts by it. \"with\": the other forces of the governing case at the "
-                   "extreme, left|right where they jump.") +
+                   forceList + "; " + subject +
+                   ". A click on a row draws its envelopes, in the colour of the " + governing +
+                   " governing each stretch; a click on a column's title sorts by it. \"with\": the "
+                   "other forces " +
+                   (design ? "under the governing combination" : "of the governing case") +
+                   " at the extreme, left|right where they jump.") +
            "</p>\n";
     out += "<div id=\"tools\"><input id=\"filter\" type=\"search\" placeholder=\"Filter members\"><span "
            "id=\"shown\"></span></div>\n";
     const std::string at = "at " + labels.x;
     out += "<table id=\"summary\">\n<thead><tr>";
-    const std::pair<const char*, bool> head[] = {
-        {"member", false}, {"force", false}, {"max", true},   {nullptr, true},     {"case", false},
-        {"min", true},     {nullptr, true},  {"case", false}, {"with max", false}, {"with min", false}};
+    std::vector<std::pair<std::string, bool>> head = {
+        {"member", false}, {"force", false}, {"max", true},      {at, true},          {governing, false},
+        {"min", true},     {at, true},       {governing, false}, {"with max", false}, {"with min", false}};
+    if (design)
+        head.insert(head.begin() + 2, {"situation", false});
     for (const auto& [name, numeric] : head)
-        out += std::string("<th") + (numeric ? " class=\"n\"" : "") + ">" + Escaped(name ? name : at) +
+        out += std::string("<th") + (numeric ? " class=\"n\"" : "") + ">" + Escaped(name) +
                "<span class=\"arrow\"></span></th>";
     out += "</tr></thead>\n<tbody>\n";
     for (const SummaryRow& r : rows) {
         out += "<tr class=\"row\" data-m=\"" + std::to_string(r.member) + "\" data-f=\"" +
-               std::to_string(r.force) + "\">" +
+               std::to_string(r.force) +
+               (design ? "\" data-s=\"" + std::to_string(r.situation) : std::string()) + "\">" +
                Cell(model.MemberName(r.member).empty() ? "-" : model.MemberName(r.member)) +
                Cell(forces[r.force]);
+        if (design)
+            out += Cell(results[r.member]
+                            .forces[r.force]
+                            .design[static_cast<std::size_t>(r.situation)]
+                            .situation.name);
         for (const SummaryExtreme* e : {&r.max, &r.min}) {
             out += e->found ? Cell(Readable(e->y), Shortest(e->y)) + Cell(Readable(e->x), Shortest(e->x))
                             : Cell("-", "NaN") + Cell("-", "NaN");
@@ -292,7 +332,12 @@ std::string HtmlReport(const Model& model, const std::vector<MemberResult>& resu
         }
         data += "],\"forces\":[";
         for (std::size_t f = 0; f < results[m].forces.size(); ++f) {
-            data += f ? ",{\"lower\":" : "{\"lower\":";
+            data += f ? "," : "";
+            if (design) {
+                AppendSituations(data, results[m].forces[f].design);
+                continue;
+            }
+            data += "{\"lower\":";
             AppendLine(data, results[m].forces[f].envelope.lower);
             data += ",\"upper\":";
             AppendLine(data, results[m].forces[f].envelope.upper);

@@ -10,11 +10,13 @@
 
 namespace vycli {
 
-// source names the input in the title; combinations are the names given with -c (empty: load cases).
+// source names the input in the title; subject tells what the envelopes are of (Subject). With design
+// envelopes, one row a member, force and situation, each drawing that situation's envelopes in the
+// colour of the governing combination.
 std::string HtmlReport(const vymath::analysis::Model& model,
                        const std::vector<vymath::analysis::MemberResult>& results,
                        const std::vector<vymath::analysis::SummaryRow>& rows, const Labels& labels,
-                       const std::string& source, const std::vector<std::string>& combinations);
+                       const std::string& source, const std::string& subject);
 
 } // namespace vycli
 

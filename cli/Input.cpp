@@ -582,4 +582,16 @@ ModelInput ReadModel(const std::string& path, Format format, const ColumnRequest
     return in;
 }
 
+vymath::analysis::Actions ReadActions(const std::string& path) {
+    Source source(path, path);
+    const std::string text = source.All();
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+        DataError(path + ": the file is empty");
+    try {
+        return vymath::analysis::ParseActions(text, path);
+    } catch (const vymath::analysis::Error& e) {
+        DataError(e.what());
+    }
+}
+
 } // namespace vycli

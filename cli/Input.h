@@ -5,6 +5,7 @@
 #ifndef VYMATH_CLI_INPUT_H
 #define VYMATH_CLI_INPUT_H
 
+#include <vymath/analysis/Actions.h>
 #include <vymath/analysis/Columns.h>
 #include <vymath/analysis/Model.h>
 
@@ -41,6 +42,10 @@ Format FormatOf(const std::string& path, Format requested);
 // a column named in `columns` that the header lacks is a usage error.
 ModelInput ReadModel(const std::string& path, Format format, const vymath::analysis::ColumnRequest& columns,
                      Progress& progress);
+
+// Reads an actions description (vymath::analysis::ParseActions) from path. A file that cannot be read,
+// is empty or is not a valid description is a data error naming the file and the place in it.
+vymath::analysis::Actions ReadActions(const std::string& path);
 
 } // namespace vycli
 

@@ -23,6 +23,7 @@ constexpr const char* kPalette[] = {"#e69f00", "#009e73", "#cc79a7", "#8c564b", 
                                     "#bcbd22", "#17becf", "#9467bd", "#56b4e9", "#f0a0a0"};
 constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
 constexpr double kEnvelopeWidth = 3;
+constexpr double kDesignWidth = 1180; // room in the legend for combinations
 
 std::string Escaped(const std::string& s) {
     std::string out;
@@ -249,21 +250,46 @@ std::string EnvelopePaths(const EnvelopeLine& e, const Figure& fig) {
     return svg;
 }
 
-} // namespace
+// How a panel is drawn: how many characters a legend entry keeps on a line, the legend's heading, and
+// whether the envelopes' least and greatest values are marked both (or only the upper's greatest and
+// the lower's least).
+struct Layout {
+    std::size_t legendChars = kLegendChars;
+    bool wrap = false; // a long legend entry on several lines, broken before its terms' signs
+    std::vector<const char*> heading = {"envelopes: thick, in the", "colour of the governing",
+                                        "case; the cases: thin"};
+    bool allExtremes = true;
+    bool governing = false; // the title counts the governing members ("ULS: 7 governing combinations")
+};
 
-Series SeriesOf(const CVyMathFunction1D& f) {
-    CVyMathFunction1D::PointList list;
-    const_cast<CVyMathFunction1D&>(f).GetListPoint(list, CVyMathFunction1D::ListAsStored);
-    Series s;
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        s.points.push_back({x, y});
-    return s;
+// Text in lines of at most n characters, broken before " + " and " - " where it is too long.
+std::vector<std::string> Wrapped(const std::string& text, std::size_t n) {
+    std::vector<std::string> lines{""};
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end =
+            std::min({text.find(" + ", from + 1), text.find(" - ", from + 1), text.size()});
+        const std::string piece = text.substr(from, end - from);
+        if (!lines.back().empty() && Characters(lines.back()) + Characters(piece) > n)
+            lines.push_back(piece.substr(1)); // without the space before the sign
+        else
+            lines.back() += piece;
+        from = end;
+    }
+    return lines;
 }
 
-std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r,
-                        const std::vector<Series>& members, const Labels& labels, const std::string& title) {
+std::string SvgHead(double width, double height) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           Fixed(width, 0) + "\" height=\"" + Fixed(height, 0) + "\" viewBox=\"0 0 " + Fixed(width, 0) + " " +
+           Fixed(height, 0) + "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n" +
+           "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+}
+
+// One plot of kHeight: the title, axes, the members thin, the envelopes thick, the extremes marked,
+// the legend right of the plot.
+std::string Panel(const std::vector<std::string>& names, const Envelope& r,
+                  const std::vector<Series>& members, const Labels& labels, const std::string& title,
+                  const Layout& layout) {
     // The extent of everything drawn; the zero line always shows.
     double xmin = std::numeric_limits<double>::infinity(), xmax = -xmin, ymin = 0.0, ymax = 0.0;
     const auto extend = [&](double x, double y) {
@@ -289,15 +315,12 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r
     const Figure fig(xmin, xmax, ymin, ymax);
 
     std::string svg =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-        Fixed(kWidth, 0) + "\" height=\"" + Fixed(kHeight, 0) + "\" viewBox=\"0 0 " + Fixed(kWidth, 0) + " " +
-        Fixed(kHeight, 0) + "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n";
-    svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    svg += "<text x=\"" + Fixed(kLeft, 0) +
-           "\" y=\"30\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">" +
-           Escaped((title.empty() ? "Envelopes of " : title + ": envelopes of ") +
-                   std::to_string(names.size()) + " " + labels.members) +
-           "</text>\n";
+        "<text x=\"" + Fixed(kLeft, 0) + "\" y=\"30\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">" +
+        Escaped(layout.governing
+                    ? title + ": " + std::to_string(names.size()) + " governing " + labels.members
+                    : (title.empty() ? "Envelopes of " : title + ": envelopes of ") +
+                          std::to_string(names.size()) + " " + labels.members) +
+        "</text>\n";
 
     // Grid, ticks and tick labels.
     svg += "<g stroke=\"#e3e3e3\" stroke-width=\"1\">\n";
@@ -344,6 +367,8 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r
     std::vector<Marker> markers;
     for (const auto& [e, upper] : {std::pair{&r.upper, true}, std::pair{&r.lower, false}})
         for (const bool max : {true, false}) {
+            if (!layout.allExtremes && max != upper)
+                continue;
             const int k = max ? e->IndexOfMax() : e->IndexOfMin();
             if (k < 0)
                 continue;
@@ -365,9 +390,13 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r
         svg += "<line x1=\"" + Fixed(lx, 0) + "\" y1=\"" + Fixed(ly, 0) + "\" x2=\"" + Fixed(lx + 26, 0) +
                "\" y2=\"" + Fixed(ly, 0) + "\" stroke=\"" + colour + "\" stroke-width=\"" + Fixed(width, 1) +
                "\" stroke-opacity=\"" + opacity + "\"/>\n";
-        svg += "<text x=\"" + Fixed(lx + 34, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
-               Fixed(kSmall, 0) + "\" fill=\"#222\">" + Escaped(Shortened(name, kLegendChars)) + "</text>\n";
-        ly += 20;
+        for (const std::string& line : layout.wrap ? Wrapped(name, layout.legendChars) : std::vector{name}) {
+            svg += "<text x=\"" + Fixed(lx + 34, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
+                   Fixed(kSmall, 0) + "\" fill=\"#222\">" + Escaped(Shortened(line, layout.legendChars)) +
+                   "</text>\n";
+            ly += 15;
+        }
+        ly += 5;
     };
     // Each case in its colour: thick where it governs an envelope somewhere, thin where it never does.
     std::vector<bool> governs(names.size(), false);
@@ -378,23 +407,96 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r
                 governs[static_cast<std::size_t>(e->member[i])] = true;
             folded = folded || (e->member[i] < 0 && !e->Placeholder(i));
         }
-    for (const char* line :
-         {"envelopes: thick, in the", "colour of the governing", "case; the cases: thin"}) {
+    for (const char* line : layout.heading) {
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
                Fixed(kSmall - 1, 0) + "\" fill=\"#555\">" + line + "</text>\n";
         ly += 15;
     }
     ly += 10;
-    for (std::size_t k = 0; k < names.size() && k < kLegendRows; ++k)
-        entry(names[k], ColourOf(static_cast<int>(k)), governs[k] ? kEnvelopeWidth : 1.3, "1");
+    std::size_t shown = 0; // the entries that fit in the panel, wrapped ones taking several lines
+    for (; shown < names.size() && shown < kLegendRows; ++shown) {
+        const std::size_t lines = layout.wrap ? Wrapped(names[shown], layout.legendChars).size() : 1;
+        if (ly + 15.0 * static_cast<double>(lines) + 5 > kHeight - 24)
+            break;
+        entry(names[shown], ColourOf(static_cast<int>(shown)), governs[shown] ? kEnvelopeWidth : 1.3, "1");
+    }
     if (folded)
         entry("(between points)", kNoCaseColour, kEnvelopeWidth, "1");
-    if (names.size() > kLegendRows)
+    if (shown < names.size())
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
-               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(names.size() - kLegendRows) +
+               Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(names.size() - shown) +
                " more</text>\n";
-    svg += "</svg>\n";
     return svg;
+}
+
+} // namespace
+
+Series SeriesOf(const CVyMathFunction1D& f) {
+    CVyMathFunction1D::PointList list;
+    const_cast<CVyMathFunction1D&>(f).GetListPoint(list, CVyMathFunction1D::ListAsStored);
+    Series s;
+    double x, y;
+    list.ResetCursor();
+    while (list.GetNext(x, y))
+        s.points.push_back({x, y});
+    return s;
+}
+
+std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r,
+                        const std::vector<Series>& members, const Labels& labels, const std::string& title) {
+    return SvgHead(kWidth, kHeight) + Panel(names, r, members, labels, title, Layout()) + "</svg>\n";
+}
+
+std::vector<std::size_t> CombinationOrder(const DesignResult& d) {
+    const DesignSituation& s = d.situation;
+    std::vector<double> weight(s.combinations.size(), 0.0);
+    for (const DesignLine* line : {&s.lower, &s.upper})
+        for (std::size_t i = 0; i + 1 < line->x.size(); ++i)
+            weight[static_cast<std::size_t>(line->combination[i])] += line->x[i + 1] - line->x[i];
+    for (const Extreme* e : {&d.min, &d.max})
+        if (e->found)
+            weight[static_cast<std::size_t>(e->diagram)] = std::numeric_limits<double>::infinity();
+    std::vector<std::size_t> order(weight.size());
+    for (std::size_t c = 0; c < order.size(); ++c)
+        order[c] = c;
+    std::stable_sort(order.begin(), order.end(),
+                     [&weight](std::size_t a, std::size_t b) { return weight[a] > weight[b]; });
+    return order;
+}
+
+std::string DesignSvg(const std::vector<DesignResult>& design, const Labels& labels,
+                      const std::string& title) {
+    Layout layout;
+    layout.legendChars = static_cast<std::size_t>((kDesignWidth - kRight - 62) / TextWidth("x", kSmall));
+    layout.wrap = true;
+    layout.heading = {"envelopes in the colour of the", "combination governing them"};
+    layout.allExtremes = false;
+    layout.governing = true;
+    const double heading = 44;
+    std::string svg = SvgHead(kDesignWidth, heading + kHeight * static_cast<double>(design.size()));
+    svg += "<text x=\"" + Fixed(kLeft, 0) +
+           "\" y=\"30\" font-size=\"18\" font-weight=\"bold\" fill=\"#222\">" +
+           Escaped(title.empty() ? "Design envelopes by EN 1990" : title + ": design envelopes by EN 1990") +
+           "</text>\n";
+    Labels l = labels;
+    l.members = "combinations";
+    for (std::size_t k = 0; k < design.size(); ++k) {
+        const DesignSituation& s = design[k].situation;
+        const std::vector<std::size_t> order = CombinationOrder(design[k]);
+        std::vector<int> rank(order.size());
+        std::vector<std::string> names;
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = static_cast<int>(r);
+            names.push_back(s.combinations[order[r]].Text());
+        }
+        Envelope e{{s.lower.x, s.lower.y, s.lower.combination}, {s.upper.x, s.upper.y, s.upper.combination}};
+        for (EnvelopeLine* line : {&e.lower, &e.upper})
+            for (int& c : line->member)
+                c = rank[static_cast<std::size_t>(c)];
+        svg += "<g transform=\"translate(0 " + Fixed(heading + kHeight * static_cast<double>(k), 0) +
+               ")\">\n" + Panel(names, e, {}, l, s.name, layout) + "</g>\n";
+    }
+    return svg + "</svg>\n";
 }
 
 } // namespace vycli

@@ -28,6 +28,18 @@ Series SeriesOf(const CVyMathFunction1D& f);
 std::string EnvelopeSvg(const std::vector<std::string>& names, const vymath::analysis::Envelope& r,
                         const std::vector<Series>& members, const Labels& labels, const std::string& title);
 
+// A situation's combinations (DesignSituation::combinations positions) in the order the plots colour and
+// list them: those of the two extremes (the lower's least, the upper's greatest) first, then by the
+// length of envelope they govern, longest first; ties in the situation's order.
+std::vector<std::size_t> CombinationOrder(const vymath::analysis::DesignResult& d);
+
+// Design envelopes of one member's force (ForceResult::design): one plot a situation, one under the
+// other, each envelope in the colour of the combination governing each stretch, the upper's greatest
+// and the lower's least value marked, and the combinations in the legend. The title, when not empty,
+// names the member and force.
+std::string DesignSvg(const std::vector<vymath::analysis::DesignResult>& design, const Labels& labels,
+                      const std::string& title);
+
 } // namespace vycli
 
 #endif // VYMATH_CLI_PLOT_H

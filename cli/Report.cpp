@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace vycli {
@@ -199,6 +200,95 @@ void AppendExtremeJson(std::string& out, const SummaryExtreme& e, const std::vec
     out += "}}";
 }
 
+// The factors of a combination: {"G": 1.35, "Q1": 1.5}.
+void AppendFactors(std::string& out, const DesignCombination& c) {
+    out += '{';
+    for (std::size_t k = 0; k < c.factors.size(); ++k) {
+        out += k ? ", " : "";
+        AppendJsonString(out, c.factors[k].first);
+        out += ": ";
+        AppendJsonNumber(out, c.factors[k].second);
+    }
+    out += '}';
+}
+
+// A design envelope's points, each with the factors and the text of the combination governing from it.
+void AppendDesignLine(std::string& out, const DesignLine& e, const DesignSituation& s,
+                      const std::vector<std::string>& texts, const std::string& indent) {
+    out += "{\n" + indent + "  \"x\": ";
+    AppendJsonArray(out, e.x, AppendJsonNumber);
+    out += ",\n" + indent + "  \"y\": ";
+    AppendJsonArray(out, e.y, AppendJsonNumber);
+    out += ",\n" + indent + "  \"factors\": ";
+    AppendJsonArray(out, e.combination, [&s](std::string& o, int c) {
+        AppendFactors(o, s.combinations[static_cast<std::size_t>(c)]);
+    });
+    out += ",\n" + indent + "  \"combination\": ";
+    AppendJsonArray(out, e.combination, [&texts](std::string& o, int c) {
+        AppendJsonString(o, texts[static_cast<std::size_t>(c)]);
+    });
+    out += "\n" + indent + "}";
+}
+
+// An extreme of a design envelope: where, the value, its combination, and with `forces` the values of
+// the other forces under it.
+void AppendDesignExtreme(std::string& out, const Extreme& e, const DesignSituation& s,
+                         const std::vector<std::string>* forces, std::size_t force) {
+    if (!e.found) {
+        out += "null";
+        return;
+    }
+    const DesignCombination& c = s.combinations[static_cast<std::size_t>(e.diagram)];
+    out += "{\"x\": ";
+    AppendJsonNumber(out, e.x);
+    out += ", \"y\": ";
+    AppendJsonNumber(out, e.y);
+    out += ", \"combination\": ";
+    AppendJsonString(out, c.Text());
+    out += ", \"factors\": ";
+    AppendFactors(out, c);
+    if (forces != nullptr) {
+        out += ", \"coincident\": {";
+        bool first = true;
+        for (std::size_t f = 0; f < forces->size(); ++f) {
+            if (f == force)
+                continue;
+            out += first ? "" : ", ";
+            first = false;
+            AppendJsonString(out, (*forces)[f]);
+            out += ": [";
+            AppendJsonNumber(out, e.left[f]);
+            out += ", ";
+            AppendJsonNumber(out, e.right[f]);
+            out += ']';
+        }
+        out += '}';
+    }
+    out += '}';
+}
+
+// One situation's envelopes and extremes as a JSON object, indented by `indent`.
+void AppendSituation(std::string& out, const DesignResult& d, const std::vector<std::string>* forces,
+                     std::size_t force, const std::string& indent) {
+    const DesignSituation& s = d.situation;
+    std::vector<std::string> texts;
+    for (const DesignCombination& c : s.combinations)
+        texts.push_back(c.Text());
+    out += "{\n" + indent + "  \"lower\": ";
+    AppendDesignLine(out, s.lower, s, texts, indent + "  ");
+    out += ",\n" + indent + "  \"upper\": ";
+    AppendDesignLine(out, s.upper, s, texts, indent + "  ");
+    out += ",\n" + indent + "  \"max\": ";
+    AppendDesignExtreme(out, d.max, s, forces, force);
+    out += ",\n" + indent + "  \"min\": ";
+    AppendDesignExtreme(out, d.min, s, forces, force);
+    out += "\n" + indent + "}";
+}
+
+const DesignSituation& SituationOf(const std::vector<MemberResult>& results, const SummaryRow& r) {
+    return results[r.member].forces[r.force].design[static_cast<std::size_t>(r.situation)].situation;
+}
+
 } // namespace
 
 void AppendJsonString(std::string& out, const std::string& s) {
@@ -317,20 +407,27 @@ std::string InspectJson(const std::vector<std::string>& names, const std::vector
     return out;
 }
 
-std::string SummaryTable(const Model& model, const std::vector<SummaryRow>& rows, const Labels& labels,
-                         const std::vector<std::string>& combinations) {
+std::string SummaryTable(const Model& model, const std::vector<MemberResult>& results,
+                         const std::vector<SummaryRow>& rows, const Labels& labels,
+                         const std::string& subject) {
     const std::vector<std::string>& forces = model.Forces();
-    std::string out =
-        Plural(model.Size(), "members") + ", " + (forces.size() == 1 ? "force " : "forces ") +
-        NameList(forces) + "; envelopes of " +
-        (combinations.empty() ? std::string("the load cases")
-                              : Plural(combinations.size(), "combinations") + ": " + NameList(combinations)) +
-        "\n(with: the other forces of the governing case there, left|right where they jump)\n\n";
+    const bool design = !rows.empty() && rows.front().situation >= 0;
+    std::string out = Plural(model.Size(), "members") + ", " + (forces.size() == 1 ? "force " : "forces ") +
+                      NameList(forces) + "; " + subject + "\n(with: the other forces " +
+                      (design ? "under the governing combination" : "of the governing case") +
+                      " there, left|right where they jump)\n\n";
     const std::string at = "at " + labels.x;
-    Table t({"member", "force", "max", at, "case", "min", at, "case", "with max", "with min"}, "ttnntnnttt");
+    const std::string governing = design ? "combination" : "case";
+    std::vector<std::string> header = {"member", "force", "max",     at,         governing,
+                                       "min",    at,      governing, "with max", "with min"};
+    if (design)
+        header.insert(header.begin() + 2, "situation");
+    Table t(header, design ? "tttnntnnttt" : "ttnntnnttt");
     for (const SummaryRow& r : rows) {
         std::vector<std::string> row = {model.MemberName(r.member).empty() ? "-" : model.MemberName(r.member),
                                         forces[r.force]};
+        if (design)
+            row.push_back(SituationOf(results, r).name);
         for (const SummaryExtreme* e : {&r.max, &r.min}) {
             row.push_back(e->found ? Readable(e->y) : "-");
             row.push_back(e->found ? Readable(e->x) : "-");
@@ -343,10 +440,12 @@ std::string SummaryTable(const Model& model, const std::vector<SummaryRow>& rows
     return out + t.Text("");
 }
 
-std::string SummaryCsv(const Model& model, const std::vector<SummaryRow>& rows) {
+std::string SummaryCsv(const Model& model, const std::vector<MemberResult>& results,
+                       const std::vector<SummaryRow>& rows) {
     const std::vector<std::string>& forces = model.Forces();
+    const bool design = !rows.empty() && rows.front().situation >= 0;
     std::string out;
-    for (const std::string& name : SummaryColumns(forces))
+    for (const std::string& name : SummaryColumns(forces, design))
         out += (out.empty() ? "" : ",") + CsvField(name);
     out += '\n';
     const std::size_t nf = forces.size();
@@ -359,6 +458,8 @@ std::string SummaryCsv(const Model& model, const std::vector<SummaryRow>& rows) 
     };
     for (const SummaryRow& r : rows) {
         out += CsvField(model.MemberName(r.member)) + ',' + CsvField(forces[r.force]);
+        if (design)
+            out += ',' + CsvField(SituationOf(results, r).name);
         for (const SummaryExtreme* e : {&r.max, &r.min}) {
             out += ',' + (e->found ? number(e->y) : "") + ',' + (e->found ? number(e->x) : "") + ',' +
                    CsvField(e->loadCase);
@@ -447,6 +548,127 @@ std::string ModelInspectJson(const Model& model, const std::vector<MemberResult>
                 AppendJsonString(out, results[m].diagrams[c]);
                 out += ": ";
                 AppendFigures(out, results[m].forces[f].figures[c]);
+            }
+            out += "\n      }";
+        }
+        out += "\n    }";
+    }
+    out += "\n  }\n}\n";
+    return out;
+}
+
+std::string Subject(const std::vector<std::string>& combinations, const Actions* actions) {
+    if (actions != nullptr) {
+        std::vector<std::string> names;
+        for (const Action& a : actions->actions)
+            names.push_back(a.name);
+        return "design envelopes by EN 1990 of " + Plural(names.size(), "actions") + ": " + NameList(names);
+    }
+    if (combinations.empty())
+        return "envelopes of the load cases";
+    return "envelopes of " + Plural(combinations.size(), "combinations") + ": " + NameList(combinations);
+}
+
+std::string DesignTable(const std::vector<DesignResult>& design, const Labels& labels,
+                        const std::string& subject) {
+    std::string out =
+        std::string(1, static_cast<char>(std::toupper(subject[0]))) + subject.substr(1) + "\n\n";
+    const std::string at = "at " + labels.x, y = labels.y.empty() ? "" : " " + labels.y;
+    Table extremes({"situation", "max" + y, at, "combination", "min" + y, at, "combination"}, "tnntnnt");
+    for (const DesignResult& d : design) {
+        std::vector<std::string> row = {d.situation.name};
+        for (const Extreme* e : {&d.max, &d.min}) {
+            row.push_back(e->found ? Readable(e->y) : "-");
+            row.push_back(e->found ? Readable(e->x) : "-");
+            row.push_back(e->found ? d.situation.combinations[static_cast<std::size_t>(e->diagram)].Text()
+                                   : "-");
+        }
+        extremes.Add(row);
+    }
+    out += extremes.Text("");
+    // Each envelope's stretches: runs of points with one governing combination, to where the next begins.
+    for (const DesignResult& d : design)
+        for (const auto& [name, e] :
+             {std::pair{"lower", &d.situation.lower}, std::pair{"upper", &d.situation.upper}}) {
+            Table t({"from " + labels.x, "to " + labels.x, "combination"}, "nnt");
+            std::size_t count = 0;
+            for (std::size_t i = 0; i < e->x.size();) {
+                std::size_t j = i + 1;
+                while (j < e->x.size() && e->combination[j] == e->combination[i])
+                    ++j;
+                const double to = e->x[j < e->x.size() ? j : j - 1];
+                t.Add({Readable(e->x[i]), Readable(to),
+                       d.situation.combinations[static_cast<std::size_t>(e->combination[i])].Text()});
+                ++count;
+                i = j;
+            }
+            out += "\n" + d.situation.name + ", " + name + " envelope: " + Plural(e->x.size(), "points") +
+                   ", " + Plural(count, "stretches") + "\n" + t.Text("  ");
+        }
+    return out;
+}
+
+std::string DesignCsv(const std::vector<DesignResult>& design, const std::vector<std::string>& cases) {
+    std::string out = "situation,envelope,x,y,combination";
+    for (const std::string& c : cases)
+        out += ',' + CsvField(c);
+    out += '\n';
+    for (const DesignResult& d : design) {
+        const DesignSituation& s = d.situation;
+        // Each combination's text and factors, one cell a case.
+        std::vector<std::string> cells;
+        for (const DesignCombination& c : s.combinations) {
+            std::string row = ',' + CsvField(c.Text());
+            for (const std::string& name : cases) {
+                double v = 0.0;
+                for (const auto& f : c.factors)
+                    if (f.first == name)
+                        v = f.second;
+                AppendShortest(row += ',', v);
+            }
+            cells.push_back(row + '\n');
+        }
+        for (const auto& [name, e] : {std::pair{"lower", &s.lower}, std::pair{"upper", &s.upper}})
+            for (std::size_t i = 0; i < e->x.size(); ++i) {
+                out += CsvField(s.name) + ',' + name + ',';
+                AppendShortest(out, e->x[i]);
+                out += ',';
+                AppendShortest(out, e->y[i]);
+                out += cells[static_cast<std::size_t>(e->combination[i])];
+            }
+    }
+    return out;
+}
+
+std::string DesignJson(const std::vector<DesignResult>& design) {
+    std::string out = "{\n  \"situations\": {";
+    for (std::size_t k = 0; k < design.size(); ++k) {
+        out += k ? ",\n    " : "\n    ";
+        AppendJsonString(out, design[k].situation.name);
+        out += ": ";
+        AppendSituation(out, design[k], nullptr, 0, "    ");
+    }
+    out += "\n  }\n}\n";
+    return out;
+}
+
+std::string ModelDesignJson(const Model& model, const std::vector<MemberResult>& results) {
+    const std::vector<std::string>& forces = model.Forces();
+    std::string out = "{\n  \"model\": {";
+    for (std::size_t m = 0; m < results.size(); ++m) {
+        out += m ? ",\n    " : "\n    ";
+        AppendJsonString(out, model.MemberName(m));
+        out += ": {";
+        for (std::size_t f = 0; f < results[m].forces.size(); ++f) {
+            out += f ? ",\n      " : "\n      ";
+            AppendJsonString(out, forces[f]);
+            out += ": {";
+            const std::vector<DesignResult>& design = results[m].forces[f].design;
+            for (std::size_t k = 0; k < design.size(); ++k) {
+                out += k ? ",\n        " : "\n        ";
+                AppendJsonString(out, design[k].situation.name);
+                out += ": ";
+                AppendSituation(out, design[k], &forces, f, "        ");
             }
             out += "\n      }";
         }

@@ -45,18 +45,39 @@ std::string InspectCsv(const std::vector<std::string>& names,
 std::string InspectJson(const std::vector<std::string>& names,
                         const std::vector<vymath::analysis::KeyFigures>& r);
 
-// A model: the summary a member and force.
+// What the envelopes are of, for titles: "envelopes of the load cases", "envelopes of 2 combinations:
+// ULS1, ULS2", "design envelopes by EN 1990 of 3 actions: G, Q, T".
+std::string Subject(const std::vector<std::string>& combinations, const vymath::analysis::Actions* actions);
+
+// A model: the summary a member and force (and design situation, with actions).
 std::string SummaryTable(const vymath::analysis::Model& model,
+                         const std::vector<vymath::analysis::MemberResult>& results,
                          const std::vector<vymath::analysis::SummaryRow>& rows, const Labels& labels,
-                         const std::vector<std::string>& combinations);
+                         const std::string& subject);
 // The columns of vymath::analysis::SummaryColumns, with a header row.
 std::string SummaryCsv(const vymath::analysis::Model& model,
+                       const std::vector<vymath::analysis::MemberResult>& results,
                        const std::vector<vymath::analysis::SummaryRow>& rows);
 // {"model": {MEMBER: {FORCE: {"lower": {...}, "upper": {...}, "max": {"x", "y", "case", "coincident":
 //  {OTHER: [left, right]}}, "min": {...}}}}}
 std::string ModelJson(const vymath::analysis::Model& model,
                       const std::vector<vymath::analysis::MemberResult>& results,
                       const std::vector<vymath::analysis::SummaryRow>& rows);
+// Design envelopes of one member and force (ForceResult::design): the extremes of every situation with
+// their combination, then each envelope's stretches, each with the combination governing it.
+std::string DesignTable(const std::vector<vymath::analysis::DesignResult>& design, const Labels& labels,
+                        const std::string& subject);
+// situation,envelope,x,y,combination, then the factor of each of `cases` (0 where left out): the lower
+// envelope's points, then the upper's, situation by situation.
+std::string DesignCsv(const std::vector<vymath::analysis::DesignResult>& design,
+                      const std::vector<std::string>& cases);
+// {"situations": {NAME: {"lower": {"x": [...], "y": [...], "factors": [{CASE: factor, ...}, ...],
+//  "combination": [TEXT, ...]}, "upper": {...}, "max": {"x", "y", "combination", "factors"}, "min": {...}}}}
+std::string DesignJson(const std::vector<vymath::analysis::DesignResult>& design);
+// {"model": {MEMBER: {FORCE: {SITUATION: {as DesignJson, max and min with "coincident": {OTHER: [left,
+//  right]}}}}}}
+std::string ModelDesignJson(const vymath::analysis::Model& model,
+                            const std::vector<vymath::analysis::MemberResult>& results);
 // Key figures of a model: one row (JSON entry) a member, force and case.
 std::string ModelInspectTable(const vymath::analysis::Model& model,
                               const std::vector<vymath::analysis::MemberResult>& results,

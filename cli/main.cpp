@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <new>
 #include <set>
 
@@ -34,6 +35,7 @@ struct Options {
     std::vector<std::string> forces, filters;
     std::string xLabel = "x", yLabel;
     std::string csv, json, svg, plots, html;
+    std::string actions;
     unsigned threads = 0;
     bool fold = false;
     bool quiet = false;
@@ -102,12 +104,20 @@ int Run(const std::string& command, const Options& o) {
     } catch (const va::Error& e) {
         Rethrow(e);
     }
+    if (!o.actions.empty() && !o.combinations.empty())
+        UsageError("--actions and -c/--combination exclude each other: the actions give the combinations");
+    if (!o.actions.empty() && o.fold)
+        UsageError("--actions and --fold exclude each other: design envelopes are exact");
     for (const auto& [option, path] :
          {std::pair{"--csv", &o.csv}, {"--json", &o.json}, {"--svg", &o.svg}, {"--html", &o.html}})
         if (!path->empty())
             CheckFolder(option, *path);
     if (!o.plots.empty())
         CheckDirectory("--plots", o.plots);
+    // The actions first: a bad description stops the run before a large model is read.
+    std::unique_ptr<va::Actions> actions;
+    if (!o.actions.empty())
+        actions = std::make_unique<va::Actions>(ReadActions(o.actions));
     const Format format = FormatOf(o.input, o.format == "csv"    ? Format::Csv
                                             : o.format == "json" ? Format::Json
                                                                  : Format::Auto);
@@ -127,6 +137,7 @@ int Run(const std::string& command, const Options& o) {
     options.envelopes = command == "envelope";
     options.keyFigures = command == "inspect";
     options.source = in.file;
+    options.actions = actions.get();
     progress.Stage("analysing " + std::to_string(model.Size()) + (model.Size() == 1 ? " member" : " members"),
                    model.Size());
     options.progress = [&progress](std::size_t done, std::size_t) { progress.Advance(done); };
@@ -141,6 +152,7 @@ int Run(const std::string& command, const Options& o) {
     std::vector<std::string> comboNames;
     for (const va::Combination& c : combinations)
         comboNames.push_back(c.name);
+    const std::string subject = Subject(comboNames, actions.get());
     // The ordinate's label: the option's, y for today's input, none for a model (each force has its own).
     Labels labels{o.xLabel,
                   !o.yLabel.empty() && model.Forces().size() == 1 ? o.yLabel
@@ -153,6 +165,8 @@ int Run(const std::string& command, const Options& o) {
     if (command == "envelope") {
         const std::vector<va::SummaryRow> rows = va::Summarise(model, results);
         const auto plot = [&](std::size_t m, std::size_t f, const std::string& title, const Labels& l) {
+            if (actions)
+                return DesignSvg(results[m].forces[f].design, l, title);
             std::vector<Series> series;
             try {
                 const std::vector<std::vector<va::Diagram>> diagrams =
@@ -164,7 +178,14 @@ int Run(const std::string& command, const Options& o) {
             }
             return EnvelopeSvg(results[m].diagrams, results[m].forces[f].envelope, series, l, title);
         };
-        if (single) {
+        if (single && actions) {
+            const std::vector<va::DesignResult>& design = results[0].forces[0].design;
+            table = DesignTable(design, labels, subject);
+            if (!o.csv.empty())
+                files.push_back({"--csv", o.csv, DesignCsv(design, results[0].diagrams)});
+            if (!o.json.empty())
+                files.push_back({"--json", o.json, DesignJson(design)});
+        } else if (single) {
             const va::Envelope& e = results[0].forces[0].envelope;
             table = EnvelopeTable(results[0].diagrams, e, labels);
             if (!o.csv.empty())
@@ -172,11 +193,13 @@ int Run(const std::string& command, const Options& o) {
             if (!o.json.empty())
                 files.push_back({"--json", o.json, EnvelopeJson(results[0].diagrams, e)});
         } else {
-            table = SummaryTable(model, rows, labels, comboNames);
+            table = SummaryTable(model, results, rows, labels, subject);
             if (!o.csv.empty())
-                files.push_back({"--csv", o.csv, SummaryCsv(model, rows)});
+                files.push_back({"--csv", o.csv, SummaryCsv(model, results, rows)});
             if (!o.json.empty())
-                files.push_back({"--json", o.json, ModelJson(model, results, rows)});
+                files.push_back(
+                    {"--json", o.json,
+                     actions ? ModelDesignJson(model, results) : ModelJson(model, results, rows)});
         }
         if (!o.svg.empty()) {
             Labels l = labels;
@@ -187,6 +210,8 @@ int Run(const std::string& command, const Options& o) {
         if (!o.plots.empty()) {
             std::set<std::string> taken;
             for (const va::SummaryRow& r : rows) {
+                if (r.situation > 0) // a design plot holds every situation
+                    continue;
                 const std::string& member = model.MemberName(r.member);
                 const std::string& force = model.Forces()[r.force];
                 Labels l = labels;
@@ -197,8 +222,7 @@ int Run(const std::string& command, const Options& o) {
             }
         }
         if (!o.html.empty())
-            files.push_back(
-                {"--html", o.html, HtmlReport(model, results, rows, labels, in.file, comboNames)});
+            files.push_back({"--html", o.html, HtmlReport(model, results, rows, labels, in.file, subject)});
     } else if (single) {
         table = InspectTable(results[0].diagrams, results[0].forces[0].figures, labels);
         if (!o.csv.empty())
@@ -234,15 +258,22 @@ int main(int argc, char** argv) {
     Options o;
     CLI::App* envelope = app.add_subcommand(
         "envelope",
-        "Exact lower and upper envelopes of the cases (or combinations) of every member and force, with the "
-        "case governing each stretch, the extremes and the coincident values of the other forces");
+        "Exact lower and upper envelopes of the cases (or combinations, or with --actions the design "
+        "envelopes by EN 1990 of every situation) of every member and force, with the case (or "
+        "combination) governing each stretch, the extremes and the coincident values of the other forces");
     AddCommonOptions(*envelope, o);
     envelope->add_flag(
         "--fold", o.fold,
         "The folded envelope (the set's EnvelopMaxMin: each member's points and crossings, folded "
         "in one at a time) instead of the exact one");
+    envelope->add_option(
+        "--actions", o.actions,
+        "Design envelopes by EN 1990 of every situation these actions allow (a JSON file: "
+        "each action's name, type and load cases, every case in one action; see the README), "
+        "instead of the envelopes of the cases; not with -c or --fold");
     envelope->add_option("--svg", o.svg,
-                         "Draw the cases and the envelopes to this SVG file (one member, one force)");
+                         "Draw the cases and the envelopes to this SVG file (one member, one force; with "
+                         "--actions, one plot a situation)");
     envelope->add_option("--plots", o.plots, "Draw every member and force to an SVG file in this folder");
     envelope->add_option("--html", o.html,
                          "Write a report to this HTML file: the summary, sortable, and every envelope plot");

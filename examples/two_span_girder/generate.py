@@ -15,6 +15,13 @@ concentrated load; the shear jumps there and at B (two rows at one abscissa, the
 Writes moment.csv and shear.csv beside this file, in long form (case,x,y), and model.csv, the same
 girder as a model of two members, the spans AB and BC, each with its own abscissa from its left end
 and the forces V and M (member,case,x,V,M).
+
+design.csv is the model for design envelopes by EN 1990 (actions.json): every load case belongs to
+one action, so it has no Q12 (the action Q of the patterns Q1 and Q2, acting freely, gives it and
+every other arrangement), and it adds two cases of a linear temperature difference over the depth,
+which act one at a time:
+  TH   top warmer than the bottom: the girder would lift off B, the restraint moment at B is +150 kNm
+  TC   top cooler than the bottom: -75 kNm at B
 """
 import os
 
@@ -30,6 +37,8 @@ def span(uniform, point):
     """One span's loads: the uniform load and the point loads as (P, distance from the outer support)."""
     return (uniform, [(P, A_LOAD)] if point else [])
 
+
+M_TEMPERATURE = {"TH": 150.0, "TC": -75.0}  # kNm, the restraint moment at B
 
 CASES = {
     "G": [span(G, False), span(G, False)],
@@ -87,6 +96,37 @@ def diagrams(spans):
     return moment, shears
 
 
+def restraint(mb):
+    """Moment and shear of a restraint moment mb at B alone: linear from the end supports."""
+    xs = sorted({i * STEP for i in range(int(2 * L / STEP) + 1)} | {A_LOAD, 2 * L - A_LOAD})
+    moment = [(x, mb * (x if x <= L else 2 * L - x) / L) for x in xs]
+    shears = []
+    for x in xs:
+        if x == L:
+            shears += [(x, mb / L), (x, -mb / L)]
+        else:
+            shears.append((x, mb / L if x < L else -mb / L))
+    return moment, shears
+
+
+def write_model(path, cases):
+    """The girder as a model of the members AB and BC, each abscissa from the member's left end."""
+    with open(path, "w", newline="") as f:
+        f.write("member,case,x,V,M\n")
+        for member, (start, end) in (("AB", (0.0, L)), ("BC", (L, 2 * L))):
+            for name, (moment, shears) in cases.items():
+                m = dict(moment)
+                for k, (x, v) in enumerate(shears):
+                    if not start <= x <= end:
+                        continue
+                    twice = k + 1 < len(shears) and shears[k + 1][0] == x or k > 0 and shears[k - 1][0] == x
+                    first = k + 1 < len(shears) and shears[k + 1][0] == x
+                    # At the support B only the side inside the span belongs to it.
+                    if twice and ((x == end and not first) or (x == start and first)):
+                        continue
+                    f.write("%s,%s,%s,%s,%s\n" % (member, name, number(x - start), number(v), number(m[x])))
+
+
 def number(v):
     text = ("%.4f" % v).rstrip("0").rstrip(".")
     return "0" if text == "-0" else text
@@ -103,22 +143,11 @@ def main():
         with open(os.path.join(here, file), "w", newline="") as f:
             f.write("case,x,y\n")
             f.writelines("%s,%s,%s\n" % (name, number(x), number(y)) for name, x, y in rows)
-    with open(os.path.join(here, "model.csv"), "w", newline="") as f:
-        f.write("member,case,x,V,M\n")
-        for member, (start, end) in (("AB", (0.0, L)), ("BC", (L, 2 * L))):
-            for name, spans in CASES.items():
-                moment, shears = diagrams(spans)
-                m = dict(moment)
-                for k, (x, v) in enumerate(shears):
-                    if not start <= x <= end:
-                        continue
-                    twice = k + 1 < len(shears) and shears[k + 1][0] == x or k > 0 and shears[k - 1][0] == x
-                    first = k + 1 < len(shears) and shears[k + 1][0] == x
-                    # At the support B only the side inside the span belongs to it.
-                    if twice and ((x == end and not first) or (x == start and first)):
-                        continue
-                    f.write("%s,%s,%s,%s,%s\n" % (member, name, number(x - start), number(v), number(m[x])))
-
+    loads = {name: diagrams(spans) for name, spans in CASES.items()}
+    write_model(os.path.join(here, "model.csv"), loads)
+    design = {name: loads[name] for name in ("G", "Q1", "Q2")}
+    design.update({name: restraint(mb) for name, mb in M_TEMPERATURE.items()})
+    write_model(os.path.join(here, "design.csv"), design)
 
 if __name__ == "__main__":
     main()

@@ -100,6 +100,15 @@ TEST(Design, LeadingActionsExclusionsAndSigns) {
         Check(all, p);
 }
 
+TEST(Design, CombinationTextRoundsTheFactorsAsWritten) {
+    // 0.85 * 1.35 is stored just below 1.1475, 1.5 * 0.7 just below 1.05; 9.99951 carries into a digit.
+    EXPECT_EQ(
+        (DesignCombination{{{"G", 0.85 * 1.35}, {"Q 1", 1.5 * 0.7}, {"E", -1.0}, {"W", 9.99951}}}.Text()),
+        "1.148*G + 1.05*\"Q 1\" - 1*E + 10*W");
+    EXPECT_EQ((DesignCombination{{{"E", -0.123449}}}.Text()), "-0.1234*E");
+    EXPECT_EQ(DesignCombination().Text(), "0");
+}
+
 TEST(Design, BadDescriptionsNameThePlace) {
     const struct {
         const char* json;
@@ -123,6 +132,13 @@ TEST(Design, BadDescriptionsNameThePlace) {
          "actions.json: /actions/0/cases/0: load case \"X\" is not in the input"},
         {R"({"actions": [{"name": "Q", "type": "permanent", "cases": ["Q"]}]})",
          "actions.json: load case \"G\" of the input belongs to no action: every case belongs to one"},
+        // The parser's own failures: the place as line and column, or as the pointer it had reached.
+        {"{\"actions\": [\n  {\"name\": \"G\"},]}", "actions.json:2:17: syntax error while parsing value - "
+                                                    "unexpected ']'; expected '[', '{', or a literal"},
+        {R"({"actions": [{"name": "G", "type": "variable", "cases": ["G"], "psi": [1, 1e400, 0]}]})",
+         "actions.json: /actions/0/psi/1: \"1e400\" is out of the range of doubles"},
+        {R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"], "cases": ["Q"]}]})",
+         "actions.json: /actions/0/cases: the key is given twice"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.json);

@@ -109,3 +109,32 @@ bad(json_duplicate_member duplicate_member.json "envelope duplicate_member.json 
     [[vymath: duplicate_member.json: /model/B1: the member is given twice]])
 bad(json_model_lengths model_lengths.json "envelope model_lengths.json ${OUT}" 1
     [[vymath: model_lengths.json: /model/B1/cases/G: "x" has 2 values, "M" 3]])
+
+# Actions for design envelopes (ok.csv has the cases G and Q): the file and the place in it.
+bad(actions_type ok.csv|actions_type.json "envelope ok.csv --actions actions_type.json @OUT@" 1
+    [[vymath: actions_type.json: /actions/0/type: unknown type "dead" (permanent, prestress, imposed, snow, wind, temperature, variable, accidental or seismic)]])
+bad(actions_category ok.csv|actions_category.json "envelope ok.csv --actions actions_category.json @OUT@" 1
+    [[vymath: actions_category.json: /actions/1/category: unknown category "K" (A to H)]])
+bad(actions_lacking ok.csv|actions_lacking.json "envelope ok.csv --actions actions_lacking.json @OUT@" 1
+    [[vymath: actions_lacking.json: /actions/1/cases/1: load case "W" is not in the input]])
+bad(actions_twice ok.csv|actions_twice.json "envelope ok.csv --actions actions_twice.json @OUT@" 1
+    [[vymath: actions_twice.json: /actions/1/cases/1: load case "G" is claimed by action "G" and by "Q": it belongs to one action]])
+bad(actions_unclaimed ok.csv|actions_unclaimed.json "envelope ok.csv --actions actions_unclaimed.json @OUT@" 1
+    [[vymath: actions_unclaimed.json: load case "Q" of the input belongs to no action: every case belongs to one]])
+bad(actions_psi ok.csv|actions_psi.json "envelope ok.csv --actions actions_psi.json @OUT@" 1
+    [=[vymath: actions_psi.json: /actions/1/psi/1: psi 1.2 is outside [0, 1]]=])
+bad(actions_negative ok.csv|actions_negative.json "envelope ok.csv --actions actions_negative.json @OUT@" 1
+    [[vymath: actions_negative.json: /factors/gamma_Q: the factor -1.5 is not a finite number of 0 or more]])
+bad(actions_overflow ok.csv|actions_overflow.json "envelope ok.csv --actions actions_overflow.json @OUT@" 1
+    [[vymath: actions_overflow.json: /factors/gamma_G_sup: "1e400" is out of the range of doubles]])
+bad(actions_syntax ok.csv|actions_syntax.json "envelope ok.csv --actions actions_syntax.json @OUT@" 1
+    [[vymath: actions_syntax.json:2:60: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal]])
+bad(actions_missing ok.csv "envelope ok.csv --actions none.json @OUT@" 1 [[vymath: none.json: cannot read: No such file or directory]])
+bad(actions_domain disjoint.csv|actions.json "envelope disjoint.csv --actions actions.json @OUT@" 1
+    [=[vymath: design envelopes need every load case on one domain: case "Q" is on [5, 9], case "G" on [0, 4]]=])
+bad(actions_member partial.csv|actions.json "envelope partial.csv --actions actions.json ${OUT}" 1
+    [[vymath: member "B2": no load case "Q" of action "Q"]])
+bad(actions_with_combination ok.csv|actions.json "envelope ok.csv --actions actions.json -c ULS=G @OUT@" 2
+    [[vymath: --actions and -c/--combination exclude each other: the actions give the combinations]])
+bad(actions_with_fold ok.csv|actions.json "envelope ok.csv --actions actions.json --fold @OUT@" 2
+    [[vymath: --actions and --fold exclude each other: design envelopes are exact]])

@@ -24,10 +24,11 @@ PROBE_TAIL = """<script>
     const rows = () => Array.from(document.querySelectorAll("#summary tbody tr.row"));
     out.rows = rows().map(r => [r.cells[0].textContent, r.cells[1].textContent]);
     const head = document.querySelectorAll("#summary thead th");
-    const values = () => rows().map(r => parseFloat(r.cells[2].dataset.v));
-    head[2].click();
+    const max = Array.from(head).findIndex(th => th.textContent === "max");
+    const values = () => rows().map(r => parseFloat(r.cells[max].dataset.v));
+    head[max].click();
     out.ascending = values();
-    head[2].click();
+    head[max].click();
     out.descending = values();
     head[0].click();
     out.byMember = rows().map(r => r.cells[0].textContent);

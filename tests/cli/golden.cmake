@@ -33,3 +33,11 @@ good(model_inspect frame.csv "inspect frame.csv --json i.json --csv i.csv"
 good(export_columns export.csv
      "envelope export.csv --member Frame --case OutputCase --x Station --force M3 --force V2 --filter StepType=Max --filter StepType= --csv e.csv"
      "e.csv=export.csv.out|stdout=export.txt")
+
+# Design envelopes by EN 1990: every key of an actions file on one member (each situation, 6.10a/b,
+# not_with, free, exclusive, accidental and seismic actions, a jump), and a model with its coincident forces.
+good(design_single design_cases.csv|design_actions.json
+     "envelope design_cases.csv --actions design_actions.json ${labels} --json e.json --csv e.csv --svg e.svg"
+     "e.json=design.json|e.csv=design.csv|stdout=design.txt")
+good(design_model frame.csv|frame_actions.json "envelope frame.csv --actions frame_actions.json --json e.json --csv e.csv"
+     "e.json=design_model.json|e.csv=design_model.csv|stdout=design_model.txt")

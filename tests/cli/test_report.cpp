@@ -96,4 +96,32 @@ TEST(Report, TableAndPlotShowNoPlaceholder) {
     EXPECT_EQ(svg.find("e+308"), std::string::npos);
 }
 
+TEST(Report, DesignPlotKeepsLongCombinationsWholeInTheLegend) {
+    using namespace vymath::analysis;
+    DesignCombination small{{{"G", 1.35}}}, large;
+    for (const char* c : {"DeadLoad", "Finishes", "ImposedSpan1", "ImposedSpan2", "SnowDrift", "WindWest"})
+        large.factors.push_back({c, 1.5 * 0.7});
+    DesignResult d;
+    d.situation = {"ULS", {{0, 4}, {-1, -2}, {0, 0}}, {{0, 4}, {3, 5}, {1, 1}}, {small, large}};
+    d.max = {true, 4, 5, 1, {}, {}};
+    d.min = {true, 4, -2, 0, {}, {}};
+    DesignResult sls = d;
+    sls.situation.name = "SLS characteristic";
+    const std::string svg = vycli::DesignSvg({d, sls}, vycli::Labels(), "B1, M");
+    // One panel a situation, each legend entry (the text right of the plot) whole, broken before a sign
+    // into lines that fit the legend.
+    std::vector<std::string> entries;
+    const std::string legend = "<text x=\"812\"";
+    for (std::size_t at = svg.find(legend); at != std::string::npos; at = svg.find(legend, at + 1)) {
+        const std::size_t from = svg.find('>', at) + 1;
+        const std::string line = svg.substr(from, svg.find('<', from) - from);
+        EXPECT_LE(line.size(), 49u) << line;
+        if (line[0] == '+')
+            entries.back() += " " + line;
+        else
+            entries.push_back(line);
+    }
+    EXPECT_EQ(entries, (std::vector<std::string>{small.Text(), large.Text(), small.Text(), large.Text()}));
+}
+
 } // namespace

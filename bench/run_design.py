@@ -1,0 +1,87 @@
+#!/usr/bin/python3
+"""Runs the design-envelope benchmark (bench/bench_design.cpp) and prints, in one run, the time of the
+design envelopes of every situation against enumerating every combination and enveloping them, with the
+number of combinations, for 2 to 8 actions on 101 stations, then for 8 actions on 51 to 401 stations.
+
+    /usr/bin/python3 bench/run_design.py
+
+Build first: cmake --preset bench && cmake --build --preset bench --target vymath_design_bench
+"""
+import argparse
+import json
+import math
+import os
+import subprocess
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CASES = [1, 3, 5, 6, 7, 9, 10, 13]  # load cases of the first A actions of the ladder
+
+
+def fmt(v, unit=""):
+    if v is None:
+        return "-"
+    return f"{v:.3g}{unit}" if abs(v) < 1000 else f"{v:.0f}{unit}"
+
+
+def table(title, header, rows):
+    print(f"\n{title}")
+    widths = [max(len(str(h)), *(len(str(r[i])) for r in rows)) for i, h in enumerate(header)]
+    print("  ".join(str(h).rjust(w) for h, w in zip(header, widths)))
+    for r in rows:
+        print("  ".join(str(c).rjust(w) for c, w in zip(r, widths)))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "bench"))
+    parser.add_argument("--min-time", default="0.5")
+    args = parser.parse_args()
+    binary = os.path.join(args.build, "bench", "vymath_design_bench")
+    with tempfile.TemporaryDirectory() as tmp:
+        out = os.path.join(tmp, "design.json")
+        subprocess.run([binary, "--benchmark_format=json", f"--benchmark_out={out}",
+                        f"--benchmark_min_time={args.min_time}"], check=True, stdout=subprocess.DEVNULL)
+        with open(out) as f:
+            report = json.load(f)
+    scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+    runs = {}
+    for b in report["benchmarks"]:
+        if b.get("run_type") == "aggregate":
+            continue
+        name, a, p = b["name"].split("/")[:3]
+        runs[(name, int(a), int(p))] = b | {"seconds": b["real_time"] * scale[b["time_unit"]]}
+    print(f"{report['context'].get('host_name', '')}: {report['context'].get('num_cpus')} CPUs, "
+          f"{report['context'].get('mhz_per_cpu')} MHz; all timings of this one run")
+
+    def seconds(name, a, p):
+        r = runs.get((name, a, p))
+        return r and r["seconds"]
+
+    rows = []
+    for a in range(2, 9):
+        ours, enum = seconds("BM_DesignEnvelopes", a, 101), seconds("BM_Enumerated", a, 101)
+        formed = seconds("BM_EnumeratedFormed", a, 101)
+        count = runs.get(("BM_Enumerated", a, 101))
+        if ours and enum:
+            rows.append([a, CASES[a - 1], int(count["combinations"]), int(count["distinct"]), fmt(ours * 1e3),
+                         fmt(enum * 1e3), fmt(enum / ours, "x"), fmt(formed and formed * 1e3),
+                         fmt(formed and formed / ours, "x")])
+    table("Design envelopes of every situation (ULS by 6.10, SLS characteristic, frequent, quasi-permanent) "
+          "of A actions on 101 stations, against every combination enumerated (the distinct ones formed by "
+          "Combine and enveloped by ExactEnvelopes); last columns: the enumeration and forming alone",
+          ["actions", "cases", "combinations", "distinct", "design ms", "enumerated ms", "ratio",
+           "formed only ms", "ratio"], rows)
+    rows, previous = [], None
+    for p in (51, 101, 201, 401, 801):
+        ours = seconds("BM_DesignEnvelopes", 8, p)
+        if ours:
+            growth = previous and (ours / previous[1]) ** (1 / math.log2(p / previous[0]))
+            rows.append([p, fmt(ours * 1e3), fmt(growth)])
+            previous = (p, ours)
+    table("Design envelopes of 8 actions, growing number of stations", ["stations", "design ms",
+                                                                         "growth/doubling"], rows)
+
+
+if __name__ == "__main__":
+    main()
