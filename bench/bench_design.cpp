@@ -23,14 +23,14 @@ namespace va = vymath::analysis;
 using F = CVyMathFunction1D;
 
 // The actions in the order they join (H, the roof's imposed load, excludes S and W, which come before).
-struct Spec {
+struct Rung {
     const char* name;
     const char* type;
     const char* extra; // more keys of the action, JSON
     std::vector<std::string> cases;
 };
 
-const std::vector<Spec> kLadder = {
+const std::vector<Rung> kLadder = {
     {"G1", "permanent", "", {"G1"}},
     {"Q", "imposed", R"(, "category": "B", "acting": "free")", {"Q1", "Q2"}},
     {"W", "wind", R"(, "acting": "exclusive")", {"Wx", "Wy"}},
@@ -59,7 +59,7 @@ Member& MemberOf(int actions, int stations) {
     Member& m = cache[key];
     std::string json = R"({"uls": "6.10", "actions": [)";
     for (int a = 0; a < actions; ++a) {
-        const Spec& s = kLadder[static_cast<std::size_t>(a)];
+        const Rung& s = kLadder[static_cast<std::size_t>(a)];
         std::string cases;
         for (const std::string& c : s.cases)
             cases += (cases.empty() ? "\"" : ", \"") + c + "\"";
