@@ -12,24 +12,14 @@ import json
 import math
 import os
 import subprocess
+import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+from run import fmt, table  # noqa: E402  (the tables of the other benchmarks)
+
 CASES = [1, 3, 5, 6, 7, 9, 10, 13]  # load cases of the first A actions of the ladder
-
-
-def fmt(v, unit=""):
-    if v is None:
-        return "-"
-    return f"{v:.3g}{unit}" if abs(v) < 1000 else f"{v:.0f}{unit}"
-
-
-def table(title, header, rows):
-    print(f"\n{title}")
-    widths = [max(len(str(h)), *(len(str(r[i])) for r in rows)) for i, h in enumerate(header)]
-    print("  ".join(str(h).rjust(w) for h, w in zip(header, widths)))
-    for r in rows:
-        print("  ".join(str(c).rjust(w) for c, w in zip(r, widths)))
 
 
 def main():

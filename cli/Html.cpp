@@ -13,28 +13,6 @@ namespace {
 
 using namespace vymath::analysis;
 
-std::string Escaped(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    return out;
-}
-
 // A number for the page: 7 significant digits, enough to draw and to sort.
 std::string Num(double v) {
     return std::isfinite(v) ? Readable(v) : "null";

@@ -25,28 +25,6 @@ constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
 constexpr double kEnvelopeWidth = 3;
 constexpr double kDesignWidth = 1180; // room in the legend for combinations
 
-std::string Escaped(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    return out;
-}
-
 std::string Fixed(double v, int decimals) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v == 0.0 ? 0.0 : v);
@@ -430,6 +408,28 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
 }
 
 } // namespace
+
+std::string Escaped(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    return out;
+}
 
 Series SeriesOf(const CVyMathFunction1D& f) {
     CVyMathFunction1D::PointList list;

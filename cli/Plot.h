@@ -14,6 +14,9 @@
 
 namespace vycli {
 
+// s with & < > " written as XML entities, for SVG and HTML text and attributes.
+std::string Escaped(const std::string& s);
+
 // A diagram's stored points.
 struct Series {
     std::vector<CVyMathFunction1D::Point> points;

@@ -533,7 +533,10 @@ std::string ModelInspectCsv(const Model& model, const std::vector<MemberResult>&
     return out;
 }
 
-std::string ModelInspectJson(const Model& model, const std::vector<MemberResult>& results) {
+// {"model": {MEMBER: {FORCE: {KEY: VALUE, ...}, ...}, ...}}: item(out, m, f, k) appends the k-th
+// "KEY: VALUE" of member m's force f and is false past the last one.
+template <class Item>
+std::string ByMemberAndForce(const Model& model, const std::vector<MemberResult>& results, Item item) {
     std::string out = "{\n  \"model\": {";
     for (std::size_t m = 0; m < results.size(); ++m) {
         out += m ? ",\n    " : "\n    ";
@@ -543,11 +546,13 @@ std::string ModelInspectJson(const Model& model, const std::vector<MemberResult>
             out += f ? ",\n      " : "\n      ";
             AppendJsonString(out, model.Forces()[f]);
             out += ": {";
-            for (std::size_t c = 0; c < results[m].diagrams.size(); ++c) {
-                out += c ? ",\n        " : "\n        ";
-                AppendJsonString(out, results[m].diagrams[c]);
-                out += ": ";
-                AppendFigures(out, results[m].forces[f].figures[c]);
+            for (std::size_t k = 0;; ++k) {
+                const std::size_t before = out.size();
+                out += k ? ",\n        " : "\n        ";
+                if (!item(out, m, f, k)) {
+                    out.resize(before);
+                    break;
+                }
             }
             out += "\n      }";
         }
@@ -555,6 +560,18 @@ std::string ModelInspectJson(const Model& model, const std::vector<MemberResult>
     }
     out += "\n  }\n}\n";
     return out;
+}
+
+std::string ModelInspectJson(const Model& model, const std::vector<MemberResult>& results) {
+    return ByMemberAndForce(model, results,
+                            [&](std::string& out, std::size_t m, std::size_t f, std::size_t c) {
+                                if (c == results[m].diagrams.size())
+                                    return false;
+                                AppendJsonString(out, results[m].diagrams[c]);
+                                out += ": ";
+                                AppendFigures(out, results[m].forces[f].figures[c]);
+                                return true;
+                            });
 }
 
 std::string Subject(const std::vector<std::string>& combinations, const Actions* actions) {
@@ -654,28 +671,16 @@ std::string DesignJson(const std::vector<DesignResult>& design) {
 
 std::string ModelDesignJson(const Model& model, const std::vector<MemberResult>& results) {
     const std::vector<std::string>& forces = model.Forces();
-    std::string out = "{\n  \"model\": {";
-    for (std::size_t m = 0; m < results.size(); ++m) {
-        out += m ? ",\n    " : "\n    ";
-        AppendJsonString(out, model.MemberName(m));
-        out += ": {";
-        for (std::size_t f = 0; f < results[m].forces.size(); ++f) {
-            out += f ? ",\n      " : "\n      ";
-            AppendJsonString(out, forces[f]);
-            out += ": {";
-            const std::vector<DesignResult>& design = results[m].forces[f].design;
-            for (std::size_t k = 0; k < design.size(); ++k) {
-                out += k ? ",\n        " : "\n        ";
-                AppendJsonString(out, design[k].situation.name);
-                out += ": ";
-                AppendSituation(out, design[k], &forces, f, "        ");
-            }
-            out += "\n      }";
-        }
-        out += "\n    }";
-    }
-    out += "\n  }\n}\n";
-    return out;
+    return ByMemberAndForce(model, results,
+                            [&](std::string& out, std::size_t m, std::size_t f, std::size_t k) {
+                                const std::vector<DesignResult>& design = results[m].forces[f].design;
+                                if (k == design.size())
+                                    return false;
+                                AppendJsonString(out, design[k].situation.name);
+                                out += ": ";
+                                AppendSituation(out, design[k], &forces, f, "        ");
+                                return true;
+                            });
 }
 
 } // namespace vycli
