@@ -22,30 +22,17 @@ int Extreme(const EnvelopeLine& e, bool largest) {
     return best;
 }
 
-std::vector<Point> StoredPoints(const CVyMathFunction1D& f) {
-    CVyMathFunction1D::PointList list;
-    const_cast<CVyMathFunction1D&>(f).GetListPoint(list, CVyMathFunction1D::ListAsStored);
-    std::vector<Point> points;
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        points.push_back({x, y});
-    return points;
-}
-
-// The stored points of f with their governing diagrams (set positions mapped to diagram indexes).
-EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& governing,
-                    const std::vector<int>& diagramAt) {
+// The stored points of f with their governing diagrams.
+EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& member) {
     EnvelopeLine line;
-    const std::vector<Point> points = StoredPoints(f);
+    const std::vector<Point> points = f.GetPoints();
     line.x.reserve(points.size());
     line.y.reserve(points.size());
     line.member.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         line.x.push_back(points[i].x);
         line.y.push_back(points[i].y);
-        const int position = i < governing.size() ? governing[i] : -1;
-        line.member.push_back(position < 0 ? -1 : diagramAt[static_cast<std::size_t>(position)]);
+        line.member.push_back(i < member.size() ? member[i] : -1);
     }
     return line;
 }
@@ -64,8 +51,9 @@ int EnvelopeLine::IndexOfMin() const {
     return Extreme(*this, false);
 }
 
-Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method) {
-    Envelope result;
+EnvelopeFunctions EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*>& diagrams,
+                                      EnvelopeMethod method) {
+    EnvelopeFunctions result;
     if (diagrams.empty())
         return result;
     CVyMathSetFunction1D set;
@@ -76,26 +64,29 @@ Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, Envel
         if (set.GetNumber() > static_cast<int>(diagramAt.size()))
             diagramAt.push_back(static_cast<int>(k));
     }
-    CVyMathFunction1D lower, upper;
-    std::vector<int> lowerCase, upperCase;
     if (method == EnvelopeMethod::Exact) {
-        if (!set.ExactEnvelopes(lower, upper, lowerCase, upperCase))
+        if (!set.ExactEnvelopes(result.lower, result.upper, result.lowerMember, result.upperMember))
             throw Error(Error::Kind::Data,
                         "a diagram's points are not in increasing abscissa order (a closed "
                         "curve): it has no exact envelope");
     } else if (set.GetNumber() == 1) {
         // The fold of one member leaves the upper envelope without points: the member is both.
-        const CVyMathFunction1D& only = *diagrams.front();
-        const std::vector<int> first(StoredPoints(only).size(), 0);
-        result.lower = LineOf(only, first, diagramAt);
+        result.lower = *diagrams.front();
         result.upper = result.lower;
-        return result;
+        result.lowerMember.assign(result.lower.GetPoints().size(), 0);
+        result.upperMember = result.lowerMember;
     } else {
-        set.EnvelopMaxMin(lower, upper, lowerCase, upperCase);
+        set.EnvelopMaxMin(result.lower, result.upper, result.lowerMember, result.upperMember);
     }
-    result.lower = LineOf(lower, lowerCase, diagramAt);
-    result.upper = LineOf(upper, upperCase, diagramAt);
+    for (std::vector<int>* members : {&result.lowerMember, &result.upperMember})
+        for (int& k : *members)
+            k = k < 0 ? -1 : diagramAt[static_cast<std::size_t>(k)];
     return result;
+}
+
+Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method) {
+    const EnvelopeFunctions f = EnvelopeFunctionsOf(diagrams, method);
+    return {LineOf(f.lower, f.lowerMember), LineOf(f.upper, f.upperMember)};
 }
 
 } // namespace analysis
