@@ -24,23 +24,17 @@ int Extreme(const EnvelopeLine& e, bool largest) {
     return best;
 }
 
-std::vector<Point> StoredPoints(const CVyMathFunction1D& f) {
-    return f.GetPoints();
-}
-
-// The stored points of f with their governing diagrams (set positions mapped to diagram indexes).
-EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& governing,
-                    const std::vector<int>& diagramAt) {
+// The stored points of f with their governing diagrams.
+EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& member) {
     EnvelopeLine line;
-    const std::vector<Point> points = StoredPoints(f);
+    const std::vector<Point> points = f.GetPoints();
     line.x.reserve(points.size());
     line.y.reserve(points.size());
     line.member.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         line.x.push_back(points[i].x);
         line.y.push_back(points[i].y);
-        const int position = i < governing.size() ? governing[i] : -1;
-        line.member.push_back(position < 0 ? -1 : diagramAt[static_cast<std::size_t>(position)]);
+        line.member.push_back(i < member.size() ? member[i] : -1);
     }
     return line;
 }
@@ -59,33 +53,37 @@ int EnvelopeLine::IndexOfMin() const {
     return Extreme(*this, false);
 }
 
-Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method) {
-    Envelope result;
+EnvelopeFunctions EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*>& diagrams,
+                                      EnvelopeMethod method) {
+    EnvelopeFunctions result;
     if (diagrams.empty())
         return result;
     CVyMathSetFunction1D set;
     std::vector<int> diagramAt; // a diagram equal in value to an earlier one is not a member
     detail::SetOf(diagrams, set, diagramAt);
-    CVyMathFunction1D lower, upper;
-    std::vector<int> lowerCase, upperCase;
     if (method == EnvelopeMethod::Exact) {
-        if (!set.ExactEnvelopes(lower, upper, lowerCase, upperCase))
+        if (!set.ExactEnvelopes(result.lower, result.upper, result.lowerMember, result.upperMember))
             throw Error(Error::Kind::Data,
                         "a diagram's points are not in increasing abscissa order (a closed "
                         "curve): it has no exact envelope");
     } else if (set.GetNumber() == 1) {
         // The fold of one member leaves the upper envelope without points: the member is both.
-        const CVyMathFunction1D& only = *diagrams.front();
-        const std::vector<int> first(StoredPoints(only).size(), 0);
-        result.lower = LineOf(only, first, diagramAt);
+        result.lower = *diagrams.front();
         result.upper = result.lower;
-        return result;
+        result.lowerMember.assign(result.lower.GetPoints().size(), 0);
+        result.upperMember = result.lowerMember;
     } else {
-        set.EnvelopMaxMin(lower, upper, lowerCase, upperCase);
+        set.EnvelopMaxMin(result.lower, result.upper, result.lowerMember, result.upperMember);
     }
-    result.lower = LineOf(lower, lowerCase, diagramAt);
-    result.upper = LineOf(upper, upperCase, diagramAt);
+    for (std::vector<int>* members : {&result.lowerMember, &result.upperMember})
+        for (int& k : *members)
+            k = k < 0 ? -1 : diagramAt[static_cast<std::size_t>(k)];
     return result;
+}
+
+Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method) {
+    const EnvelopeFunctions f = EnvelopeFunctionsOf(diagrams, method);
+    return {LineOf(f.lower, f.lowerMember), LineOf(f.upper, f.upperMember)};
 }
 
 } // namespace analysis

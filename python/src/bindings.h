@@ -5,6 +5,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <vymath/analysis/Envelope.h>
 #include <vymath/vymath.h>
 
 #include <cstddef>
@@ -49,6 +50,11 @@ std::vector<Function*> AsFunctions(py::handle functions);
 py::tuple FunctionState(const Function& f);
 Function FunctionFromState(const py::tuple& state);
 
+// ---- set.cpp ---------------------------------------------------------------------------------
+
+// "exact" or "fold"; ValueError naming the argument otherwise.
+vymath::analysis::EnvelopeMethod MethodOf(const std::string& method);
+
 // ---- the parts of the module -----------------------------------------------------------------
 
 void BindErrors(py::module_& m);
@@ -56,6 +62,7 @@ void BindErrors(py::module_& m);
 py::object VyMathError();
 void BindFunction(py::module_& m);
 void BindSet(py::module_& m);
+void BindModel(py::module_& m);
 void BindTensor(py::module_& m);
 
 } // namespace vymath_py

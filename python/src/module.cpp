@@ -72,10 +72,12 @@ py::object VyMathError() {
 } // namespace vymath_py
 
 PYBIND11_MODULE(_core, m) {
-    m.doc() = "The VyMath library: piecewise-linear functions, function sets, matrices and tensors.";
+    m.doc() = "The VyMath library: piecewise-linear functions, function sets, matrices, tensors and model "
+              "analyses.";
     m.attr("__version__") = VYMATH_VERSION_TEXT;
     vymath_py::BindErrors(m);
     vymath_py::BindFunction(m);
     vymath_py::BindSet(m);
+    vymath_py::BindModel(m);
     vymath_py::BindTensor(m);
 }

@@ -1,4 +1,4 @@
-// vymath.FunctionSet, vymath.envelope and vymath.combine.
+// vymath.FunctionSet, vymath.envelope and vymath.combine; the envelopes are the analysis layer's.
 //
 // CVyMathSetFunction1D keeps raw pointers to functions it does not own. FunctionSet holds a reference
 // to the Python object of each member, so no member is freed while it is in the set. The long
@@ -24,34 +24,22 @@ Copies CopiesOf(const std::vector<Function*>& functions) {
     return copies;
 }
 
-struct Envelope {
-    Function lower, upper;
-    std::vector<int> lowerCase, upperCase;
-};
-
-// The envelopes of set's members, the GIL released when `release` (the members are then copies).
-Envelope Run(const CVyMathSetFunction1D& set, bool cases, bool release) {
-    Envelope e;
-    std::unique_ptr<py::gil_scoped_release> unlocked;
-    if (release)
-        unlocked = std::make_unique<py::gil_scoped_release>();
-    if (cases)
-        set.EnvelopMaxMin(e.lower, e.upper, e.lowerCase, e.upperCase);
-    else
-        set.EnvelopMaxMin(e.lower, e.upper);
-    return e;
-}
-
-// (lower, upper), and the governing cases as arrays when asked for, each position mapped through
-// `index` (the caller's numbering of the set's members); -1 stays -1.
-py::tuple Result(Envelope& e, bool cases, const std::vector<int>& index) {
+// (lower, upper) of the copies by the analysis layer, the GIL released, and with `cases` the index in
+// `copies` of the governing function of each stored point (-1 where none).
+py::tuple EnvelopeOfCopies(const Copies& copies, bool cases, const std::string& method) {
+    const vymath::analysis::EnvelopeMethod how = MethodOf(method);
+    std::vector<const Function*> p;
+    for (const auto& c : copies)
+        p.push_back(c.get());
+    vymath::analysis::EnvelopeFunctions e;
+    {
+        py::gil_scoped_release release;
+        e = vymath::analysis::EnvelopeFunctionsOf(p, how);
+    }
     if (!cases)
         return py::make_tuple(std::move(e.lower), std::move(e.upper));
-    for (std::vector<int>* c : {&e.lowerCase, &e.upperCase})
-        for (int& k : *c)
-            k = k < 0 ? k : index[static_cast<std::size_t>(k)];
-    return py::make_tuple(std::move(e.lower), std::move(e.upper), IntArray(e.lowerCase),
-                          IntArray(e.upperCase));
+    return py::make_tuple(std::move(e.lower), std::move(e.upper), IntArray(e.lowerMember),
+                          IntArray(e.upperMember));
 }
 
 class FunctionSet {
@@ -89,27 +77,10 @@ public:
         return py::iter(snapshot);
     }
 
-    py::tuple Envelop(bool cases) {
+    py::tuple Envelop(bool cases, const std::string& method) const {
         if (members.empty())
             throw py::value_error("the set is empty: no envelope");
-        Copies copies = CopiesOf(Pointers());
-        // The same set over the copies: the range is taken from this set, the members in the same order.
-        CVyMathSetFunction1D work;
-        work = set;
-        work.RemoveAllFunctions();
-        for (const auto& c : copies)
-            work.AddFunction(c.get());
-        double a, b, wa, wb;
-        set.GetFullRange(a, b);
-        work.GetFullRange(wa, wb);
-        // A member changed since it was added (another range, or now equal to another member) is
-        // enveloped in place, with the GIL held.
-        const bool same = a == wa && b == wb && work.GetNumber() == set.GetNumber();
-        Envelope e = Run(same ? work : set, cases, same);
-        std::vector<int> index(members.size());
-        for (std::size_t k = 0; k < index.size(); ++k)
-            index[k] = static_cast<int>(k);
-        return Result(e, cases, index);
+        return EnvelopeOfCopies(CopiesOf(Pointers()), cases, method);
     }
 
 private:
@@ -124,21 +95,11 @@ private:
     std::vector<py::object> members; // the Python objects of set's members, in the same order
 };
 
-py::tuple EnvelopeOf(py::handle functions, bool cases) {
+py::tuple EnvelopeOf(py::handle functions, bool cases, const std::string& method) {
     Copies copies = CopiesOf(AsFunctions(functions));
     if (copies.empty())
         throw py::value_error("functions: no function to envelope");
-    CVyMathSetFunction1D work;
-    std::vector<int>
-        index; // the input position of each member (a function equal to an earlier one is skipped)
-    for (std::size_t k = 0; k < copies.size(); ++k) {
-        const int before = work.GetNumber();
-        work.AddFunction(copies[k].get());
-        if (work.GetNumber() > before)
-            index.push_back(static_cast<int>(k));
-    }
-    Envelope e = Run(work, cases, true);
-    return Result(e, cases, index);
+    return EnvelopeOfCopies(copies, cases, method);
 }
 
 Function Combine(py::handle functions, py::handle factorValues) {
@@ -174,6 +135,14 @@ Function Combine(py::handle functions, py::handle factorValues) {
 
 } // namespace
 
+vymath::analysis::EnvelopeMethod MethodOf(const std::string& method) {
+    if (method == "exact")
+        return vymath::analysis::EnvelopeMethod::Exact;
+    if (method == "fold")
+        return vymath::analysis::EnvelopeMethod::Fold;
+    throw py::value_error("method must be \"exact\" or \"fold\", got \"" + method + "\"");
+}
+
 void BindSet(py::module_& m) {
     py::class_<FunctionSet>(m, "FunctionSet", R"(An ordered set of Function1D (CVyMathSetFunction1D).
 
@@ -192,18 +161,22 @@ again. The set holds a reference to each member, which stays alive while it is i
         .def("__contains__", &FunctionSet::Contains, "f"_a, "Some member equals f in value.")
         .def("__len__", &FunctionSet::Size, "The number of members.")
         .def("__iter__", &FunctionSet::Iterate, "The members in order.")
-        .def("envelope", &FunctionSet::Envelop, "cases"_a = false,
-             "(lower, upper), the envelopes of the members; with cases=True also the position of the "
-             "governing member of each stored point of lower and upper (-1 where none). With a single "
-             "member, upper only gets the set's range (as in the library).")
+        .def("envelope", &FunctionSet::Envelop, "cases"_a = false, "method"_a = "exact",
+             "(lower, upper), the envelopes of the members as vymath.envelope forms them; with cases=True "
+             "also the position of the governing member of each stored point of lower and upper.")
         .def("__repr__",
              [](const FunctionSet& s) { return "FunctionSet(" + std::to_string(s.Size()) + " functions)"; });
 
-    m.def("envelope", &EnvelopeOf, "functions"_a, "cases"_a = false,
-          "(lower, upper), the envelopes of the functions; with cases=True also the index in `functions` of "
-          "the governing function of each stored point of lower and upper (-1 where none). A function equal "
-          "in value to an earlier one takes no part. As in the library, with a single function lower is a "
-          "copy of it and upper only gets its domain.");
+    m.def("envelope", &EnvelopeOf, "functions"_a, "cases"_a = false, "method"_a = "exact",
+          "(lower, upper), the lower and upper envelopes of the functions; with cases=True also the index in "
+          "`functions` of the governing function of each stored point of lower and upper.\n\n"
+          "method=\"exact\" (the default): between points the least and the greatest function, every "
+          "crossing placed; cases name the function governing the stretch that starts at the point (at the "
+          "last point, the stretch that ends there), -1 only where no function is defined (the ordinate is "
+          "then +-DBL_MAX). method=\"fold\": the set's folded EnvelopMaxMin; cases name the first function "
+          "through the point within 1e-10, -1 also where the fold interpolated. A function equal in value to "
+          "an earlier one never governs; a single function is both envelopes. ValueError for a closed curve "
+          "with the exact method.");
     m.def("combine", &Combine, "functions"_a, "factors"_a,
           "The load combination sum(factors[k] * functions[k]) on the merged abscissas, a new Function1D.");
 }

@@ -1,7 +1,10 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
-3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own).
+3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
+whole structural models (vymath.analyse_model) through the library's analysis layer, as the command-line
+tool does.
 
-Plots (vymath.plot, vymath.plot_envelope) need matplotlib, which is optional.
+Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
+partitions dask: all three are optional.
 """
 
 from ._core import (
@@ -21,10 +24,23 @@ from ._core import (
     combine,
     envelope,
 )
+from .model import (
+    DesignEnvelope,
+    DesignLine,
+    Envelope,
+    EnvelopeLine,
+    ModelResult,
+    analyse_model,
+    analyse_partitions,
+)
 from .plot import plot, plot_envelope
 
 __all__ = [
     "Basis",
+    "DesignEnvelope",
+    "DesignLine",
+    "Envelope",
+    "EnvelopeLine",
     "Function1D",
     "FunctionSet",
     "InsertResult",
@@ -33,9 +49,12 @@ __all__ = [
     "InvalidateDeterminantError",
     "InvalidateIndexError",
     "Mat33",
+    "ModelResult",
     "NoSolutionError",
     "TensorSym2D",
     "VyMathError",
+    "analyse_model",
+    "analyse_partitions",
     "combine",
     "envelope",
     "plot",

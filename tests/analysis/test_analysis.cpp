@@ -136,6 +136,34 @@ TEST(Analysis, ErrorsNameTheMemberAndTheRow) {
               "the left value first");
 }
 
+TEST(Analysis, EnvelopeFunctionsAndTheirGoverningDiagrams) {
+    const Locator where = [](std::size_t) { return std::string(); };
+    const Diagram a = BuildDiagram("a", {{0, 0, 0}, {2, 4, 0}, {4, 0, 0}}, where);
+    const Diagram b = BuildDiagram("b", {{0, 2, 0}, {4, 2, 0}}, where);
+    const auto ys = [](const CVyMathFunction1D& f) {
+        std::vector<double> y;
+        for (const CVyMathFunction1D::Point& p : f.GetPoints())
+            y.push_back(p.y);
+        return y;
+    };
+    for (EnvelopeMethod method : {EnvelopeMethod::Exact, EnvelopeMethod::Fold}) {
+        SCOPED_TRACE(method == EnvelopeMethod::Exact ? "exact" : "fold");
+        // A single diagram (here with a copy of itself, which never governs) is both envelopes.
+        const EnvelopeFunctions one = EnvelopeFunctionsOf({&a.f, &a.f}, method);
+        EXPECT_EQ(ys(one.lower), ys(a.f));
+        EXPECT_EQ(ys(one.upper), ys(a.f));
+        EXPECT_EQ(one.upperMember, (std::vector<int>{0, 0, 0}));
+        // The lines are the functions' stored points; the copy of b at 2 maps to b, at 1.
+        const EnvelopeFunctions two = EnvelopeFunctionsOf({&a.f, &b.f, &b.f}, method);
+        const Envelope lines = EnvelopeOf({&a.f, &b.f, &b.f}, method);
+        EXPECT_EQ(lines.upper.x.size(), two.upper.GetPoints().size());
+        EXPECT_EQ(lines.upper.member, two.upperMember);
+        EXPECT_EQ(lines.lower.y.back(), two.lower.GetPoints().back().y);
+        EXPECT_EQ(two.upperMember.front(), 1);
+    }
+    EXPECT_TRUE(EnvelopeFunctionsOf({}, EnvelopeMethod::Exact).upperMember.empty());
+}
+
 TEST(Analysis, TheSameResultsOnAnyNumberOfThreads) {
     Model model({"V", "M"});
     for (int m = 0; m < 40; ++m)

@@ -106,6 +106,30 @@ TEST(Summary, RowsInModelOrderWithTheOtherForces) {
               (Names{"member", "force", "max", "max_x", "max_case", "min", "min_x", "min_case", "max_N_left",
                      "max_N_right", "max_M_left", "max_M_right", "min_N_left", "min_N_right", "min_M_left",
                      "min_M_right"}));
+
+    // Design results: one row a situation, the case of an extreme its combination as text.
+    const Actions actions = ParseActions(R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+        {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]}]})",
+                                         "actions.json");
+    Options design;
+    design.actions = &actions;
+    Model b1({"N", "M"});
+    for (const auto& [c, x, n, m] : {std::tuple{"G", 0.0, -3.0, 0.0},
+                                     {"G", 2.0, -3.0, -2.0},
+                                     {"Q", 0.0, -1.0, 6.0},
+                                     {"Q", 2.0, -1.0, 1.0}}) // B1's rows
+        b1.Add("B1", c, x, std::vector<double>{n, m}.data(), 0);
+    const std::vector<SummaryRow> situations = Summarise(b1, Analyse(b1, {}, design, nullptr));
+    ASSERT_EQ(situations.size(), 8u); // N and M, each in ULS and the three SLS
+    EXPECT_EQ(situations[1].situation, 1);
+    EXPECT_EQ(situations[4].max.loadCase, "1*G + 1.5*Q");
+    EXPECT_ROWS({
+        ::Row("ULS max of M", situations[4].max.y, 1.5 * 6), // G is 0 there, favourable beyond
+        ::Row("N under it", situations[4].max.coincident[0].left, -3.0 - 1.5),
+    });
+    EXPECT_EQ(SummaryColumns({"M"}, true),
+              (Names{"member", "force", "situation", "max", "max_x", "max_combination", "min", "min_x",
+                     "min_combination", "max_M_left", "max_M_right", "min_M_left", "min_M_right"}));
 }
 
 } // namespace

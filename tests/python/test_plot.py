@@ -25,13 +25,20 @@ def test_plot_draws_the_points_without_sentinels(ax):
         vymath.plot(f, g, ax=ax, labels=["f"])
 
 
-def test_plot_envelope_draws_members_and_envelopes(ax, tmp_path):
-    members = [Function1D([0, 4, 10], [0, 6, 0]), Function1D([0, 7, 10], [0, -3, 0])]
-    vymath.plot_envelope(members, ax=ax, xlabel="x [m]", ylabel="M [kNm]")
-    lines = {line.get_label(): line for line in ax.get_lines()}
-    lower, upper = vymath.envelope(members)
-    np.testing.assert_array_equal(lines["upper envelope"].get_xydata(), upper.points)
-    np.testing.assert_array_equal(lines["lower envelope"].get_xydata(), lower.points)
+def test_plot_envelope_draws_each_stretch_in_its_governing_function_s_colour(ax, tmp_path):
+    members = [Function1D([0, 4, 10], [0, 6, 0]), Function1D([0, 7, 10], [0, -3, 0]),
+               Function1D([0, 10], [1, 1])]
+    vymath.plot_envelope(members, ax=ax, labels=["a", "b", "c"], xlabel="x [m]", ylabel="M [kNm]")
+    colour = {line.get_label(): line.get_color() for line in ax.get_lines()}
+    lower, upper, lower_case, upper_case = vymath.envelope(members, cases=True)
+    for gid, env, cases in (("upper envelope", upper, upper_case), ("lower envelope", lower, lower_case)):
+        stretches = [line for line in ax.get_lines() if line.get_gid() == gid]
+        points = np.concatenate([s.get_xydata() for s in stretches])
+        np.testing.assert_array_equal(np.unique(points, axis=0), env.points)  # every point, no other
+        for s in stretches:  # each stretch starts at a point of the envelope, in its case's colour
+            start = np.flatnonzero(env.points[:, 0] == s.get_xdata()[0])[0]
+            assert s.get_color() == colour["abc"[cases[start]]]
+    assert [t.get_text() for t in ax.get_legend().get_texts()] == ["a", "b", "c", "upper envelope", "lower envelope"]
     assert ax.get_xlabel() == "x [m]" and len(ax.collections) == 1  # the band
     ax.figure.savefig(tmp_path / "envelope.png")
     assert (tmp_path / "envelope.png").stat().st_size > 1000

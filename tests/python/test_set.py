@@ -63,34 +63,44 @@ ordinate_lists = st.lists(st.floats(-1e3, 1e3), min_size=6, max_size=6)
 MISSED = np.sqrt(0.001)
 
 
-@given(st.lists(ordinate_lists, min_size=2, max_size=5))
-def test_envelope_matches_the_min_and_max_of_the_members(ordinates):
+@pytest.mark.parametrize("method", ["exact", "fold"])
+@given(ordinates=st.lists(ordinate_lists, min_size=2, max_size=5))
+def test_envelope_matches_the_min_and_max_of_the_members(method, ordinates):
     x = np.array([0.0, 1.0, 2.5, 4.0, 7.0, 10.0])
     members = [Function1D(x + 0.3 * k * (0 < x) * (x < 10), y) for k, y in enumerate(ordinates)]
-    lower, upper, lower_case, upper_case = vymath.envelope(members, cases=True)
+    lower, upper, lower_case, upper_case = vymath.envelope(members, cases=True, method=method)
     grid = np.unique(np.concatenate([m.points[:, 0] for m in members]))
     values = np.array([m(grid) for m in members])
-    atol = 1e-7 + MISSED * (len(members) - 1)
+    atol = 1e-6 + (MISSED * (len(members) - 1) if method == "fold" else 0.0)
     np.testing.assert_allclose(lower(grid), values.min(axis=0), atol=atol)
     np.testing.assert_allclose(upper(grid), values.max(axis=0), atol=atol)
     for env, cases in ((lower, lower_case), (upper, upper_case)):
         assert len(cases) == len(env.points)
-        for (px, py), k in zip(env.points, cases):
-            if k >= 0:
-                assert abs(members[k](px) - py) < 1e-10
+        p = env.points
+        for i, k in enumerate(cases):
+            if method == "fold" and k >= 0:  # the first member through the point
+                assert abs(members[k](p[i, 0]) - p[i, 1]) < 1e-10
+            elif method == "exact" and i + 1 < len(p) and p[i + 1, 0] - p[i, 0] > 1e-4:  # the stretch's member
+                mid = 0.5 * (p[i, 0] + p[i + 1, 0])
+                assert abs(members[k](mid) - env(mid)) < 1e-7
 
 
-def test_envelope_of_one_member_is_the_library_s():
-    lower, upper = vymath.envelope([diagram(2)])
-    assert lower == diagram(2)  # upper only gets the range and tolerance
-    assert upper.domain == (0.0, 10.0) and upper.x_tolerance == 1e-9 and upper != diagram(2)
+@pytest.mark.parametrize("method", ["exact", "fold"])
+def test_a_single_function_is_both_envelopes(method):
+    lower, upper, lower_case, upper_case = vymath.envelope([diagram(2), diagram(2)], cases=True, method=method)
+    assert lower.points.tolist() == upper.points.tolist() == diagram(2).points.tolist()
+    assert upper_case.tolist() == [0, 0, 0]
+    lower, upper = FunctionSet([diagram(2)]).envelope(method=method)
+    assert upper.points.tolist() == diagram(2).points.tolist()
+    with pytest.raises(ValueError, match='method must be "exact" or "fold", got "max"'):
+        vymath.envelope([diagram(2)], method="max")
 
 
 def test_envelope_cases_count_the_callers_positions():
     a, b = diagram(1), diagram(3)
     _, upper, _, upper_case = vymath.envelope([a, diagram(1), b], cases=True)  # the copy of a takes no part
-    assert upper_case.tolist() == [0, 2, 0]
-    assert FunctionSet([a, b]).envelope(cases=True)[3].tolist() == [0, 1, 0]
+    assert upper_case.tolist() == [2, 2, 2]  # b governs both stretches, and the last point ends one
+    assert FunctionSet([a, b]).envelope(cases=True, method="fold")[3].tolist() == [0, 1, 0]
 
 
 def test_combine_matches_numpy():

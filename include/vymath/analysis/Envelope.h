@@ -24,8 +24,8 @@ struct EnvelopeLine {
     std::vector<double> y;   ///< the ordinates
     std::vector<int> member; ///< the governing diagram of each point, as above
     /// No diagram is defined at point i: its ordinate is the library's +-DBL_MAX.
-    bool Placeholder(std::size_t i)
-        const; /// The index of the largest ordinate but placeholders, the first on ties; -1 if none.
+    bool Placeholder(std::size_t i) const;
+    /// The index of the largest ordinate but placeholders, the first on ties; -1 if none.
     int IndexOfMax() const;
     /// The index of the smallest ordinate but placeholders, the first on ties; -1 if none.
     int IndexOfMin() const;
@@ -36,6 +36,20 @@ struct Envelope {
     EnvelopeLine lower; ///< the least of the diagrams
     EnvelopeLine upper; ///< the greatest of the diagrams
 };
+
+/// Both envelopes as functions, with the governing diagram of each stored point as EnvelopeLine::member.
+struct EnvelopeFunctions {
+    CVyMathFunction1D lower;      ///< the least of the diagrams
+    CVyMathFunction1D upper;      ///< the greatest of the diagrams
+    std::vector<int> lowerMember; ///< one entry a stored point of lower
+    std::vector<int> upperMember; ///< one entry a stored point of upper
+};
+
+/// The envelopes of the diagrams as functions (EnvelopeOf gives their points): what a front-end that
+/// hands out functions returns. The same rules, cost and errors as EnvelopeOf; no diagram gives two
+/// functions without points.
+EnvelopeFunctions EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*>& diagrams,
+                                      EnvelopeMethod method);
 
 /// The envelopes of the diagrams; member indexes refer to `diagrams`. A diagram equal in value to an
 /// earlier one (the set keeps one of them) never governs. A single diagram (or diagrams all equal) is

@@ -1,0 +1,163 @@
+import json
+import os
+import subprocess
+import sys
+import threading
+import time
+
+import numpy as np
+import pandas as pd
+import pytest
+
+import vymath
+
+GIRDER = os.path.join(os.environ.get("VYMATH_SOURCE_DIR", "."), "examples", "two_span_girder")
+ULS = {"ULS1": "1.35*G + 1.5*Q1", "ULS2": "1.35*G + 1.5*Q2", "ULS12": "1.35*G + 1.5*Q12"}
+ACTIONS = {"uls": "6.10", "actions": [
+    {"name": "G", "type": "permanent", "cases": ["G"]},
+    {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q1", "Q2"], "acting": "free"}]}
+
+
+def tool(tmp_path, *args):
+    path = os.environ.get("VYMATH_TOOL")
+    if not path:
+        pytest.skip("the tool is not built (VYMATH_TOOL)")
+    subprocess.run([path, "envelope", *args, "-q", "--json", str(tmp_path / "out.json"), "--csv",
+                    str(tmp_path / "out.csv")], check=True)
+    return json.loads((tmp_path / "out.json").read_text())
+
+
+@pytest.mark.parametrize("file, method, options", [
+    ("model.csv", "exact", [a for name, e in ULS.items() for a in ("-c", f"{name}={e}")]),
+    ("moment.csv", "fold", ["--fold"]),
+])
+def test_the_tool_s_numbers_on_the_sample_girder(tmp_path, file, method, options):
+    path = os.path.join(GIRDER, file)
+    expected = tool(tmp_path, path, *options)
+    r = vymath.analyse_model(pd.read_csv(path), combinations=ULS if options[0] == "-c" else None, method=method)
+    assert r.to_dict() == expected  # every double bit for bit, the governing case of every point
+    if "model" in expected:
+        csv = pd.read_csv(tmp_path / "out.csv", float_precision="round_trip", keep_default_na=False, na_values=[""])
+        pd.testing.assert_frame_equal(r.summary, csv, check_dtype=False)
+
+
+def export():
+    """An analysis program's export: B2 first, a Max and a Min row a station of the envelope case ENV,
+    the linear case G without a step type, a column that is no force."""
+    rows = []
+    for frame, k in (("B2", 2.0), ("B1", 1.0)):
+        for station in (0.0, 2.0, 4.0):
+            m = k * station * (4 - station)
+            rows.append((frame, "G", station, None, m, k * (2 - station), 7))
+            rows.append((frame, "ENV", station, "Max", 1.5 * m, 2 * k, 7))
+            rows.append((frame, "ENV", station, "Min", -m, -k, 7))
+    return pd.DataFrame(rows, columns=["Frame", "OutputCase", "Station", "StepType", "M3", "V2", "Extra"])
+
+
+def test_columns_filters_and_what_comes_back():
+    options = dict(member="Frame", case="OutputCase", x="Station", forces=["M3", "V2"],
+                   filters={"StepType": ["Max", None]})
+    r = vymath.analyse_model(export(), **options)
+    assert r.members == ["B2", "B1"] and r.forces == ["M3", "V2"] and r.cases("B1") == ["G", "ENV"]
+    s = r.summary
+    assert list(s.columns) == vymath._core.summary_columns(["M3", "V2"])
+    assert s[["member", "force"]].values.tolist() == [["B2", "M3"], ["B2", "V2"], ["B1", "M3"], ["B1", "V2"]]
+    assert s["max"].dtype == np.float64 and s.loc[0, "max_case"] == "ENV" and np.isnan(s.loc[0, "max_M3_left"])
+    assert s.loc[0, ["max", "max_x", "max_V2_left"]].tolist() == [12.0, 2.0, 4.0]
+    lower, upper = r.envelope("B1", "V2")
+    assert isinstance(upper, vymath.EnvelopeLine) and upper.x.dtype == np.float64
+    assert upper.case.dtype == object and set(upper.case) == {"ENV"}
+    assert [type(f).__name__ for f in r.diagrams("B1", "V2")] == ["Function1D"] * 2
+    serial = vymath.analyse_model(export(), threads=1, **options).summary
+    pd.testing.assert_frame_equal(serial, s)
+    with pytest.raises(ValueError, match="the model has 2 members, name one"):
+        r.envelope(force="M3")
+    with pytest.raises(KeyError, match="no member 'B3'"):
+        r.envelope("B3", "M3")
+
+
+def frame(rows, columns=("member", "case", "x", "M")):
+    return pd.DataFrame(rows, columns=list(columns))
+
+
+GOOD = [("B1", "G", 0.0, 0.0), ("B1", "G", 4.0, 1.0), ("B2", "G", 0.0, 0.0), ("B2", "G", 4.0, 2.0)]
+
+
+@pytest.mark.parametrize("data, options, error, message", [
+    (GOOD + [("B1", "G", 4.0, 3.0)] * 2, {}, ValueError, r"^row 5: member \"B1\", case \"G\" has a third row at x = 4"),
+    ([("", "G", 0.0, 0.0)] + GOOD, {}, ValueError, r'^row 0: column "member" \(member\) is empty$'),
+    (GOOD + [("B2", "G", 2.0, np.inf)], {}, ValueError, r'^row 4: column "M" \(M\) inf is not a finite number$'),
+    (GOOD + [("B2", "G", 2.0, np.nan)], {}, ValueError, r'^row 4: member "B2", case "G": no value for force "M"$'),
+    (GOOD + [("B2", "G", "two", 1.0)], {}, TypeError, r'^column "x" \(x\) is not numeric'),
+    (GOOD, {"combinations": ["C=G + W"]}, ValueError, r'^combination "C": no case "W" in the frame$'),
+    (GOOD + [("B1", "Q", 0.0, 1.0), ("B1", "Q", 4.0, 1.0)], {"combinations": {"C": {"G": 1, "Q": 1}}},
+     ValueError, r'^member "B2": combination "C": no case "Q"$'),
+    (GOOD, {"combinations": ["C=G", "C=2*G"]}, ValueError, r'combination "C" is given twice'),
+    (GOOD, {"combinations": "C=G"}, TypeError, "NAME=EXPR texts or a mapping"),
+    (GOOD, {"member": "Frame"}, ValueError, r'"Frame"'),
+    (GOOD, {"method": "max"}, ValueError, r'method must be "exact" or "fold", got "max"'),
+    (GOOD, {"threads": -1}, ValueError, "threads must be a whole number >= 0"),
+    (GOOD, {"actions": ACTIONS, "combinations": ["C=G"]}, ValueError, "exclude each other"),
+    (GOOD, {"actions": {"uls": "6.10", "actions": [{"name": "G", "type": "dead", "cases": ["G"]}]}},
+     ValueError, r"^actions: /actions/0/type"),
+])
+def test_bad_input_is_refused_naming_the_row(data, options, error, message):
+    with pytest.raises(error, match=message):
+        vymath.analyse_model(frame(data), **options)
+
+
+def test_design_envelopes_from_a_dict():
+    girder = pd.read_csv(os.path.join(GIRDER, "model.csv"))
+    r = vymath.analyse_model(girder[girder["case"] != "Q12"], actions=ACTIONS)  # Q is Q1 and Q2, free
+    design = r.design("AB", "M")
+    assert list(design) == ["ULS", "SLS characteristic", "SLS frequent", "SLS quasi-permanent"]
+    uls = design["ULS"].upper
+    top = int(np.argmax(uls.y))
+    row = r.summary[(r.summary["member"] == "AB") & (r.summary["force"] == "M")].iloc[0]
+    assert (row["situation"], row["max"], row["max_x"]) == ("ULS", uls.y[top], uls.x[top])
+    assert row["max_combination"] == uls.combination[top] == "1.35*G + 1.5*Q1" and uls.factors[top] == {"G": 1.35, "Q1": 1.5}
+    # The combination governing the maximum gives it: the sum of its factored cases there.
+    cases = dict(zip(r.cases("AB"), r.diagrams("AB", "M")))
+    assert sum(f * cases[c](uls.x[top]) for c, f in uls.factors[top].items()) == pytest.approx(uls.y[top], abs=1e-9)
+    entry = r.to_dict()["model"]["AB"]["M"]["ULS"]
+    assert list(entry) == ["lower", "upper", "max", "min"] and entry["upper"]["factors"][top] == {"G": 1.35, "Q1": 1.5}
+    with pytest.raises(ValueError, match="analysed with actions"):
+        r.envelope("AB", "M")
+
+
+def test_the_gil_is_released_for_the_whole_model(monkeypatch):
+    rng = np.random.default_rng(1)
+    members, cases, stations = 200, 8, 60
+    n = members * cases * stations
+    big = pd.DataFrame({
+        "member": np.repeat([f"B{m}" for m in range(members)], cases * stations),
+        "case": np.tile(np.repeat([f"C{c}" for c in range(cases)], stations), members),
+        "x": np.tile(np.linspace(0.0, 6.0, stations), members * cases),
+        "M": rng.normal(size=n), "V": rng.normal(size=n)})
+    count, stop, during = [0], threading.Event(), []
+
+    def counter():  # runs only while the test's thread has released the GIL
+        while not stop.is_set():
+            count[0] += 1
+            time.sleep(0)
+
+    core = vymath.model._core.analyse_model
+
+    def analyse(*args):  # from the first row to the summary
+        before = count[0]
+        result = core(*args)
+        during.append(count[0] - before)
+        return result
+
+    monkeypatch.setattr(vymath.model._core, "analyse_model", analyse)
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(1000.0)  # no switch but where a thread releases the GIL itself
+    thread = threading.Thread(target=counter)
+    try:
+        thread.start()
+        r = vymath.analyse_model(big)
+    finally:
+        stop.set()
+        sys.setswitchinterval(interval)
+        thread.join()
+    assert len(r.summary) == 2 * members and during[0] > 100
