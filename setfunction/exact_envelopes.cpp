@@ -424,34 +424,21 @@ private:
         const int bestCase = static_cast<int>(best);
         const bool withLeft = hasLeft && left != kGap && Tied(SegmentValue(left, x), v);
         const bool withRight = hasRight && right != kGap && Tied(SegmentValue(right, x), v);
-        if (!hasLeft) { // the range's first point
-            if (withRight) {
-                Add(x, SegmentValue(right, x), CaseOf(right), right);
-            } else {
-                Add(x, v, bestCase, kGap);
-                const double after = StepFrom(x, 1.0);
-                Add(after, ValueOf(right, after), CaseOf(right), right);
-            }
-            return;
-        }
-        if (!hasRight) { // the range's last point
-            if (withLeft) {
-                Add(x, SegmentValue(left, x), CaseOf(left), left);
-            } else {
-                const double before = StepFrom(x, -1.0);
-                Add(before, ValueOf(left, before), CaseOf(left), left, true);
-                Add(x, v, bestCase, kGap);
-            }
-            return;
-        }
         if (withLeft && withRight) {
             if (left != right)
                 Add(x, SegmentValue(right, x), CaseOf(right), right);
             return;
         }
-        if (!withLeft) {
+        if (hasLeft && !withLeft) {
             const double before = StepFrom(x, -1.0);
             Add(before, ValueOf(left, before), CaseOf(left), left, true);
+        }
+        if (hasLeft && !hasRight) { // the range's last point
+            if (withLeft)
+                Add(x, SegmentValue(left, x), CaseOf(left), left);
+            else
+                Add(x, v, bestCase, kGap);
+            return;
         }
         if (withRight) {
             Add(x, SegmentValue(right, x), CaseOf(right), right);
