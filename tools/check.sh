@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures, builds and runs every VyMath test, warnings as errors: the normal build (unit tests, the
 # fuzz corpora replayed, the command-line tool's and the Python package's tests with the type stubs'
-# check, the packaging), the API reference (Doxygen, every public declaration documented), then
-# each fuzz target for a short bounded time (30 seconds; VYMATH_FUZZ_SECONDS changes it, 0 skips
+# check, the packaging), the API reference (Doxygen, every public declaration documented), the
+# benchmarks built (not run: their figures come from bench/run.py on a quiet machine), then each
+# fuzz target for a short bounded time (30 seconds; VYMATH_FUZZ_SECONDS changes it, 0 skips
 # it), the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer, and the
 # concurrent-read test under ThreadSanitizer. Missing Debian packages are installed first.
 set -euo pipefail
@@ -23,6 +24,10 @@ run() {
 run dev
 echo "==== docs (API reference, warnings as errors)"
 cmake --build --preset dev --target docs
+
+echo "==== bench (built, not run)"
+cmake --preset bench -DVYMATH_WARNINGS_AS_ERRORS=ON
+cmake --build --preset bench -j "${jobs}"
 
 seconds=${VYMATH_FUZZ_SECONDS:-30}
 if [ "${seconds}" -gt 0 ]; then
