@@ -63,12 +63,18 @@ void AppendJsonArray(std::string& out, const std::vector<T>& values, F append) {
     out += ']';
 }
 
+// An envelope's opening brace and its "x" and "y" arrays, a key a line.
+void AppendJsonXY(std::string& out, const std::vector<double>& x, const std::vector<double>& y,
+                  const std::string& indent) {
+    out += "{\n" + indent + "  \"x\": ";
+    AppendJsonArray(out, x, AppendJsonNumber);
+    out += ",\n" + indent + "  \"y\": ";
+    AppendJsonArray(out, y, AppendJsonNumber);
+}
+
 void AppendJsonLine(std::string& out, const EnvelopeLine& e, const std::vector<std::string>& names,
                     const std::string& indent) {
-    out += "{\n" + indent + "  \"x\": ";
-    AppendJsonArray(out, e.x, AppendJsonNumber);
-    out += ",\n" + indent + "  \"y\": ";
-    AppendJsonArray(out, e.y, AppendJsonNumber);
+    AppendJsonXY(out, e.x, e.y, indent);
     out += ",\n" + indent + "  \"case\": ";
     AppendJsonArray(out, e.member, [&names](std::string& o, int m) {
         if (m < 0)
@@ -215,10 +221,7 @@ void AppendFactors(std::string& out, const DesignCombination& c) {
 // A design envelope's points, each with the factors and the text of the combination governing from it.
 void AppendDesignLine(std::string& out, const DesignLine& e, const DesignSituation& s,
                       const std::vector<std::string>& texts, const std::string& indent) {
-    out += "{\n" + indent + "  \"x\": ";
-    AppendJsonArray(out, e.x, AppendJsonNumber);
-    out += ",\n" + indent + "  \"y\": ";
-    AppendJsonArray(out, e.y, AppendJsonNumber);
+    AppendJsonXY(out, e.x, e.y, indent);
     out += ",\n" + indent + "  \"factors\": ";
     AppendJsonArray(out, e.combination, [&s](std::string& o, int c) {
         AppendFactors(o, s.combinations[static_cast<std::size_t>(c)]);
