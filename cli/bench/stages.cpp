@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
     const auto results = va::Analyse(*in.model, {}, options, [&in](std::size_t o) { return in.Where(o); });
     std::printf("analysis (diagrams, exact envelopes) %8.3f s\n", clock.Lap());
     const auto rows = va::Summarise(*in.model, results);
-    const std::size_t bytes = ModelJson(*in.model, results, rows).size() + SummaryCsv(*in.model, results, rows).size();
+    const std::size_t bytes =
+        ModelJson(*in.model, results, rows).size() + SummaryCsv(*in.model, results, rows).size();
     std::printf("summary CSV and JSON (tool)          %8.3f s\n", clock.Lap());
     std::printf("%zu bytes of output\n", bytes);
     return 0;

@@ -196,8 +196,10 @@ public:
             member[i] = model->MemberName(r.member);
             force[i] = forces[r.force];
             if (design)
-                situation[i] =
-                    results[r.member].forces[r.force].design[static_cast<std::size_t>(r.situation)].situation.name;
+                situation[i] = results[r.member]
+                                   .forces[r.force]
+                                   .design[static_cast<std::size_t>(r.situation)]
+                                   .situation.name;
             std::size_t k = 0;
             for (const va::SummaryExtreme* e : {&r.max, &r.min}) {
                 value[k++].mutable_data()[i] = e->found ? e->y : nan;
