@@ -19,8 +19,9 @@ using Point = CVyMathFunction1D::Point;
 
 // Slope of the segment a -> b, of which only the sign is used. A segment shorter than xtol is
 // flat; a rise of exactly +-DBL_MAX is reduced to its sign, and so is a quotient of two overflowed
-// differences (inf / inf), which would otherwise be a NaN.
-double TurnSlope(const Point& a, const Point& b, double xtol) {
+// differences (inf / inf), which would otherwise be a NaN. Always inlined: called out of line from
+// the vertex loops (as GCC chose once the library grew), the extrema took a fifth longer.
+__attribute__((always_inline)) inline double TurnSlope(const Point& a, const Point& b, double xtol) {
     const double dx = b.x - a.x;
     if (Tolerant::IsNull(dx, xtol))
         return 0.0;
