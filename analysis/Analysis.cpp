@@ -1,7 +1,7 @@
-// A model's analysis, member by member.
+// A model's runs, member by member.
 #include "vymath/analysis/Analysis.h"
 
-#include "vymath/analysis/Numbers.h"
+#include "Text.h"
 
 #include <tbb/blocked_range.h>
 #include <tbb/parallel_for.h>
@@ -19,46 +19,89 @@ namespace analysis {
 
 namespace {
 
+using text::Quoted;
+
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Every combination names cases that some member has.
-void CheckCombinations(const Model& model, const std::vector<Combination>& combinations,
-                       const std::string& source) {
-    for (const Combination& c : combinations)
-        for (const Term& t : c.terms) {
-            bool found = false;
-            for (std::size_t m = 0; m < model.Size() && !found; ++m)
-                for (const std::string& name : model.Cases(m))
-                    found = found || name == t.loadCase;
-            if (!found)
-                throw Error(Error::Kind::Usage, "combination " + Quoted(c.name) + ": no case " +
-                                                    Quoted(t.loadCase) + " in " + source);
+// Runs one(m) for every member, in parallel, into results[m]; rethrows the first member's error in
+// member order (members after a failed one need not run).
+template <class Result, class One>
+std::vector<Result> ForEachMember(const Model& model, const RunOptions& options, One one) {
+    const std::size_t n = model.Size();
+    std::vector<Result> results(n);
+    std::vector<std::exception_ptr> errors(n);
+    std::atomic<std::size_t> firstError{n};
+    std::atomic<std::size_t> done{0};
+    std::mutex progressLock;
+    const auto run = [&](std::size_t m) {
+        if (m > firstError.load())
+            return;
+        try {
+            results[m] = one(m);
+        } catch (...) {
+            errors[m] = std::current_exception();
+            std::size_t seen = firstError.load();
+            while (m < seen && !firstError.compare_exchange_weak(seen, m)) {
+            }
         }
-}
-
-// The extreme at point i of an envelope line, with every force's values of its governing diagram.
-Extreme ExtremeAt(const EnvelopeLine& line, int i, const std::vector<std::vector<Diagram>>& byForce) {
-    Extreme e;
-    if (i < 0)
-        return e;
-    e.found = true;
-    e.x = line.x[static_cast<std::size_t>(i)];
-    e.y = line.y[static_cast<std::size_t>(i)];
-    e.diagram = line.member[static_cast<std::size_t>(i)];
-    for (const std::vector<Diagram>& diagrams : byForce) {
-        double left = kNaN, right = kNaN;
-        if (e.diagram >= 0)
-            diagrams[static_cast<std::size_t>(e.diagram)].Sides(e.x, left, right);
-        e.left.push_back(left);
-        e.right.push_back(right);
+        const std::size_t count = ++done;
+        if (options.progress) {
+            std::lock_guard<std::mutex> lock(progressLock);
+            options.progress(count, n);
+        }
+    };
+    const int threads =
+        options.threads > 0 ? static_cast<int>(options.threads) : tbb::info::default_concurrency();
+    if (threads == 1) {
+        for (std::size_t m = 0; m < n; ++m)
+            run(m);
+    } else {
+        tbb::task_arena arena(threads);
+        arena.execute([&] {
+            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n),
+                              [&](const tbb::blocked_range<std::size_t>& r) {
+                                  for (std::size_t m = r.begin(); m != r.end(); ++m)
+                                      run(m);
+                              });
+        });
     }
-    return e;
+    for (std::size_t m = 0; m < n; ++m)
+        if (errors[m])
+            std::rethrow_exception(errors[m]);
+    return results;
 }
 
-// The extreme at point i of a design line: the combination's values of every force at x.
-Extreme DesignExtremeAt(const DesignLine& line, int i, const DesignSituation& s,
-                        const std::vector<std::string>& cases,
-                        const std::vector<std::vector<Diagram>>& byForce) {
+// Every combination names cases that some member has.
+void CheckCombinations(const Model& model, const std::vector<Combination>& combinations) {
+    const std::vector<std::string> all = model.AllCases();
+    for (const Combination& c : combinations)
+        for (const Term& t : c.terms)
+            if (std::find(all.begin(), all.end(), t.loadCase) == all.end())
+                throw Error(Error::Kind::Usage, "combination " + Quoted(c.name) + ": no case " +
+                                                    Quoted(t.loadCase) + " in " + model.Source());
+}
+
+std::vector<std::string> DiagramNames(const Model& model, std::size_t m,
+                                      const std::vector<Combination>& combinations) {
+    if (combinations.empty())
+        return model.Cases(m);
+    std::vector<std::string> names;
+    for (const Combination& c : combinations)
+        names.push_back(c.name);
+    return names;
+}
+
+std::vector<const CVyMathFunction1D*> FunctionsOf(const std::vector<Diagram>& diagrams) {
+    std::vector<const CVyMathFunction1D*> functions;
+    for (const Diagram& d : diagrams)
+        functions.push_back(&d.f);
+    return functions;
+}
+
+// The extreme at point i of an envelope line, every force's values under what governs there given by
+// sides(governing, x, force, left, right).
+template <class Sides>
+Extreme ExtremeAt(const EnvelopeLine& line, int i, std::size_t forces, Sides sides) {
     Extreme e;
     if (i < 0)
         return e;
@@ -66,31 +109,15 @@ Extreme DesignExtremeAt(const DesignLine& line, int i, const DesignSituation& s,
     e.found = true;
     e.x = line.x[at];
     e.y = line.y[at];
-    e.diagram = line.combination[at];
-    const DesignCombination& c = s.combinations[static_cast<std::size_t>(e.diagram)];
-    for (const std::vector<Diagram>& diagrams : byForce) {
-        double left = 0.0, right = 0.0;
-        for (const auto& term : c.factors) {
-            const std::size_t k =
-                static_cast<std::size_t>(std::find(cases.begin(), cases.end(), term.first) - cases.begin());
-            double l = kNaN, r = kNaN;
-            diagrams[k].Sides(e.x, l, r);
-            left += term.second * l;
-            right += term.second * r;
-        }
+    e.governing = line.governing[at];
+    for (std::size_t f = 0; f < forces; ++f) {
+        double left = kNaN, right = kNaN;
+        if (e.governing >= 0)
+            sides(static_cast<std::size_t>(e.governing), e.x, f, left, right);
         e.left.push_back(left);
         e.right.push_back(right);
     }
     return e;
-}
-
-int DesignIndex(const DesignLine& line, bool largest) {
-    int best = -1;
-    for (std::size_t i = 0; i < line.y.size(); ++i)
-        if (best < 0 || (largest ? line.y[i] > line.y[static_cast<std::size_t>(best)]
-                                 : line.y[i] < line.y[static_cast<std::size_t>(best)]))
-            best = static_cast<int>(i);
-    return best;
 }
 
 // Every case an action names is one of the member's.
@@ -105,63 +132,40 @@ void CheckMemberCases(const Model& model, std::size_t m, const Actions& actions)
                                 "no load case " + Quoted(c) + " of action " + Quoted(a.name));
 }
 
-MemberResult AnalyseMember(const Model& model, std::size_t m, const std::vector<Combination>& combinations,
-                           const Options& options, const Locator& where) {
-    MemberResult result;
-    const std::size_t forces = model.Forces().size();
-    const std::vector<std::vector<Diagram>> byForce = MemberDiagrams(model, m, combinations, where);
-    if (combinations.empty())
-        result.diagrams = model.Cases(m);
-    else
-        for (const Combination& c : combinations)
-            result.diagrams.push_back(c.name);
-    result.forces.resize(forces);
-    if (options.actions != nullptr)
-        CheckMemberCases(model, m, *options.actions);
-    for (std::size_t f = 0; f < forces; ++f) {
-        ForceResult& r = result.forces[f];
-        if (options.actions != nullptr) {
-            std::vector<const CVyMathFunction1D*> functions;
-            for (const Diagram& d : byForce[f])
-                functions.push_back(&d.f);
-            const std::string label =
-                model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
-            try {
-                for (DesignSituation& s : DesignEnvelopes(*options.actions, result.diagrams, functions)) {
-                    DesignResult d;
-                    d.max = DesignExtremeAt(s.upper, DesignIndex(s.upper, true), s, result.diagrams, byForce);
-                    d.min =
-                        DesignExtremeAt(s.lower, DesignIndex(s.lower, false), s, result.diagrams, byForce);
-                    d.situation = std::move(s);
-                    r.design.push_back(std::move(d));
-                }
-            } catch (const Error& e) {
-                throw Error(e.GetKind(), label + e.what());
+// One force's design situations with their extremes, the coincident forces summed case by case under the
+// governing combination.
+std::vector<SituationResult> DesignOf(const Actions& actions, const std::vector<std::string>& cases,
+                                      const std::vector<std::vector<Diagram>>& byForce, std::size_t force) {
+    std::vector<SituationResult> out;
+    for (DesignSituation& s : DesignEnvelopes(actions, cases, FunctionsOf(byForce[force]))) {
+        const auto sides = [&](std::size_t c, double x, std::size_t f, double& left, double& right) {
+            left = right = 0.0;
+            for (const auto& term : s.combinations[c].factors) {
+                const std::size_t k = static_cast<std::size_t>(
+                    std::find(cases.begin(), cases.end(), term.first) - cases.begin());
+                double l = kNaN, r = kNaN;
+                byForce[f][k].Sides(x, l, r);
+                left += term.second * l;
+                right += term.second * r;
             }
-        } else if (options.envelopes) {
-            std::vector<const CVyMathFunction1D*> functions;
-            for (const Diagram& d : byForce[f])
-                functions.push_back(&d.f);
-            r.envelope = EnvelopeOf(functions, options.method);
-            r.max = ExtremeAt(r.envelope.upper, r.envelope.upper.IndexOfMax(), byForce);
-            r.min = ExtremeAt(r.envelope.lower, r.envelope.lower.IndexOfMin(), byForce);
-        }
-        if (options.keyFigures)
-            for (const Diagram& d : byForce[f])
-                r.figures.push_back(Inspect(d.f));
+        };
+        SituationResult r;
+        r.max = ExtremeAt(s.upper, s.upper.IndexOfMax(), byForce.size(), sides);
+        r.min = ExtremeAt(s.lower, s.lower.IndexOfMin(), byForce.size(), sides);
+        r.situation = std::move(s);
+        out.push_back(std::move(r));
     }
-    return result;
+    return out;
 }
 
 } // namespace
 
 std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t m,
-                                                 const std::vector<Combination>& combinations,
-                                                 const Locator& where) {
+                                                 const std::vector<Combination>& combinations) {
     const std::size_t forces = model.Forces().size();
     std::vector<std::vector<Diagram>> byForce(forces);
     for (std::size_t f = 0; f < forces; ++f)
-        byForce[f] = model.Diagrams(m, f, where);
+        byForce[f] = model.Diagrams(m, f);
     if (combinations.empty())
         return byForce;
     const std::vector<std::string>& cases = model.Cases(m);
@@ -197,62 +201,71 @@ std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t
     return byForce;
 }
 
-std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
-                                  const Options& options, const Locator& where) {
-    CheckCombinations(model, combinations, options.source);
-    if (options.actions != nullptr) {
-        if (!combinations.empty())
-            throw Error(Error::Kind::Usage,
-                        "design envelopes of actions and combinations exclude each other");
-        std::vector<std::string> all; // every case of the model, in order of first appearance
-        for (std::size_t m = 0; m < model.Size(); ++m)
-            for (const std::string& c : model.Cases(m))
-                if (std::find(all.begin(), all.end(), c) == all.end())
-                    all.push_back(c);
-        CheckActions(*options.actions, all);
-    }
-    const std::size_t n = model.Size();
-    std::vector<MemberResult> results(n);
-    std::vector<std::exception_ptr> errors(n);
-    std::atomic<std::size_t> firstError{n}; // members after a failed one need not run
-    std::atomic<std::size_t> done{0};
-    std::mutex progressLock;
-    const auto run = [&](std::size_t m) {
-        if (m > firstError.load())
-            return;
-        try {
-            results[m] = AnalyseMember(model, m, combinations, options, where);
-        } catch (...) {
-            errors[m] = std::current_exception();
-            std::size_t seen = firstError.load();
-            while (m < seen && !firstError.compare_exchange_weak(seen, m)) {
+EnvelopeRun AnalyseEnvelopes(const Model& model, const std::vector<Combination>& combinations,
+                             EnvelopeMethod method, const RunOptions& options) {
+    CheckCombinations(model, combinations);
+    EnvelopeRun run;
+    run.kind = combinations.empty() ? DiagramKind::LoadCases : DiagramKind::Combinations;
+    run.method = method;
+    run.members = ForEachMember<MemberEnvelopes>(model, options, [&](std::size_t m) {
+        const std::vector<std::vector<Diagram>> byForce = MemberDiagrams(model, m, combinations);
+        const auto sides = [&byForce](std::size_t d, double x, std::size_t f, double& left, double& right) {
+            byForce[f][d].Sides(x, left, right);
+        };
+        MemberEnvelopes result;
+        result.diagrams = DiagramNames(model, m, combinations);
+        for (const std::vector<Diagram>& diagrams : byForce) {
+            ForceEnvelope r;
+            r.envelope = EnvelopeOf(FunctionsOf(diagrams), method);
+            r.max = ExtremeAt(r.envelope.upper, r.envelope.upper.IndexOfMax(), byForce.size(), sides);
+            r.min = ExtremeAt(r.envelope.lower, r.envelope.lower.IndexOfMin(), byForce.size(), sides);
+            result.forces.push_back(std::move(r));
+        }
+        return result;
+    });
+    return run;
+}
+
+DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOptions& options) {
+    CheckActions(actions, model.AllCases());
+    DesignRun run;
+    for (const Action& a : actions.actions)
+        run.actions.push_back(a.name);
+    run.members = ForEachMember<MemberDesign>(model, options, [&](std::size_t m) {
+        const std::vector<std::vector<Diagram>> byForce = MemberDiagrams(model, m, {});
+        CheckMemberCases(model, m, actions);
+        MemberDesign result;
+        result.cases = model.Cases(m);
+        const std::string label =
+            model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
+        for (std::size_t f = 0; f < byForce.size(); ++f) {
+            try {
+                result.forces.push_back(DesignOf(actions, result.cases, byForce, f));
+            } catch (const Error& e) {
+                throw Error(e.GetKind(), label + e.what());
             }
         }
-        const std::size_t count = ++done;
-        if (options.progress) {
-            std::lock_guard<std::mutex> lock(progressLock);
-            options.progress(count, n);
+        return result;
+    });
+    return run;
+}
+
+KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination>& combinations,
+                               const RunOptions& options) {
+    CheckCombinations(model, combinations);
+    KeyFigureRun run;
+    run.kind = combinations.empty() ? DiagramKind::LoadCases : DiagramKind::Combinations;
+    run.members = ForEachMember<MemberFigures>(model, options, [&](std::size_t m) {
+        MemberFigures result;
+        result.diagrams = DiagramNames(model, m, combinations);
+        for (const std::vector<Diagram>& diagrams : MemberDiagrams(model, m, combinations)) {
+            result.forces.emplace_back();
+            for (const Diagram& d : diagrams)
+                result.forces.back().push_back(Inspect(d.f));
         }
-    };
-    const int threads =
-        options.threads > 0 ? static_cast<int>(options.threads) : tbb::info::default_concurrency();
-    if (threads == 1) {
-        for (std::size_t m = 0; m < n; ++m)
-            run(m);
-    } else {
-        tbb::task_arena arena(threads);
-        arena.execute([&] {
-            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n),
-                              [&](const tbb::blocked_range<std::size_t>& r) {
-                                  for (std::size_t m = r.begin(); m != r.end(); ++m)
-                                      run(m);
-                              });
-        });
-    }
-    for (std::size_t m = 0; m < n; ++m)
-        if (errors[m])
-            std::rethrow_exception(errors[m]);
-    return results;
+        return result;
+    });
+    return run;
 }
 
 } // namespace analysis

@@ -2,13 +2,17 @@
 #include "vymath/analysis/Columns.h"
 
 #include "vymath/analysis/Error.h"
-#include "vymath/analysis/Numbers.h"
+
+#include "Text.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace vymath {
 namespace analysis {
+
+using text::Quoted;
+using text::Shortest;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Parsing and forming load combinations.
 #include "vymath/analysis/Combination.h"
 
-#include "vymath/analysis/Numbers.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,6 +10,9 @@
 
 namespace vymath {
 namespace analysis {
+
+using text::Quoted;
+using text::Shortest;
 
 namespace {
 
@@ -104,9 +107,10 @@ private:
             return {sign, first};
         }
         double factor = 0.0;
-        const ParseStatus status = quoted ? ParseStatus::NotANumber : ParseDouble(first, factor);
-        if (status != ParseStatus::Ok)
-            Fail(start, "the factor " + Quoted(first) + " " + Describe(status));
+        const text::ParseStatus status =
+            quoted ? text::ParseStatus::NotANumber : text::ParseDouble(first, factor);
+        if (status != text::ParseStatus::Ok)
+            Fail(start, "the factor " + Quoted(first) + " " + text::Describe(status));
         ++pos; // '*'
         SkipSpaces();
         const std::size_t nameAt = pos;

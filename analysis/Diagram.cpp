@@ -1,13 +1,16 @@
 // Building a diagram from rows.
 #include "vymath/analysis/Diagram.h"
 
-#include "vymath/analysis/Numbers.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace vymath {
 namespace analysis {
+
+using text::Quoted;
+using text::Shortest;
 
 namespace {
 

@@ -25,16 +25,16 @@ int Extreme(const EnvelopeLine& e, bool largest) {
 }
 
 // The stored points of f with their governing diagrams.
-EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& member) {
+EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& governing) {
     EnvelopeLine line;
     const std::vector<Point> points = f.GetPoints();
     line.x.reserve(points.size());
     line.y.reserve(points.size());
-    line.member.reserve(points.size());
+    line.governing.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         line.x.push_back(points[i].x);
         line.y.push_back(points[i].y);
-        line.member.push_back(i < member.size() ? member[i] : -1);
+        line.governing.push_back(i < governing.size() ? governing[i] : -1);
     }
     return line;
 }
@@ -42,7 +42,7 @@ EnvelopeLine LineOf(const CVyMathFunction1D& f, const std::vector<int>& member) 
 } // namespace
 
 bool EnvelopeLine::Placeholder(std::size_t i) const {
-    return member[i] < 0 && std::fabs(y[i]) == DBL_MAX;
+    return governing[i] < 0 && std::fabs(y[i]) == DBL_MAX;
 }
 
 int EnvelopeLine::IndexOfMax() const {
@@ -62,7 +62,7 @@ EnvelopeFunctions EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*
     std::vector<int> diagramAt; // a diagram equal in value to an earlier one is not a member
     detail::SetOf(diagrams, set, diagramAt);
     if (method == EnvelopeMethod::Exact) {
-        if (!set.ExactEnvelopes(result.lower, result.upper, result.lowerMember, result.upperMember))
+        if (!set.ExactEnvelopes(result.lower, result.upper, result.lowerGoverning, result.upperGoverning))
             throw Error(Error::Kind::Data,
                         "a diagram's points are not in increasing abscissa order (a closed "
                         "curve): it has no exact envelope");
@@ -70,20 +70,23 @@ EnvelopeFunctions EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*
         // The fold of one member leaves the upper envelope without points: the member is both.
         result.lower = *diagrams.front();
         result.upper = result.lower;
-        result.lowerMember.assign(result.lower.GetPoints().size(), 0);
-        result.upperMember = result.lowerMember;
+        result.lowerGoverning.assign(result.lower.GetPoints().size(), 0);
+        result.upperGoverning = result.lowerGoverning;
     } else {
-        set.EnvelopMaxMin(result.lower, result.upper, result.lowerMember, result.upperMember);
+        set.EnvelopMaxMin(result.lower, result.upper, result.lowerGoverning, result.upperGoverning);
     }
-    for (std::vector<int>* members : {&result.lowerMember, &result.upperMember})
-        for (int& k : *members)
+    for (std::vector<int>* governing : {&result.lowerGoverning, &result.upperGoverning})
+        for (int& k : *governing)
             k = k < 0 ? -1 : diagramAt[static_cast<std::size_t>(k)];
     return result;
 }
 
+Envelope LinesOf(const EnvelopeFunctions& f) {
+    return {LineOf(f.lower, f.lowerGoverning), LineOf(f.upper, f.upperGoverning)};
+}
+
 Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method) {
-    const EnvelopeFunctions f = EnvelopeFunctionsOf(diagrams, method);
-    return {LineOf(f.lower, f.lowerMember), LineOf(f.upper, f.upperMember)};
+    return LinesOf(EnvelopeFunctionsOf(diagrams, method));
 }
 
 } // namespace analysis

@@ -1,17 +1,25 @@
-// The rows of a model, grouped by member.
+// The rows of a model, checked and grouped by member.
 #include "vymath/analysis/Model.h"
 
-#include "vymath/analysis/Numbers.h"
+#include "Text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 namespace vymath {
 namespace analysis {
 
-Model::Model(std::vector<std::string> forces_) : forces(std::move(forces_)) {
+using text::Quoted;
+
+Model::Model(std::vector<std::string> forces_, Places places_, bool named_)
+    : forces(std::move(forces_)), places(std::move(places_)), named(named_) {
     if (forces.empty())
         throw std::invalid_argument("a model needs at least one force");
+    for (std::size_t f = 0; f < forces.size(); ++f)
+        if (std::find(forces.begin(), forces.begin() + static_cast<std::ptrdiff_t>(f), forces[f]) !=
+            forces.begin() + static_cast<std::ptrdiff_t>(f))
+            throw std::invalid_argument("the force " + Quoted(forces[f]) + " is given twice");
 }
 
 std::size_t Model::Find(std::string_view member) const {
@@ -19,11 +27,52 @@ std::size_t Model::Find(std::string_view member) const {
     return it == memberIndex.end() ? members.size() : it->second;
 }
 
+std::vector<std::string> Model::AllCases() const {
+    std::vector<std::string> all;
+    for (const Member& m : members)
+        for (const std::string& c : m.cases)
+            if (std::find(all.begin(), all.end(), c) == all.end())
+                all.push_back(c);
+    return all;
+}
+
+std::string Model::Where(std::size_t origin) const {
+    return places.row ? places.row(origin) : "row " + std::to_string(origin);
+}
+
+void Model::Fail(std::size_t origin, const Field& field, const std::string& what) const {
+    std::string at;
+    if (places.field) {
+        at = places.field(origin, field);
+    } else {
+        static const char* const roles[] = {"member", "case", "x"};
+        at = Where(origin) + ": " +
+             (field.role == Field::Role::Force ? forces[field.force] : roles[static_cast<int>(field.role)]);
+    }
+    throw Error(Error::Kind::Data, at + " " + what);
+}
+
+void Model::CheckName(std::string_view name, std::size_t origin, Field::Role role) const {
+    if (name.empty())
+        Fail(origin, {role}, "is empty");
+    if (!text::IsUtf8(name))
+        Fail(origin, {role}, "is not UTF-8 text");
+}
+
 void Model::Add(std::string_view member, std::string_view loadCase, double x, const double* values,
                 std::size_t origin) {
+    if (!std::isfinite(x))
+        Fail(origin, {Field::Role::X}, text::Shortest(x) + " is not a finite number");
+    for (std::size_t f = 0; f < forces.size(); ++f)
+        if (std::isinf(values[f]))
+            Fail(origin, {Field::Role::Force, f}, text::Shortest(values[f]) + " is not a finite number");
     if (members.empty() || members[last].name != member) {
         const auto found = memberIndex.find(std::string(member));
         if (found == memberIndex.end()) {
+            if (named)
+                CheckName(member, origin, Field::Role::Member);
+            else if (!member.empty())
+                throw std::invalid_argument("a model without member names takes the member \"\" only");
             last = members.size();
             memberIndex.emplace(std::string(member), last);
             members.push_back(Member());
@@ -39,6 +88,7 @@ void Model::Add(std::string_view member, std::string_view loadCase, double x, co
     } else {
         const auto found = m.caseIndex.find(std::string(loadCase));
         if (found == m.caseIndex.end()) {
+            CheckName(loadCase, origin, Field::Role::Case);
             c = static_cast<std::uint32_t>(m.cases.size());
             m.cases.emplace_back(loadCase);
             m.caseIndex.emplace(std::string(loadCase), c);
@@ -63,15 +113,16 @@ std::string Model::Label(std::size_t m, std::size_t c, std::size_t f) const {
     return label;
 }
 
-std::vector<Diagram> Model::Diagrams(std::size_t m, std::size_t f, const Locator& where) const {
+std::vector<Diagram> Model::Diagrams(std::size_t m, std::size_t f) const {
     const Member& member = members[m];
     const std::size_t nf = forces.size();
+    const Locator where = [this](std::size_t origin) { return Where(origin); };
     // The member's rows by case, each in row order.
     std::vector<std::vector<Row>> byCase(member.cases.size());
     for (std::size_t r = 0; r < member.caseOf.size(); ++r) {
         const double y = member.values[r * nf + f];
         if (std::isnan(y)) {
-            throw Error(Error::Kind::Data, where(member.origin[r]) + ": " + Label(m, member.caseOf[r]) +
+            throw Error(Error::Kind::Data, Where(member.origin[r]) + ": " + Label(m, member.caseOf[r]) +
                                                ": no value for force " + Quoted(forces[f]));
         }
         byCase[member.caseOf[r]].push_back({member.x[r], y, member.origin[r]});

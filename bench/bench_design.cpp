@@ -4,6 +4,8 @@
 // forming each by Combine and enveloping them by ExactEnvelopes. bench/run_design.py prints the table.
 #include "reference/RefDesign.h"
 
+#include "formats/Actions.h"
+
 #include <vymath/analysis/Design.h>
 #include <vymath/vymath.h>
 
@@ -68,7 +70,7 @@ Member& MemberOf(int actions, int stations) {
         m.names.insert(m.names.end(), s.cases.begin(), s.cases.end());
     }
     json += "]}";
-    m.actions = va::ParseActions(json, "bench");
+    m.actions = vymath::formats::ReadActions(json, "bench");
     std::mt19937 random(static_cast<unsigned>(1000 * actions + stations));
     std::uniform_real_distribution<double> weight(-1.0, 1.0);
     for (std::size_t c = 0; c < m.names.size(); ++c) {

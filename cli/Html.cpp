@@ -1,17 +1,21 @@
 // The HTML report: the summary as a static table, the envelopes as data drawn by the page's script.
 #include "Html.h"
 
-#include "Plot.h"
-
-#include <vymath/analysis/Numbers.h>
+#include "Colours.h"
+#include "analysis/Text.h"
+#include "formats/Json.h"
 
 #include <cmath>
+#include <functional>
 
 namespace vycli {
 
 namespace {
 
 using namespace vymath::analysis;
+using vymath::formats::json::AppendString;
+using vymath::text::Readable;
+using vymath::text::Shortest;
 
 // A number for the page: 7 significant digits, enough to draw and to sort.
 std::string Num(double v) {
@@ -24,33 +28,26 @@ void AppendLine(std::string& out, const EnvelopeLine& e) {
         const char* sep = i ? "," : "";
         x += sep + Num(e.x[i]);
         y += sep + (e.Placeholder(i) ? std::string("null") : Num(e.y[i]));
-        c += sep + std::to_string(e.member[i]);
+        c += sep + std::to_string(e.governing[i]);
     }
     out += "{\"x\":" + x + "],\"y\":" + y + "],\"c\":" + c + "]}";
 }
 
 // A force's design situations: [{"names": [combination texts], "lower": {...}, "upper": {...}}, ...], the
-// combinations in the order of the plots (CombinationOrder), which gives their colours.
-void AppendSituations(std::string& out, const std::vector<DesignResult>& design) {
+// combinations in the order of the plots (Ranked), which gives their colours.
+void AppendSituations(std::string& out, const std::vector<SituationResult>& design) {
     out += '[';
     for (std::size_t k = 0; k < design.size(); ++k) {
-        const DesignSituation& s = design[k].situation;
-        const std::vector<std::size_t> order = CombinationOrder(design[k]);
-        std::vector<int> rank(order.size());
+        const RankedSituation ranked = Ranked(design[k]);
         out += k ? ",{\"names\":[" : "{\"names\":[";
-        for (std::size_t r = 0; r < order.size(); ++r) {
-            rank[order[r]] = static_cast<int>(r);
+        for (std::size_t r = 0; r < ranked.names.size(); ++r) {
             out += r ? "," : "";
-            AppendJsonString(out, s.combinations[order[r]].Text());
+            AppendString(out, ranked.names[r]);
         }
-        out += ']';
-        for (const auto& [name, line] : {std::pair{"lower", &s.lower}, std::pair{"upper", &s.upper}}) {
-            out += std::string(",\"") + name + "\":";
-            EnvelopeLine ranked{line->x, line->y, line->combination};
-            for (int& c : ranked.member)
-                c = rank[static_cast<std::size_t>(c)];
-            AppendLine(out, ranked);
-        }
+        out += "],\"lower\":";
+        AppendLine(out, ranked.envelope.lower);
+        out += ",\"upper\":";
+        AppendLine(out, ranked.envelope.upper);
         out += '}';
     }
     out += ']';
@@ -59,17 +56,6 @@ void AppendSituations(std::string& out, const std::vector<DesignResult>& design)
 std::string Cell(const std::string& text, const std::string& sortValue = "") {
     return sortValue.empty() ? "<td>" + Escaped(text) + "</td>"
                              : "<td class=\"n\" data-v=\"" + sortValue + "\">" + Escaped(text) + "</td>";
-}
-
-std::string CoincidentCell(const SummaryExtreme& e, const std::vector<std::string>& forces) {
-    std::string out;
-    for (const Coincident& c : e.coincident) {
-        const auto value = [](double v) { return std::isnan(v) ? std::string("-") : Readable(v); };
-        out += (out.empty() ? "" : ", ") + forces[c.force] + " " + value(c.left);
-        if (!(c.left == c.right || (std::isnan(c.left) && std::isnan(c.right))))
-            out += "|" + value(c.right);
-    }
-    return Cell(out.empty() ? "-" : out);
 }
 
 const char* kStyle = R"CSS(
@@ -98,11 +84,11 @@ tr.plot td{background:#fff;padding:8px 10px 14px}
 const char* kScript = R"JS(
 "use strict";
 const data = JSON.parse(document.getElementById("data").textContent);
-const palette = ["#e69f00","#009e73","#cc79a7","#8c564b","#7f7f7f","#bcbd22","#17becf","#9467bd","#56b4e9","#f0a0a0"];
+const palette = data.palette;
 const table = document.getElementById("summary");
 const body = table.tBodies[0];
 const rows = Array.from(body.rows);
-const colour = c => c < 0 ? "#555555" : palette[c % palette.length];
+const colour = c => c < 0 ? data.none : palette[c % palette.length];
 const svgNS = "http://www.w3.org/2000/svg";
 
 function el(name, attrs, text) {
@@ -238,13 +224,11 @@ filter.addEventListener("input", () => {
 shown.textContent = rows.length + " rows";
 )JS";
 
-} // namespace
-
-std::string HtmlReport(const Model& model, const std::vector<MemberResult>& results,
-                       const std::vector<SummaryRow>& rows, const Labels& labels, const std::string& source,
-                       const std::string& subject) {
+// The page: the summary's rows as a table (head and row cells given), the plots' data for the script.
+std::string Page(const Model& model, const Labels& labels, const std::string& source,
+                 const std::string& subject, bool design, const std::string& rows,
+                 const std::function<void(std::string&, std::size_t m)>& member) {
     const std::vector<std::string>& forces = model.Forces();
-    const bool design = !rows.empty() && rows.front().situation >= 0;
     const std::string governing = design ? "combination" : "case";
     std::string forceList;
     for (const std::string& f : forces)
@@ -273,55 +257,26 @@ std::string HtmlReport(const Model& model, const std::vector<MemberResult>& resu
     for (const auto& [name, numeric] : head)
         out += std::string("<th") + (numeric ? " class=\"n\"" : "") + ">" + Escaped(name) +
                "<span class=\"arrow\"></span></th>";
-    out += "</tr></thead>\n<tbody>\n";
-    for (const SummaryRow& r : rows) {
-        out += "<tr class=\"row\" data-m=\"" + std::to_string(r.member) + "\" data-f=\"" +
-               std::to_string(r.force) +
-               (design ? "\" data-s=\"" + std::to_string(r.situation) : std::string()) + "\">" +
-               Cell(model.MemberName(r.member).empty() ? "-" : model.MemberName(r.member)) +
-               Cell(forces[r.force]);
-        if (design)
-            out += Cell(results[r.member]
-                            .forces[r.force]
-                            .design[static_cast<std::size_t>(r.situation)]
-                            .situation.name);
-        for (const SummaryExtreme* e : {&r.max, &r.min}) {
-            out += e->found ? Cell(Readable(e->y), Shortest(e->y)) + Cell(Readable(e->x), Shortest(e->x))
-                            : Cell("-", "NaN") + Cell("-", "NaN");
-            out += Cell(e->loadCase.empty() ? "-" : e->loadCase);
-        }
-        out += CoincidentCell(r.max, forces) + CoincidentCell(r.min, forces) + "</tr>\n";
-    }
-    out += "</tbody>\n</table>\n";
+    out += "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n";
 
     std::string data = "{\"xLabel\":";
-    AppendJsonString(data, labels.x);
+    AppendString(data, labels.x);
+    data += ",\"palette\":[";
+    for (std::size_t k = 0; k < Palette().size(); ++k) {
+        data += k ? "," : "";
+        AppendString(data, Palette()[k]);
+    }
+    data += "],\"none\":";
+    AppendString(data, ColourOf(-1));
     data += ",\"forces\":[";
     for (std::size_t f = 0; f < forces.size(); ++f) {
         data += f ? "," : "";
-        AppendJsonString(data, forces[f]);
+        AppendString(data, forces[f]);
     }
     data += "],\"members\":[";
-    for (std::size_t m = 0; m < results.size(); ++m) {
-        data += m ? ",\n{\"cases\":[" : "\n{\"cases\":[";
-        for (std::size_t c = 0; c < results[m].diagrams.size(); ++c) {
-            data += c ? "," : "";
-            AppendJsonString(data, results[m].diagrams[c]);
-        }
-        data += "],\"forces\":[";
-        for (std::size_t f = 0; f < results[m].forces.size(); ++f) {
-            data += f ? "," : "";
-            if (design) {
-                AppendSituations(data, results[m].forces[f].design);
-                continue;
-            }
-            data += "{\"lower\":";
-            AppendLine(data, results[m].forces[f].envelope.lower);
-            data += ",\"upper\":";
-            AppendLine(data, results[m].forces[f].envelope.upper);
-            data += '}';
-        }
-        data += "]}";
+    for (std::size_t m = 0; m < model.Size(); ++m) {
+        data += m ? ",\n" : "\n";
+        member(data, m);
     }
     data += "]}";
     // "</" would end the script element early.
@@ -330,6 +285,75 @@ std::string HtmlReport(const Model& model, const std::vector<MemberResult>& resu
     out += "<script type=\"application/json\" id=\"data\">" + data + "</script>\n<script>" + kScript +
            "</script>\n</body>\n</html>\n";
     return out;
+}
+
+// A summary row's cells from its extremes on: values, abscissas, what governs, the coincident forces.
+std::string ExtremeCells(const SummaryRow& r, const std::vector<std::string>& forces) {
+    std::string out;
+    for (const SummaryExtreme* e : {&r.max, &r.min}) {
+        out += e->found ? Cell(Readable(e->y), Shortest(e->y)) + Cell(Readable(e->x), Shortest(e->x))
+                        : Cell("-", "NaN") + Cell("-", "NaN");
+        out += Cell(e->governing.empty() ? "-" : e->governing);
+    }
+    return out + Cell(CoincidentText(r.max, forces)) + Cell(CoincidentText(r.min, forces)) + "</tr>\n";
+}
+
+std::string RowStart(const SummaryRow& r) {
+    return "<tr class=\"row\" data-m=\"" + std::to_string(r.member) + "\" data-f=\"" +
+           std::to_string(r.force);
+}
+
+std::string NameCells(const Model& model, const SummaryRow& r) {
+    return Cell(model.MemberName(r.member).empty() ? "-" : model.MemberName(r.member)) +
+           Cell(model.Forces()[r.force]);
+}
+
+} // namespace
+
+std::string HtmlReport(const Model& model, const EnvelopeRun& run, const Labels& labels,
+                       const std::string& source) {
+    std::string rows;
+    for (const SummaryRow& r : Summarise(model, run))
+        rows += RowStart(r) + "\">" + NameCells(model, r) + ExtremeCells(r, model.Forces());
+    return Page(model, labels, source, Subject(run), false, rows, [&run](std::string& data, std::size_t m) {
+        const MemberEnvelopes& member = run.members[m];
+        data += "{\"cases\":[";
+        for (std::size_t c = 0; c < member.diagrams.size(); ++c) {
+            data += c ? "," : "";
+            AppendString(data, member.diagrams[c]);
+        }
+        data += "],\"forces\":[";
+        for (std::size_t f = 0; f < member.forces.size(); ++f) {
+            data += f ? ",{\"lower\":" : "{\"lower\":";
+            AppendLine(data, member.forces[f].envelope.lower);
+            data += ",\"upper\":";
+            AppendLine(data, member.forces[f].envelope.upper);
+            data += '}';
+        }
+        data += "]}";
+    });
+}
+
+std::string HtmlReport(const Model& model, const DesignRun& run, const Labels& labels,
+                       const std::string& source) {
+    std::string rows;
+    for (const DesignSummaryRow& r : Summarise(model, run))
+        rows += RowStart(r) + "\" data-s=\"" + std::to_string(r.situation) + "\">" + NameCells(model, r) +
+                Cell(r.name) + ExtremeCells(r, model.Forces());
+    return Page(model, labels, source, Subject(run), true, rows, [&run](std::string& data, std::size_t m) {
+        const MemberDesign& member = run.members[m];
+        data += "{\"cases\":[";
+        for (std::size_t c = 0; c < member.cases.size(); ++c) {
+            data += c ? "," : "";
+            AppendString(data, member.cases[c]);
+        }
+        data += "],\"forces\":[";
+        for (std::size_t f = 0; f < member.forces.size(); ++f) {
+            data += f ? "," : "";
+            AppendSituations(data, member.forces[f]);
+        }
+        data += "]}";
+    });
 }
 
 } // namespace vycli

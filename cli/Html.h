@@ -3,20 +3,21 @@
 #ifndef VYMATH_CLI_HTML_H
 #define VYMATH_CLI_HTML_H
 
-#include "Report.h"
+#include "Text.h"
+
+#include <vymath/analysis/Analysis.h>
 
 #include <string>
-#include <vector>
 
 namespace vycli {
 
-// source names the input in the title; subject tells what the envelopes are of (Subject). With design
-// envelopes, one row a member, force and situation, each drawing that situation's envelopes in the
-// colour of the governing combination.
-std::string HtmlReport(const vymath::analysis::Model& model,
-                       const std::vector<vymath::analysis::MemberResult>& results,
-                       const std::vector<vymath::analysis::SummaryRow>& rows, const Labels& labels,
-                       const std::string& source, const std::string& subject);
+// A row a member and force; source names the input in the title.
+std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::EnvelopeRun& run,
+                       const Labels& labels, const std::string& source);
+// A row a member, force and situation, each drawing that situation's envelopes in the colour of the
+// governing combination.
+std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::DesignRun& run,
+                       const Labels& labels, const std::string& source);
 
 } // namespace vycli
 

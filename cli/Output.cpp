@@ -5,7 +5,7 @@
 
 #include "Posix.h"
 
-#include <vymath/analysis/Numbers.h>
+#include "analysis/Text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -16,7 +16,7 @@ namespace vycli {
 
 namespace {
 
-using vymath::analysis::Quoted;
+using vymath::text::Quoted;
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');

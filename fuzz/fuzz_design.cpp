@@ -172,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          combinations.size(), s.combinations.size());
         const double tol = 1e-9 * scale;
         for (bool upper : {false, true}) {
-            const DesignLine& line = upper ? s.upper : s.lower;
+            const EnvelopeLine& line = upper ? s.upper : s.lower;
             const std::vector<F::Point> mine = Line(line.x, line.y);
             const std::vector<F::Point> theirs = (upper ? refUpper : refLower).GetPoints();
             std::vector<double> xs;
@@ -193,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             // Every governing combination is one of the enumerated ones and takes the envelope's values.
             for (std::size_t i = 0; i < line.x.size(); ++i) {
-                const DesignCombination& c = s.combinations[static_cast<std::size_t>(line.combination[i])];
+                const DesignCombination& c = s.combinations[static_cast<std::size_t>(line.governing[i])];
                 if (Trace())
                     std::fprintf(stderr, "%s %s %zu: %.17g %.17g %s\n", s.name.c_str(),
                                  upper ? "upper" : "lower", i, line.x[i], line.y[i], c.Text().c_str());

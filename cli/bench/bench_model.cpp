@@ -1,12 +1,10 @@
 // The model benchmark's C++ side (Google Benchmark): reading the model, analysing it on 1 and 2
 // threads, and the whole run to the summary JSON, on the file named by VYMATH_BENCH_MODEL (written by
 // bench/model/make_model.py). bench/model/run_model.py runs it beside the pandas peer.
-#include "Input.h"
-#include "Progress.h"
-#include "Report.h"
+#include "formats/Input.h"
+#include "formats/Results.h"
 
 #include <vymath/analysis/Analysis.h>
-#include <vymath/analysis/Summary.h>
 
 #include <benchmark/benchmark.h>
 
@@ -17,22 +15,21 @@
 namespace {
 
 namespace va = vymath::analysis;
-using namespace vycli;
+namespace vf = vymath::formats;
 
 std::string ModelFile() {
     const char* path = std::getenv("VYMATH_BENCH_MODEL");
     return path ? path : "";
 }
 
-ModelInput Read(const std::string& path) {
-    Progress progress(false);
-    return ReadModel(path, Format::Csv, va::ColumnRequest(), progress);
+std::unique_ptr<va::Model> Read(const std::string& path) {
+    return vf::ReadModel(path, vf::Format::Csv, va::ColumnRequest());
 }
 
-std::vector<va::MemberResult> Analyse(const ModelInput& in, unsigned threads) {
-    va::Options options;
+va::EnvelopeRun Analyse(const va::Model& model, unsigned threads) {
+    va::RunOptions options;
     options.threads = threads;
-    return va::Analyse(*in.model, {}, options, [&in](std::size_t o) { return in.Where(o); });
+    return va::AnalyseEnvelopes(model, {}, va::EnvelopeMethod::Exact, options);
 }
 
 void BM_ModelRead(benchmark::State& state) {
@@ -40,21 +37,21 @@ void BM_ModelRead(benchmark::State& state) {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     const auto bytes = static_cast<std::int64_t>(file.tellg());
     for (auto _ : state)
-        benchmark::DoNotOptimize(Read(path).model->Rows());
+        benchmark::DoNotOptimize(Read(path)->Rows());
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 
 void BM_ModelAnalyse(benchmark::State& state) {
-    const ModelInput in = Read(ModelFile());
+    const std::unique_ptr<va::Model> model = Read(ModelFile());
     for (auto _ : state)
-        benchmark::DoNotOptimize(Analyse(in, static_cast<unsigned>(state.range(0))).size());
+        benchmark::DoNotOptimize(Analyse(*model, static_cast<unsigned>(state.range(0))).members.size());
 }
 
 void BM_ModelWhole(benchmark::State& state) {
     for (auto _ : state) {
-        const ModelInput in = Read(ModelFile());
-        const auto results = Analyse(in, static_cast<unsigned>(state.range(0)));
-        benchmark::DoNotOptimize(ModelJson(*in.model, results, va::Summarise(*in.model, results)).size());
+        const std::unique_ptr<va::Model> model = Read(ModelFile());
+        benchmark::DoNotOptimize(
+            vf::ToJson(*model, Analyse(*model, static_cast<unsigned>(state.range(0)))).size());
     }
 }
 

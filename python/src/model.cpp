@@ -1,63 +1,143 @@
-// vymath._core's model analysis: a table in long form (as the columns of a pandas DataFrame) read into
-// the analysis layer's Model and analysed there, with the GIL released from the first row to the summary.
-// Everything but the conversion of arrays and results is the analysis layer's.
+// vymath._core's models: a table in long form (the columns of a pandas DataFrame) turned into rows of the
+// analysis layer's Model, and its runs (envelopes, design envelopes, key figures), each a result type of its
+// own whose JSON and summary columns are the formats' (the tool's --json and --csv). The text columns'
+// strings are read while the GIL is held, as views of the frame's own string objects; everything after
+// that runs with the GIL released.
 #include "bindings.h"
+
+#include "analysis/Text.h"
+#include "formats/Actions.h"
+#include "formats/Results.h"
 
 #include <vymath/analysis/Analysis.h>
 #include <vymath/analysis/Columns.h>
-#include <vymath/analysis/Numbers.h>
 #include <vymath/analysis/Summary.h>
 
 #include <pybind11/stl.h>
 
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 
 using namespace pybind11::literals;
 namespace va = vymath::analysis;
+namespace vf = vymath::formats;
 
 namespace vymath_py {
 
 namespace {
 
+using vymath::text::Quoted;
 using Codes = py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>;
 
-// Rows are named by their position in the frame, as DataFrame.iloc counts them.
-std::string RowAt(std::size_t origin) {
-    return "row " + std::to_string(origin);
-}
+// A column of names or texts, one view a row: either a numpy array of objects (a str each, None or NaN for
+// no value, anything else as its str()), read while the GIL is held, or (codes, names) as pandas.factorize
+// gives them (code -1: no value). The views point into the frame's strings, kept alive here.
+class TextColumn {
+public:
+    TextColumn(py::handle column, std::size_t rows, const std::string& what) {
+        if (py::isinstance<py::tuple>(column)) {
+            const py::tuple t = column.cast<py::tuple>();
+            const Codes codes = t[0].cast<Codes>();
+            const std::vector<std::string> names = t[1].cast<std::vector<std::string>>();
+            if (codes.ndim() != 1 || static_cast<std::size_t>(codes.size()) != rows)
+                throw py::value_error(what + ": one code a row expected");
+            owned.assign(names.begin(), names.end());
+            for (py::ssize_t i = 0; i < codes.size(); ++i) {
+                const std::int64_t c = codes.data()[i];
+                if (c >= static_cast<std::int64_t>(owned.size()))
+                    throw py::value_error(what + ": a code beyond the names");
+                views.push_back(c < 0 ? std::string_view()
+                                      : std::string_view(owned[static_cast<std::size_t>(c)]));
+            }
+            return;
+        }
+        array = py::reinterpret_borrow<py::array>(column);
+        if (array.ndim() != 1 || static_cast<std::size_t>(array.size()) != rows ||
+            !array.dtype().is(py::dtype("O")))
+            throw py::value_error(what + ": an array of objects, one a row, expected");
+        views.reserve(rows);
+        PyObject* const* items = static_cast<PyObject* const*>(array.data());
+        for (std::size_t i = 0; i < rows; ++i) {
+            PyObject* o = items[i];
+            Py_ssize_t n = 0;
+            const char* s = PyUnicode_Check(o) ? PyUnicode_AsUTF8AndSize(o, &n) : nullptr;
+            if (s != nullptr) {
+                views.emplace_back(s, static_cast<std::size_t>(n));
+                continue;
+            }
+            if (PyErr_Occurred()) // not UTF-8 (a lone surrogate)
+                throw py::error_already_set();
+            const bool missing = o == Py_None || (PyFloat_Check(o) && std::isnan(PyFloat_AS_DOUBLE(o)));
+            owned.push_back(missing ? std::string() : py::str(o).cast<std::string>());
+            views.emplace_back(owned.back());
+        }
+    }
 
-// A column of names or texts as pandas.factorize gives it: a code a row (-1 for a missing value) and
-// the distinct values.
-struct Factorized {
-    Codes codes;
-    std::vector<std::string> names;
+    std::string_view operator[](std::size_t row) const { return views[row]; }
+
+private:
+    py::array array;               // keeps the strings alive
+    std::deque<std::string> owned; // names, and texts of objects that are not str
+    std::vector<std::string_view> views;
 };
 
-Factorized FactorizedOf(const py::tuple& t, std::size_t rows, const std::string& what) {
-    Factorized f{t[0].cast<Codes>(), t[1].cast<std::vector<std::string>>()};
-    if (f.codes.ndim() != 1 || static_cast<std::size_t>(f.codes.size()) != rows)
-        throw py::value_error(what + ": one code a row expected");
-    for (py::ssize_t i = 0; i < f.codes.size(); ++i)
-        if (f.codes.data()[i] >= static_cast<std::int64_t>(f.names.size()))
-            throw py::value_error(what + ": a code beyond the names");
-    return f;
-}
-
-// The fields of one row that Layout::Keeps reads: the texts of the filter columns.
+// The fields Layout::Keeps reads of one row: the texts of the filter columns.
 struct FilterFields {
     const std::vector<int>& slot; // the filter slot of each column, -1 for others
-    const std::vector<Factorized>& columns;
+    const std::vector<TextColumn>& columns;
     std::size_t row = 0;
-    const std::string& operator[](std::size_t column) const {
-        static const std::string missing;
-        const Factorized& f = columns[static_cast<std::size_t>(slot[column])];
-        const std::int64_t code = f.codes.data()[row];
-        return code < 0 ? missing : f.names[static_cast<std::size_t>(code)];
+    std::string_view operator[](std::size_t column) const {
+        return columns[static_cast<std::size_t>(slot[column])][row];
     }
 };
+
+// A frame's columns by role, as read.
+struct Frame {
+    va::Layout layout;
+    std::optional<TextColumn> members;
+    std::optional<TextColumn> cases;
+    DoubleArray x;
+    std::vector<DoubleArray> values;
+    std::vector<TextColumn> filters; // in layout.filters order
+};
+
+// The model of the frame's kept rows, named "row N" and `row N: column "M" (M)` as DataFrame.iloc counts.
+// Runs without the GIL: it touches no Python object.
+std::shared_ptr<va::Model> Read(const Frame& t) {
+    const va::Layout& layout = t.layout;
+    va::Places places;
+    places.source = "the frame";
+    places.row = [](std::size_t r) { return "row " + std::to_string(r); };
+    places.field = [layout](std::size_t r, const va::Field& f) {
+        const int c = f.role == va::Field::Role::Member ? layout.member
+                      : f.role == va::Field::Role::Case ? layout.loadCase
+                      : f.role == va::Field::Role::X    ? layout.x
+                                                        : layout.forces[f.force];
+        const std::size_t k = static_cast<std::size_t>(c);
+        return "row " + std::to_string(r) + ": column " + Quoted(layout.columnNames[k]) + " (" +
+               layout.Role(k) + ")";
+    };
+    auto model = std::make_shared<va::Model>(layout.forceNames, std::move(places), t.members.has_value());
+    std::vector<int> slot(layout.Columns(), -1);
+    for (std::size_t k = 0; k < layout.filters.size(); ++k)
+        slot[static_cast<std::size_t>(layout.filters[k].first)] = static_cast<int>(k);
+    FilterFields fields{slot, t.filters};
+    const std::size_t n = static_cast<std::size_t>(t.x.size()), forces = t.values.size();
+    std::vector<double> row(forces);
+    for (std::size_t r = 0; r < n; ++r) {
+        fields.row = r;
+        if (!layout.Keeps(fields))
+            continue;
+        for (std::size_t f = 0; f < forces; ++f)
+            row[f] = t.values[f].data()[r];
+        model->Add(t.members ? (*t.members)[r] : std::string_view(), (*t.cases)[r], t.x.data()[r], row.data(),
+                   r);
+    }
+    return model;
+}
 
 // Combinations: "NAME=EXPR" texts, (name, EXPR) pairs, or (name, [(case, factor), ...]).
 std::vector<va::Combination> CombinationsOf(const py::list& items) {
@@ -70,25 +150,25 @@ std::vector<va::Combination> CombinationsOf(const py::list& items) {
         const auto [name, what] = item.cast<std::pair<std::string, py::object>>();
         if (py::isinstance<py::str>(what)) {
             if (name.find('=') != std::string::npos)
-                throw py::value_error("combination " + va::Quoted(name) + ": a name holds no '='");
+                throw py::value_error("combination " + Quoted(name) + ": a name holds no '='");
             out.push_back(va::ParseCombination(name + "=" + what.cast<std::string>()));
             out.back().name = name;
             continue;
         }
         va::Combination c{name, {}};
         for (const auto& [loadCase, factor] : what.cast<std::vector<std::pair<std::string, double>>>()) {
-            RequireFinite(("combination " + va::Quoted(name) + ": factor of " + va::Quoted(loadCase)).c_str(),
+            RequireFinite(("combination " + Quoted(name) + ": factor of " + Quoted(loadCase)).c_str(),
                           factor);
             c.terms.push_back({factor, loadCase});
         }
         if (c.terms.empty())
-            throw py::value_error("combination " + va::Quoted(name) + " has no case");
+            throw py::value_error("combination " + Quoted(name) + " has no case");
         out.push_back(std::move(c));
     }
     for (std::size_t i = 0; i < out.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             if (out[i].name == out[j].name)
-                throw py::value_error("combination " + va::Quoted(out[i].name) + " is given twice");
+                throw py::value_error("combination " + Quoted(out[i].name) + " is given twice");
     return out;
 }
 
@@ -98,79 +178,31 @@ py::array_t<double> Doubles(const std::vector<double>& v) {
     return a;
 }
 
-py::tuple LineOf(const std::vector<double>& x, const std::vector<double>& y,
-                 const std::vector<int>& governing) {
-    return py::make_tuple(Doubles(x), Doubles(y), IntArray(governing));
+py::tuple LineOf(const va::EnvelopeLine& e) {
+    return py::make_tuple(Doubles(e.x), Doubles(e.y), IntArray(e.governing));
 }
 
-// The rows of a frame as read: one code a row for the member and the case, the abscissas, one array a
-// force, and the filter columns.
-struct Table {
-    va::Layout layout;
-    std::optional<Factorized> members;
-    Factorized cases;
-    DoubleArray x;
-    std::vector<DoubleArray> values;
-    std::vector<Factorized> filters; // in layout.filters order
-};
-
-// The model of the table's kept rows. Runs without the GIL: it touches no Python object.
-std::unique_ptr<va::Model> Read(const Table& t) {
-    const va::Layout& layout = t.layout;
-    auto model = std::make_unique<va::Model>(layout.forceNames);
-    std::vector<int> slot(layout.Columns(), -1);
-    for (std::size_t k = 0; k < layout.filters.size(); ++k)
-        slot[static_cast<std::size_t>(layout.filters[k].first)] = static_cast<int>(k);
-    FilterFields fields{slot, t.filters};
-    const std::size_t n = static_cast<std::size_t>(t.x.size()), forces = t.values.size();
-    const auto column = [&layout](int c) {
-        return "column " + va::Quoted(layout.columnNames[static_cast<std::size_t>(c)]) + " (" +
-               layout.Role(static_cast<std::size_t>(c)) + ")";
-    };
-    const auto name = [&](const Factorized& f, int c, std::size_t r) -> const std::string& {
-        const std::int64_t code = f.codes.data()[r];
-        if (code < 0 || f.names[static_cast<std::size_t>(code)].empty())
-            throw va::Error(va::Error::Kind::Data, RowAt(r) + ": " + column(c) + " is empty");
-        return f.names[static_cast<std::size_t>(code)];
-    };
-    const auto number = [&](double v, int c, std::size_t r, bool mayBeMissing) {
-        if (!std::isfinite(v) && !(mayBeMissing && std::isnan(v)))
-            throw va::Error(va::Error::Kind::Data,
-                            RowAt(r) + ": " + column(c) + " " + va::Shortest(v) + " is not a finite number");
-    };
-    static const std::string none;
-    std::vector<double> row(forces);
-    for (std::size_t r = 0; r < n; ++r) {
-        fields.row = r;
-        if (!layout.Keeps(fields))
+// Columns as Python values: texts as lists (None for no value), numbers as arrays.
+py::dict ColumnsOf(const std::vector<va::Column>& columns) {
+    py::dict out;
+    for (const va::Column& c : columns) {
+        if (!c.text) {
+            out[py::str(c.name)] = Doubles(c.numbers);
             continue;
-        const std::string& member = t.members ? name(*t.members, layout.member, r) : none;
-        const std::string& loadCase = name(t.cases, layout.loadCase, r);
-        const double x = t.x.data()[r];
-        number(x, layout.x, r, false);
-        for (std::size_t f = 0; f < forces; ++f) {
-            row[f] = t.values[f].data()[r];
-            number(row[f], layout.forces[f], r, true);
         }
-        model->Add(member, loadCase, x, row.data(), r);
+        py::list texts(c.texts.size());
+        for (std::size_t i = 0; i < c.texts.size(); ++i)
+            texts[i] = c.optional && c.texts[i].empty() ? py::object(py::none()) : py::str(c.texts[i]);
+        out[py::str(c.name)] = texts;
     }
-    return model;
+    return out;
 }
 
-class ModelAnalysis {
+// What every result holds: the model and the combinations its diagrams are formed of.
+class Analysis {
 public:
-    ModelAnalysis(Table table, std::vector<va::Combination> combinations_,
-                  std::optional<va::Actions> actions_, va::Options options)
-        : named(table.members.has_value()), combinations(std::move(combinations_)),
-          actions(std::move(actions_)) {
-        if (actions)
-            options.actions = &*actions;
-        options.source = "the frame";
-        py::gil_scoped_release release;
-        model = Read(table);
-        results = va::Analyse(*model, combinations, options, RowAt);
-        rows = va::Summarise(*model, results);
-    }
+    Analysis(std::shared_ptr<va::Model> model, std::vector<va::Combination> combinations)
+        : model(std::move(model)), combinations(std::move(combinations)) {}
 
     std::vector<std::string> Members() const {
         std::vector<std::string> names;
@@ -179,97 +211,17 @@ public:
         return names;
     }
 
-    // The summary as columns, named as SummaryColumns names them.
-    py::dict Summary() const {
-        const std::vector<std::string>& forces = model->Forces();
-        const bool design = actions.has_value();
-        const std::vector<std::string> names = va::SummaryColumns(forces, design);
-        const py::ssize_t n = static_cast<py::ssize_t>(rows.size());
-        py::list member(n), force(n), situation(n), maxCase(n), minCase(n);
-        const std::size_t numbers = 4 + 4 * forces.size();
-        std::vector<py::array_t<double>> value;
-        for (std::size_t k = 0; k < numbers; ++k)
-            value.emplace_back(n);
-        const double nan = std::nan("");
-        for (py::ssize_t i = 0; i < n; ++i) {
-            const va::SummaryRow& r = rows[static_cast<std::size_t>(i)];
-            member[i] = model->MemberName(r.member);
-            force[i] = forces[r.force];
-            if (design)
-                situation[i] = results[r.member]
-                                   .forces[r.force]
-                                   .design[static_cast<std::size_t>(r.situation)]
-                                   .situation.name;
-            std::size_t k = 0;
-            for (const va::SummaryExtreme* e : {&r.max, &r.min}) {
-                value[k++].mutable_data()[i] = e->found ? e->y : nan;
-                value[k++].mutable_data()[i] = e->found ? e->x : nan;
-                (e == &r.max ? maxCase : minCase)[i] =
-                    e->loadCase.empty() ? py::object(py::none()) : py::str(e->loadCase);
-            }
-            for (const va::SummaryExtreme* e : {&r.max, &r.min}) {
-                std::vector<double> left(forces.size(), nan), right(forces.size(), nan);
-                for (const va::Coincident& c : e->coincident) {
-                    left[c.force] = c.left;
-                    right[c.force] = c.right;
-                }
-                for (std::size_t f = 0; f < forces.size(); ++f) {
-                    value[k++].mutable_data()[i] = left[f];
-                    value[k++].mutable_data()[i] = right[f];
-                }
-            }
-        }
-        py::dict out;
-        std::size_t k = 0;
-        for (const std::string& c : names) {
-            if (c == "member")
-                out[py::str(c)] = member;
-            else if (c == "force")
-                out[py::str(c)] = force;
-            else if (c == "situation")
-                out[py::str(c)] = situation;
-            else if (c == "max_case" || c == "max_combination")
-                out[py::str(c)] = maxCase;
-            else if (c == "min_case" || c == "min_combination")
-                out[py::str(c)] = minCase;
-            else
-                out[py::str(c)] = value[k++];
-        }
-        return out;
-    }
-
-    const va::ForceResult& Result(std::size_t m, std::size_t f) const {
-        if (m >= results.size() || f >= model->Forces().size())
+    void Check(std::size_t m, std::size_t f) const {
+        if (m >= model->Size() || f >= model->Forces().size())
             throw py::index_error("no member " + std::to_string(m) + ", force " + std::to_string(f));
-        return results[m].forces[f];
-    }
-
-    py::tuple Envelope(std::size_t m, std::size_t f) const {
-        const va::Envelope& e = Result(m, f).envelope;
-        return py::make_tuple(LineOf(e.lower.x, e.lower.y, e.lower.member),
-                              LineOf(e.upper.x, e.upper.y, e.upper.member));
-    }
-
-    // Each situation: (name, lower, upper, combinations as (text, [(case, factor), ...])).
-    py::list Design(std::size_t m, std::size_t f) const {
-        py::list out;
-        for (const va::DesignResult& d : Result(m, f).design) {
-            const va::DesignSituation& s = d.situation;
-            py::list combinations;
-            for (const va::DesignCombination& c : s.combinations)
-                combinations.append(py::make_tuple(c.Text(), c.factors));
-            out.append(py::make_tuple(s.name, LineOf(s.lower.x, s.lower.y, s.lower.combination),
-                                      LineOf(s.upper.x, s.upper.y, s.upper.combination), combinations));
-        }
-        return out;
     }
 
     std::vector<Function> Diagrams(std::size_t m, std::size_t f) const {
-        Result(m, f);
+        Check(m, f);
         std::vector<va::Diagram> diagrams;
         {
             py::gil_scoped_release release;
-            diagrams = std::move(va::MemberDiagrams(*model, m, combinations, RowAt)[f]);
+            diagrams = std::move(va::MemberDiagrams(*model, m, combinations)[f]);
         }
         std::vector<Function> out;
         for (va::Diagram& d : diagrams)
@@ -277,13 +229,56 @@ public:
         return out;
     }
 
-    bool named;
-    std::unique_ptr<va::Model> model;
+    std::shared_ptr<va::Model> model;
     std::vector<va::Combination> combinations;
-    std::optional<va::Actions> actions;
-    std::vector<va::MemberResult> results;
-    std::vector<va::SummaryRow> rows;
 };
+
+struct EnvelopeAnalysis : Analysis {
+    using Analysis::Analysis;
+    va::EnvelopeRun run;
+};
+
+struct DesignAnalysis : Analysis {
+    using Analysis::Analysis;
+    va::DesignRun run;
+};
+
+struct KeyFigureAnalysis : Analysis {
+    using Analysis::Analysis;
+    va::KeyFigureRun run;
+};
+
+// The frame's columns by role read into a model: members and cases as TextColumn, x and one array a force
+// (NaN: no value), each filter column as a TextColumn.
+std::shared_ptr<va::Model> ModelOf(const va::Layout& layout, py::object members, py::object cases,
+                                   py::handle x, py::list values, py::list filters) {
+    Frame t{layout, std::nullopt, std::nullopt, RealVector("x", x), {}, {}};
+    const std::size_t n = static_cast<std::size_t>(t.x.size());
+    if ((layout.member >= 0) != !members.is_none())
+        throw py::value_error("members: a column is given exactly when the layout has a member column");
+    if (!members.is_none())
+        t.members.emplace(members, n, "members");
+    t.cases.emplace(cases, n, "cases");
+    if (values.size() != layout.forces.size())
+        throw py::value_error("values: one array a force expected");
+    for (py::handle v : values) {
+        t.values.push_back(RealVector("values", v));
+        if (static_cast<std::size_t>(t.values.back().size()) != n)
+            throw py::value_error("values: one value a row expected");
+    }
+    if (filters.size() != layout.filters.size())
+        throw py::value_error("filters: one column a filter expected");
+    for (py::handle f : filters)
+        t.filters.emplace_back(f, n, "filters");
+    py::gil_scoped_release release;
+    return Read(t);
+}
+
+va::RunOptions Threads(unsigned threads) {
+    va::RunOptions options;
+    options.threads = threads;
+    return options;
+}
 
 va::Layout Resolve(const std::vector<std::string>& header, const std::optional<std::string>& member,
                    const std::optional<std::string>& loadCase, const std::optional<std::string>& x,
@@ -299,34 +294,24 @@ va::Layout Resolve(const std::vector<std::string>& header, const std::optional<s
     return va::ResolveColumns(header, request);
 }
 
-ModelAnalysis Analyse(const va::Layout& layout, std::optional<py::tuple> members, py::tuple cases,
-                      py::handle x, py::list values, py::list filters, py::list combinations,
-                      const std::string& method, unsigned threads, std::optional<std::string> actions) {
-    Table t{layout, std::nullopt, {}, RealVector("x", x), {}, {}};
-    const std::size_t n = static_cast<std::size_t>(t.x.size());
-    if ((layout.member >= 0) != members.has_value())
-        throw py::value_error("members: codes are given exactly when the layout has a member column");
-    if (members)
-        t.members = FactorizedOf(*members, n, "members");
-    t.cases = FactorizedOf(cases, n, "cases");
-    if (values.size() != layout.forces.size())
-        throw py::value_error("values: one array a force expected");
-    for (py::handle v : values) {
-        t.values.push_back(RealVector("values", v));
-        if (static_cast<std::size_t>(t.values.back().size()) != n)
-            throw py::value_error("values: one value a row expected");
-    }
-    if (filters.size() != layout.filters.size())
-        throw py::value_error("filters: one column a filter expected");
-    for (py::handle f : filters)
-        t.filters.push_back(FactorizedOf(f.cast<py::tuple>(), n, "filters"));
-    va::Options options;
-    options.method = MethodOf(method);
-    options.threads = threads;
-    std::optional<va::Actions> parsed;
-    if (actions)
-        parsed = va::ParseActions(*actions, "actions");
-    return ModelAnalysis(std::move(t), CombinationsOf(combinations), std::move(parsed), options);
+template <class Result>
+void BindCommon(py::class_<Result>& c) {
+    c.def_property_readonly("members", &Result::Members, "The member names, in input order.")
+        .def_property_readonly(
+            "forces", [](const Result& a) { return a.model->Forces(); }, "The force names, in order.")
+        .def_property_readonly(
+            "named", [](const Result& a) { return a.model->Named(); },
+            "Whether the frame has a member column.")
+        .def_property_readonly(
+            "rows", [](const Result& a) { return a.model->Rows(); }, "The number of rows kept.")
+        .def(
+            "to_json", [](const Result& a) { return vf::ToJson(*a.model, a.run); },
+            "The results as the tool's --json writes them.")
+        .def(
+            "to_csv", [](const Result& a) { return vf::ToCsv(*a.model, a.run); },
+            "The results as the tool's --csv writes them.")
+        .def("diagrams", &Result::Diagrams, "member"_a, "force"_a,
+             "The member's diagrams of the force as Function1D: its cases, or the combinations.");
 }
 
 } // namespace
@@ -359,41 +344,122 @@ void BindModel(py::module_& m) {
           "The summary's column names for these forces (with design results: a situation column, and "
           "max_combination and min_combination for max_case and min_case).");
 
-    py::class_<ModelAnalysis>(m, "ModelAnalysis",
-                              "A model's analysis: its members, envelopes, extremes and coincident values "
-                              "(vymath.analyse_model wraps it).")
-        .def_property_readonly("members", &ModelAnalysis::Members, "The member names, in input order.")
-        .def_property_readonly(
-            "forces", [](const ModelAnalysis& a) { return a.model->Forces(); }, "The force names, in order.")
-        .def_readonly("named", &ModelAnalysis::named, "Whether the table has a member column.")
-        .def_property_readonly(
-            "rows", [](const ModelAnalysis& a) { return a.model->Rows(); }, "The number of rows kept.")
+    py::class_<va::Model, std::shared_ptr<va::Model>>(m, "Model",
+                                                      "A model's rows (the analysis layer's Model).");
+
+    m.def(
+        "read_model", &ModelOf, "layout"_a, "members"_a, "cases"_a, "x"_a, "values"_a, "filters"_a,
+        "Reads a table in long form into a model: members, cases and each filter column as an array of "
+        "objects (str; None or NaN: no value) or as (codes, names); x and one array a force (NaN: no value). "
+        "The strings are read with the GIL held, the rows added without it.");
+
+    py::class_<EnvelopeAnalysis> envelopes(
+        m, "EnvelopeAnalysis", "The envelopes of a model's cases or combinations (an envelope run).");
+    BindCommon(envelopes);
+    envelopes
         .def(
             "diagram_names",
-            [](const ModelAnalysis& a, std::size_t member) {
-                if (member >= a.results.size())
-                    throw py::index_error("no member " + std::to_string(member));
-                return a.results[member].diagrams;
+            [](const EnvelopeAnalysis& a, std::size_t member) {
+                a.Check(member, 0);
+                return a.run.members[member].diagrams;
             },
             "member"_a, "The names of the member's enveloped diagrams: its cases, or the combinations.")
-        .def("summary", &ModelAnalysis::Summary,
-             "The summary as {column: values}, in the order of the analysis layer's SummaryColumns.")
-        .def("envelope", &ModelAnalysis::Envelope, "member"_a, "force"_a,
-             "((x, y, governing), (x, y, governing)): the lower and upper envelope's points; governing "
-             "indexes "
-             "diagram_names(member), -1 where none.")
-        .def("design", &ModelAnalysis::Design, "member"_a, "force"_a,
-             "[(situation, lower, upper, combinations)], lower and upper as (x, y, governing), governing "
-             "indexing combinations, each (text, [(case, factor), ...]).")
-        .def("diagrams", &ModelAnalysis::Diagrams, "member"_a, "force"_a,
-             "The member's diagrams of the force as Function1D: its cases, or the combinations.");
+        .def(
+            "summary",
+            [](const EnvelopeAnalysis& a) {
+                return ColumnsOf(va::Tabulate(*a.model, va::Summarise(*a.model, a.run)));
+            },
+            "The summary as {column: values}, in the order of the analysis layer's SummaryColumns.")
+        .def(
+            "envelope",
+            [](const EnvelopeAnalysis& a, std::size_t member, std::size_t force) {
+                a.Check(member, force);
+                const va::Envelope& e = a.run.members[member].forces[force].envelope;
+                return py::make_tuple(LineOf(e.lower), LineOf(e.upper));
+            },
+            "member"_a, "force"_a,
+            "((x, y, governing), (x, y, governing)): the lower and upper envelope's points; governing "
+            "indexes "
+            "diagram_names(member), -1 where none.");
 
-    m.def("analyse_model", &Analyse, "layout"_a, "members"_a, "cases"_a, "x"_a, "values"_a, "filters"_a,
-          "combinations"_a, "method"_a, "threads"_a, "actions"_a,
-          "Reads a table in long form into a model and analyses it, the GIL released throughout: members "
-          "and cases as (codes, names) with one code a row (-1: missing), x and one array a force (NaN: no "
-          "value), filters as (codes, texts) of each filtered column, actions as JSON text. "
-          "vymath.analyse_model gives it a DataFrame's columns.");
+    py::class_<DesignAnalysis> design(m, "DesignAnalysis", "The design envelopes of a model (a design run).");
+    BindCommon(design);
+    design
+        .def(
+            "diagram_names",
+            [](const DesignAnalysis& a, std::size_t member) {
+                a.Check(member, 0);
+                return a.run.members[member].cases;
+            },
+            "member"_a, "The member's load cases.")
+        .def(
+            "summary",
+            [](const DesignAnalysis& a) {
+                return ColumnsOf(va::Tabulate(*a.model, va::Summarise(*a.model, a.run)));
+            },
+            "The summary as {column: values}: a row a member, force and situation.")
+        .def(
+            "design",
+            [](const DesignAnalysis& a, std::size_t member, std::size_t force) {
+                a.Check(member, force);
+                py::list out;
+                for (const va::SituationResult& d : a.run.members[member].forces[force]) {
+                    const va::DesignSituation& s = d.situation;
+                    py::list combinations;
+                    for (const va::DesignCombination& c : s.combinations)
+                        combinations.append(py::make_tuple(c.Text(), c.factors));
+                    out.append(py::make_tuple(s.name, LineOf(s.lower), LineOf(s.upper), combinations));
+                }
+                return out;
+            },
+            "member"_a, "force"_a,
+            "[(situation, lower, upper, combinations)], lower and upper as (x, y, governing), governing "
+            "indexing combinations, each (text, [(case, factor), ...]).");
+
+    py::class_<KeyFigureAnalysis> figures(m, "KeyFigureAnalysis",
+                                          "The key figures of a model's diagrams (a key-figure run).");
+    BindCommon(figures);
+    figures.def(
+        "diagram_names",
+        [](const KeyFigureAnalysis& a, std::size_t member) {
+            a.Check(member, 0);
+            return a.run.members[member].diagrams;
+        },
+        "member"_a, "The names of the member's diagrams: its cases, or the combinations.");
+
+    m.def(
+        "analyse_envelopes",
+        [](std::shared_ptr<va::Model> model, py::list combinations, const std::string& method,
+           unsigned threads) {
+            EnvelopeAnalysis a(std::move(model), CombinationsOf(combinations));
+            const va::EnvelopeMethod how = MethodOf(method);
+            py::gil_scoped_release release;
+            a.run = va::AnalyseEnvelopes(*a.model, a.combinations, how, Threads(threads));
+            return a;
+        },
+        "model"_a, "combinations"_a, "method"_a, "threads"_a,
+        "The envelopes of every member's cases or combinations, members in parallel, the GIL released.");
+    m.def(
+        "analyse_design",
+        [](std::shared_ptr<va::Model> model, const std::string& actions, unsigned threads) {
+            DesignAnalysis a(std::move(model), {});
+            const va::Actions parsed = vf::ReadActions(actions, "actions");
+            py::gil_scoped_release release;
+            a.run = va::AnalyseDesign(*a.model, parsed, Threads(threads));
+            return a;
+        },
+        "model"_a, "actions"_a, "threads"_a,
+        "The design envelopes by EN 1990 of the actions (JSON text), members in parallel, the GIL released.");
+    m.def(
+        "analyse_key_figures",
+        [](std::shared_ptr<va::Model> model, py::list combinations, unsigned threads) {
+            KeyFigureAnalysis a(std::move(model), CombinationsOf(combinations));
+            py::gil_scoped_release release;
+            a.run = va::AnalyseKeyFigures(*a.model, a.combinations, Threads(threads));
+            return a;
+        },
+        "model"_a, "combinations"_a, "threads"_a,
+        "The key figures of every member's cases or combinations, members in parallel, the GIL released.");
 }
 
 } // namespace vymath_py

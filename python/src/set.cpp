@@ -38,8 +38,8 @@ py::tuple EnvelopeOfCopies(const Copies& copies, bool cases, const std::string& 
     }
     if (!cases)
         return py::make_tuple(std::move(e.lower), std::move(e.upper));
-    return py::make_tuple(std::move(e.lower), std::move(e.upper), IntArray(e.lowerMember),
-                          IntArray(e.upperMember));
+    return py::make_tuple(std::move(e.lower), std::move(e.upper), IntArray(e.lowerGoverning),
+                          IntArray(e.upperGoverning));
 }
 
 class FunctionSet {

@@ -1,6 +1,6 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
 3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
-whole structural models (vymath.analyse_model) through the library's analysis layer, as the command-line
+whole structural models (vymath.analyse_model, vymath.inspect_model) through the library's analysis layer, as the command-line
 tool does.
 
 Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
@@ -27,11 +27,15 @@ from ._core import (
 from .model import (
     DesignEnvelope,
     DesignLine,
+    DesignResult,
     Envelope,
     EnvelopeLine,
+    EnvelopeResult,
+    KeyFigureResult,
     ModelResult,
     analyse_model,
     analyse_partitions,
+    inspect_model,
 )
 from .plot import plot, plot_envelope
 
@@ -39,8 +43,10 @@ __all__ = [
     "Basis",
     "DesignEnvelope",
     "DesignLine",
+    "DesignResult",
     "Envelope",
     "EnvelopeLine",
+    "EnvelopeResult",
     "Function1D",
     "FunctionSet",
     "InsertResult",
@@ -48,6 +54,7 @@ __all__ = [
     "InvalidateDataError",
     "InvalidateDeterminantError",
     "InvalidateIndexError",
+    "KeyFigureResult",
     "Mat33",
     "ModelResult",
     "NoSolutionError",
@@ -57,6 +64,7 @@ __all__ = [
     "analyse_partitions",
     "combine",
     "envelope",
+    "inspect_model",
     "plot",
     "plot_envelope",
 ]

@@ -110,8 +110,13 @@ def _numbers(pandas, frame, position, header, role):
         raise TypeError(f'column "{header[position]}" ({role}) is not numeric: {e}') from None
 
 
-def _factorized(pandas, frame, position):
-    codes, names = pandas.factorize(frame.iloc[:, position])
+def _texts(pandas, frame, position):
+    """A column of names or texts for the extension: its objects (str, or None and NaN for no value), read
+    there as they are; a numeric or categorical column as codes and their names."""
+    column = frame.iloc[:, position]
+    if column.dtype == object:
+        return column.to_numpy(dtype=object)
+    codes, names = pandas.factorize(column)
     return np.asarray(codes, dtype=np.int64), [_text(n) for n in names]
 
 
@@ -121,10 +126,33 @@ def _layout(frame, member, case, x, forces, filters):
     return header, _core.resolve_columns(header, member, case, x, forces, _filters(filters))
 
 
+def _threads(threads):
+    if isinstance(threads, bool) or not isinstance(threads, numbers.Integral) or threads < 0:
+        raise ValueError(f"threads must be a whole number >= 0, got {threads!r}")
+    return int(threads)
+
+
+def _model(frame, member, case, x, forces, filters):
+    """The frame's rows as the extension's model."""
+    pandas = _pandas()
+    if not isinstance(frame, pandas.DataFrame):
+        raise TypeError(f"frame must be a pandas.DataFrame, got {type(frame).__name__}")
+    header, layout = _layout(frame, member, case, x, forces, filters)
+    return _core.read_model(
+        layout,
+        _texts(pandas, frame, layout.member) if layout.member >= 0 else None,
+        _texts(pandas, frame, layout.case),
+        _numbers(pandas, frame, layout.x, header, "x"),
+        [_numbers(pandas, frame, p, header, n) for p, n in zip(layout.forces, layout.force_names)],
+        [_texts(pandas, frame, p) for p, _ in layout.filters],
+    )
+
+
 def analyse_model(frame, *, member=None, case=None, x=None, forces=None, filters=None, combinations=None,
                   actions=None, method="exact", threads=0):
     """Analyses a model given as a pandas DataFrame in long form (one row a point: member, load case,
-    abscissa and one column a force, as ``member,case,x,N,Vz,My`` or ``case,x,y``); returns a ModelResult.
+    abscissa and one column a force, as ``member,case,x,N,Vz,My`` or ``case,x,y``): the envelopes of its
+    cases or combinations (an EnvelopeResult), or with actions its design envelopes (a DesignResult).
 
     member, case, x: the columns of those roles (default: the columns so named, any letter case; without
     a member column the frame is one member, named ""). forces: the force columns in the order wanted
@@ -138,63 +166,51 @@ def analyse_model(frame, *, member=None, case=None, x=None, forces=None, filters
     "NAME=EXPR" texts: the envelopes of the combinations, for every member. actions: a dict of actions
     (the tool's actions file as a dict) for the design envelopes of EN 1990, not with combinations.
     method: "exact" (default) or "fold". threads: members in parallel on at most this many threads (0:
-    all cores); the results do not depend on it. The GIL is released from the first row to the summary.
+    all cores); the results do not depend on it. The GIL is released once the text columns are read.
 
     ValueError, with the tool's message and the row's position (as DataFrame.iloc counts), for bad data
     or a request that does not fit it; TypeError for a column that is not numeric or a bad argument.
     """
-    pandas = _pandas()
-    if not isinstance(frame, pandas.DataFrame):
-        raise TypeError(f"frame must be a pandas.DataFrame, got {type(frame).__name__}")
-    if isinstance(threads, bool) or not isinstance(threads, numbers.Integral) or threads < 0:
-        raise ValueError(f"threads must be a whole number >= 0, got {threads!r}")
+    threads = _threads(threads)
     if actions is not None and not isinstance(actions, collections.abc.Mapping):
         raise TypeError(f"actions must be a dict, got {type(actions).__name__}")
-    header, layout = _layout(frame, member, case, x, forces, filters)
-    analysis = _core.analyse_model(
-        layout,
-        _factorized(pandas, frame, layout.member) if layout.member >= 0 else None,
-        _factorized(pandas, frame, layout.case),
-        _numbers(pandas, frame, layout.x, header, "x"),
-        [_numbers(pandas, frame, p, header, n) for p, n in zip(layout.forces, layout.force_names)],
-        [_factorized(pandas, frame, p) for p, _ in layout.filters],
-        _combinations(combinations),
-        method,
-        int(threads),
-        None if actions is None else json.dumps(actions, allow_nan=False),
-    )
-    return ModelResult(analysis, pandas.DataFrame(analysis.summary()))
+    if actions is not None and combinations is not None:
+        raise ValueError("design envelopes of actions and combinations exclude each other")
+    combinations = _combinations(combinations)
+    model = _model(frame, member, case, x, forces, filters)
+    if actions is not None:
+        return DesignResult(_core.analyse_design(model, json.dumps(actions, allow_nan=False), threads))
+    return EnvelopeResult(_core.analyse_envelopes(model, combinations, method, threads))
 
 
-def _json_number(v):
-    return None if v != v else float(v)
+def inspect_model(frame, *, member=None, case=None, x=None, forces=None, filters=None, combinations=None,
+                  threads=0):
+    """The key figures of every member's cases (or combinations), as the tool's ``vymath inspect``: a
+    KeyFigureResult. The frame and the options as analyse_model's."""
+    threads = _threads(threads)
+    combinations = _combinations(combinations)
+    model = _model(frame, member, case, x, forces, filters)
+    return KeyFigureResult(_core.analyse_key_figures(model, combinations, threads))
 
 
 class ModelResult:
-    """The analysis of a model (vymath.analyse_model): the summary and, for each member and force, the
-    envelopes (or the design envelopes of each situation) and the diagrams they come from.
+    """What every analysis of a model gives (analyse_model, inspect_model): its members and forces, the
+    diagrams, and the results in the tool's JSON form.
 
     Members are named as in the input ("" for the one member of a frame without a member column);
     member=None and force=None stand for the only member or force."""
 
-    def __init__(self, analysis, summary):
+    def __init__(self, analysis):
         self._analysis = analysis
         #: The member names, in input order.
         self.members = analysis.members
         #: The force names, in column order.
         self.forces = analysis.forces
-        #: One row a member and force (and situation, with actions): the analysis layer's summary columns
-        #: member, force, [situation,] max, max_x, max_case (max_combination), min, min_x, min_case
-        #: (min_combination), then max_F_left,
-        #: max_F_right for each force F and min_F_left, min_F_right for each (NaN in the row of F itself and
-        #: where the governing case has no value); NaN and None for an envelope without a point.
-        self.summary = summary
         self._member = {name: k for k, name in enumerate(self.members)}
         self._force = {name: k for k, name in enumerate(self.forces)}
-        self._design = summary.columns[2] == "situation"
 
     def __repr__(self):
-        return f"ModelResult({len(self.members)} members, forces {', '.join(self.forces)})"
+        return f"{type(self).__name__}({len(self.members)} members, forces {', '.join(self.forces)})"
 
     def _find(self, table, name, what, count):
         if name is None:
@@ -210,24 +226,71 @@ class ModelResult:
                 self._find(self._force, force, "force", len(self.forces)))
 
     def cases(self, member=None):
-        """The names of the member's enveloped diagrams: its load cases in input order, or the
-        combinations in their order."""
+        """The names of the member's diagrams: its load cases in input order, or the combinations in
+        their order."""
         return self._analysis.diagram_names(self._find(self._member, member, "member", len(self.members)))
+
+    def diagrams(self, member=None, force=None):
+        """The member's diagrams of the force as Function1D, built again from the rows: its load cases
+        (with actions too), or the combinations."""
+        return self._analysis.diagrams(*self._at(member, force))
+
+    def to_dict(self):
+        """The results as the tool's --json writes them, parsed: for a frame without a member column and
+        with one force the tool's single form, else {"model": {MEMBER: {FORCE: ...}}}. The document is
+        the formats' own, the same the tool writes."""
+        return json.loads(self._analysis.to_json())
+
+    def to_csv(self):
+        """The results as the tool's --csv writes them (text)."""
+        return self._analysis.to_csv()
+
+
+class _Summarised(ModelResult):
+    def __init__(self, analysis):
+        super().__init__(analysis)
+        self.summary = _pandas().DataFrame(analysis.summary())
+
+
+class EnvelopeResult(_Summarised):
+    """The envelopes of a model (analyse_model without actions): the summary and, for each member and
+    force, the envelopes of its cases or combinations and the diagrams they come from.
+
+    ``summary``: one row a member and force, the analysis layer's summary columns member, force, max,
+    max_x, max_case, min, min_x, min_case, then max_F_left, max_F_right for each force F and min_F_left,
+    min_F_right for each (NaN in the row of F itself and where the governing case has no value); NaN and
+    None for an envelope without a point."""
 
     def envelope(self, member=None, force=None):
         """The lower and upper envelopes of the member's force as an Envelope of two EnvelopeLine."""
-        if self._design:
-            raise ValueError("the model was analysed with actions: see design()")
         m, f = self._at(member, force)
         names = np.array(self._analysis.diagram_names(m) + [None], dtype=object)
         lower, upper = self._analysis.envelope(m, f)
         return Envelope(*(EnvelopeLine(x, y, names[k]) for x, y, k in (lower, upper)))
 
+    def plot(self, member=None, force=None, ax=None, xlabel=None, ylabel=None, title=None, legend=None):
+        """Draws the member's diagrams of the force thin and its envelopes thick, each stretch in the
+        colour of the case (or combination) governing it, named in the legend. Returns the Axes."""
+        from .plot import _envelope_figure
+
+        m, f = self._at(member, force)
+        cases = self._analysis.diagram_names(m)
+        lower, upper = self._analysis.envelope(m, f)
+        if title is None:
+            title = ", ".join(t for t in (self.members[m], self.forces[f]) if t)
+        return _envelope_figure(self.diagrams(member, force), cases, lower, upper, cases, True, ax=ax,
+                                xlabel=xlabel, ylabel=self.forces[f] if ylabel is None else ylabel, title=title,
+                                legend=legend)
+
+
+class DesignResult(_Summarised):
+    """The design envelopes by EN 1990 of a model (analyse_model with actions): the summary, one row a
+    member, force and situation (with a situation column, and max_combination and min_combination for
+    max_case and min_case), and for each member and force the design envelopes of every situation."""
+
     def design(self, member=None, force=None):
         """The design envelopes of the member's force: {situation: DesignEnvelope}, situations in the
         order of the analysis ("ULS", "SLS characteristic", ..., "accidental A1", "seismic")."""
-        if not self._design:
-            raise ValueError("the model was analysed without actions: see envelope()")
         m, f = self._at(member, force)
         out = {}
         for name, lower, upper, combinations in self._analysis.design(m, f):
@@ -237,82 +300,37 @@ class ModelResult:
                                          for x, y, k in (lower, upper)))
         return out
 
-    def diagrams(self, member=None, force=None):
-        """The member's diagrams of the force as Function1D, built again from the rows: its load cases
-        (with actions too), or the combinations."""
-        return self._analysis.diagrams(*self._at(member, force))
-
     def plot(self, member=None, force=None, situation=None, ax=None, xlabel=None, ylabel=None, title=None,
              legend=None):
-        """Draws the member's diagrams of the force thin and its envelopes thick, each stretch in the
-        colour of the case (or combination) governing it, named in the legend; with actions, the
-        situation's design envelopes (situation names one, default "ULS") over the load cases. Returns
-        the Axes."""
+        """Draws the situation's design envelopes (situation names one, default "ULS") over the member's
+        load cases, each stretch in the colour of the combination governing it. Returns the Axes."""
         from .plot import _envelope_figure
 
         m, f = self._at(member, force)
-        functions = self.diagrams(member, force)
-        cases = self._analysis.diagram_names(m)
-        if self._design:
-            situations = {name: (lower, upper, [t for t, _ in c])
-                          for name, lower, upper, c in self._analysis.design(m, f)}
-            situation = "ULS" if situation is None else situation
-            if situation not in situations:
-                raise KeyError(f"no situation {situation!r}; the model has {', '.join(situations)}")
-            lower, upper, names = situations[situation]
-        else:
-            lower, upper = self._analysis.envelope(m, f)
-            names = cases
+        situations = {name: (lower, upper, [t for t, _ in c]) for name, lower, upper, c in self._analysis.design(m, f)}
+        situation = "ULS" if situation is None else situation
+        if situation not in situations:
+            raise KeyError(f"no situation {situation!r}; the model has {', '.join(situations)}")
+        lower, upper, names = situations[situation]
         if title is None:
             title = ", ".join(t for t in (self.members[m], self.forces[f], situation) if t)
-        return _envelope_figure(functions, cases, lower, upper, names, not self._design, ax=ax, xlabel=xlabel,
-                                ylabel=self.forces[f] if ylabel is None else ylabel, title=title,
-                                legend=legend)
+        return _envelope_figure(self.diagrams(member, force), self._analysis.diagram_names(m), lower, upper, names,
+                                False, ax=ax, xlabel=xlabel, ylabel=self.forces[f] if ylabel is None else ylabel,
+                                title=title, legend=legend)
 
-    def to_dict(self):
-        """The results in the form of the tool's --json: {"model": {MEMBER: {FORCE: {"lower", "upper",
-        "max", "min"}}}} (with actions one level more, the situation, and "factors" and "combination" in
-        each line); for a frame without a member column and with one force, the tool's single form:
-        {"members": [...], "lower": ..., "upper": ...} (with actions {"situations": {...}}). Numbers are
-        floats, None for NaN, so that json.dumps writes what the tool writes."""
-        single = not self._analysis.named and len(self.forces) == 1
-        if single:
-            if self._design:
-                return {"situations": {s: {"lower": self._design_line(e.lower), "upper": self._design_line(e.upper)}
-                                       for s, e in self.design().items()}}
-            e = self.envelope()
-            return {"members": self.cases(), "lower": self._line(e.lower), "upper": self._line(e.upper)}
-        rows = self.summary.to_dict("records")
-        model = {}
-        for row in rows:
-            member, force = row["member"], row["force"]
-            extremes = {k: self._extreme(row, k) for k in ("max", "min")}
-            if self._design:
-                e = self.design(member, force)[row["situation"]]
-                entry = {"lower": self._design_line(e.lower), "upper": self._design_line(e.upper), **extremes}
-                model.setdefault(member, {}).setdefault(force, {})[row["situation"]] = entry
-            else:
-                e = self.envelope(member, force)
-                model.setdefault(member, {})[force] = {"lower": self._line(e.lower), "upper": self._line(e.upper),
-                                                       **extremes}
-        return {"model": model}
 
-    @staticmethod
-    def _line(line):
-        return {"x": [float(v) for v in line.x], "y": [float(v) for v in line.y], "case": list(line.case)}
+class KeyFigureResult(ModelResult):
+    """The key figures of a model's diagrams (inspect_model): ``table``, one row a member, force and case
+    (or combination) with its domain, points, extrema, resultant, moment, excentricity and zeros, the
+    tool's --csv as a DataFrame."""
 
-    @staticmethod
-    def _design_line(line):
-        return {"x": [float(v) for v in line.x], "y": [float(v) for v in line.y],
-                "factors": [dict(f) for f in line.factors], "combination": list(line.combination)}
+    def __init__(self, analysis):
+        super().__init__(analysis)
+        import io
 
-    def _extreme(self, row, key):
-        if row[key + "_x"] != row[key + "_x"]:
-            return None
-        coincident = {f: [_json_number(row[f"{key}_{f}_left"]), _json_number(row[f"{key}_{f}_right"])]
-                      for f in self.forces if f != row["force"]}
-        governing = row[key + "_combination"] if self._design else row[key + "_case"]
-        return {"x": float(row[key + "_x"]), "y": float(row[key]), "case": governing, "coincident": coincident}
+        self.table = _pandas().read_csv(io.StringIO(analysis.to_csv()), float_precision="round_trip",
+                                        keep_default_na=False, na_values={"excentricity": [""]},
+                                        dtype={"member": str, "force": str, "case": str, "zeros": str})
 
 
 def _numbered(part, column, partition_info=None):

@@ -1,23 +1,31 @@
 // The analysis layer: a model's diagrams from rows, combinations, envelopes with their extremes and the
 // coincident values of the other forces, errors naming the member and the row, and parallel runs.
+#include "formats/Actions.h"
 #include "vymath/analysis/Analysis.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
 
 using namespace vymath::analysis;
 
-const Locator kWhere = [](std::size_t origin) { return "model.csv:" + std::to_string(origin); };
 const double kNaN = std::nan("");
+
+Places ModelCsv() {
+    Places p;
+    p.source = "model.csv";
+    p.row = [](std::size_t origin) { return "model.csv:" + std::to_string(origin); };
+    return p;
+}
 
 // Forces N, V, M of two members: B1 under G (uniform load) and Q (a point load at 2: V jumps there),
 // B2 under G only; the rows of B1's two cases come apart, B2's in between.
 Model Frame() {
-    Model m({"N", "V", "M"});
+    Model m({"N", "V", "M"}, ModelCsv());
     std::size_t line = 2;
     const auto add = [&](const char* member, const char* c, double x, double n, double v, double mo) {
         const double values[3] = {n, v, mo};
@@ -40,12 +48,12 @@ TEST(Analysis, ExtremesWithTheirCaseAndCoincidentForces) {
     const Model model = Frame();
     ASSERT_EQ(model.Size(), 2u);
     EXPECT_EQ(model.Cases(0), (std::vector<std::string>{"G", "Q"}));
-    const std::vector<MemberResult> r = Analyse(model, {}, Options(), kWhere);
+    const std::vector<MemberEnvelopes> r = AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact).members;
     const Extreme& max = r[0].forces[2].max; // M of B1
     EXPECT_EQ(r[0].diagrams, (std::vector<std::string>{"G", "Q"}));
     EXPECT_EQ(max.x, 2);
     EXPECT_EQ(max.y, 10);
-    EXPECT_EQ(max.diagram, 1);
+    EXPECT_EQ(max.governing, 1);
     EXPECT_EQ(max.left, (std::vector<double>{-2, 5, 10})); // V of Q jumps at the point load
     EXPECT_EQ(max.right, (std::vector<double>{-2, -5, 10}));
     const Extreme& min = r[1].forces[2].min; // M of B2
@@ -55,7 +63,7 @@ TEST(Analysis, ExtremesWithTheirCaseAndCoincidentForces) {
     // The exact upper envelope of B1's M: Q, tied with G at the ends only, governs all of it.
     const EnvelopeLine& upper = r[0].forces[2].envelope.upper;
     EXPECT_EQ(upper.x, (std::vector<double>{0, 2, 4}));
-    EXPECT_EQ(upper.member, (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(upper.governing, (std::vector<int>{1, 1, 1}));
 }
 
 TEST(Analysis, CombinationsOfEveryMember) {
@@ -63,8 +71,8 @@ TEST(Analysis, CombinationsOfEveryMember) {
     const double values[3] = {0, 0, 0};
     model.Add("B2", "Q", 0, values, 20);
     model.Add("B2", "Q", 4, values, 21);
-    const std::vector<MemberResult> r =
-        Analyse(model, ParseCombinations({"ULS=1.35*G + 1.5*Q"}), Options(), kWhere);
+    const std::vector<MemberEnvelopes> r =
+        AnalyseEnvelopes(model, ParseCombinations({"ULS=1.35*G + 1.5*Q"}), EnvelopeMethod::Exact).members;
     const Extreme& max = r[0].forces[2].max;
     EXPECT_EQ(r[0].diagrams, std::vector<std::string>{"ULS"});
     EXPECT_DOUBLE_EQ(max.y, 1.35 * 5 + 1.5 * 10);
@@ -74,19 +82,19 @@ TEST(Analysis, CombinationsOfEveryMember) {
 
     // The same extreme as the ULS design envelope of the actions, with the coincident forces under its
     // governing combination; actions and combinations exclude each other.
-    const Actions actions = ParseActions(R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+    const Actions actions =
+        vymath::formats::ReadActions(R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
         {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]}]})",
-                                         "actions.json");
-    Options design;
-    design.actions = &actions;
-    const std::vector<MemberResult> designed = Analyse(model, {}, design, kWhere);
-    const DesignResult& uls = designed[0].forces[2].design[0];
+                                     "actions.json");
+    const DesignRun designed = AnalyseDesign(model, actions);
+    EXPECT_EQ(designed.actions, (std::vector<std::string>{"G", "Q"}));
+    const SituationResult& uls = designed.members[0].forces[2][0];
     EXPECT_EQ(uls.situation.name, "ULS");
     EXPECT_DOUBLE_EQ(uls.max.y, max.y);
-    EXPECT_EQ(uls.situation.combinations[static_cast<std::size_t>(uls.max.diagram)].Text(), "1.35*G + 1.5*Q");
+    EXPECT_EQ(uls.situation.combinations[static_cast<std::size_t>(uls.max.governing)].Text(),
+              "1.35*G + 1.5*Q");
     EXPECT_EQ(uls.max.left[1], 1.5 * 5); // each case on its side of 2: G's V is 0 there
     EXPECT_EQ(uls.max.right[1], -1.5 * 5);
-    EXPECT_THROW(Analyse(model, ParseCombinations({"ULS=G"}), design, kWhere), Error);
 }
 
 TEST(Analysis, ErrorsNameTheMemberAndTheRow) {
@@ -107,10 +115,8 @@ TEST(Analysis, ErrorsNameTheMemberAndTheRow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Options options;
-        options.source = "model.csv";
         try {
-            Analyse(Frame(), ParseCombinations(c.combinations), options, kWhere);
+            AnalyseEnvelopes(Frame(), ParseCombinations(c.combinations), EnvelopeMethod::Exact);
             ADD_FAILURE();
         } catch (const Error& e) {
             EXPECT_EQ(e.GetKind(), c.kind);
@@ -119,7 +125,7 @@ TEST(Analysis, ErrorsNameTheMemberAndTheRow) {
     }
     const auto message = [](const Model& model) {
         try {
-            Analyse(model, {}, Options(), kWhere);
+            AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact);
         } catch (const Error& e) {
             return std::string(e.what());
         }
@@ -152,16 +158,61 @@ TEST(Analysis, EnvelopeFunctionsAndTheirGoverningDiagrams) {
         const EnvelopeFunctions one = EnvelopeFunctionsOf({&a.f, &a.f}, method);
         EXPECT_EQ(ys(one.lower), ys(a.f));
         EXPECT_EQ(ys(one.upper), ys(a.f));
-        EXPECT_EQ(one.upperMember, (std::vector<int>{0, 0, 0}));
+        EXPECT_EQ(one.upperGoverning, (std::vector<int>{0, 0, 0}));
         // The lines are the functions' stored points; the copy of b at 2 maps to b, at 1.
         const EnvelopeFunctions two = EnvelopeFunctionsOf({&a.f, &b.f, &b.f}, method);
         const Envelope lines = EnvelopeOf({&a.f, &b.f, &b.f}, method);
         EXPECT_EQ(lines.upper.x.size(), two.upper.GetPoints().size());
-        EXPECT_EQ(lines.upper.member, two.upperMember);
+        EXPECT_EQ(lines.upper.governing, two.upperGoverning);
         EXPECT_EQ(lines.lower.y.back(), two.lower.GetPoints().back().y);
-        EXPECT_EQ(two.upperMember.front(), 1);
+        EXPECT_EQ(two.upperGoverning.front(), 1);
+        // The first two equal (the set keeps one): b, third, governs where it is above a and is named.
+        const Envelope third = EnvelopeOf({&a.f, &a.f, &b.f}, method);
+        EXPECT_EQ(third.upper.governing.front(), 2);
+        EXPECT_EQ(third.lower.governing.back(), 0);
     }
-    EXPECT_TRUE(EnvelopeFunctionsOf({}, EnvelopeMethod::Exact).upperMember.empty());
+    EXPECT_TRUE(EnvelopeFunctionsOf({}, EnvelopeMethod::Exact).upperGoverning.empty());
+}
+
+TEST(Analysis, EveryReaderSRowsAreCheckedByTheModel) {
+    Places places = ModelCsv();
+    places.field = [](std::size_t origin, const Field& f) {
+        static const char* const roles[] = {"member", "case", "x", "force"};
+        return "model.csv:" + std::to_string(origin) + ": " + roles[static_cast<int>(f.role)] +
+               (f.role == Field::Role::Force ? " " + std::to_string(f.force) : "");
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* member;
+        const char* loadCase;
+        double x, n, m;
+        const char* message;
+    } rows[] = {
+        {"", "G", 0, 1, 1, "model.csv:7: member is empty"},
+        {"B1", "", 0, 1, 1, "model.csv:7: case is empty"},
+        {"B1", "Q\xC3", 0, 1, 1, "model.csv:7: case is not UTF-8 text"},
+        {"B\xED\xA0\x80", "G", 0, 1, 1, "model.csv:7: member is not UTF-8 text"}, // a surrogate
+        {"B1", "G", kNaN, 1, 1, "model.csv:7: x nan is not a finite number"},
+        {"B1", "G", 0, 1, -inf, "model.csv:7: force 1 -inf is not a finite number"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.message);
+        Model model({"N", "M"}, places);
+        const double values[2] = {r.n, r.m};
+        try {
+            model.Add(r.member, r.loadCase, r.x, values, 7);
+            ADD_FAILURE();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.GetKind(), Error::Kind::Data);
+            EXPECT_EQ(e.what(), std::string(r.message));
+        }
+    }
+    // A NaN value is no value (an error only where its case is enveloped); without names, one member "".
+    Model single({"y"}, places, false);
+    const double nan[1] = {kNaN};
+    single.Add("", "G", 0, nan, 1);
+    EXPECT_EQ(single.MemberName(0), "");
+    EXPECT_FALSE(single.Named());
 }
 
 TEST(Analysis, TheSameResultsOnAnyNumberOfThreads) {
@@ -172,15 +223,16 @@ TEST(Analysis, TheSameResultsOnAnyNumberOfThreads) {
                 const double x = i * 0.5, values[2] = {std::sin(x + m + c), std::cos(x * (c + 1) + m)};
                 model.Add("M" + std::to_string(m), "C" + std::to_string(c), x, values, 0);
             }
-    Options one, two;
+    RunOptions one, two;
     one.threads = 1;
     two.threads = 2;
-    const std::vector<MemberResult> a = Analyse(model, {}, one, kWhere), b = Analyse(model, {}, two, kWhere);
+    const std::vector<MemberEnvelopes> a = AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact, one).members,
+                                       b = AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact, two).members;
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t m = 0; m < a.size(); ++m)
         for (std::size_t f = 0; f < 2; ++f) {
             EXPECT_EQ(a[m].forces[f].envelope.upper.y, b[m].forces[f].envelope.upper.y);
-            EXPECT_EQ(a[m].forces[f].envelope.lower.member, b[m].forces[f].envelope.lower.member);
+            EXPECT_EQ(a[m].forces[f].envelope.lower.governing, b[m].forces[f].envelope.lower.governing);
             EXPECT_EQ(a[m].forces[f].max.left, b[m].forces[f].max.left);
         }
 }

@@ -1,4 +1,5 @@
 // Column roles in a header, filters, and the summary's rows and columns.
+#include "formats/Actions.h"
 #include "vymath/analysis/Analysis.h"
 #include "vymath/analysis/Columns.h"
 #include "vymath/analysis/Summary.h"
@@ -87,14 +88,14 @@ TEST(Summary, RowsInModelOrderWithTheOtherForces) {
     add("B1", "G", 2, -3, -2);
     add("B1", "Q", 0, -1, 6);
     add("B1", "Q", 2, -1, 1);
-    const std::vector<SummaryRow> rows = Summarise(model, Analyse(model, {}, Options(), nullptr));
+    const std::vector<SummaryRow> rows = Summarise(model, AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact));
     ASSERT_EQ(rows.size(), 4u);
     const SummaryExtreme& max = rows[3].max; // B1, M
     ASSERT_EQ(max.coincident.size(), 1u);    // the other force only
     EXPECT_ROWS({
         ::Row("first member", model.MemberName(rows[0].member), std::string("B2")),
-        ::Row("max case", max.loadCase, std::string("Q")),
-        ::Row("min case", rows[3].min.loadCase, std::string("G")),
+        ::Row("max case", max.governing, std::string("Q")),
+        ::Row("min case", rows[3].min.governing, std::string("G")),
     });
     EXPECT_ROWS({
         ::Row("max", max.y, 6.0),
@@ -108,25 +109,35 @@ TEST(Summary, RowsInModelOrderWithTheOtherForces) {
                      "min_M_right"}));
 
     // Design results: one row a situation, the case of an extreme its combination as text.
-    const Actions actions = ParseActions(R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+    const Actions actions =
+        vymath::formats::ReadActions(R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
         {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]}]})",
-                                         "actions.json");
-    Options design;
-    design.actions = &actions;
+                                     "actions.json");
     Model b1({"N", "M"});
     for (const auto& [c, x, n, m] : {std::tuple{"G", 0.0, -3.0, 0.0},
                                      {"G", 2.0, -3.0, -2.0},
                                      {"Q", 0.0, -1.0, 6.0},
                                      {"Q", 2.0, -1.0, 1.0}}) // B1's rows
         b1.Add("B1", c, x, std::vector<double>{n, m}.data(), 0);
-    const std::vector<SummaryRow> situations = Summarise(b1, Analyse(b1, {}, design, nullptr));
+    const std::vector<DesignSummaryRow> situations = Summarise(b1, AnalyseDesign(b1, actions));
     ASSERT_EQ(situations.size(), 8u); // N and M, each in ULS and the three SLS
-    EXPECT_EQ(situations[1].situation, 1);
-    EXPECT_EQ(situations[4].max.loadCase, "1*G + 1.5*Q");
+    EXPECT_EQ(situations[1].situation, 1u);
+    EXPECT_EQ(situations[1].name, "SLS characteristic");
+    EXPECT_EQ(situations[4].max.governing, "1*G + 1.5*Q");
     EXPECT_ROWS({
         ::Row("ULS max of M", situations[4].max.y, 1.5 * 6), // G is 0 there, favourable beyond
         ::Row("N under it", situations[4].max.coincident[0].left, -3.0 - 1.5),
     });
+    // As columns: the situation third, the combinations as optional texts, N's own coincident cells empty.
+    const std::vector<Column> columns = Tabulate(b1, situations);
+    ASSERT_EQ(columns.size(), 17u);
+    EXPECT_ROWS({
+        ::Row("situation", columns[2].texts[1], std::string("SLS characteristic")),
+        ::Row("combination", columns[5].texts[4], std::string("1*G + 1.5*Q")),
+    });
+    EXPECT_TRUE(columns[5].optional && !columns[2].optional);
+    EXPECT_TRUE(std::isnan(columns[9].numbers[0])); // N's own N
+    EXPECT_EQ(columns[9].numbers[4], -3.0 - 1.5);   // N under M's maximum
     EXPECT_EQ(SummaryColumns({"M"}, true),
               (Names{"member", "force", "situation", "max", "max_x", "max_combination", "min", "min_x",
                      "min_combination", "max_M_left", "max_M_right", "min_M_left", "min_M_right"}));

@@ -1,6 +1,7 @@
 // Design envelopes by EN 1990: hand-computed values and governing combinations of each situation, the
 // rules that shape them (leading action, not_with, exclusive and free cases, both signs of the seismic
 // action, 6.10a/b), and the errors of an actions description.
+#include "formats/Actions.h"
 #include "vymath/analysis/Analysis.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +32,11 @@ void Check(const std::vector<DesignSituation>& all, const Probe& p) {
     for (const DesignSituation& s : all) {
         if (s.name != p.situation)
             continue;
-        const DesignLine& line = p.upper ? s.upper : s.lower;
+        const EnvelopeLine& line = p.upper ? s.upper : s.lower;
         for (std::size_t i = 0; i < line.x.size(); ++i)
             if (std::fabs(line.x[i] - p.x) < 1e-9) {
                 EXPECT_NEAR(line.y[i], p.y, 1e-12);
-                EXPECT_EQ(s.combinations[static_cast<std::size_t>(line.combination[i])].Text(),
-                          p.combination);
+                EXPECT_EQ(s.combinations[static_cast<std::size_t>(line.governing[i])].Text(), p.combination);
                 return;
             }
         ADD_FAILURE() << "no point there";
@@ -50,7 +50,7 @@ std::vector<DesignSituation> Design(const std::string& json, const std::vector<s
     std::vector<const CVyMathFunction1D*> functions;
     for (const Diagram* d : diagrams)
         functions.push_back(&d->f);
-    const Actions actions = ParseActions(json, "actions.json");
+    const Actions actions = vymath::formats::ReadActions(json, "actions.json");
     CheckActions(actions, names);
     return DesignEnvelopes(actions, names, functions);
 }
@@ -143,7 +143,7 @@ TEST(Design, BadDescriptionsNameThePlace) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.json);
         try {
-            CheckActions(ParseActions(row.json, "actions.json"), {"G", "Q"});
+            CheckActions(vymath::formats::ReadActions(row.json, "actions.json"), {"G", "Q"});
             ADD_FAILURE();
         } catch (const Error& e) {
             EXPECT_EQ(e.GetKind(), Error::Kind::Data);

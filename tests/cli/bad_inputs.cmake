@@ -45,9 +45,9 @@ bad(too_close_end too_close_end.csv "envelope too_close_end.csv @OUT@" 1
 bad(json_syntax syntax.json "envelope syntax.json @OUT@" 1
     [[vymath: syntax.json:3:18: syntax error while parsing value - invalid literal; last read: '0, N']])
 bad(json_string string_value.json "envelope string_value.json @OUT@" 1
-    [[vymath: string_value.json: /cases/G/y/1: "1" is not a number]])
+    [[vymath: string_value.json: /cases/G/y/1 (y) "1" is not a number]])
 bad(json_out_of_range out_of_range.json "envelope out_of_range.json @OUT@" 1
-    [[vymath: out_of_range.json: number overflow parsing '1e400']])
+    [[vymath: out_of_range.json: /cases/G/x/1: "1e400" is out of the range of doubles]])
 bad(json_lengths lengths.json "envelope lengths.json @OUT@" 1 [[vymath: lengths.json: /cases/G: "x" has 3 values, "y" 2]])
 bad(json_duplicate duplicate_case.json "envelope duplicate_case.json @OUT@" 1
     [[vymath: duplicate_case.json: /cases/G: the case is given twice]])

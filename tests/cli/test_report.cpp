@@ -1,25 +1,22 @@
-// The results as text, on envelopes with the points that no member governs: a placeholder where no
+// The results for people, on envelopes with the points that no member governs: a placeholder where no
 // member is defined (+-DBL_MAX) and a folded value that no member passes through.
-#include "Plot.h"
-#include "Report.h"
+#include "Colours.h"
+#include "Svg.h"
+#include "Table.h"
+
+#include "SampleRuns.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
+#include <regex>
 
 namespace {
 
 using vymath::analysis::EnvelopeLine;
-
-const std::vector<std::string> kNames = {"G", "Q \"1\""};
-
-vymath::analysis::Envelope Sample() {
-    vymath::analysis::Envelope r;
-    r.lower = EnvelopeLine{{0, 1, 2, 3}, {-1, -DBL_MAX, 0.1 + 0.2, -2}, {0, -1, -1, 1}};
-    r.upper = EnvelopeLine{{0, 1, 2, 3}, {1, DBL_MAX, 5, -0.0}, {1, -1, 0, 0}};
-    return r;
-}
+using vymath::test::kNames;
+using vymath::test::Sample;
 
 TEST(Report, ExtremaLeavePlaceholdersOut) {
     const vymath::analysis::Envelope r = Sample();
@@ -31,42 +28,10 @@ TEST(Report, ExtremaLeavePlaceholdersOut) {
     EXPECT_EQ(r.upper.IndexOfMin(), 3);
 }
 
-TEST(Report, MachineReadableTextToTheByte) {
-    const vymath::analysis::Envelope r = Sample();
-    EXPECT_EQ(vycli::EnvelopeJson(kNames, r),
-              "{\n"
-              "  \"members\": [\"G\",\"Q \\\"1\\\"\"],\n"
-              "  \"lower\": {\n"
-              "    \"x\": [0,1,2,3],\n"
-              "    \"y\": [-1,-1.7976931348623157e+308,0.30000000000000004,-2],\n"
-              "    \"case\": [\"G\",null,null,\"Q \\\"1\\\"\"]\n"
-              "  },\n"
-              "  \"upper\": {\n"
-              "    \"x\": [0,1,2,3],\n"
-              "    \"y\": [1,1.7976931348623157e+308,5,-0],\n"
-              "    \"case\": [\"Q \\\"1\\\"\",null,\"G\",\"G\"]\n"
-              "  }\n"
-              "}\n");
-    EXPECT_EQ(vycli::EnvelopeCsv(kNames, r), "envelope,x,y,case\n"
-                                             "lower,0,-1,G\n"
-                                             "lower,1,-1.7976931348623157e+308,\n"
-                                             "lower,2,0.30000000000000004,\n"
-                                             "lower,3,-2,\"Q \"\"1\"\"\"\n"
-                                             "upper,0,1,\"Q \"\"1\"\"\"\n"
-                                             "upper,1,1.7976931348623157e+308,\n"
-                                             "upper,2,5,G\n"
-                                             "upper,3,-0,G\n");
-    const vymath::analysis::KeyFigures overflow{0, 1, 2, {0, 0}, {1, 1}, {}, 1e308, INFINITY, std::nullopt};
-    EXPECT_EQ(
-        vycli::InspectJson({"G"}, {overflow}),
-        "{\n  \"cases\": {\n    \"G\": {\"domain\": [0,1], \"points\": 2, \"min\": {\"x\": 0, \"y\": 0}, "
-        "\"max\": {\"x\": 1, \"y\": 1}, \"zeros\": [], \"resultant\": 1e+308, \"moment\": null, "
-        "\"excentricity\": null}\n  }\n}\n");
-}
-
 TEST(Report, TableAndPlotShowNoPlaceholder) {
     const vymath::analysis::Envelope r = Sample();
-    const std::string table = vycli::EnvelopeTable(kNames, r, vycli::Labels());
+    const vymath::test::SingleRun single(r);
+    const std::string table = vycli::EnvelopeTable(*single.model, single.run, vycli::Labels());
     EXPECT_EQ(table, "Envelopes of 2 cases: G, Q \"1\"\n\n"
                      "             y  at x  case\n"
                      "upper max    5     2  G\n"
@@ -87,7 +52,7 @@ TEST(Report, TableAndPlotShowNoPlaceholder) {
                      "  3  0  G\n");
     // Each envelope's line breaks at its placeholder: one piece each after it (the stretch that the fold
     // interpolated drawn grey), a dot for the single points before it.
-    const std::string svg = vycli::EnvelopeSvg(kNames, r, {}, vycli::Labels(), "");
+    const std::string svg = vycli::EnvelopeSvg(kNames, r, {}, vycli::Labels(), "cases", "");
     std::size_t pieces = 0;
     for (std::size_t at = svg.find(" M"); at != std::string::npos; at = svg.find(" M", at + 1))
         ++pieces;
@@ -101,11 +66,11 @@ TEST(Report, DesignPlotKeepsLongCombinationsWholeInTheLegend) {
     DesignCombination small{{{"G", 1.35}}}, large;
     for (const char* c : {"DeadLoad", "Finishes", "ImposedSpan1", "ImposedSpan2", "SnowDrift", "WindWest"})
         large.factors.push_back({c, 1.5 * 0.7});
-    DesignResult d;
+    SituationResult d;
     d.situation = {"ULS", {{0, 4}, {-1, -2}, {0, 0}}, {{0, 4}, {3, 5}, {1, 1}}, {small, large}};
     d.max = {true, 4, 5, 1, {}, {}};
     d.min = {true, 4, -2, 0, {}, {}};
-    DesignResult sls = d;
+    SituationResult sls = d;
     sls.situation.name = "SLS characteristic";
     const std::string svg = vycli::DesignSvg({d, sls}, vycli::Labels(), "B1, M");
     // One panel a situation, each legend entry (the text right of the plot) whole, broken before a sign
@@ -122,6 +87,21 @@ TEST(Report, DesignPlotKeepsLongCombinationsWholeInTheLegend) {
             entries.push_back(line);
     }
     EXPECT_EQ(entries, (std::vector<std::string>{small.Text(), large.Text(), small.Text(), large.Text()}));
+}
+
+TEST(Report, EachStretchInTheColourOfItsGoverningCase) {
+    // The upper envelope governed by 0, 1, 2, 0 in turn, the lower by 2 alone; each stretch's colour is its
+    // case's in the legend.
+    vymath::analysis::Envelope r;
+    r.lower = EnvelopeLine{{0, 1, 2, 3, 4}, {-1, -1, -1, -1, -1}, {2, 2, 2, 2, 2}};
+    r.upper = EnvelopeLine{{0, 1, 2, 3, 4}, {1, 2, 3, 2, 1}, {0, 1, 2, 0, 0}};
+    const std::string svg = vycli::EnvelopeSvg({"A", "B", "C"}, r, {}, vycli::Labels(), "cases", "");
+    const std::regex thick("<path d=\"[^\"]*\" stroke=\"(#[0-9a-f]{6})\" stroke-width=\"3.0\"/>");
+    std::vector<std::string> colours;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), thick); it != std::sregex_iterator(); ++it)
+        colours.push_back((*it)[1]);
+    const auto& p = vycli::Palette();
+    EXPECT_EQ(colours, (std::vector<std::string>{p[2], p[0], p[1], p[2], p[0]}));
 }
 
 } // namespace

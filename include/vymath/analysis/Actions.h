@@ -4,6 +4,8 @@
 #ifndef VYMATH_ANALYSIS_ACTIONS_H
 #define VYMATH_ANALYSIS_ACTIONS_H
 
+#include "vymath/analysis/Export.h"
+
 #include <string>
 #include <vector>
 
@@ -58,25 +60,16 @@ struct Actions {
     std::string source;          ///< the description's name in messages ("actions.json")
 };
 
-/// Reads an actions description from JSON text:
-/// {"uls": "6.10" | "6.10a/b", "accidental_leading_psi": "psi1" | "psi2",
-///  "factors": {"gamma_G_sup": 1.35, "gamma_G_inf": 1.0, "gamma_Q": 1.5, "xi": 0.85, "gamma_P": 1.0},
-///  "actions": [{"name": "Q", "type": "imposed", "category": "B", "cases": ["Q1", "Q2"], "acting": "free",
-///               "not_with": ["S"], "psi": [0.7, 0.5, 0.3]}, ...]}.
-/// Types: permanent, prestress, imposed (category A to H), snow ("altitude_over_1000m": true or false, or
-/// "country": FI, IS, NO or SE), wind, temperature, variable (explicit "psi"), accidental, seismic. The psi
-/// factors default to EN 1990 Table A1.1 and "psi" overrides them; only "uls", "actions" and each action's
-/// "name", "type" and "cases" are required. Throws Error (Data) "<source>: <JSON pointer>: <what>" for
-/// malformed JSON, an unknown key, type or category, a psi outside [0, 1] or psi0 >= psi1 >= psi2 not
-/// holding (so that a leading action never has a smaller factor than when accompanying), a negative or
-/// non-finite factor, an action name given twice, a case listed twice, acting other than together for
-/// permanent and prestress actions, or not_with naming an unknown action or one that is not variable.
-Actions ParseActions(const std::string& json, const std::string& source);
+/// EN 1990 Table A1.1 (buildings): the psi factors of a variable action of a named kind, psi[0] to psi[2].
+/// kind "imposed" with its category "A" to "H" (EN 1991-1-1); "snow" with the category "high" (sites
+/// above 1000 m, and Finland, Iceland, Norway, Sweden) or "low"; "wind"; "temperature" (not fire), whose
+/// category is ignored. False, psi untouched, for a kind or category the table lacks.
+VYMATH_ANALYSIS_API bool TablePsi(const std::string& kind, const std::string& category, double psi[3]);
 
 /// Checks the actions against the load cases of the input: every case belongs to exactly one action.
 /// Throws Error (Data) naming the place: a case of an action that the input lacks, a case that two
 /// actions claim (checked when parsing), or a case of the input that no action claims.
-void CheckActions(const Actions& actions, const std::vector<std::string>& loadCases);
+VYMATH_ANALYSIS_API void CheckActions(const Actions& actions, const std::vector<std::string>& loadCases);
 
 } // namespace analysis
 } // namespace vymath

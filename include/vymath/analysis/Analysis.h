@@ -1,5 +1,7 @@
 /// @file
-/// A model's envelopes, extremes, coincident values and key figures, member by member, in parallel.
+/// A model's runs, member by member, in parallel: its envelopes with their extremes and coincident values
+/// (an envelope run), the design envelopes of every design situation (a design run), the key figures of
+/// every diagram (a key-figure run). Each run's result type says what it holds.
 #ifndef VYMATH_ANALYSIS_ANALYSIS_H
 #define VYMATH_ANALYSIS_ANALYSIS_H
 
@@ -7,6 +9,7 @@
 #include "vymath/analysis/Combination.h"
 #include "vymath/analysis/Design.h"
 #include "vymath/analysis/Envelope.h"
+#include "vymath/analysis/Export.h"
 #include "vymath/analysis/KeyFigures.h"
 #include "vymath/analysis/Model.h"
 
@@ -18,80 +21,117 @@
 namespace vymath {
 namespace analysis {
 
-/// The largest (smallest) value of a member's force over its envelope, with what goes with it.
+/// How a run goes: on how many threads, and whom it tells of its progress.
+struct RunOptions {
+    unsigned threads = 0; ///< members in parallel on this many threads; 0: all cores
+    /// Called as members finish (done of total), one call at a time, from any thread; may be empty.
+    std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+/// What a member's diagrams are: its load cases, or the combinations formed of them.
+enum class DiagramKind {
+    LoadCases,   ///< each member's load cases, in Model::Cases order
+    Combinations ///< the combinations, in their order, for every member
+};
+
+/// The largest (smallest) value of a member's force over an envelope, with what goes with it.
 struct Extreme {
     bool found = false; ///< false when the envelope has no point but placeholders
     double x = 0.0;     ///< where
     double y = 0.0;     ///< the value
-    /// The governing diagram (MemberResult::diagrams); -1 where the fold has none. In a design result, the
-    /// governing combination (DesignSituation::combinations).
-    int diagram = -1;
-    /// Every force's value of the governing diagram (or combination) left of x (it differs from the right
-    /// one at a jump, as a shear force at a point load); NaN where it has no value. The force itself
-    /// included.
+    /// What governs there: the diagram (an envelope run's MemberEnvelopes::diagrams), or the combination
+    /// (a design situation's DesignSituation::combinations); -1 where the fold has none.
+    int governing = -1;
+    /// Every force's value under what governs, left of x (it differs from the right one at a jump, as a
+    /// shear force at a point load); NaN where it has no value. The force itself included.
     std::vector<double> left;
     std::vector<double> right; ///< the same right of x
 };
 
-/// One design situation of one member and force, with its extremes (Extreme::diagram indexes the
-/// situation's combinations).
-struct DesignResult {
+/// The envelopes of one member's force, with their extremes.
+struct ForceEnvelope {
+    Envelope envelope; ///< the lower and upper envelopes
+    Extreme max;       ///< the largest value of the upper envelope
+    Extreme min;       ///< the smallest value of the lower envelope
+};
+
+/// One member of an envelope run: the names of its diagrams, then one result a force in model order.
+struct MemberEnvelopes {
+    std::vector<std::string> diagrams; ///< its load cases, or the combinations, in order
+    std::vector<ForceEnvelope> forces; ///< one a force of the model, in its order
+};
+
+/// An envelope run: the envelopes of every member's load cases or combinations.
+struct EnvelopeRun {
+    DiagramKind kind = DiagramKind::LoadCases;     ///< what is enveloped
+    EnvelopeMethod method = EnvelopeMethod::Exact; ///< how
+    std::vector<MemberEnvelopes> members;          ///< in model order
+};
+
+/// One design situation of one member's force, with its extremes (Extreme::governing indexes the
+/// situation's combinations; the coincident forces are those of the governing combination).
+struct SituationResult {
     DesignSituation situation; ///< the envelopes and their governing combinations
     Extreme max;               ///< the largest value of the upper envelope
     Extreme min;               ///< the smallest value of the lower envelope
 };
 
-/// One force of one member.
-struct ForceResult {
-    Envelope envelope;                ///< the lower and upper envelopes, when asked for
-    Extreme max;                      ///< the largest value of the upper envelope
-    Extreme min;                      ///< the smallest value of the lower envelope
-    std::vector<KeyFigures> figures;  ///< one a diagram, when asked for
-    std::vector<DesignResult> design; ///< one a design situation, when actions are given
+/// One member of a design run: its load cases, then one list of situations a force in model order.
+struct MemberDesign {
+    std::vector<std::string> cases;                   ///< its load cases, in Model::Cases order
+    std::vector<std::vector<SituationResult>> forces; ///< [force][situation]
 };
 
-/// One member: the names of its enveloped diagrams (its load cases, or the combinations), then one
-/// result a force in the model's order.
-struct MemberResult {
-    std::vector<std::string> diagrams; ///< the load cases, or the combinations, in order
-    std::vector<ForceResult> forces;   ///< one a force of the model, in its order
+/// A design run: the design envelopes by EN 1990 of every member, force and situation.
+struct DesignRun {
+    std::vector<std::string> actions;  ///< the actions' names, in the description's order
+    std::vector<MemberDesign> members; ///< in model order
 };
 
-/// What an analysis computes, and how.
-struct Options {
-    EnvelopeMethod method = EnvelopeMethod::Exact; ///< how the envelopes are formed
-    unsigned threads = 0;                          ///< members in parallel on this many threads; 0: all cores
-    bool envelopes = true;                         ///< envelopes, extremes and coincident values
-    bool keyFigures = false;                       ///< the key figures of every diagram
-    std::string source = "the input";              ///< the input's name in messages ("moment.csv")
-    /// Design envelopes by EN 1990 of these actions instead of the envelopes of the load cases (not with
-    /// combinations); null for none. Must outlive the call.
-    const Actions* actions = nullptr;
-    /// Called as members finish (done of total), one call at a time, from any thread; may be empty.
-    std::function<void(std::size_t done, std::size_t total)> progress;
+/// One member of a key-figure run: the names of its diagrams, then one list of key figures a force.
+struct MemberFigures {
+    std::vector<std::string> diagrams;           ///< its load cases, or the combinations, in order
+    std::vector<std::vector<KeyFigures>> forces; ///< [force][diagram]
+};
+
+/// A key-figure run: the key figures of every member's diagrams.
+struct KeyFigureRun {
+    DiagramKind kind = DiagramKind::LoadCases; ///< what the diagrams are
+    std::vector<MemberFigures> members;        ///< in model order
 };
 
 /// Member m's diagrams, one list a force in model order: its load cases in Model::Cases order, or the
-/// combinations in their order. Throws Error (Data) as Analyse does for this member. O(r log r) for
-/// the member's r rows, plus the combinations.
-std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t m,
-                                                 const std::vector<Combination>& combinations,
-                                                 const Locator& where);
+/// combinations in their order. Throws Error (Data) as the runs do for this member. O(r log r) for the
+/// member's r rows, plus the combinations.
+VYMATH_ANALYSIS_API std::vector<std::vector<Diagram>>
+MemberDiagrams(const Model& model, std::size_t m, const std::vector<Combination>& combinations);
 
-/// Builds each member's diagrams (its load cases, or the combinations formed of them) and computes
-/// what options ask, members in parallel (oneTBB). The results are in member order and the same for
-/// any number of threads.
-///
-/// With actions, each member's design envelopes by DesignEnvelopes, one list a force, with their extremes
-/// and the coincident forces under the governing combination.
+/// The envelopes of every member's load cases (no combinations) or combinations, with the extremes of each
+/// force and, at each extreme, every force's value under the governing diagram. Exact envelopes cost
+/// O(P log K) a force for K diagrams of P points; Fold O(K P).
 ///
 /// Throws Error: Usage for a combination naming a case that no member has ("combination "ULS": no case
-/// "W" in <source>"), or actions given with combinations; Data for a member lacking a case of a
-/// combination or of an action, actions that do not fit the model's cases (CheckActions), a diagram that
-/// cannot be built, or cases without a common domain. When several members fail, the first in member order is
-/// reported. Memory: one member's diagrams a thread at a time, beside the model and the results.
-std::vector<MemberResult> Analyse(const Model& model, const std::vector<Combination>& combinations,
-                                  const Options& options, const Locator& where);
+/// "W" in <source>"); Data for a member lacking a case of a combination, a diagram that cannot be built,
+/// cases without a common domain. When several members fail, the first in member order is reported.
+/// Members run in parallel (oneTBB); the results are in member order and the same for any number of
+/// threads. Memory: one member's diagrams a thread at a time, beside the model and the results.
+VYMATH_ANALYSIS_API EnvelopeRun AnalyseEnvelopes(const Model& model,
+                                                 const std::vector<Combination>& combinations,
+                                                 EnvelopeMethod method, const RunOptions& options = {});
+
+/// The design envelopes by EN 1990 (DesignEnvelopes) of every member's force and design situation, with
+/// the extremes of each and the coincident forces under the governing combination. Throws Error (Data) for
+/// actions that do not fit the model's cases (CheckActions), a member lacking a case of an action ("member
+/// "B2": no load case "Q" of action "Q"), a diagram that cannot be built, cases without a common domain;
+/// in parallel as AnalyseEnvelopes. Cost O(P A log A) a force for A actions of P points.
+VYMATH_ANALYSIS_API DesignRun AnalyseDesign(const Model& model, const Actions& actions,
+                                            const RunOptions& options = {});
+
+/// The key figures (Inspect) of every member's diagrams: its load cases, or the combinations. Errors and
+/// parallel runs as AnalyseEnvelopes. O(P) a diagram of P points, plus the zeros' bisections.
+VYMATH_ANALYSIS_API KeyFigureRun AnalyseKeyFigures(const Model& model,
+                                                   const std::vector<Combination>& combinations,
+                                                   const RunOptions& options = {});
 
 } // namespace analysis
 } // namespace vymath

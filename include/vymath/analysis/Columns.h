@@ -4,6 +4,8 @@
 #ifndef VYMATH_ANALYSIS_COLUMNS_H
 #define VYMATH_ANALYSIS_COLUMNS_H
 
+#include "vymath/analysis/Export.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -28,7 +30,7 @@ struct ColumnRequest {
 };
 
 /// Column positions in a header; -1 for a member column the table lacks.
-struct Layout {
+struct VYMATH_ANALYSIS_API Layout {
     int member = -1;                      ///< the member column, -1 for none (one member)
     int loadCase = 0;                     ///< the load case column
     int x = 0;                            ///< the abscissa column
@@ -57,14 +59,15 @@ struct Layout {
 
 /// Parses "COLUMN=VALUE" (the first '=' splits; the value may be empty) and gathers the filters by
 /// column, in order of first appearance. Throws Error (Usage) for a text without '=' or a column name.
-std::vector<Filter> ParseFilters(const std::vector<std::string>& texts);
+VYMATH_ANALYSIS_API std::vector<Filter> ParseFilters(const std::vector<std::string>& texts);
 
 /// Places the request in a header. Default names match whatever the case of their letters ("Case"),
 /// names a caller gives match exactly. Throws Error: Data when a default column is missing (the header
 /// does not look like one: "expected the header ..."); Usage when a column the caller names is missing
 /// or is given two roles; Data when a header names a used column twice or leaves no force. The messages
 /// name neither the file nor the line: the front-end puts them first.
-Layout ResolveColumns(const std::vector<std::string>& header, const ColumnRequest& request);
+VYMATH_ANALYSIS_API Layout ResolveColumns(const std::vector<std::string>& header,
+                                          const ColumnRequest& request);
 
 } // namespace analysis
 } // namespace vymath

@@ -5,6 +5,8 @@
 
 #include "vymath/analysis/Diagram.h"
 
+#include "vymath/analysis/Export.h"
+
 #include <string>
 #include <vector>
 
@@ -26,16 +28,16 @@ struct Combination {
 /// Parses "NAME=EXPR", EXPR a sum of factored cases: "ULS=1.35*G + 1.5*Q1 - 0.5*W". A case name is a
 /// run of characters other than spaces, quotes and + - *, or any text in double quotes ("Q span 1"); a
 /// term without a factor has the factor 1. Throws Error (Usage) naming the text and the column at fault.
-Combination ParseCombination(const std::string& text);
+VYMATH_ANALYSIS_API Combination ParseCombination(const std::string& text);
 
 /// ParseCombination of each text; a name given twice is also an Error (Usage).
-std::vector<Combination> ParseCombinations(const std::vector<std::string>& texts);
+VYMATH_ANALYSIS_API std::vector<Combination> ParseCombinations(const std::vector<std::string>& texts);
 
 /// The combination's diagram from its cases' diagrams (cases[k] for c.terms[k]): the library's Combine
 /// on merged abscissas, with a jump wherever one of the cases jumps. Throws Error (Data) "`label`: its
 /// cases have no common domain". O(P log P + P K) for K cases of P points in all.
-Diagram FormCombination(const std::string& label, const Combination& c,
-                        const std::vector<const Diagram*>& cases);
+VYMATH_ANALYSIS_API Diagram FormCombination(const std::string& label, const Combination& c,
+                                            const std::vector<const Diagram*>& cases);
 
 } // namespace analysis
 } // namespace vymath

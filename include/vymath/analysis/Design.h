@@ -18,6 +18,8 @@
 
 #include "vymath/CVyMathFunction1D.h"
 #include "vymath/analysis/Actions.h"
+#include "vymath/analysis/Envelope.h"
+#include "vymath/analysis/Export.h"
 
 #include <string>
 #include <utility>
@@ -28,7 +30,7 @@ namespace analysis {
 
 /// A combination: the factor of each load case in it (cases at factor 0 left out), in the order of the
 /// actions and of their cases. Factors are the doubles the rules give (gamma_Q * psi0 as 1.5 * 0.7 is).
-struct DesignCombination {
+struct VYMATH_ANALYSIS_API DesignCombination {
     std::vector<std::pair<std::string, double>> factors; ///< (load case, factor), none of them 0
     /// The combination as text, factors to 4 significant digits: "1.35*G1 + 1*G2 + 1.5*Q1 + 1.05*S",
     /// a negative factor as "- 1*Ex"; "0" for no case.
@@ -37,21 +39,15 @@ struct DesignCombination {
     bool operator==(const DesignCombination& other) const { return factors == other.factors; }
 };
 
-/// A design envelope's points; combination[i] indexes DesignSituation::combinations: the combination
-/// governing the stretch from point i (at the last point, the stretch that ends there).
-struct DesignLine {
-    std::vector<double> x;        ///< the abscissas, increasing
-    std::vector<double> y;        ///< the design values
-    std::vector<int> combination; ///< the governing combination of each point, as above
-};
-
 /// One design situation: "ULS", "SLS characteristic", "SLS frequent", "SLS quasi-permanent",
 /// "accidental <action>" for each accidental action, "seismic" (or "seismic <action>" when there are
-/// several seismic actions), with its lower and upper envelopes and the combinations that govern them.
+/// several seismic actions), with its lower and upper envelopes and the combinations that govern them:
+/// EnvelopeLine::governing indexes `combinations`, the combination governing the stretch from each point
+/// (at the last point, the stretch that ends there); a design envelope has no placeholder.
 struct DesignSituation {
     std::string name;                            ///< as above
-    DesignLine lower;                            ///< the least design value of every combination
-    DesignLine upper;                            ///< the greatest
+    EnvelopeLine lower;                          ///< the least design value of every combination
+    EnvelopeLine upper;                          ///< the greatest
     std::vector<DesignCombination> combinations; ///< those that govern a stretch, as they come
 };
 
@@ -67,9 +63,9 @@ struct DesignSituation {
 /// Throws Error (Data) when the diagrams do not share one domain. Cost O(P A log A) for A actions of P
 /// points in all, whatever the number of combinations (each situation is a few exact envelopes of A terms);
 /// not_with multiplies it by the number of maximal groups of compatible variable actions.
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
-                                             const std::vector<std::string>& caseNames,
-                                             const std::vector<const CVyMathFunction1D*>& diagrams);
+VYMATH_ANALYSIS_API std::vector<DesignSituation>
+DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+                const std::vector<const CVyMathFunction1D*>& diagrams);
 
 } // namespace analysis
 } // namespace vymath

@@ -5,6 +5,7 @@
 
 #include "vymath/CVyMathFunction1D.h"
 #include "vymath/analysis/Error.h"
+#include "vymath/analysis/Export.h"
 
 #include <cstddef>
 #include <string>
@@ -21,7 +22,7 @@ struct Row {
 };
 
 /// A diagram: the function, and the abscissas of its jumps in increasing order.
-struct Diagram {
+struct VYMATH_ANALYSIS_API Diagram {
     CVyMathFunction1D f;       ///< the function built from the rows
     std::vector<double> jumps; ///< the abscissas where two rows made a jump, increasing
 
@@ -40,7 +41,8 @@ struct Diagram {
 /// (as `case "G"`): a third row at one abscissa, a single abscissa, or a point the function cannot
 /// store as given (an abscissa within the tolerance of another, twice that beside a jump).
 /// O(n log n) for n rows.
-Diagram BuildDiagram(const std::string& label, std::vector<Row> rows, const Locator& where);
+VYMATH_ANALYSIS_API Diagram BuildDiagram(const std::string& label, std::vector<Row> rows,
+                                         const Locator& where);
 
 } // namespace analysis
 } // namespace vymath

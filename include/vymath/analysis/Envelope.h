@@ -4,6 +4,7 @@
 #define VYMATH_ANALYSIS_ENVELOPE_H
 
 #include "vymath/CVyMathFunction1D.h"
+#include "vymath/analysis/Export.h"
 
 #include <cstddef>
 #include <vector>
@@ -15,14 +16,15 @@ namespace analysis {
 /// set's EnvelopMaxMin with the governing member of each point).
 enum class EnvelopeMethod { Exact, Fold };
 
-/// An envelope's stored points. member[i] is the index of the governing diagram: with Exact, of the
-/// stretch from point i (at the last point, of the stretch that ends there); with Fold, of the first
-/// diagram through point i within 1e-10. -1 where none: no diagram is defined there (the ordinate is
+/// An envelope's stored points, each with what governs there: governing[i] indexes the enveloped diagrams
+/// (or, in a design situation, its combinations). With Exact envelopes and design envelopes it is the one
+/// governing the stretch from point i (at the last point, the stretch that ends there); with Fold, the
+/// first diagram through point i within 1e-10. -1 where none: no diagram is defined there (the ordinate is
 /// then the library's +-DBL_MAX) or, with Fold, where the fold interpolated between earlier points.
-struct EnvelopeLine {
-    std::vector<double> x;   ///< the abscissas, increasing
-    std::vector<double> y;   ///< the ordinates
-    std::vector<int> member; ///< the governing diagram of each point, as above
+struct VYMATH_ANALYSIS_API EnvelopeLine {
+    std::vector<double> x;      ///< the abscissas, increasing
+    std::vector<double> y;      ///< the ordinates
+    std::vector<int> governing; ///< what governs each point, as above
     /// No diagram is defined at point i: its ordinate is the library's +-DBL_MAX.
     bool Placeholder(std::size_t i) const;
     /// The index of the largest ordinate but placeholders, the first on ties; -1 if none.
@@ -37,26 +39,30 @@ struct Envelope {
     EnvelopeLine upper; ///< the greatest of the diagrams
 };
 
-/// Both envelopes as functions, with the governing diagram of each stored point as EnvelopeLine::member.
+/// Both envelopes as functions, with the governing diagram of each stored point as EnvelopeLine::governing.
 struct EnvelopeFunctions {
-    CVyMathFunction1D lower;      ///< the least of the diagrams
-    CVyMathFunction1D upper;      ///< the greatest of the diagrams
-    std::vector<int> lowerMember; ///< one entry a stored point of lower
-    std::vector<int> upperMember; ///< one entry a stored point of upper
+    CVyMathFunction1D lower;         ///< the least of the diagrams
+    CVyMathFunction1D upper;         ///< the greatest of the diagrams
+    std::vector<int> lowerGoverning; ///< one entry a stored point of lower
+    std::vector<int> upperGoverning; ///< one entry a stored point of upper
 };
 
 /// The envelopes of the diagrams as functions (EnvelopeOf gives their points): what a front-end that
 /// hands out functions returns. The same rules, cost and errors as EnvelopeOf; no diagram gives two
 /// functions without points.
-EnvelopeFunctions EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*>& diagrams,
-                                      EnvelopeMethod method);
+VYMATH_ANALYSIS_API EnvelopeFunctions
+EnvelopeFunctionsOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method);
 
-/// The envelopes of the diagrams; member indexes refer to `diagrams`. A diagram equal in value to an
+/// The lines of both envelopes of the functions (the stored points, each with its governing index).
+VYMATH_ANALYSIS_API Envelope LinesOf(const EnvelopeFunctions& functions);
+
+/// The envelopes of the diagrams; governing indexes refer to `diagrams`. A diagram equal in value to an
 /// earlier one (the set keeps one of them) never governs. A single diagram (or diagrams all equal) is
 /// both envelopes, with either method. Exact: O(P log K) for K diagrams of P points; Fold: O(K P).
 /// Adding the diagrams to the set compares each with the earlier ones by value: O(K^2) comparisons.
 /// Throws Error (Data) for Exact when a diagram's points are not in increasing order (a closed curve).
-Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams, EnvelopeMethod method);
+VYMATH_ANALYSIS_API Envelope EnvelopeOf(const std::vector<const CVyMathFunction1D*>& diagrams,
+                                        EnvelopeMethod method);
 
 } // namespace analysis
 } // namespace vymath

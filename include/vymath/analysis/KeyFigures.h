@@ -4,6 +4,7 @@
 #define VYMATH_ANALYSIS_KEYFIGURES_H
 
 #include "vymath/CVyMathFunction1D.h"
+#include "vymath/analysis/Export.h"
 
 #include <optional>
 #include <vector>
@@ -32,7 +33,7 @@ struct KeyFigures {
 
 /// The key figures of f, from the library's operations on a copy. O(n) for n points, plus the zeros'
 /// bisections.
-KeyFigures Inspect(const CVyMathFunction1D& f);
+VYMATH_ANALYSIS_API KeyFigures Inspect(const CVyMathFunction1D& f);
 
 } // namespace analysis
 } // namespace vymath

@@ -1,10 +1,12 @@
 /// @file
 /// A structural model as the analysis programs export it: rows of member, load case, abscissa and one
-/// value per internal force.
+/// value per internal force, checked as they come, whatever reader they come from.
 #ifndef VYMATH_ANALYSIS_MODEL_H
 #define VYMATH_ANALYSIS_MODEL_H
 
 #include "vymath/analysis/Diagram.h"
+#include "vymath/analysis/Error.h"
+#include "vymath/analysis/Export.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,13 +22,22 @@ namespace analysis {
 /// member as they come. Members are numbered in order of first appearance, and so are the load cases
 /// of each member. Building a member's diagrams is done on demand, one member at a time, so that a
 /// large model is never held twice.
-class Model {
+///
+/// Every reader (CSV, JSON, a DataFrame's columns, ...) turns its input into rows and adds them here;
+/// the checks and their messages are the model's, the places in them the reader's (Places).
+class VYMATH_ANALYSIS_API Model {
 public:
-    /// An empty model with the internal forces named in column order (at least one).
-    explicit Model(std::vector<std::string> forces);
+    /// An empty model with the internal forces named in column order (at least one; a name given twice
+    /// is an std::invalid_argument, as no reader lets one through). named: the input names its members
+    /// (a member column); else it has one member, named "".
+    Model(std::vector<std::string> forces, Places places = Places(), bool named = true);
 
     /// Appends a row: member and load case names, the abscissa, values[f] for each force f (a NaN where
-    /// the row has no value for that force), and the row's origin for messages. Amortised O(1).
+    /// the row has no value for that force), and the row's origin for messages. Checks, throwing Error
+    /// (Data) with the place Places::field gives: a member name (in a named model) or a case name that is
+    /// empty ("<field> is empty") or not UTF-8 ("<field> is not UTF-8 text"), an abscissa that is not
+    /// finite or a value that is infinite ("<field> inf is not a finite number"). A name is checked where
+    /// it first appears. Amortised O(1).
     void Add(std::string_view member, std::string_view loadCase, double x, const double* values,
              std::size_t origin);
 
@@ -36,12 +47,23 @@ public:
     std::size_t Size() const { return members.size(); }
     /// The number of rows added.
     std::size_t Rows() const { return rows; }
+    /// Whether the input names its members; a model without names has one member, named "".
+    bool Named() const { return named; }
     /// Member m's name ("" for the one member of an input without a member column).
     const std::string& MemberName(std::size_t m) const { return members[m].name; }
     /// Member m's load cases in order of first appearance.
     const std::vector<std::string>& Cases(std::size_t m) const { return members[m].cases; }
+    /// Every load case of the model, in order of first appearance. O(members x cases).
+    std::vector<std::string> AllCases() const;
     /// The position of a member by name, or Size() when there is none.
     std::size_t Find(std::string_view member) const;
+
+    /// How the input names its places, as given.
+    const Places& GetPlaces() const { return places; }
+    /// Where row `origin` stands: Places::row, or "row <origin>".
+    std::string Where(std::size_t origin) const;
+    /// The input's name in messages (Places::source).
+    const std::string& Source() const { return places.source; }
 
     /// The label of member m's case c and force f in messages: `case "G"`, preceded by `member "B1", `
     /// for a named member and followed by `, force "My"` when the model has several forces (and f is not
@@ -51,7 +73,7 @@ public:
     /// Member m's diagrams of force f, one per case in Cases(m) order, built by BuildDiagram. A case
     /// whose rows lack a value for the force is an Error (Data) at the first such row. O(r log r) for
     /// the member's r rows.
-    std::vector<Diagram> Diagrams(std::size_t m, std::size_t f, const Locator& where) const;
+    std::vector<Diagram> Diagrams(std::size_t m, std::size_t f) const;
 
 private:
     struct Member {
@@ -64,7 +86,12 @@ private:
         std::vector<std::size_t> origin;
     };
 
+    [[noreturn]] void Fail(std::size_t origin, const Field& field, const std::string& what) const;
+    void CheckName(std::string_view name, std::size_t origin, Field::Role role) const;
+
     std::vector<std::string> forces;
+    Places places;
+    bool named;
     std::vector<Member> members;
     std::unordered_map<std::string, std::size_t> memberIndex;
     std::size_t last = 0; // the member of the previous row: exports come grouped by member

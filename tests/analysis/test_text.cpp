@@ -1,5 +1,5 @@
 // Doubles as text: shortest output that reads back to the same bits, strict parsing of fields.
-#include "vymath/analysis/Numbers.h"
+#include "analysis/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 
 namespace {
 
-using vymath::analysis::ParseDouble;
-using vymath::analysis::ParseStatus;
+using vymath::text::ParseDouble;
+using vymath::text::ParseStatus;
 
-TEST(Numbers, ShortestTextReadsBackToTheSameBits) {
+TEST(Text, ShortestTextReadsBackToTheSameBits) {
     const struct {
         double v;
         const char* text;
@@ -21,7 +21,7 @@ TEST(Numbers, ShortestTextReadsBackToTheSameBits) {
         {0.1, "0.1"},   {0.1 + 0.2, "0.30000000000000004"},   {-0.0, "-0"},       {1e-5, "1e-05"},
         {100.0, "100"}, {DBL_MAX, "1.7976931348623157e+308"}, {5e-324, "5e-324"}, {-12.00001, "-12.00001"}};
     for (const auto& row : rows)
-        EXPECT_EQ(vymath::analysis::Shortest(row.v), row.text);
+        EXPECT_EQ(vymath::text::Shortest(row.v), row.text);
 
     std::mt19937_64 bits(14);
     for (int i = 0; i < 20000; ++i) {
@@ -31,15 +31,14 @@ TEST(Numbers, ShortestTextReadsBackToTheSameBits) {
         if (!std::isfinite(v))
             continue;
         double back = 0.0;
-        ASSERT_EQ(ParseDouble(vymath::analysis::Shortest(v), back), ParseStatus::Ok)
-            << vymath::analysis::Shortest(v);
+        ASSERT_EQ(ParseDouble(vymath::text::Shortest(v), back), ParseStatus::Ok) << vymath::text::Shortest(v);
         std::uint64_t c;
         std::memcpy(&c, &back, sizeof c);
-        ASSERT_EQ(c, b) << vymath::analysis::Shortest(v);
+        ASSERT_EQ(c, b) << vymath::text::Shortest(v);
     }
 }
 
-TEST(Numbers, ParsingTakesTheWholeFieldAndOnlyFiniteValues) {
+TEST(Text, ParsingTakesTheWholeFieldAndOnlyFiniteValues) {
     const struct {
         const char* text;
         ParseStatus status;
@@ -59,11 +58,11 @@ TEST(Numbers, ParsingTakesTheWholeFieldAndOnlyFiniteValues) {
     }
 }
 
-TEST(Numbers, ReadableShowsSevenDigitsAndNoNegativeZero) {
-    EXPECT_EQ(vymath::analysis::Readable(-0.0), "0");
-    EXPECT_EQ(vymath::analysis::Readable(12.00001), "12.00001");
-    EXPECT_EQ(vymath::analysis::Readable(1234567.8), "1234568");
-    EXPECT_EQ(vymath::analysis::Readable(945.04731, 4), "945");
+TEST(Text, ReadableShowsSevenDigitsAndNoNegativeZero) {
+    EXPECT_EQ(vymath::text::Readable(-0.0), "0");
+    EXPECT_EQ(vymath::text::Readable(12.00001), "12.00001");
+    EXPECT_EQ(vymath::text::Readable(1234567.8), "1234568");
+    EXPECT_EQ(vymath::text::Readable(945.04731, 4), "945");
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// The SVG figure of the envelopes.
-#include "Plot.h"
+// The SVG figures of the envelopes.
+#include "Svg.h"
 
-#include <vymath/analysis/Numbers.h>
+#include "Colours.h"
+#include "analysis/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,14 +14,12 @@ namespace vycli {
 namespace {
 
 using namespace vymath::analysis;
+using vymath::text::Readable;
 
 constexpr double kWidth = 960, kHeight = 560;
 constexpr double kLeft = 88, kRight = 760, kTop = 52, kBottom = 492; // the plot area
 constexpr double kFont = 13, kSmall = 12;
-constexpr const char* kNoCaseColour = "#555555"; // a folded envelope between its members' points
 constexpr const char* kMarkerText = "#222222";
-constexpr const char* kPalette[] = {"#e69f00", "#009e73", "#cc79a7", "#8c564b", "#7f7f7f",
-                                    "#bcbd22", "#17becf", "#9467bd", "#56b4e9", "#f0a0a0"};
 constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
 constexpr double kEnvelopeWidth = 3;
 constexpr double kDesignWidth = 1180; // room in the legend for combinations
@@ -29,12 +28,6 @@ std::string Fixed(double v, int decimals) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v == 0.0 ? 0.0 : v);
     return buf;
-}
-
-// Characters (not bytes) of UTF-8 text.
-std::size_t Characters(const std::string& s) {
-    return static_cast<std::size_t>(std::count_if(
-        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // A width estimate of text in the figure's sans-serif font.
@@ -194,10 +187,6 @@ std::string PlaceLabels(const std::vector<Marker>& markers, const Figure& fig) {
     return svg + dots;
 }
 
-const char* ColourOf(int member) {
-    return member < 0 ? kNoCaseColour : kPalette[static_cast<std::size_t>(member) % std::size(kPalette)];
-}
-
 // The envelope in pieces, each in the colour of the case governing it: a run of stretches with one
 // governing case, from its first point to the point where the next case takes over. Placeholders
 // (where no case is defined) are left out.
@@ -210,7 +199,7 @@ std::string EnvelopePaths(const EnvelopeLine& e, const Figure& fig) {
             continue;
         }
         std::size_t j = i + 1;
-        while (j < n && e.member[j] == e.member[i] && !e.Placeholder(j))
+        while (j < n && e.governing[j] == e.governing[i] && !e.Placeholder(j))
             ++j;
         const std::size_t last = j < n && !e.Placeholder(j) ? j : j - 1; // the run ends where the next begins
         const std::vector<double> x(e.x.begin() + static_cast<std::ptrdiff_t>(i),
@@ -219,10 +208,10 @@ std::string EnvelopePaths(const EnvelopeLine& e, const Figure& fig) {
                                     e.y.begin() + static_cast<std::ptrdiff_t>(last + 1));
         if (x.size() == 1) // a single point governed alone: a dot
             svg += "<circle cx=\"" + Fixed(fig.X(x[0]), 2) + "\" cy=\"" + Fixed(fig.Y(y[0]), 2) +
-                   "\" r=\"2\" fill=\"" + ColourOf(e.member[i]) + "\"/>\n";
+                   "\" r=\"2\" fill=\"" + ColourOf(e.governing[i]) + "\"/>\n";
         else
             svg += "<path d=\"" + fig.Path(x, y, std::vector<bool>(x.size(), true)) + "\" stroke=\"" +
-                   ColourOf(e.member[i]) + "\" stroke-width=\"" + Fixed(kEnvelopeWidth, 1) + "\"/>\n";
+                   ColourOf(e.governing[i]) + "\" stroke-width=\"" + Fixed(kEnvelopeWidth, 1) + "\"/>\n";
         i = j;
     }
     return svg;
@@ -266,8 +255,8 @@ std::string SvgHead(double width, double height) {
 // One plot of kHeight: the title, axes, the members thin, the envelopes thick, the extremes marked,
 // the legend right of the plot.
 std::string Panel(const std::vector<std::string>& names, const Envelope& r,
-                  const std::vector<Series>& members, const Labels& labels, const std::string& title,
-                  const Layout& layout) {
+                  const std::vector<Series>& members, const Labels& labels, const std::string& word,
+                  const std::string& title, const Layout& layout) {
     // The extent of everything drawn; the zero line always shows.
     double xmin = std::numeric_limits<double>::infinity(), xmax = -xmin, ymin = 0.0, ymax = 0.0;
     const auto extend = [&](double x, double y) {
@@ -294,10 +283,9 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
 
     std::string svg =
         "<text x=\"" + Fixed(kLeft, 0) + "\" y=\"30\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">" +
-        Escaped(layout.governing
-                    ? title + ": " + std::to_string(names.size()) + " governing " + labels.members
-                    : (title.empty() ? "Envelopes of " : title + ": envelopes of ") +
-                          std::to_string(names.size()) + " " + labels.members) +
+        Escaped(layout.governing ? title + ": " + std::to_string(names.size()) + " governing " + word
+                                 : (title.empty() ? "Envelopes of " : title + ": envelopes of ") +
+                                       std::to_string(names.size()) + " " + word) +
         "</text>\n";
 
     // Grid, ticks and tick labels.
@@ -351,7 +339,7 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
             if (k < 0)
                 continue;
             const std::size_t i = static_cast<std::size_t>(k);
-            const int m = e->member[i];
+            const int m = e->governing[i];
             markers.push_back({e->x[i], e->y[i], ColourOf(m),
                                std::string(upper ? "upper " : "lower ") + (max ? "max " : "min ") +
                                    Readable(e->y[i], 4) + (yunit.empty() ? "" : " " + yunit),
@@ -380,10 +368,10 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
     std::vector<bool> governs(names.size(), false);
     bool folded = false;
     for (const EnvelopeLine* e : {&r.lower, &r.upper})
-        for (std::size_t i = 0; i < e->member.size(); ++i) {
-            if (e->member[i] >= 0)
-                governs[static_cast<std::size_t>(e->member[i])] = true;
-            folded = folded || (e->member[i] < 0 && !e->Placeholder(i));
+        for (std::size_t i = 0; i < e->governing.size(); ++i) {
+            if (e->governing[i] >= 0)
+                governs[static_cast<std::size_t>(e->governing[i])] = true;
+            folded = folded || (e->governing[i] < 0 && !e->Placeholder(i));
         }
     for (const char* line : layout.heading) {
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
@@ -399,7 +387,7 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
         entry(names[shown], ColourOf(static_cast<int>(shown)), governs[shown] ? kEnvelopeWidth : 1.3, "1");
     }
     if (folded)
-        entry("(between points)", kNoCaseColour, kEnvelopeWidth, "1");
+        entry("(between points)", ColourOf(-1), kEnvelopeWidth, "1");
     if (shown < names.size())
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
                Fixed(kSmall, 0) + "\" fill=\"#555\">and " + std::to_string(names.size() - shown) +
@@ -408,28 +396,6 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
 }
 
 } // namespace
-
-std::string Escaped(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    return out;
-}
 
 Series SeriesOf(const CVyMathFunction1D& f) {
     CVyMathFunction1D::PointList list;
@@ -443,28 +409,12 @@ Series SeriesOf(const CVyMathFunction1D& f) {
 }
 
 std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r,
-                        const std::vector<Series>& members, const Labels& labels, const std::string& title) {
-    return SvgHead(kWidth, kHeight) + Panel(names, r, members, labels, title, Layout()) + "</svg>\n";
+                        const std::vector<Series>& members, const Labels& labels, const std::string& word,
+                        const std::string& title) {
+    return SvgHead(kWidth, kHeight) + Panel(names, r, members, labels, word, title, Layout()) + "</svg>\n";
 }
 
-std::vector<std::size_t> CombinationOrder(const DesignResult& d) {
-    const DesignSituation& s = d.situation;
-    std::vector<double> weight(s.combinations.size(), 0.0);
-    for (const DesignLine* line : {&s.lower, &s.upper})
-        for (std::size_t i = 0; i + 1 < line->x.size(); ++i)
-            weight[static_cast<std::size_t>(line->combination[i])] += line->x[i + 1] - line->x[i];
-    for (const Extreme* e : {&d.min, &d.max})
-        if (e->found)
-            weight[static_cast<std::size_t>(e->diagram)] = std::numeric_limits<double>::infinity();
-    std::vector<std::size_t> order(weight.size());
-    for (std::size_t c = 0; c < order.size(); ++c)
-        order[c] = c;
-    std::stable_sort(order.begin(), order.end(),
-                     [&weight](std::size_t a, std::size_t b) { return weight[a] > weight[b]; });
-    return order;
-}
-
-std::string DesignSvg(const std::vector<DesignResult>& design, const Labels& labels,
+std::string DesignSvg(const std::vector<SituationResult>& design, const Labels& labels,
                       const std::string& title) {
     Layout layout;
     layout.legendChars = static_cast<std::size_t>((kDesignWidth - kRight - 62) / TextWidth("x", kSmall));
@@ -478,23 +428,13 @@ std::string DesignSvg(const std::vector<DesignResult>& design, const Labels& lab
            "\" y=\"30\" font-size=\"18\" font-weight=\"bold\" fill=\"#222\">" +
            Escaped(title.empty() ? "Design envelopes by EN 1990" : title + ": design envelopes by EN 1990") +
            "</text>\n";
-    Labels l = labels;
-    l.members = "combinations";
     for (std::size_t k = 0; k < design.size(); ++k) {
-        const DesignSituation& s = design[k].situation;
-        const std::vector<std::size_t> order = CombinationOrder(design[k]);
-        std::vector<int> rank(order.size());
-        std::vector<std::string> names;
-        for (std::size_t r = 0; r < order.size(); ++r) {
-            rank[order[r]] = static_cast<int>(r);
-            names.push_back(s.combinations[order[r]].Text());
-        }
-        Envelope e{{s.lower.x, s.lower.y, s.lower.combination}, {s.upper.x, s.upper.y, s.upper.combination}};
-        for (EnvelopeLine* line : {&e.lower, &e.upper})
-            for (int& c : line->member)
-                c = rank[static_cast<std::size_t>(c)];
+        const RankedSituation ranked = Ranked(design[k]);
         svg += "<g transform=\"translate(0 " + Fixed(heading + kHeight * static_cast<double>(k), 0) +
-               ")\">\n" + Panel(names, e, {}, l, s.name, layout) + "</g>\n";
+               ")\">\n" +
+               Panel(ranked.names, ranked.envelope, {}, labels, "combinations", design[k].situation.name,
+                     layout) +
+               "</g>\n";
     }
     return svg + "</svg>\n";
 }

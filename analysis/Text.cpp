@@ -1,12 +1,14 @@
-// Doubles as text.
-#include "vymath/analysis/Numbers.h"
+// Doubles and names as text.
+#include "Text.h"
+
+#include <cstdint>
 
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
 namespace vymath {
-namespace analysis {
+namespace text {
 
 void AppendShortest(std::string& out, double v) {
     char buf[32];
@@ -62,5 +64,38 @@ const char* Describe(ParseStatus status) {
     return "is not a number";
 }
 
-} // namespace analysis
+bool IsUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const auto* end = p + s.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        int n;
+        std::uint32_t c;
+        if ((*p & 0xE0) == 0xC0)
+            n = 1, c = *p & 0x1F;
+        else if ((*p & 0xF0) == 0xE0)
+            n = 2, c = *p & 0x0F;
+        else if ((*p & 0xF8) == 0xF0)
+            n = 3, c = *p & 0x07;
+        else
+            return false;
+        if (end - p <= n)
+            return false;
+        for (int k = 1; k <= n; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (p[k] & 0x3F);
+        }
+        static const std::uint32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        p += n + 1;
+    }
+    return true;
+}
+
+} // namespace text
 } // namespace vymath

@@ -1,0 +1,168 @@
+// vymath envelope: the envelopes of every member's cases or combinations, or with --actions the design
+// envelopes of every design situation; their table, CSV, JSON, plots and report.
+#include "Command.h"
+#include "Failure.h"
+#include "Html.h"
+#include "Posix.h"
+#include "Svg.h"
+#include "Table.h"
+
+#include "analysis/Text.h"
+#include "formats/Actions.h"
+#include "formats/Input.h"
+#include "formats/Results.h"
+#include "formats/Source.h"
+
+#include <cctype>
+#include <set>
+
+namespace vycli {
+
+namespace {
+
+namespace va = vymath::analysis;
+namespace vf = vymath::formats;
+using vymath::text::Quoted;
+
+struct EnvelopeOptions {
+    CommonOptions common;
+    std::string svg, plots, html, actions;
+    bool fold = false;
+};
+
+void CheckDirectory(const std::string& option, const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        UsageError(option + " " + Quoted(path) + ": the folder " + Quoted(path) + " does not exist");
+}
+
+// A file name from member and force names: letters, digits, '.', '-' and '_' kept, others '_'.
+std::string FileName(const std::string& member, const std::string& force, std::set<std::string>& taken) {
+    std::string base = member.empty() ? force : member + "_" + force;
+    for (char& c : base)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'))
+            c = '_';
+    std::string name = base;
+    for (int k = 2; !taken.insert(name).second; ++k)
+        name = base + "-" + std::to_string(k);
+    return name + ".svg";
+}
+
+// The plots: --svg for the one member and force, --plots for every member and force; plot(m, f, title,
+// labels) draws one.
+template <class Plot>
+void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model, const Labels& labels,
+              Plot plot) {
+    if (!o.svg.empty()) {
+        Labels l = labels;
+        if (l.y.empty())
+            l.y = model.Forces()[0];
+        session.Add("--svg", o.svg, plot(0, 0, model.MemberName(0), l));
+    }
+    if (o.plots.empty())
+        return;
+    std::set<std::string> taken;
+    for (std::size_t m = 0; m < model.Size(); ++m)
+        for (std::size_t f = 0; f < model.Forces().size(); ++f) {
+            const std::string& member = model.MemberName(m);
+            const std::string& force = model.Forces()[f];
+            Labels l = labels;
+            if (l.y.empty())
+                l.y = force;
+            session.Add("--plots", o.plots + "/" + FileName(member, force, taken),
+                        plot(m, f, member.empty() ? force : member + ", " + force, l));
+        }
+}
+
+int Design(Session& session, const EnvelopeOptions& o, const va::Actions& actions, const va::Model& model) {
+    const va::DesignRun run =
+        Checked([&] { return va::AnalyseDesign(model, actions, session.RunOptions(model)); });
+    session.Writing();
+    const Labels labels = session.LabelsFor(model);
+    session.AddCsvAndJson([&] { return vf::ToCsv(model, run); }, [&] { return vf::ToJson(model, run); });
+    AddPlots(session, o, model, labels,
+             [&](std::size_t m, std::size_t f, const std::string& title, const Labels& l) {
+                 return DesignSvg(run.members[m].forces[f], l, title);
+             });
+    if (!o.html.empty())
+        session.Add("--html", o.html, HtmlReport(model, run, labels, model.Source()));
+    return session.Finish(DesignTable(model, run, labels));
+}
+
+int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model) {
+    const va::EnvelopeRun run = Checked([&] {
+        return va::AnalyseEnvelopes(model, session.Combinations(),
+                                    o.fold ? va::EnvelopeMethod::Fold : va::EnvelopeMethod::Exact,
+                                    session.RunOptions(model));
+    });
+    session.Writing();
+    const Labels labels = session.LabelsFor(model);
+    session.AddCsvAndJson([&] { return vf::ToCsv(model, run); }, [&] { return vf::ToJson(model, run); });
+    AddPlots(session, o, model, labels,
+             [&](std::size_t m, std::size_t f, const std::string& title, const Labels& l) {
+                 const auto diagrams =
+                     Checked([&] { return va::MemberDiagrams(model, m, session.Combinations()); });
+                 std::vector<Series> series;
+                 for (const va::Diagram& d : diagrams[f])
+                     series.push_back(SeriesOf(d.f));
+                 return EnvelopeSvg(run.members[m].diagrams, run.members[m].forces[f].envelope, series, l,
+                                    DiagramWord(run.kind), title);
+             });
+    if (!o.html.empty())
+        session.Add("--html", o.html, HtmlReport(model, run, labels, model.Source()));
+    return session.Finish(EnvelopeTable(model, run, labels));
+}
+
+int Run(const EnvelopeOptions& o) {
+    Session session(o.common);
+    if (!o.actions.empty() && !o.common.combinations.empty())
+        UsageError("--actions and -c/--combination exclude each other: the actions give the combinations");
+    if (!o.actions.empty() && o.fold)
+        UsageError("--actions and --fold exclude each other: design envelopes are exact");
+    for (const auto& [option, path] : {std::pair{"--svg", &o.svg}, {"--html", &o.html}})
+        if (!path->empty())
+            CheckFolder(option, *path);
+    if (!o.plots.empty())
+        CheckDirectory("--plots", o.plots);
+    // The actions first: a bad description stops the run before a large model is read.
+    std::unique_ptr<va::Actions> actions;
+    if (!o.actions.empty())
+        actions = Checked([&] {
+            vf::Source source(o.actions, o.actions);
+            return std::make_unique<va::Actions>(vf::ReadActions(source.All(), o.actions));
+        });
+    const std::unique_ptr<va::Model> model = session.ReadModel();
+    if (!o.svg.empty() && (model->Size() != 1 || model->Forces().size() != 1))
+        UsageError("--svg draws one member and one force; " + model->Source() + " has " +
+                   std::to_string(model->Size()) + " members and " + std::to_string(model->Forces().size()) +
+                   " forces: use --plots FOLDER");
+    return actions ? Design(session, o, *actions, *model) : Envelopes(session, o, *model);
+}
+
+} // namespace
+
+Command AddEnvelopeCommand(CLI::App& app) {
+    auto o = std::make_shared<EnvelopeOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "envelope",
+        "Exact lower and upper envelopes of the cases (or combinations, or with --actions the design "
+        "envelopes by EN 1990 of every situation) of every member and force, with the case (or "
+        "combination) governing each stretch, the extremes and the coincident values of the other forces");
+    AddCommonOptions(*cmd, o->common);
+    cmd->add_flag("--fold", o->fold,
+                  "The folded envelope (the set's EnvelopMaxMin: each member's points and crossings, folded "
+                  "in one at a time) instead of the exact one");
+    cmd->add_option("--actions", o->actions,
+                    "Design envelopes by EN 1990 of every situation these actions allow (a JSON file: "
+                    "each action's name, type and load cases, every case in one action; see the README), "
+                    "instead of the envelopes of the cases; not with -c or --fold");
+    cmd->add_option("--svg", o->svg,
+                    "Draw the cases and the envelopes to this SVG file (one member, one force; with "
+                    "--actions, one plot a situation)");
+    cmd->add_option("--plots", o->plots, "Draw every member and force to an SVG file in this folder");
+    cmd->add_option("--html", o->html,
+                    "Write a report to this HTML file: the summary, sortable, and every envelope plot");
+    return {cmd, [o] { return Run(*o); }};
+}
+
+} // namespace vycli

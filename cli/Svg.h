@@ -1,0 +1,42 @@
+// The envelopes of one member's force as an SVG figure: each case (or combination) as a thin line,
+// the two envelopes as thick ones in the colour of the case governing each stretch, axes with ticks
+// and labels, the zero line, a legend of the cases, and the extrema of each envelope marked with their
+// value, abscissa and governing case.
+#ifndef VYMATH_CLI_SVG_H
+#define VYMATH_CLI_SVG_H
+
+#include "Text.h"
+
+#include <vymath/CVyMathFunction1D.h>
+#include <vymath/analysis/Analysis.h>
+
+#include <string>
+#include <vector>
+
+namespace vycli {
+
+// A diagram's stored points.
+struct Series {
+    std::vector<CVyMathFunction1D::Point> points;
+};
+
+// The stored points of f.
+Series SeriesOf(const CVyMathFunction1D& f);
+
+// names[k] is the diagram of members[k] (members may be empty: the envelopes alone); word says what they
+// are ("cases", "combinations"). The title, when not empty, comes before "envelopes of N cases". Points of
+// an envelope where no case is defined are left out of its line.
+std::string EnvelopeSvg(const std::vector<std::string>& names, const vymath::analysis::Envelope& r,
+                        const std::vector<Series>& members, const Labels& labels, const std::string& word,
+                        const std::string& title);
+
+// Design envelopes of one member's force: one plot a situation, one under the other, each envelope in
+// the colour of the combination governing each stretch (ranked by CombinationOrder), the upper's greatest
+// and the lower's least value marked, and the combinations in the legend. The title, when not empty,
+// names the member and force.
+std::string DesignSvg(const std::vector<vymath::analysis::SituationResult>& design, const Labels& labels,
+                      const std::string& title);
+
+} // namespace vycli
+
+#endif // VYMATH_CLI_SVG_H

@@ -1,0 +1,228 @@
+// Reading a model from CSV or JSON.
+#include "Input.h"
+
+#include "Csv.h"
+#include "Json.h"
+#include "Source.h"
+#include "Table.h"
+#include "analysis/Text.h"
+
+#include <vymath/analysis/Error.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <iterator>
+#include <limits>
+
+namespace vymath {
+namespace formats {
+
+namespace {
+
+using analysis::Error;
+using analysis::Field;
+using analysis::Model;
+using json::Json;
+using json::Segment;
+
+[[noreturn]] void Fail(const std::string& message) {
+    throw Error(Error::Kind::Data, message);
+}
+
+std::unique_ptr<Model> ReadCsv(const std::string& path, const analysis::ColumnRequest& request,
+                               const std::function<void(std::size_t)>& progress) {
+    const std::string file = NameOf(path);
+    Source source(path, file);
+    TableNaming naming;
+    naming.source = file;
+    naming.row = [file](std::size_t line) { return file + ":" + std::to_string(line); };
+    naming.field = [file](std::size_t line, std::size_t column, const std::string& role) {
+        return file + ":" + std::to_string(line) + ": field " + std::to_string(column + 1) + " (" + role +
+               ")";
+    };
+    TableReader table(request, naming);
+    CsvSplitter splitter(file, [&table](const std::vector<std::string_view>& fields, std::size_t line) {
+        if (table.HasHeader())
+            table.Row(fields, line);
+        else
+            table.Header(fields, line);
+    });
+    const bool content = FeedLines(
+        splitter, [&source](char* buf, std::size_t n) { return source.Read(buf, n); }, progress);
+    if (!content)
+        Fail(file + ": the file is empty");
+    splitter.Finish();
+    if (!table.HasHeader())
+        Fail(file + ": the file is empty");
+    return table.Finish();
+}
+
+// The JSON form: each case's arrays become rows, numbered in document order; a row's place is its case's
+// JSON pointer and its position in the arrays.
+class JsonModel {
+public:
+    explicit JsonModel(std::string file) : file(std::move(file)) {}
+
+    std::unique_ptr<Model> Read(const std::string& text) {
+        Json doc = json::Parse(text, file, [](const std::vector<std::string>& t) -> std::string {
+            const bool isCase = (t.size() == 2 && t[0] == "cases") || (t.size() == 4 && t[2] == "cases");
+            return isCase ? "case" : t.size() == 2 && t[0] == "model" ? "member" : "key";
+        });
+        const bool model = doc.is_object() && doc.contains("model");
+        if (!doc.is_object() ||
+            !(model ? doc["model"].is_object() : doc.contains("cases") && doc["cases"].is_object()))
+            Fail(file + ": expected an object {\"cases\": {NAME: {\"x\": [...], \"y\": [...]}, ...}} or "
+                        "{\"model\": {MEMBER: {\"cases\": {NAME: {\"x\": [...], FORCE: [...], ...}}}}}");
+        if (model) {
+            if (doc["model"].empty())
+                Fail(file + ": /model: no member");
+            for (const auto& [name, value] : doc["model"].items()) {
+                const std::string at = "/model" + Segment(name);
+                if (!value.is_object() || value.size() != 1 || !value.contains("cases") ||
+                    !value["cases"].is_object())
+                    Fail(file + ": " + at + ": expected {\"cases\": {NAME: {\"x\": [...], FORCE: [...]}}}");
+                Member(name, at, value["cases"], false);
+            }
+        } else {
+            Member("", "", doc["cases"], true);
+        }
+        return Build(model);
+    }
+
+private:
+    struct Case {
+        std::string member, name;
+        std::string memberPointer, pointer;
+        const Json* value;
+        std::size_t first; // the origin of its first row
+    };
+
+    void Member(const std::string& member, const std::string& at, const Json& cs, bool single) {
+        const std::string casesAt = at + "/cases";
+        if (cs.empty())
+            Fail(file + ": " + casesAt + ": no case");
+        for (const auto& [name, value] : cs.items()) {
+            const std::string p = casesAt + Segment(name);
+            bool shape = value.is_object() && value.contains("x") && value.size() >= 2;
+            if (shape)
+                for (const auto& [key, v] : value.items())
+                    shape = shape && v.is_array() && (!single || key == "x" || key == "y");
+            if (!shape)
+                Fail(file + ": " + p + ": expected {\"x\": [...], " +
+                     (single ? "\"y\": [...]}" : "FORCE: [...], ...}"));
+            const std::size_t n = value["x"].size();
+            for (const auto& [key, v] : value.items()) {
+                if (key == "x")
+                    continue;
+                if (v.size() != n)
+                    Fail(file + ": " + p + ": \"x\" has " + std::to_string(n) + " values, " +
+                         text::Quoted(key) + " " + std::to_string(v.size()));
+                if (std::find(forces.begin(), forces.end(), key) == forces.end())
+                    forces.push_back(key);
+            }
+            cases.push_back({member, name, at, p, &value, 0});
+        }
+    }
+
+    std::unique_ptr<Model> Build(bool named) {
+        std::size_t origin = 0;
+        for (Case& c : cases) {
+            c.first = origin;
+            origin += (*c.value)["x"].size();
+        }
+        // Where a row and its fields stand: the case's pointer, the array and the position in it.
+        auto blocks = std::make_shared<std::vector<Case>>(cases);
+        const auto caseOf = [blocks](std::size_t o) -> const Case& {
+            const auto it = std::upper_bound(blocks->begin(), blocks->end(), o,
+                                             [](std::size_t v, const Case& b) { return v < b.first; });
+            return *std::prev(it);
+        };
+        analysis::Places places;
+        places.source = file;
+        places.row = [file = file, caseOf](std::size_t o) {
+            const Case& c = caseOf(o);
+            return file + ": " + c.pointer + "/x/" + std::to_string(o - c.first);
+        };
+        places.field = [file = file, caseOf, forces = forces](std::size_t o, const Field& f) {
+            const Case& c = caseOf(o);
+            switch (f.role) {
+            case Field::Role::Member:
+                return file + ": " + c.memberPointer + " (member)";
+            case Field::Role::Case:
+                return file + ": " + c.pointer + " (case)";
+            case Field::Role::X:
+                return file + ": " + c.pointer + "/x/" + std::to_string(o - c.first) + " (x)";
+            default:
+                return file + ": " + c.pointer + Segment(forces[f.force]) + "/" +
+                       std::to_string(o - c.first) + " (" + forces[f.force] + ")";
+            }
+        };
+        auto model = std::make_unique<Model>(forces, places, named);
+        std::vector<double> values(forces.size());
+        for (const Case& c : cases) {
+            const Json& xs = (*c.value)["x"];
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                for (std::size_t f = 0; f < forces.size(); ++f)
+                    values[f] = c.value->contains(forces[f]) ? Number((*c.value)[forces[f]][i], places,
+                                                                      c.first + i, {Field::Role::Force, f})
+                                                             : std::numeric_limits<double>::quiet_NaN();
+                const double x = Number(xs[i], places, c.first + i, {Field::Role::X});
+                model->Add(c.member, c.name, x, values.data(), c.first + i);
+            }
+        }
+        return model;
+    }
+
+    static double Number(const Json& j, const analysis::Places& places, std::size_t origin, const Field& f) {
+        if (!j.is_number())
+            Fail(places.field(origin, f) + " " + j.dump() + " is not a number");
+        const double v = j.get<double>();
+        if (!std::isfinite(v))
+            Fail(places.field(origin, f) + " " + j.dump() + " is out of the range of doubles");
+        return v;
+    }
+
+    std::string file;
+    std::vector<std::string> forces;
+    std::vector<Case> cases;
+};
+
+std::string Lowercase(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+} // namespace
+
+Format FormatOf(const std::string& path, Format requested) {
+    if (requested != Format::Auto)
+        return requested;
+    if (path == "-")
+        return Format::Csv;
+    const std::size_t dot = path.find_last_of("./");
+    const std::string ext = dot == std::string::npos || path[dot] == '/' ? "" : Lowercase(path.substr(dot));
+    if (ext == ".csv")
+        return Format::Csv;
+    if (ext == ".json")
+        return Format::Json;
+    throw Error(Error::Kind::Usage,
+                path + ": cannot tell the format from the extension (.csv or .json): use --format");
+}
+
+std::unique_ptr<Model> ReadModelJson(const std::string& text, const std::string& source) {
+    return JsonModel(source).Read(text);
+}
+
+std::unique_ptr<Model> ReadModel(const std::string& path, Format format,
+                                 const analysis::ColumnRequest& columns,
+                                 const std::function<void(std::size_t)>& progress) {
+    if (format == Format::Json) {
+        Source source(path, NameOf(path));
+        return ReadModelJson(source.All(), source.Name());
+    }
+    return ReadCsv(path, columns, progress);
+}
+
+} // namespace formats
+} // namespace vymath
