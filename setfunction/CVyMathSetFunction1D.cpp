@@ -3,8 +3,8 @@
 
 #include "vymath/CVyMath.h"
 
-#include "foundation/Access.h"
 #include "foundation/VyMathInternal.h"
+#include "function1d/Storage.h"
 
 #include <iterator>
 
@@ -16,7 +16,7 @@ constexpr double kDefaultTolerance = 1e-5;
 
 // m == f in value, as m's operator== applied to a copy of f answers (without the copy).
 bool SameValue(CVyMathFunction1D* m, CVyMathFunction1D* f) {
-    return vymath::detail::Access::SameValue(*m, *f);
+    return vymath::detail::SameValue(*m, *f);
 }
 
 } // namespace
