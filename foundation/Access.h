@@ -17,6 +17,7 @@ struct Access {
     using Function = CVyMathFunction1D;
     using Point = Function::Point;
     using PointArray = Function::PointArray;
+    using Members = CVyMathSetFunction1D::List;
 
     // ---- Function1D: the stored state --------------------------------------------------------------
     static const PointArray& Points(const Function& f) { return f.points; }
@@ -43,6 +44,8 @@ struct Access {
     static double Trapzd(const Function& f, double a, double b, int n) { return f.Trapzd(f, a, b, n); }
 
     // ---- Set ----------------------------------------------------------------------------------------
+    static Members& Functions(CVyMathSetFunction1D& s) { return s.functions; }
+    static const Members& Functions(const CVyMathSetFunction1D& s) { return s.functions; }
     static double MinimalStep(const CVyMathSetFunction1D& s) { return s.FindMinimalStep(); }
 
     // ---- Polynomial, basis and tensor -----------------------------------------------------------------
