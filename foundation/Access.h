@@ -54,6 +54,8 @@ struct Access {
     }
     static const double* SecondBlock(const CVyMathBasis& b) { return b.secondBlock; }
     static double* SecondBlock(CVyMathBasis& b) { return b.secondBlock; }
+    // The tensor's own basis, as its operations compare it (CVyMathMat33's comparisons are not const).
+    static CVyMathMat33& Basis(const CVyMathTensorSym2D& t) { return *t.basis; }
     static double Hydrostatic(const CVyMathTensorSym2D& t) { return t.HydrostaticConstraint(); }
     static double OctahedralShear(const CVyMathTensorSym2D& t) { return t.ShearingStressOctaedric(); }
     static void EigenVector(const CVyMathTensorSym2D& t, double lambda, double* v) {
