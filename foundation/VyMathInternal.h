@@ -65,6 +65,17 @@ inline bool IsFinite(double x) {
     return x - x == 0.0;
 }
 
+// v with an overflow kept at +-DBL_MAX.
+inline double Clamped(double v) {
+    ValidateValue(v);
+    return v;
+}
+
+// a and b are the same double, bit for bit (0.0 and -0.0 differ).
+inline bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
 // The tolerant comparisons, defined once: CVyMath's out-of-line operations call these. Two finite
 // operands take the finite rule at once; any other pair goes to the rows for NaN and the infinities
 // (CVyMath.h has the table).

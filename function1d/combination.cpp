@@ -3,7 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Search.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,7 +66,7 @@ CVyMathFunction1D::Combine(const std::vector<const CVyMathFunction1D*>& members,
     // The abscissas come in increasing order: each member is read by a sweep.
     std::vector<vymath::detail::Sweep> sweeps;
     for (const CVyMathFunction1D* m : members)
-        sweeps.emplace_back(m->View());
+        sweeps.emplace_back(vymath::detail::View(*m));
     const auto memberValue = [&](std::size_t k, double u) {
         const CVyMathFunction1D& m = *members[k];
         const std::vector<double>& js = jumps[k];

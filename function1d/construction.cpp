@@ -1,7 +1,7 @@
 // Construction and copying of CVyMathFunction1D.
 #include "vymath/CVyMathFunction1D.h"
 
-#include "function1d/Function1DInternal.h"
+#include "foundation/VyMathInternal.h"
 #include "vymath/CVyMathPolynom.h"
 
 #include <cmath>

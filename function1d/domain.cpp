@@ -1,7 +1,8 @@
 // Domain setting and clearing of CVyMathFunction1D.
 #include "vymath/CVyMathFunction1D.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Search.h"
+#include "function1d/Storage.h"
 
 using vymath::detail::Tolerant;
 
@@ -24,48 +25,52 @@ void CVyMathFunction1D::SetDomain(double a, double b) {
         return;
     }
     double valueAtB = 0.0;
-    const bool emptied = SetLowerEnd(a, b, valueAtB);
-    SetUpperEnd(b, emptied, valueAtB);
+    const bool emptied = vymath::detail::SetLowerEnd(*this, a, b, valueAtB);
+    vymath::detail::SetUpperEnd(*this, b, emptied, valueAtB);
 }
 
-bool CVyMathFunction1D::SetLowerEnd(double a, double b, double& valueAtB) {
+bool vymath::detail::SetLowerEnd(CVyMathFunction1D& f, double a, double b, double& valueAtB) {
+    Access::PointArray& points = Access::Points(f);
+    const double tol = Access::Xtolerance(f);
     bool emptied = false;
-    if (Tolerant::GreaterEqual(a, xmin, Xtolerance)) {
+    if (Tolerant::GreaterEqual(a, Access::Xmin(f), tol)) {
         double v = 0.0;
-        GetOrdinate(a, v);
-        const std::size_t cut = vymath::detail::FirstNotBelow(View(), a, Xtolerance);
+        f.GetOrdinate(a, v);
+        const std::size_t cut = FirstNotBelow(View(f), a, tol);
         if (cut == points.size()) {
             // Every point lies below a: the upper end takes the value the curve had at b.
             emptied = true;
-            GetOrdinate(b, valueAtB);
+            f.GetOrdinate(b, valueAtB);
         }
         points.Erase(0, cut);
-        if (DefinedAt(a))
+        if (DefinedAt(f, a))
             points.Set(0, {a, v});
         else
             points.Insert(0, {a, v});
     } else {
         points.Insert(0, {a, -kOpenEnd});
     }
-    xmin = a;
+    Access::SetXmin(f, a);
     return emptied;
 }
 
-void CVyMathFunction1D::SetUpperEnd(double b, bool emptied, double valueAtB) {
-    if (!Tolerant::Greater(b, xmax, Xtolerance)) {
+void vymath::detail::SetUpperEnd(CVyMathFunction1D& f, double b, bool emptied, double valueAtB) {
+    Access::PointArray& points = Access::Points(f);
+    const double tol = Access::Xtolerance(f);
+    if (!Tolerant::Greater(b, Access::Xmax(f), tol)) {
         double w = valueAtB;
         if (!emptied)
-            GetOrdinate(b, w);
-        while (!points.empty() && Tolerant::Greater(points.back().x, b, Xtolerance))
+            f.GetOrdinate(b, w);
+        while (!points.empty() && Tolerant::Greater(points.back().x, b, tol))
             points.PopBack();
-        if (DefinedAt(b))
+        if (DefinedAt(f, b))
             points.Set(points.size() - 1, {b, w});
         else
             points.PushBack({b, w});
     } else {
         points.PushBack({b, -kOpenEnd});
     }
-    xmax = b;
+    Access::SetXmax(f, b);
 }
 
 void CVyMathFunction1D::Clear(bool all) {

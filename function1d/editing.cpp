@@ -3,7 +3,9 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Lagrange.h"
+#include "function1d/Search.h"
+#include "function1d/Storage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,23 +13,30 @@
 
 using vymath::detail::Tolerant;
 
+using vymath::detail::Access;
 using vymath::detail::Clamped;
 using vymath::detail::ClampToDouble;
 using vymath::detail::kOpenEnd;
+using vymath::detail::ListPoints;
+using vymath::detail::OrdinateAtStored;
 
-std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::ListPoints(InfoGetList mode) const {
+std::vector<CVyMathFunction1D::Point> vymath::detail::ListPoints(const CVyMathFunction1D& f,
+                                                                 CVyMathFunction1D::InfoGetList mode) {
+    using Point = CVyMathFunction1D::Point;
+    const Access::PointArray& points = Access::Points(f);
     std::vector<Point> list;
     const std::size_t n = points.size();
     if (n == 0)
         return list;
     list.reserve(n);
-    const bool leftOpen = Tolerant::Equal(xmin, -kOpenEnd, Xtolerance);
-    const bool rightOpen = Tolerant::Equal(xmax, kOpenEnd, Xtolerance);
-    const bool finiteEnds = mode == ListFiniteEnds && n >= 3;
+    const double tol = Access::Xtolerance(f);
+    const bool leftOpen = Tolerant::Equal(Access::Xmin(f), -kOpenEnd, tol);
+    const bool rightOpen = Tolerant::Equal(Access::Xmax(f), kOpenEnd, tol);
+    const bool finiteEnds = mode == CVyMathFunction1D::ListFiniteEnds && n >= 3;
     // A tenth of the inner span, formed wide: inner points near -DBL_MAX and +DBL_MAX would overflow.
     const long double d = finiteEnds ? (static_cast<long double>(points[n - 2].x) - points[1].x) / 10 : 0.0L;
 
-    if (!leftOpen || mode == ListAsStored)
+    if (!leftOpen || mode == CVyMathFunction1D::ListAsStored)
         list.push_back(points.front());
     else if (finiteEnds)
         list.push_back({ClampToDouble(points[1].x - d), points[1].y});
@@ -35,7 +44,7 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::ListPoints(InfoGetList 
         return list;
     for (std::size_t i = 1; i + 1 < n; ++i)
         list.push_back(points[i]);
-    if (!rightOpen || mode == ListAsStored)
+    if (!rightOpen || mode == CVyMathFunction1D::ListAsStored)
         list.push_back(points.back());
     else if (finiteEnds)
         list.push_back({ClampToDouble(points[n - 2].x + d), points[n - 2].y});
@@ -43,7 +52,7 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::ListPoints(InfoGetList 
 }
 
 void CVyMathFunction1D::GetListPoint(PointList& list, InfoGetList mode) {
-    for (const Point& p : ListPoints(mode))
+    for (const Point& p : ListPoints(*this, mode))
         list.AddPoint(p);
 }
 
@@ -63,7 +72,7 @@ bool UsableFactor(double k) {
 bool CVyMathFunction1D::Remove(double x) {
     if (points.empty() || !IsDefined(x))
         return false;
-    const std::size_t i = vymath::detail::FirstWithin(View(), x, Xtolerance);
+    const std::size_t i = vymath::detail::FirstWithin(vymath::detail::View(*this), x, Xtolerance);
     if (i == points.size())
         return false;
     points.Erase(i);
@@ -157,24 +166,28 @@ CVyMathFunction1D operator-(CVyMathFunction1D& a, CVyMathFunction1D& b) {
 }
 
 bool CVyMathFunction1D::operator==(CVyMathFunction1D other) {
-    return SameValue(other);
+    return vymath::detail::SameValue(*this, other);
 }
 
-bool CVyMathFunction1D::SameValue(const CVyMathFunction1D& other) const {
-    if (other.xmin != xmin || other.xmax != xmax || other.Xtolerance != Xtolerance ||
-        other.Ytolerance != Ytolerance)
+bool vymath::detail::SameValue(const CVyMathFunction1D& m, const CVyMathFunction1D& f) {
+    using Point = CVyMathFunction1D::Point;
+    const double xmin = Access::Xmin(m), xmax = Access::Xmax(m), tol = Access::Xtolerance(m);
+    if (Access::Xmin(f) != xmin || Access::Xmax(f) != xmax || Access::Xtolerance(f) != tol ||
+        Access::Ytolerance(f) != Access::Ytolerance(m))
         return false;
     // The same domain and tolerance open the same ends of both; without one, the lists are the points.
-    if (!Tolerant::Equal(xmin, -kOpenEnd, Xtolerance) && !Tolerant::Equal(xmax, kOpenEnd, Xtolerance)) {
-        if (points.size() != other.points.size())
+    if (!Tolerant::Equal(xmin, -kOpenEnd, tol) && !Tolerant::Equal(xmax, kOpenEnd, tol)) {
+        const Access::PointArray &points = Access::Points(m), &other = Access::Points(f);
+        if (points.size() != other.size())
             return false;
-        const double *x = points.X(), *y = points.Y(), *ox = other.points.X(), *oy = other.points.Y();
+        const double *x = points.X(), *y = points.Y(), *ox = other.X(), *oy = other.Y();
         for (std::size_t i = 0; i < points.size(); ++i)
             if (!Tolerant::Equal(x[i], ox[i], 1e-10) || !Tolerant::Equal(y[i], oy[i], 1e-10))
                 return false;
         return true;
     }
-    const std::vector<Point> mine = ListPoints(ListFiniteEnds), theirs = other.ListPoints(ListFiniteEnds);
+    const std::vector<Point> mine = ListPoints(m, CVyMathFunction1D::ListFiniteEnds),
+                             theirs = ListPoints(f, CVyMathFunction1D::ListFiniteEnds);
     // Lists of different lengths are unequal, which keeps the relation symmetric.
     if (mine.size() != theirs.size())
         return false;
@@ -212,15 +225,17 @@ void CVyMathFunction1D::CloseCurve() {
     points.Assign(closed);
 }
 
-double CVyMathFunction1D::OrdinateAtStored(double x) const {
+double vymath::detail::OrdinateAtStored(const CVyMathFunction1D& f, double x) {
     double y = 0.0;
-    if (GetOrdinate(x, y))
+    if (f.GetOrdinate(x, y))
         return y;
-    for (const Point& p : points)
+    const Access::PointArray& points = Access::Points(f);
+    for (const CVyMathFunction1D::Point& p : points)
         if (p.x == x)
             return p.y;
-    for (const Point& p : points)
-        if (Tolerant::Equal(p.x, x, Xtolerance))
+    const double tol = Access::Xtolerance(f);
+    for (const CVyMathFunction1D::Point& p : points)
+        if (Tolerant::Equal(p.x, x, tol))
             return p.y;
     return 0.0;
 }
@@ -228,7 +243,7 @@ double CVyMathFunction1D::OrdinateAtStored(double x) const {
 void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
     if (g == nullptr)
         return;
-    const std::vector<Point> incoming = g->ListPoints(ListOmitOpenEnds);
+    const std::vector<Point> incoming = ListPoints(*g, ListOmitOpenEnds);
     if (incoming.empty())
         return;
     double ga, gb;
@@ -252,7 +267,7 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
         if (!gathered.empty() && !(x >= gathered.back().second.x))
             return false;
         bool found;
-        const std::size_t i = LocateInsertion(x, found);
+        const std::size_t i = vymath::detail::LocateInsertion(*this, x, found);
         if (!gathered.empty()) {
             // The last point gathered comes before points[i]: the walk stops on it unless x passes it.
             const Point& last = gathered.back().second;
@@ -280,8 +295,8 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
         if (IsDiscontinued(x)) {
             // At an existing jump the value joins the nearer side, lowering the left or raising the right.
             GetNearAbscissas(x, a, b, &t);
-            const double ya = OrdinateAtStored(a);
-            const double yb = OrdinateAtStored(b);
+            const double ya = OrdinateAtStored(*this, a);
+            const double yb = OrdinateAtStored(*this, b);
             const double db = std::fabs(yb - y);
             if (!(std::fabs(ya - y) > db + 1e-10 * db + 1e-10))
                 Replace(a, Tolerant::Min(ya, y));
@@ -289,10 +304,10 @@ void CVyMathFunction1D::Merge(CVyMathFunction1D* g) {
                 Replace(b, Tolerant::Max(yb, y));
         } else {
             // Two values at x become a jump whose direction follows the local trend.
-            const double yf = OrdinateAtStored(x);
+            const double yf = OrdinateAtStored(*this, x);
             GetNearAbscissas(x, a, b, &t);
-            const double ya = OrdinateAtStored(a);
-            const double yb = OrdinateAtStored(b);
+            const double ya = OrdinateAtStored(*this, a);
+            const double yb = OrdinateAtStored(*this, b);
             double left, right;
             if (Tolerant::SmallerEqual(ya, yb, Ytolerance)) {
                 left = Tolerant::Min(yf, y);
@@ -323,7 +338,7 @@ void CVyMathFunction1D::Concat(CVyMathFunction1D* g) {
     const Point end = points.back();
     g->ShiftOnX(end.x);
     Merge(g);
-    const std::vector<Point> appended = g->ListPoints(ListFiniteEnds);
+    const std::vector<Point> appended = ListPoints(*g, ListFiniteEnds);
     if (appended.empty())
         return; // g holds only an open-end sentinel: nothing was appended
     const double y0 = appended.front().y;

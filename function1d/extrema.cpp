@@ -3,7 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Queries.h"
 
 #include <cfloat>
 #include <cmath>
@@ -87,7 +87,7 @@ void CVyMathFunction1D::Extrema(PointList& list) const {
         return;
     const Point& first = points.front();
     const Point& last = points.back();
-    if (ConstantOrdinates()) {
+    if (vymath::detail::ConstantOrdinates(*this)) {
         // Wide intermediates: the middle of [-DBL_MAX, +DBL_MAX] is 0, not an overflow.
         const long double x0 = first.x;
         const long double xm = x0 + (static_cast<long double>(last.x) - x0) * 0.5L;

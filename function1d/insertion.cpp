@@ -1,21 +1,25 @@
 // Point insertion and replacement of CVyMathFunction1D.
 #include "vymath/CVyMathFunction1D.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Search.h"
+#include "function1d/Storage.h"
 
 #include <cmath>
 
 using vymath::detail::Tolerant;
 
+using vymath::detail::DefinedAt;
 using vymath::detail::IsFinite;
+using vymath::detail::LocateInsertion;
 using vymath::detail::ValidateValue;
+using vymath::detail::View;
 
 bool CVyMathFunction1D::Replace(double x, double y) {
     if (!ValidateValue(y))
         return false;
-    if (!DefinedAt(x))
+    if (!DefinedAt(*this, x))
         return false;
-    const std::size_t i = vymath::detail::FirstWithin(View(), x, Xtolerance);
+    const std::size_t i = vymath::detail::FirstWithin(View(*this), x, Xtolerance);
     if (i == points.size())
         return false;
     points.Set(i, {x, y});
@@ -24,14 +28,14 @@ bool CVyMathFunction1D::Replace(double x, double y) {
 
 // ---- Insertion ------------------------------------------------------------------------------
 
-std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
+std::size_t vymath::detail::LocateInsertion(const CVyMathFunction1D& f, double x, bool& found) {
     // The walk from the first point stops at the first point p that x goes before (InsertsBefore). On
     // sorted points with a finite x the test fails up to some point and holds from there on; points
     // added in increasing order go just before the last point or after it.
-    using vymath::detail::InsertsBefore;
+    const Access::PointArray& points = Access::Points(f);
     const double* xs = points.X();
     const std::size_t n = points.size();
-    const double tol = Xtolerance;
+    const double tol = Access::Xtolerance(f);
     std::size_t i = 0;
     if (points.Sorted() && IsFinite(x)) {
         const auto passes = [x, tol](double p) { return !InsertsBefore(x, p, tol); };
@@ -40,7 +44,7 @@ std::size_t CVyMathFunction1D::LocateInsertion(double x, bool& found) const {
         else if (n > 1 && passes(xs[n - 2]))
             i = n - 1;
         else
-            i = vymath::detail::PartitionPoint(xs, 0, n, passes);
+            i = PartitionPoint(xs, 0, n, passes);
     } else {
         while (i < n && !InsertsBefore(x, xs[i], tol))
             ++i;
@@ -58,7 +62,7 @@ CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::Set(double x, double y) {
         return InsertDone;
     }
     bool found;
-    const std::size_t i = LocateInsertion(x, found);
+    const std::size_t i = LocateInsertion(*this, x, found);
     if (found)
         return Tolerant::Equal(points.Y()[i], y, Ytolerance) ? InsertExists : InsertConflict;
     points.Insert(i, {x, y});
@@ -101,7 +105,7 @@ CVyMathFunction1D::InfoInsertPoint InsertUnique(Points& points, std::size_t pos,
 CVyMathFunction1D::InfoInsertPoint CVyMathFunction1D::SetUniqueAbscissa(double x, double y, double offset) {
     if (!ValidateValue(y) || !IsFinite(x) || points.empty())
         return InsertRefused;
-    const std::size_t i = vymath::detail::FirstWithin(View(), x, Xtolerance);
+    const std::size_t i = vymath::detail::FirstWithin(View(*this), x, Xtolerance);
     const double* match = i < points.size() ? points.Y() + i : nullptr;
     return InsertUnique(points, points.size() - 1, match, x, y, offset, Ytolerance);
 }

@@ -3,7 +3,7 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Queries.h"
 
 #include <cmath>
 
@@ -31,39 +31,12 @@ double SegmentArea(const CVyMathFunction1D::Point& p, const CVyMathFunction1D::P
 
 } // namespace
 
-double CVyMathFunction1D::Trapzd(const CVyMathFunction1D& f, double a, double b, int n,
-                                 double& estimate) const {
-    if (n == 1) {
-        double ya = 0.0, yb = 0.0;
-        f.GetOrdinate(a, ya);
-        f.GetOrdinate(b, yb);
-        estimate = (b - a) * 0.5 * (yb + ya);
-        return estimate;
-    }
-    long long it = 1;
-    for (int j = 1; j < n - 1; ++j)
-        it <<= 1;
-    const double tnm = static_cast<double>(it);
-    const double del = (b - a) / tnm;
-    double x = a + 0.5 * del;
-    double sum = 0.0;
-    double y = 0.0; // a sample where f has no value repeats the previous one of this sweep
-    vymath::detail::Sweep sweep(f.View());
-    for (long long j = 0; j < it; ++j) {
-        sweep.At(x, y);
-        sum = sum + y;
-        x = x + del;
-    }
-    estimate = 0.5 * (estimate + (b - a) * sum / tnm);
-    return estimate;
-}
-
 double CVyMathFunction1D::Trapzd(const CVyMathFunction1D& f, double a, double b, int n) const {
     if (n < 1 || n > kMaxTrapzdLevel)
         return 0.0;
     double estimate = 0.0;
     for (int level = 1; level <= n; ++level)
-        Trapzd(f, a, b, level, estimate);
+        vymath::detail::TrapzdLevel(f, a, b, level, estimate);
     return estimate;
 }
 
@@ -84,7 +57,7 @@ double CVyMathFunction1D::Qtrap(double a, double b) const {
     double estimate = 0.0; // the carried level estimate, owned by this run
     double olds = 0.0;
     for (int j = 1; j <= kMaxLevels; ++j) {
-        const double s = Trapzd(*this, a, b, j, estimate);
+        const double s = vymath::detail::TrapzdLevel(*this, a, b, j, estimate);
         if (j >= kMinLevels &&
             (std::fabs(s - olds) < kRelativeAccuracy * std::fabs(olds) || (s == 0.0 && olds == 0.0)))
             return s;

@@ -3,7 +3,9 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Queries.h"
+#include "function1d/Search.h"
+#include "function1d/Storage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,15 +86,16 @@ double CrossingAbscissa(double xa, double fa, double ga, double xb, double fb, d
 
 } // namespace
 
-std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMathFunction1D& g,
-                                                                   CrossingSamples* samples) const {
+std::vector<CVyMathFunction1D::Point>
+vymath::detail::Crossings(const CVyMathFunction1D& f, const CVyMathFunction1D& g, CrossingSamples* samples) {
+    using Point = CVyMathFunction1D::Point;
     std::vector<Point> crossings;
-    const CVyMathFunction1D& f = *this;
-    if (f.points.empty() || g.points.empty())
+    const Access::PointArray& points = Access::Points(f);
+    if (points.empty() || Access::Points(g).empty())
         return crossings;
 
-    // This function's abscissas in storage order; a closed curve's are sorted first (entries within
-    // the merge tolerance of their predecessor dropped), so that the list is always increasing.
+    // f's abscissas in storage order; a closed curve's are sorted first (entries within the merge
+    // tolerance of their predecessor dropped), so that the list is always increasing.
     std::vector<double> own(points.X(), points.X() + points.size());
     if (!points.Sorted()) {
         std::sort(own.begin(), own.end());
@@ -102,12 +105,12 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
                 distinct.push_back(x);
         own.swap(distinct);
     }
-    const std::vector<double> merged = MergeAbscissas(std::move(own), g.ListPoints(ListFiniteEnds));
+    const std::vector<double> merged =
+        MergeAbscissas(std::move(own), ListPoints(g, CVyMathFunction1D::ListFiniteEnds));
 
     // Each abscissa is evaluated once, in increasing order; a value that cannot be found counts as 0.
-    const vymath::detail::Definedness fDefined(f.View(), f.jumpAbscissas),
-        gDefined(g.View(), g.jumpAbscissas);
-    vymath::detail::Sweep crossingSweep(g.View());
+    const Definedness fDefined(View(f), Access::Jumps(f)), gDefined(View(g), Access::Jumps(g));
+    Sweep crossingSweep(View(g));
     struct Sample {
         bool defined;
         double f, g;
@@ -120,8 +123,8 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
     // Both functions at every abscissa at once (batch evaluation).
     std::vector<double> fAll(merged.size()), gAll(merged.size());
     const std::unique_ptr<bool[]> fAt(new bool[merged.size()]), gAt(new bool[merged.size()]);
-    vymath::detail::EvaluateAll(f.View(), merged.data(), fAll.data(), merged.size(), fAt.get());
-    vymath::detail::EvaluateAll(g.View(), merged.data(), gAll.data(), merged.size(), gAt.get());
+    EvaluateAll(View(f), merged.data(), fAll.data(), merged.size(), fAt.get());
+    EvaluateAll(View(g), merged.data(), gAll.data(), merged.size(), gAt.get());
     std::size_t index = 0;
     const auto sample = [&](double x) {
         Sample s{fDefined.At(x) && gDefined.At(x), 0.0, 0.0};
@@ -169,7 +172,7 @@ std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::Crossings(const CVyMath
 int CVyMathFunction1D::GetIntersectionAbscissas(CVyMathFunction1D* other, PointList& result) {
     result.ResetCursor();
     if (other != nullptr) {
-        for (const Point& p : Crossings(*other)) {
+        for (const Point& p : vymath::detail::Crossings(*this, *other)) {
             try {
                 result.AddPoint(p);
             } catch (...) {

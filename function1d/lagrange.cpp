@@ -13,7 +13,7 @@
 // so where [r - w, r + w] (w covering both errors) holds no midpoint between two doubles, all of it
 // rounds to the double nearest to r + delta, which is then the result. The test is done against h,
 // half the smaller gap around that double: |delta| + w < h.
-#include "function1d/Function1DInternal.h"
+#include "function1d/Lagrange.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Tolerances, range, lookup and evaluation of CVyMathFunction1D.
 #include "vymath/CVyMathFunction1D.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Search.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,6 +12,7 @@ using vymath::detail::Tolerant;
 
 using vymath::detail::IsNaN;
 using vymath::detail::kOpenEnd;
+using vymath::detail::View;
 
 // ---- Tolerances, range, lookup ----------------------------------------------------------------
 
@@ -49,39 +50,37 @@ int CVyMathFunction1D::GetNumberElement() const {
     return n;
 }
 
-vymath::detail::CurveView CVyMathFunction1D::View() const {
-    return {points.X(), points.Y(), points.size(), points.Sorted(), xmin, xmax, Xtolerance};
-}
-
 bool CVyMathFunction1D::Find(double x) {
-    return vymath::detail::FirstWithin(View(), x, Xtolerance) < points.size();
+    return vymath::detail::FirstWithin(View(*this), x, Xtolerance) < points.size();
 }
 
 void CVyMathFunction1D::Find(double x, int& lo, int& hi) const {
-    vymath::detail::Bracket(View(), x, lo, hi);
+    vymath::detail::Bracket(View(*this), x, lo, hi);
 }
 
 bool CVyMathFunction1D::GetOrdinate(double x, double& y) const {
-    return vymath::detail::Evaluate(View(), x, y);
+    return vymath::detail::Evaluate(View(*this), x, y);
 }
 
 // ---- Definedness and replacement --------------------------------------------------------------
 
-bool CVyMathFunction1D::DefinedAt(double x) const {
+bool vymath::detail::DefinedAt(const CVyMathFunction1D& f, double x) {
+    const Access::PointArray& points = Access::Points(f);
+    const double tol = Access::Xtolerance(f);
     if (points.empty())
         return false;
-    if (Tolerant::Smaller(x, points.front().x, Xtolerance))
+    if (Tolerant::Smaller(x, points.front().x, tol))
         return false;
-    if (Tolerant::Greater(x, points.back().x, Xtolerance))
+    if (Tolerant::Greater(x, points.back().x, tol))
         return false;
-    for (double j : jumpAbscissas)
-        if (vymath::detail::InJumpWindow(x, j, Xtolerance))
+    for (double j : Access::Jumps(f))
+        if (InJumpWindow(x, j, tol))
             return false;
     return true;
 }
 
 bool CVyMathFunction1D::IsDefined(double x) {
-    return DefinedAt(x);
+    return vymath::detail::DefinedAt(*this, x);
 }
 
 namespace {
@@ -248,7 +247,7 @@ private:
 std::size_t CVyMathFunction1D::GetOrdinates(const double* x, double* y, std::size_t n) const {
     if (x == nullptr || y == nullptr)
         return 0;
-    return vymath::detail::EvaluateAll(View(), x, y, n);
+    return vymath::detail::EvaluateAll(View(*this), x, y, n);
 }
 
 std::size_t vymath::detail::EvaluateAll(const CurveView& view, const double* x, double* y, std::size_t n,

@@ -1,7 +1,7 @@
 // The point array of CVyMathFunction1D and the point list its queries fill.
 #include "vymath/CVyMathFunction1D.h"
 
-#include "function1d/Function1DInternal.h"
+#include "foundation/VyMathInternal.h"
 
 #include <algorithm>
 #include <iterator>

@@ -3,13 +3,14 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Queries.h"
 
 #include <cfloat>
 #include <cmath>
 
 using vymath::detail::Tolerant;
 
+using vymath::detail::BisectOrdinates;
 using vymath::detail::IsFinite;
 
 namespace {
@@ -67,19 +68,20 @@ double CVyMathFunction1D::RootBissection(double (*f)(double), double x1, double 
     return Bisect(x1, x2, f1 < 0.0, xacc, value, root) ? root : kFailure;
 }
 
-bool CVyMathFunction1D::BisectOrdinates(double x1, double x2, double xacc, double& root) const {
+bool vymath::detail::BisectOrdinates(const CVyMathFunction1D& f, double x1, double x2, double xacc,
+                                     double& root) {
     double f1, f2;
-    if (!GetOrdinate(x1, f1) || !GetOrdinate(x2, f2))
+    if (!f.GetOrdinate(x1, f1) || !f.GetOrdinate(x2, f2))
         return false;
     if (!(f1 * f2 < 0.0))
         return false;
-    const auto value = [this](double x, double& v) { return GetOrdinate(x, v); };
+    const auto value = [&f](double x, double& v) { return f.GetOrdinate(x, v); };
     return Bisect(x1, x2, f1 < 0.0, xacc, value, root);
 }
 
 double CVyMathFunction1D::RootBissection(double x1, double x2, double xacc) {
     double root = kFailure;
-    return BisectOrdinates(x1, x2, xacc, root) ? root : kFailure;
+    return BisectOrdinates(*this, x1, x2, xacc, root) ? root : kFailure;
 }
 
 double CVyMathFunction1D::RootBissectionUniqueAbscisse(double x1, double x2, double xacc) {
@@ -116,7 +118,7 @@ void CVyMathFunction1D::GetAllZero(PointList& zeros, double xacc) {
             double root;
             if (Tolerant::Equal(cur.x, prev.x, Xtolerance)) {
                 root = cur.x;
-            } else if (!BisectOrdinates(cur.x, prev.x, xacc, root)) {
+            } else if (!BisectOrdinates(*this, cur.x, prev.x, xacc, root)) {
                 // The bisection gave up: the crossing of the straight segment, exact for this curve.
                 using W = long double;
                 const W px = prev.x, py = prev.y, cx = cur.x, cy = cur.y;

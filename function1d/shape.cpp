@@ -3,7 +3,9 @@
 
 #include "vymath/CVyMath.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Lagrange.h"
+#include "function1d/Queries.h"
+#include "function1d/Search.h"
 
 #include <cfloat>
 #include <utility>
@@ -27,18 +29,20 @@ double SegmentSlope(const CVyMathFunction1D::Point& a, const CVyMathFunction1D::
 
 } // namespace
 
-bool CVyMathFunction1D::ConstantOrdinates() const {
+bool vymath::detail::ConstantOrdinates(const CVyMathFunction1D& f) {
+    const Access::PointArray& points = Access::Points(f);
     if (points.empty())
         return false;
     const double y0 = points.front().y;
-    for (const Point& p : points)
-        if (!Tolerant::Equal(y0, p.y, Ytolerance))
+    const double tol = Access::Ytolerance(f);
+    for (const CVyMathFunction1D::Point& p : points)
+        if (!Tolerant::Equal(y0, p.y, tol))
             return false;
     return true;
 }
 
 bool CVyMathFunction1D::IsConstant(void) {
-    return ConstantOrdinates();
+    return vymath::detail::ConstantOrdinates(*this);
 }
 
 bool CVyMathFunction1D::IsOnCurve(double x, double y, double tol) {
@@ -149,7 +153,7 @@ bool CVyMathFunction1D::GetNearAbscissas(double x, double& xLeft, double& xRight
         xLeft = xRight = Tolerant::GreaterEqual(x, xmax, t) ? points[n - 1].x : points[0].x;
         return false;
     }
-    const std::size_t i = vymath::detail::FirstNotBelow(View(), x, t);
+    const std::size_t i = vymath::detail::FirstNotBelow(vymath::detail::View(*this), x, t);
     if (i == 0) {
         xLeft = xRight = points[0].x;
     } else if (i == n) {

@@ -1,8 +1,6 @@
 // The stored state of CVyMathFunction1D as its getters give it.
 #include "vymath/CVyMathFunction1D.h"
 
-#include "function1d/Function1DInternal.h"
-
 std::vector<CVyMathFunction1D::Point> CVyMathFunction1D::GetPoints() const {
     return points.ToVector();
 }

@@ -3,7 +3,7 @@
 // two doubles (yl = d, yh = d + K ulp(d), the query a fraction (j + 1/2 + e) / K of the way).
 #include "FuzzCommon.h"
 
-#include "function1d/Function1DInternal.h"
+#include "function1d/Lagrange.h"
 #include "reference/RefInternal.h"
 
 #include <cstring>

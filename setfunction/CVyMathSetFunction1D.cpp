@@ -3,21 +3,19 @@
 
 #include "vymath/CVyMath.h"
 
-#include "foundation/Access.h"
 #include "foundation/VyMathInternal.h"
+#include "function1d/Storage.h"
+#include "setfunction/Lookup.h"
 
 #include <iterator>
 
 using vymath::detail::Tolerant;
 
+using vymath::detail::FindByValue;
+
 namespace {
 
 constexpr double kDefaultTolerance = 1e-5;
-
-// m == f in value, as m's operator== applied to a copy of f answers (without the copy).
-bool SameValue(CVyMathFunction1D* m, CVyMathFunction1D* f) {
-    return vymath::detail::Access::SameValue(*m, *f);
-}
 
 } // namespace
 
@@ -46,14 +44,18 @@ bool CVyMathSetFunction1D::operator==(CVyMathSetFunction1D other) {
            rangeMax == other.rangeMax && functions == other.functions;
 }
 
-CVyMathSetFunction1D::List::iterator CVyMathSetFunction1D::FindByValue(CVyMathFunction1D* f) {
-    const auto found = static_cast<const CVyMathSetFunction1D&>(*this).FindByValue(f);
-    return functions.erase(found, found); // the same position as a mutable iterator; erases nothing
+vymath::detail::Access::Members::iterator vymath::detail::FindByValue(CVyMathSetFunction1D& s,
+                                                                      CVyMathFunction1D* f) {
+    const auto found = FindByValue(static_cast<const CVyMathSetFunction1D&>(s), f);
+    // The same position as a mutable iterator; erases nothing.
+    return Access::Functions(s).erase(found, found);
 }
 
-CVyMathSetFunction1D::List::const_iterator CVyMathSetFunction1D::FindByValue(CVyMathFunction1D* f) const {
+vymath::detail::Access::Members::const_iterator vymath::detail::FindByValue(const CVyMathSetFunction1D& s,
+                                                                            CVyMathFunction1D* f) {
+    const Access::Members& functions = Access::Functions(s);
     auto it = functions.begin();
-    while (it != functions.end() && !SameValue(*it, f))
+    while (it != functions.end() && !SameValue(**it, *f))
         ++it;
     return it;
 }
@@ -62,7 +64,7 @@ void CVyMathSetFunction1D::AddFunction(CVyMathFunction1D* f) {
     if (f == nullptr)
         return;
     if (!functions.empty()) {
-        const auto found = FindByValue(f);
+        const auto found = FindByValue(*this, f);
         if (found != functions.end()) {
             current = found;
             return;
@@ -88,7 +90,7 @@ void CVyMathSetFunction1D::AddFunction(CVyMathFunction1D* f) {
 void CVyMathSetFunction1D::RemoveFunction(CVyMathFunction1D* f) {
     if (f == nullptr || functions.empty())
         return;
-    const auto found = FindByValue(f);
+    const auto found = FindByValue(*this, f);
     if (found != functions.end())
         current = functions.erase(found);
 }
@@ -99,13 +101,13 @@ void CVyMathSetFunction1D::RemoveAllFunctions() {
 }
 
 bool CVyMathSetFunction1D::FindFunction(CVyMathFunction1D* f) const {
-    return f != nullptr && FindByValue(f) != functions.end();
+    return f != nullptr && FindByValue(*this, f) != functions.end();
 }
 
 void CVyMathSetFunction1D::SetCurrentFunction(CVyMathFunction1D* f) {
     if (f == nullptr || functions.empty())
         return;
-    current = FindByValue(f);
+    current = FindByValue(*this, f);
 }
 
 CVyMathFunction1D* CVyMathSetFunction1D::GetFirstElem() {

@@ -4,6 +4,9 @@
 #include "vymath/CVyMath.h"
 
 #include "foundation/Access.h"
+#include "function1d/Queries.h"
+#include "function1d/Search.h"
+#include "function1d/Storage.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -77,11 +80,11 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
     // points set before it, as the walk is written. Otherwise the values come from the crossing walk,
     // which evaluates both functions at most of the abscissas, or from sweeps.
     const bool aliased = lower == f1 || lower == f2 || upper == f1 || upper == f2;
-    Access::CrossingSamples walk;
+    vymath::detail::CrossingSamples walk;
     const std::vector<double> abscissas =
-        OrderedUnion({DistinctAbscissas(Access::ListPoints(*f1, CVyMathFunction1D::ListFiniteEnds)),
-                      DistinctAbscissas(Access::ListPoints(*f2, CVyMathFunction1D::ListFiniteEnds)),
-                      DistinctAbscissas(Access::Crossings(*f1, *f2, &walk))});
+        OrderedUnion({DistinctAbscissas(vymath::detail::ListPoints(*f1, CVyMathFunction1D::ListFiniteEnds)),
+                      DistinctAbscissas(vymath::detail::ListPoints(*f2, CVyMathFunction1D::ListFiniteEnds)),
+                      DistinctAbscissas(vymath::detail::Crossings(*f1, *f2, &walk))});
     if (aliased)
         walk.x.clear();
     else
@@ -100,8 +103,8 @@ void CVyMathSetFunction1D::EnveloppeMaxMin(CVyMathFunction1D* f1, CVyMathFunctio
         }
         for (int k = 0; k < 2; ++k) {
             restValues[k].resize(rest.size());
-            vymath::detail::EvaluateAll(Access::View(*(k == 0 ? f1 : f2)), rest.data(), restValues[k].data(),
-                                        rest.size());
+            vymath::detail::EvaluateAll(vymath::detail::View(*(k == 0 ? f1 : f2)), rest.data(),
+                                        restValues[k].data(), rest.size());
         }
     }
     std::size_t w = 0, r = 0;
@@ -190,7 +193,7 @@ bool CVyMathSetFunction1D::EnvelopMaxMin(CVyMathFunction1D& lower, CVyMathFuncti
     const auto governing = [this](const CVyMathFunction1D& envelope, std::vector<int>& cases) {
         std::vector<vymath::detail::Sweep> members;
         for (const CVyMathFunction1D* m : functions)
-            members.emplace_back(Access::View(*m));
+            members.emplace_back(vymath::detail::View(*m));
         const Access::PointArray& points = Access::Points(envelope);
         const std::size_t n = points.size();
         cases.assign(n, -1);

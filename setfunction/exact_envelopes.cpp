@@ -5,7 +5,7 @@
 #include "vymath/CVyMathSetFunction1D.h"
 
 #include "foundation/Access.h"
-#include "function1d/Function1DInternal.h"
+#include "function1d/Lagrange.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -3,6 +3,7 @@
 #include "vymath/CVyMath.h"
 
 #include "foundation/VyMathInternal.h"
+#include "tensor/TensorInternal.h"
 
 namespace {
 
@@ -82,18 +83,18 @@ void CVyMathMat33::SetMat(double* const values) {
         elements[k] = values[k];
 }
 
-void CVyMathMat33::CheckIndex(int i, int j) {
+void vymath::detail::CheckIndex(int i, int j) {
     if (i < 0 || i > 2 || j < 0 || j > 2)
-        throw InvalidateIndex();
+        throw CVyMathMat33::InvalidateIndex();
 }
 
 double CVyMathMat33::GetMat(int i, int j) const {
-    CheckIndex(i, j);
+    vymath::detail::CheckIndex(i, j);
     return elements[At(i, j)];
 }
 
 double& CVyMathMat33::operator()(int i, int j) {
-    CheckIndex(i, j);
+    vymath::detail::CheckIndex(i, j);
     return elements[At(i, j)];
 }
 

@@ -2,6 +2,7 @@
 
 #include "vymath/CVyMath.h"
 
+#include "foundation/Access.h"
 #include "foundation/VyMathInternal.h"
 #include "tensor/TensorInternal.h"
 
@@ -118,20 +119,20 @@ bool CVyMathTensorSym2D::IsInverse(CVyMathTensorSym2D& u) const {
     return (u * *this).IsMatID();
 }
 
-void CVyMathTensorSym2D::CheckBasis(const CVyMathTensorSym2D& other) const {
-    if (*basis != *other.basis)
-        throw InvalidateBase();
+void vymath::detail::CheckBasis(const CVyMathTensorSym2D& a, const CVyMathTensorSym2D& b) {
+    if (Access::Basis(a) != Access::Basis(b))
+        throw CVyMathTensorSym2D::InvalidateBase();
 }
 
 CVyMathTensorSym2D& CVyMathTensorSym2D::operator+=(CVyMathTensorSym2D& other) {
-    CheckBasis(other);
+    CheckBasis(*this, other);
     for (int k = 0; k < 6; ++k)
         components[k] += other.components[k];
     return *this;
 }
 
 CVyMathTensorSym2D& CVyMathTensorSym2D::operator-=(CVyMathTensorSym2D& other) {
-    CheckBasis(other);
+    CheckBasis(*this, other);
     for (int k = 0; k < 6; ++k)
         components[k] -= other.components[k];
     return *this;
@@ -152,7 +153,7 @@ CVyMathTensorSym2D CVyMathTensorSym2D::operator*(const double& s) {
 
 CVyMathMat33 CVyMathTensorSym2D::operator*(const CVyMathTensorSym2D& other) const {
     if (basis != other.basis)
-        CheckBasis(other);
+        CheckBasis(*this, other);
     return ConvertToMat() * other.ConvertToMat();
 }
 

@@ -16,7 +16,6 @@ class CVyMathPolynom;
 
 namespace vymath {
 namespace detail {
-struct CurveView;
 struct Access; // the library's one access point to private state (not installed)
 } // namespace detail
 } // namespace vymath
@@ -456,19 +455,11 @@ public:
     /// @}
 
 private:
-    friend struct vymath::detail::Access; // the set's envelopes read the point arrays through it
-
-    // What operator== answers, without its copy of other: the same domain and tolerances, then the finite
-    // point lists equal within 1e-10. Without an open end the lists are the stored points, compared in
-    // place with the first difference ending it; O(n) and no allocation then.
-    bool SameValue(const CVyMathFunction1D& other) const;
+    friend struct vymath::detail::Access; // the library's internal helpers reach the state through it
 
     // Level n of the extended trapezoidal rule for f on [a, b] (2^(n-1) panels), computed from level 1.
     // 0.0 for n < 1 or n > 32.
     double Trapzd(const CVyMathFunction1D& f, double a, double b, int n) const;
-    // Level n from the level n - 1 estimate, which it replaces; levels must come in the order 1, 2, ...
-    // A sample where f has no value repeats the previous one of its sweep (0 before any).
-    double Trapzd(const CVyMathFunction1D& f, double a, double b, int n, double& estimate) const;
     // Crout LU of the n x n matrix a (row pointers, 0-based) in place, implicit pivoting (ties to the
     // later row), indx[j] = row exchanged at column j; a zero pivot becomes 1e-20. A zero row, a null
     // pointer or n < 1: nothing changed, nothing reported. O(n^3).
@@ -479,31 +470,6 @@ private:
     // Second derivatives y2[1..n] of the cubic spline through (x[i], y[i]), i = 1..n (1-based, element 0
     // unused); an end derivative above 9.9e+29 makes that end natural. n < 2 or a null pointer: nothing.
     void Spline(double* const x, double* const y, int n, double yp1, double ypn, double* const y2);
-
-    // What the searches read: the point arrays, their order, the domain and Xtolerance.
-    vymath::detail::CurveView View() const;
-    // The two ends of SetDomain(a, b): the lower end (true when it cut away every point, valueAtB then
-    // holding the curve's value at b from before the cut), then the upper end.
-    bool SetLowerEnd(double a, double b, double& valueAtB);
-    void SetUpperEnd(double b, bool emptied, double valueAtB);
-    // What GetListPoint(list, mode) appends.
-    std::vector<Point> ListPoints(InfoGetList mode) const;
-    // The crossings GetIntersectionAbscissas(other) appends, in order; samples (optional) receives the
-    // walk's abscissas with both functions' values there.
-    struct CrossingSamples;
-    std::vector<Point> Crossings(const CVyMathFunction1D& other, CrossingSamples* samples = nullptr) const;
-    // IsDefined for const callers.
-    bool DefinedAt(double x) const;
-    // IsConstant for const callers.
-    bool ConstantOrdinates() const;
-    // RootBissection on this function that also reports success (root written only then).
-    bool BisectOrdinates(double x1, double x2, double xacc, double& root) const;
-    // GetOrdinate at x, or else the ordinate of the stored point at x, or else 0.
-    double OrdinateAtStored(double x) const;
-    // Where Set puts x: the index of the first point within Xtolerance of x (found = true), or of the
-    // first point that x goes before (found = false; n when x goes after the last point). The first
-    // such point in storage order: found by bisection on sorted points, by a walk otherwise.
-    std::size_t LocateInsertion(double x, bool& found) const;
 
     // The curve as two parallel arrays, abscissas and ordinates (a search reads only the first), with
     // the count of irregular places: neighbours out of increasing abscissa order and non-finite

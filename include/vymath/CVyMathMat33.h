@@ -91,9 +91,6 @@ public:
 private:
     friend VYMATH_API CVyMathMat33 operator*(const CVyMathMat33& a, const CVyMathMat33& b);
 
-    // Throws InvalidateIndex unless 0 <= i, j <= 2.
-    static void CheckIndex(int i, int j);
-
     double elements[9];
 };
 

@@ -156,10 +156,6 @@ private:
 
     using List = std::list<CVyMathFunction1D*>;
 
-    // The first member equal to f in value, or end.
-    List::iterator FindByValue(CVyMathFunction1D* f);
-    List::const_iterator FindByValue(CVyMathFunction1D* f) const;
-
     List functions;
     List::iterator current;
     double rangeMin;

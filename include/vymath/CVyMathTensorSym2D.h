@@ -154,8 +154,6 @@ public:
 private:
     friend struct vymath::detail::Access;
 
-    // Checks that the bases are equal; throws InvalidateBase otherwise.
-    void CheckBasis(const CVyMathTensorSym2D& other) const;
     // I1 / 3, the mean normal stress.
     double HydrostaticConstraint() const;
     // sqrt(2·(I1²/3 − I2)/3), the octahedral shear stress (NaN for a negative radicand).

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "function1d/Queries.h"
 
 namespace {
 
@@ -29,10 +30,11 @@ TEST(Trapzd, LevelsAloneAndFromTheCarriedEstimate) {
                  Row("level 33", Acc::Trapzd(hat, 0, 3, 33), 0)});
     // The estimate is replaced; level 3 refines whatever it is given: 0.5 * (0 + 3 * 3.375 / 2).
     double estimate = 123.0, other = 0.0;
-    EXPECT_ROWS({Row("level 1", Acc::Trapzd(hat, 0, 3, 1, estimate), 0),
-                 Row("level 2 from level 1", Acc::Trapzd(hat, 0, 3, 2, estimate), 3.375),
+    using vymath::detail::TrapzdLevel;
+    EXPECT_ROWS({Row("level 1", TrapzdLevel(hat, 0, 3, 1, estimate), 0),
+                 Row("level 2 from level 1", TrapzdLevel(hat, 0, 3, 2, estimate), 3.375),
                  Row("the estimate replaced", estimate, 3.375),
-                 Row("level 3 from another estimate", Acc::Trapzd(hat, 0, 3, 3, other), 2.53125)});
+                 Row("level 3 from another estimate", TrapzdLevel(hat, 0, 3, 3, other), 2.53125)});
 }
 
 TEST(Qtrap, ConvergesClipsOrGivesZero) {

@@ -1,7 +1,8 @@
 // LagrangeLines and LagrangeSegment against their extended-precision definition, bit for bit, on random
 // lines of every scale and on queries built to land next to a midpoint between two doubles.
 // VYMATH_LAGRANGE_QUERIES sets the number of queries (10^7 by default; the long run takes 10^9).
-#include "function1d/Function1DInternal.h"
+#include "function1d/Lagrange.h"
+#include "function1d/Search.h"
 
 #include "TestSupport.h"
 

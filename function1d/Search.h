@@ -1,125 +1,28 @@
-// Helpers shared by the CVyMathFunction1D sources: the wide interpolation and the searches on the
-// point arrays. Not installed, not exported.
+// The searches on a function's point arrays: where a query lies among the stored points, evaluation
+// one query or many at a time, and where the function is defined. Not installed, not exported.
 //
 // Every search here gives exactly what the tolerant walk or bisection of its operation gives. Their
 // fast forms need sorted points (finite abscissas in increasing order, PointArray::Sorted) and a
 // finite query; there the tolerant comparisons reduce to their finite rule (for instance
 // Greater(x, p, tol) is p + tol < x) and a predicate that holds for a prefix of the points is found by
 // binary search. Elsewhere they fall back on the literal algorithm.
-#ifndef VYMATH_FUNCTION1D_INTERNAL_H
-#define VYMATH_FUNCTION1D_INTERNAL_H
+#ifndef VYMATH_FUNCTION1D_SEARCH_H
+#define VYMATH_FUNCTION1D_SEARCH_H
 
-#include "vymath/CVyMath.h"
 #include "vymath/CVyMathFunction1D.h"
 
+#include "foundation/Access.h"
 #include "foundation/VyMathInternal.h"
+#include "function1d/Lagrange.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <vector>
 
-template <typename Fn>
-void CVyMathFunction1D::PointArray::TransformX(Fn f) {
-    for (double& x : xs)
-        x = f(x);
-    Recount();
-}
-
-template <typename Fn>
-void CVyMathFunction1D::PointArray::TransformY(Fn f) {
-    for (double& y : ys)
-        y = f(y);
-}
-
-// The abscissas of a crossing walk in its order, with both functions' GetOrdinate there (a NaN where it
-// fails: a value found is never one), for callers that evaluate them at the same abscissas again.
-struct CVyMathFunction1D::CrossingSamples {
-    std::vector<double> x, f, g;
-};
-
 namespace vymath {
 namespace detail {
-
-// A wide intermediate as a double; beyond the double range it is +-DBL_MAX (an open end).
-inline double ClampToDouble(long double v) {
-    if (v > static_cast<long double>(DBL_MAX))
-        return DBL_MAX;
-    if (v < -static_cast<long double>(DBL_MAX))
-        return -DBL_MAX;
-    return static_cast<double>(v);
-}
-
-// The line through (xl, yl) and (xh, yh) at x, in the two-term Lagrange form
-// ((x - xh) yl) / (xl - xh) + ((x - xl) yh) / (xh - xl), with extended-precision intermediates so
-// that a segment ending at a DBL_MAX sentinel (or ordinate) neither overflows nor gives a NaN.
-// Two points with the same abscissa (no line through them) give yl; a value beyond the double
-// range is returned as +-DBL_MAX. This is the definition of every interpolated value; LagrangeLine
-// gives the same bits faster.
-inline double LagrangeLineWide(double xl, double yl, double xh, double yh, double x) {
-    if (xl == xh)
-        return yl;
-    using W = long double;
-    const W X = x, XL = xl, YL = yl, XH = xh, YH = yh;
-    const W v = ((X - XH) * YL) / (XL - XH) + ((X - XL) * YH) / (XH - XL);
-    // Beyond the double range (extrapolation next to a DBL_MAX ordinate) the value is an open end.
-    return ClampToDouble(v);
-}
-
-// One interpolated value: the wide form itself. Alone, its two independent x87 divisions take less
-// time than the double-double form and its test (about 8 ns a value against 15 on the machine measured,
-// 16 against 22 in a dependent chain): the fast forms pay only four values at a time, below.
-inline double LagrangeLine(double xl, double yl, double xh, double yh, double x) {
-    return LagrangeLineWide(xl, yl, xh, yh, x);
-}
-
-// LagrangeLineWide(xl[i], yl[i], xh[i], yh[i], x[i]) for i < n, bit for bit, for any arguments. Where the
-// CPU has AVX2 and FMA, four values at a time are first computed in double-double arithmetic (error-free
-// sums and products, a corrected quotient) with a bound covering both their own error and the roundings
-// of the extended-precision form (at most 5.0002 * 2^-64 (|T1| + |T2|), T1 and T2 the two Lagrange
-// terms); where no midpoint between two doubles lies within that bound of a value, the rounded result is
-// decided and stored. Otherwise (about 0.6% of the values on ordinary data, more where the two terms
-// cancel; segments longer than 2^1021, results beyond 2^1020 or below 2^-1000, zeros) the value is
-// computed by LagrangeLineWide, or for a line with both ordinates zero by the same formula in double,
-// which gives the same signed zero. The code path is chosen once per process. Returns the count of
-// values computed by LagrangeLineWide. y may be one of the input arrays, or apart from all of them.
-std::size_t LagrangeLines(const double* xl, const double* yl, const double* xh, const double* yh,
-                          const double* x, double* y, std::size_t n);
-
-// LagrangeLines for one line and n queries, bit for bit: the line's slope is prepared once as a
-// double-double (O(1), one division), then each query costs an error-free product and two error-free
-// sums from the nearer end, four at a time, with the same decision test (its bound adds the slope's
-// error). About 1.7 times as fast as LagrangeLines a query. Returns the count computed by
-// LagrangeLineWide. y may be x, or apart from it.
-std::size_t LagrangeSegment(double xl, double yl, double xh, double yh, const double* x, double* y,
-                            std::size_t n);
-
-// v with an overflow kept at +-DBL_MAX.
-inline double Clamped(double v) {
-    ValidateValue(v);
-    return v;
-}
-
-// The insertion walk's stop test: x goes before (or onto) the stored abscissa p. A point exactly tol
-// above x is neither within tol of it nor beyond it by the tolerant test; x still goes before it, so
-// the points stay sorted.
-inline bool InsertsBefore(double x, double p, double tol) {
-    return Tolerant::Equal(p, x, tol) || Tolerant::SmallerEqual(x, p, tol) || x < p;
-}
-
-// x lies strictly inside the window (j - tol, j + tol) of the jump at j.
-inline bool InJumpWindow(double x, double j, double tol) {
-    return Tolerant::Greater(x, j - tol, 0.0) && Tolerant::Smaller(x, j + tol, 0.0);
-}
-
-// Among sorted finite jumps, the one whose window holds a non-NaN x, or null. The window bounds
-// j - tol and j + tol both increase with j, so only the last jump whose lower bound x passes can hold it.
-inline const double* WindowAround(const std::vector<double>& sortedJumps, double tol, double x) {
-    const std::size_t p = std::partition_point(sortedJumps.begin(), sortedJumps.end(),
-                                               [x, tol](double j) { return j - tol < x; }) -
-                          sortedJumps.begin();
-    return p > 0 && x < sortedJumps[p - 1] + tol ? &sortedJumps[p - 1] : nullptr;
-}
 
 // What the searches read of a function.
 struct CurveView {
@@ -129,6 +32,12 @@ struct CurveView {
     bool sorted;
     double xmin, xmax, tol;
 };
+
+// What the searches read of f: its point arrays, their order, the domain and Xtolerance.
+inline CurveView View(const CVyMathFunction1D& f) {
+    const Access::PointArray& p = Access::Points(f);
+    return {p.X(), p.Y(), p.size(), p.Sorted(), Access::Xmin(f), Access::Xmax(f), Access::Xtolerance(f)};
+}
 
 // Arrays longer than this (128 KiB of abscissas) outgrow the L1 and L2 caches' share of a search: its
 // probes are fetched ahead.
@@ -344,9 +253,18 @@ private:
     SweepHint hint;
 };
 
-// a and b are the same double, bit for bit (0.0 and -0.0 differ).
-inline bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+// x lies strictly inside the window (j - tol, j + tol) of the jump at j.
+inline bool InJumpWindow(double x, double j, double tol) {
+    return Tolerant::Greater(x, j - tol, 0.0) && Tolerant::Smaller(x, j + tol, 0.0);
+}
+
+// Among sorted finite jumps, the one whose window holds a non-NaN x, or null. The window bounds
+// j - tol and j + tol both increase with j, so only the last jump whose lower bound x passes can hold it.
+inline const double* WindowAround(const std::vector<double>& sortedJumps, double tol, double x) {
+    const std::size_t p = std::partition_point(sortedJumps.begin(), sortedJumps.end(),
+                                               [x, tol](double j) { return j - tol < x; }) -
+                          sortedJumps.begin();
+    return p > 0 && x < sortedJumps[p - 1] + tol ? &sortedJumps[p - 1] : nullptr;
 }
 
 // IsDefined for many queries on one function: its jump abscissas sorted once, so that a query costs
@@ -379,7 +297,11 @@ private:
     bool literal; // non-finite jumps or tolerance: the windows one by one
 };
 
+// IsDefined(x) of f for const callers: x lies within the stored points (Xtolerance) and not strictly
+// inside a jump window. False for an empty function. O(n + J), n points and J jumps.
+bool DefinedAt(const CVyMathFunction1D& f, double x);
+
 } // namespace detail
 } // namespace vymath
 
-#endif // VYMATH_FUNCTION1D_INTERNAL_H
+#endif // VYMATH_FUNCTION1D_SEARCH_H
