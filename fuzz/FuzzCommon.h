@@ -49,8 +49,8 @@ inline double Value(FuzzedDataProvider& in) {
 
 // A tolerance: mostly small positive values, sometimes zero, negative, huge or NaN.
 inline double Tolerance(FuzzedDataProvider& in) {
-    static const double choices[] = {1e-5, 1e-9, 1e-3, 0.25, 0.0, -1e-5, 1e6, DBL_MAX,
-                                     std::numeric_limits<double>::quiet_NaN()};
+    static const double choices[] = {
+        1e-5, 1e-9, 1e-3, 0.25, 0.0, -1e-5, 1e6, DBL_MAX, std::numeric_limits<double>::quiet_NaN()};
     return in.PickValueInArray(choices);
 }
 

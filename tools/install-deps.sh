@@ -22,6 +22,8 @@ packages=(
     python3-matplotlib python3-dask python3-distributed python3-skbuild python3-venv python3-mypy
     # API reference
     doxygen
+    # the sources' form: C++ (clang-format) and Python (flake8)
+    clang-format flake8
     # rendering the tool's SVG plots to PNG for a look; its HTML report in a headless browser
     librsvg2-bin chromium
     # the model benchmark's peer

@@ -12,7 +12,7 @@ SKIP = {"build", ".git", "bench", "fuzz", "examples"}
 def lines(path):
     text = open(path, encoding="utf-8", errors="replace").read()
     text = re.sub(r"/\*.*?\*/", "", text, flags=re.S)
-    return sum(1 for l in text.splitlines() if l.strip() and not l.strip().startswith("//"))
+    return sum(1 for line in text.splitlines() if line.strip() and not line.strip().startswith("//"))
 
 
 def count(top, tests):

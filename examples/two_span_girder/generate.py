@@ -149,5 +149,6 @@ def main():
     design.update({name: restraint(mb) for name, mb in M_TEMPERATURE.items()})
     write_model(os.path.join(here, "design.csv"), design)
 
+
 if __name__ == "__main__":
     main()

@@ -39,11 +39,12 @@ public:
 
     enum InfoCombine {
         CombineDone = 0,
-        CombineNoMembers = 1,      // no function given
-        CombineCountMismatch = 2,  // members and factors of different counts
-        CombineNullMember = 3,     // a member pointer is null
-        CombineBadFactor = 4,      // a factor is NaN or infinite
-        CombineNoCommonDomain = 5  // the domains do not overlap (by more than Xtolerance), or a member has no point
+        CombineNoMembers = 1,     // no function given
+        CombineCountMismatch = 2, // members and factors of different counts
+        CombineNullMember = 3,    // a member pointer is null
+        CombineBadFactor = 4,     // a factor is NaN or infinite
+        CombineNoCommonDomain =
+            5 // the domains do not overlap (by more than Xtolerance), or a member has no point
     };
 
     enum InfoGetList {
@@ -52,7 +53,6 @@ public:
         ListOmitOpenEnds = 2 // left out
     };
 
-
     RefFunction1D();
     RefFunction1D(double xmin, double xmax, int forceJumps);
     RefFunction1D(CVyMathPolynom& p, double x0, double x1, int n);
@@ -60,11 +60,10 @@ public:
     RefFunction1D(const RefFunction1D& g, double x0, double x1, int n);
     RefFunction1D(const RefFunction1D& g, double length);
     RefFunction1D(const double& amplitude, const double& pulsation, const double& phase, double xmin,
-                      double xmax, double step);
+                  double xmax, double step);
     RefFunction1D(const RefFunction1D& other);
     const RefFunction1D& operator=(const RefFunction1D& other);
     virtual ~RefFunction1D();
-
 
     void SetXtolerance(double t);
     void SetYtolerance(double t);
@@ -77,7 +76,6 @@ public:
     bool GetOrdinate(double x, double& y) const;
     std::size_t GetOrdinates(const double* x, double* y, std::size_t n) const;
 
-
     InfoInsertPoint Set(double x, double y);
     InfoInsertPoint Set(double x, double yLeft, double yRight);
     InfoInsertPoint SetConstant(double x1, double x2, double y);
@@ -87,7 +85,6 @@ public:
     void Clear(bool all);
     bool Replace(double x, double y);
     bool IsDefined(double x);
-
 
     bool Remove(double x);
     void GetListPoint(PointList& list, InfoGetList mode);
@@ -106,7 +103,6 @@ public:
     bool operator==(RefFunction1D other);
     bool operator!=(const RefFunction1D& other);
 
-
     bool IsOnCurve(double x, double y, double tol);
     bool IsDiscontinued(double x);
     bool IsConstant(void);
@@ -117,13 +113,11 @@ public:
     bool FindUniqueAbscissa(double x, double& y);
     bool FindMultipleOrdinates(double x, double& y1, double& y2);
 
-
     double RootBissection(double (*f)(double), double x1, double x2, double xacc);
     double RootBissection(double x1, double x2, double xacc);
     double RootBissectionUniqueAbscisse(double x1, double x2, double xacc);
     void GetAllZero(PointList& zeros, double xacc);
     void GetAllZeroInteractionCurves(PointList& zeros, double xacc);
-
 
     void Extrema(PointList& list) const;
     void LocalMinMax(PointList& minima, PointList& maxima) const;
@@ -134,13 +128,11 @@ public:
     void ValuesGlobalMinMaxInteractionCurves(double& vmin, double& vmax);
     bool AngularPoint(void);
 
-
     int GetIntersectionAbscissas(RefFunction1D* other, PointList& result);
     void EnvelopeMaxMin(RefFunction1D& upper, RefFunction1D& lower) const;
 
     static InfoCombine Combine(const std::vector<const RefFunction1D*>& members,
                                const std::vector<double>& factors, RefFunction1D& result);
-
 
     double Qtrap(double a, double b) const;
     double QtrapXFunc(double a, double b) const;
@@ -148,15 +140,12 @@ public:
     int GetExcentricityAndResultant(double& excentricity, double& resultant);
     double Excentricity() const;
 
-
     CVyMathPolynom ApproxPolynomiale(int degree);
     void PolynomInterpol(double* const xa, double* const ya, int n, double x, double* y, double* dy);
 
-    friend std::basic_ostream<char>& operator<<(std::basic_ostream<char>& os,
-                                                           RefFunction1D& f);
+    friend std::basic_ostream<char>& operator<<(std::basic_ostream<char>& os, RefFunction1D& f);
 
 public:
-
     double Trapzd(const RefFunction1D& f, double a, double b, int n) const;
     double Trapzd(const RefFunction1D& f, double a, double b, int n, double& estimate) const;
     void LuDecomp(double** a, int n, int* indx);

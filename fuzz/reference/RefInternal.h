@@ -50,14 +50,30 @@ inline bool Compare(Op op, double a, double b, double tol) {
     }
 }
 
-inline bool Greater(double a, double b, double tol) { return Compare(kGreater, a, b, tol); }
-inline bool GreaterEqual(double a, double b, double tol) { return Compare(kGreaterEqual, a, b, tol); }
-inline bool Smaller(double a, double b, double tol) { return Compare(kSmaller, a, b, tol); }
-inline bool SmallerEqual(double a, double b, double tol) { return Compare(kSmallerEqual, a, b, tol); }
-inline bool Equal(double a, double b, double tol) { return Compare(kEqual, a, b, tol); }
-inline bool IsNull(double x, double tol) { return Equal(x, 0.0, tol); }
-inline int Signe(double x) { return Equal(x, 0.0, 1e-20) ? 0 : (Smaller(x, 0.0, 1e-20) ? -1 : 1); }
-inline double Sqr(double x) { return x * x; }
+inline bool Greater(double a, double b, double tol) {
+    return Compare(kGreater, a, b, tol);
+}
+inline bool GreaterEqual(double a, double b, double tol) {
+    return Compare(kGreaterEqual, a, b, tol);
+}
+inline bool Smaller(double a, double b, double tol) {
+    return Compare(kSmaller, a, b, tol);
+}
+inline bool SmallerEqual(double a, double b, double tol) {
+    return Compare(kSmallerEqual, a, b, tol);
+}
+inline bool Equal(double a, double b, double tol) {
+    return Compare(kEqual, a, b, tol);
+}
+inline bool IsNull(double x, double tol) {
+    return Equal(x, 0.0, tol);
+}
+inline int Signe(double x) {
+    return Equal(x, 0.0, 1e-20) ? 0 : (Smaller(x, 0.0, 1e-20) ? -1 : 1);
+}
+inline double Sqr(double x) {
+    return x * x;
+}
 inline double Min(double a, double b) {
     if (IsNaNValue(a) && !IsNaNValue(b))
         return b;
@@ -77,8 +93,12 @@ namespace detail {
 
 constexpr double kOpenEnd = DBL_MAX;
 
-inline bool IsNaN(double x) { return IsNaNValue(x); }
-inline bool IsFinite(double x) { return x - x == 0.0; }
+inline bool IsNaN(double x) {
+    return IsNaNValue(x);
+}
+inline bool IsFinite(double x) {
+    return x - x == 0.0;
+}
 inline bool ValidateValue(double& v) {
     if (IsNaN(v))
         return false;

@@ -40,7 +40,6 @@ public:
                        std::vector<int>& upperCase) const;
 
 public:
-
     double FindMinimalStep() const;
 
     using List = std::list<RefFunction1D*>;

@@ -1,7 +1,6 @@
 // Reference: Load combinations of RefFunction1D on merged abscissas.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <algorithm>
@@ -32,8 +31,7 @@ std::vector<double> SortedDistinct(std::vector<double> v, double tol) {
 } // namespace
 
 RefFunction1D::InfoCombine RefFunction1D::Combine(const std::vector<const RefFunction1D*>& members,
-                                                          const std::vector<double>& factors,
-                                                          RefFunction1D& result) {
+                                                  const std::vector<double>& factors, RefFunction1D& result) {
     if (members.empty())
         return CombineNoMembers;
     if (members.size() != factors.size())

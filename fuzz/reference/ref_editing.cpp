@@ -1,7 +1,6 @@
 // Reference: Editing and transformation of RefFunction1D.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <algorithm>
@@ -190,8 +189,7 @@ void RefFunction1D::CloseCurve() {
         const Point p = points[i == 0 ? 0 : i - 1];
         const Point c = points[i];
         if (p.y * c.y < -1e-20) {
-            const double x0 =
-                ref::Equal(c.x, p.x, 1e-5) ? c.x : RootBissectionUniqueAbscisse(p.x, c.x, 1e-5);
+            const double x0 = ref::Equal(c.x, p.x, 1e-5) ? c.x : RootBissectionUniqueAbscisse(p.x, c.x, 1e-5);
             if (x0 * x0 > 1e-20 && !ref::Smaller(x0, xmin, Xtolerance) &&
                 !ref::Greater(x0, xmax, Xtolerance) && p.x * c.x > 1e-20)
                 closed.push_back({x0, 0.0});

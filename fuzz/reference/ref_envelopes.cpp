@@ -1,7 +1,6 @@
 // Reference: Envelopes of a function set.
 #include "RefSetFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <cfloat>
@@ -32,8 +31,8 @@ RefFunction1D WorkFunction(double a, double b) {
 
 } // namespace
 
-void RefSetFunction1D::EnveloppeMaxMin(RefFunction1D* f1, RefFunction1D* f2,
-                                           RefFunction1D* lower, RefFunction1D* upper) const {
+void RefSetFunction1D::EnveloppeMaxMin(RefFunction1D* f1, RefFunction1D* f2, RefFunction1D* lower,
+                                       RefFunction1D* upper) const {
     if (f1 == nullptr || f2 == nullptr)
         return;
     std::set<double> abscissas;
@@ -113,8 +112,8 @@ double RefSetFunction1D::FindMinimalStep() const {
     return step;
 }
 
-bool RefSetFunction1D::EnvelopMaxMin(RefFunction1D& lower, RefFunction1D& upper,
-                                         std::vector<int>& lowerCase, std::vector<int>& upperCase) const {
+bool RefSetFunction1D::EnvelopMaxMin(RefFunction1D& lower, RefFunction1D& upper, std::vector<int>& lowerCase,
+                                     std::vector<int>& upperCase) const {
     if (!EnvelopMaxMin(lower, upper))
         return false;
     const auto governing = [this](RefFunction1D& envelope, std::vector<int>& cases) {

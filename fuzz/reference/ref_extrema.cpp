@@ -1,7 +1,6 @@
 // Reference: Extrema of RefFunction1D: turning points, plateau edges, local and global extremes.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <cfloat>

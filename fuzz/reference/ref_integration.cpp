@@ -1,7 +1,6 @@
 // Reference: Integration, resultant, moment and eccentricity of RefFunction1D.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <cmath>
@@ -28,8 +27,7 @@ double SegmentArea(const RefFunction1D::Point& p, const RefFunction1D::Point& q)
 
 } // namespace
 
-double RefFunction1D::Trapzd(const RefFunction1D& f, double a, double b, int n,
-                                 double& estimate) const {
+double RefFunction1D::Trapzd(const RefFunction1D& f, double a, double b, int n, double& estimate) const {
     if (n == 1) {
         double ya = 0.0, yb = 0.0;
         f.GetOrdinate(a, ya);

@@ -1,7 +1,6 @@
 // Reference: Crossings of two RefFunction1D and the envelope of one function through its extrema.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <algorithm>

@@ -123,7 +123,7 @@ CVyMathPolynom RefFunction1D::ApproxPolynomiale(int degree) {
 }
 
 void RefFunction1D::PolynomInterpol(double* const xa, double* const ya, int n, double x, double* y,
-                                        double* dy) {
+                                    double* dy) {
     if (xa == nullptr || ya == nullptr || y == nullptr || dy == nullptr || n < 1)
         return;
     std::vector<double> c(ya, ya + n);
@@ -194,7 +194,7 @@ void RefFunction1D::LuBackSubstitution(double** a, int n, int* indx, double* con
 }
 
 void RefFunction1D::Spline(double* const x, double* const y, int n, double yp1, double ypn,
-                               double* const y2) {
+                           double* const y2) {
     if (x == nullptr || y == nullptr || y2 == nullptr || n < 2)
         return;
     std::vector<double> u(static_cast<std::size_t>(n), 0.0); // entries 1 .. n-1

@@ -1,7 +1,6 @@
 // Reference: Roots and zeros of RefFunction1D.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <cfloat>

@@ -3,7 +3,6 @@
 
 #include "RefInternal.h"
 
-
 #include <iterator>
 
 namespace {

@@ -1,7 +1,6 @@
 // Reference: Shape queries of RefFunction1D.
 #include "RefFunction1D.h"
 
-
 #include "RefInternal.h"
 
 #include <cfloat>

@@ -165,11 +165,10 @@ RefFunction1D::RefFunction1D(const RefFunction1D& g, double length)
 }
 
 RefFunction1D::RefFunction1D(const double& amplitude, const double& pulsation, const double& phase,
-                                     double xmin_, double xmax_, double step)
+                             double xmin_, double xmax_, double step)
     : xmin(BoundOrOpen(xmin_, -kOpenEnd)), xmax(BoundOrOpen(xmax_, kOpenEnd)), Xtolerance(kDefaultTolerance),
       Ytolerance(kDefaultTolerance), forceJumps(0) {
-    if (ref::Smaller(step, 0.0, 1e-5) || ref::Greater(step, xmax_, 1e-5) ||
-        ref::Greater(0.0, xmax_, 1e-5))
+    if (ref::Smaller(step, 0.0, 1e-5) || ref::Greater(step, xmax_, 1e-5) || ref::Greater(0.0, xmax_, 1e-5))
         return;
     if (!(step > 0.0) || !IsFinite(xmax_))
         return; // would never pass xmax
@@ -383,9 +382,9 @@ namespace {
 
 // Inserts (x, y) at pos, or (x + offset, y) when `match` (a stored point with the abscissa x) has
 // another ordinate; InsertExists when it has the same.
-RefFunction1D::InfoInsertPoint InsertUnique(std::vector<RefFunction1D::Point>& points,
-                                                std::size_t pos, const RefFunction1D::Point* match,
-                                                double x, double y, double offset, double ytol) {
+RefFunction1D::InfoInsertPoint InsertUnique(std::vector<RefFunction1D::Point>& points, std::size_t pos,
+                                            const RefFunction1D::Point* match, double x, double y,
+                                            double offset, double ytol) {
     if (match != nullptr) {
         if (ref::Equal(match->y, y, ytol))
             return RefFunction1D::InsertExists;
@@ -412,8 +411,8 @@ RefFunction1D::InfoInsertPoint RefFunction1D::SetUniqueAbscissa(double x, double
     return InsertUnique(points, points.size() - 1, match, x, y, offset, Ytolerance);
 }
 
-RefFunction1D::InfoInsertPoint RefFunction1D::SetUniqueAbscissaAtIndex(double x, double y,
-                                                                               double offset, int index) {
+RefFunction1D::InfoInsertPoint RefFunction1D::SetUniqueAbscissaAtIndex(double x, double y, double offset,
+                                                                       int index) {
     if (!ValidateValue(y) || !IsFinite(x))
         return InsertRefused;
     if (index < 0 || static_cast<std::size_t>(index) >= points.size())
@@ -431,8 +430,7 @@ RefFunction1D::InfoInsertPoint RefFunction1D::SetConstant(double x1, double x2, 
     const double firstX = points.front().x;
     // Before the curve: not on the first point and below it (also exactly Xtolerance below it).
     const auto before = [this, firstX](double x) {
-        return !ref::Equal(x, firstX, Xtolerance) &&
-               (ref::Smaller(x, firstX, Xtolerance) || x < firstX);
+        return !ref::Equal(x, firstX, Xtolerance) && (ref::Smaller(x, firstX, Xtolerance) || x < firstX);
     };
     if (before(x1)) {
         // In front of the curve: (x1, y) first; (x2, y) only when it also lies before the curve.

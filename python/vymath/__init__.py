@@ -1,7 +1,7 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
 3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
-whole structural models (vymath.analyse_model, vymath.inspect_model) through the library's analysis layer, as the command-line
-tool does.
+whole structural models (vymath.analyse_model, vymath.inspect_model) through the library's analysis
+layer, as the command-line tool does.
 
 Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
 partitions dask: all three are optional.
@@ -60,6 +60,7 @@ __all__ = [
     "NoSolutionError",
     "TensorSym2D",
     "VyMathError",
+    "__version__",
     "analyse_model",
     "analyse_partitions",
     "combine",

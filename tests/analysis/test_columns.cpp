@@ -16,7 +16,7 @@ Layout Resolve(const Names& header, ColumnRequest request = ColumnRequest()) {
 }
 
 TEST(Columns, DefaultsAndNamedColumns) {
-    const Layout legacy = Resolve({"Case", "X", "Y"}); // today's header, any case
+    const Layout single = Resolve({"Case", "X", "Y"}); // the single form's header, any letter case
     const Layout model = Resolve({"member", "case", "x", "N", "V"});
     ColumnRequest export_{"Frame", "OutputCase", "Station", {"M3", "V2"}, {{"StepType", {"Max", ""}}}};
     const Layout named = Resolve({"Frame", "Station", "OutputCase", "StepType", "P", "V2", "M3"}, export_);
@@ -24,14 +24,14 @@ TEST(Columns, DefaultsAndNamedColumns) {
     filtered.filters = {{"kind", {"a"}}};
     const Layout rest = Resolve({"case", "x", "kind", "M"}, filtered); // a filter column is no force
     EXPECT_ROWS({
-        ::Row("legacy member", legacy.member, -1),
+        ::Row("single member", single.member, -1),
         ::Row("model member", model.member, 0),
         ::Row("named case", named.loadCase, 2),
         ::Row("named x", named.x, 1),
         ::Row("filter column", named.filters.front().first, 3),
     });
     EXPECT_ROWS({
-        ::Row("legacy forces", legacy.forceNames, Names{"Y"}),
+        ::Row("single forces", single.forceNames, Names{"Y"}),
         ::Row("model forces", model.forceNames, Names{"N", "V"}),
         ::Row("named forces in the asked order", named.forceNames, Names{"M3", "V2"}),
         ::Row("filtered forces", rest.forceNames, Names{"M"}),

@@ -102,7 +102,8 @@ def main():
     if got.get("byMember") != sorted(got.get("byMember", [])):
         problems.append("not sorted by member: %s" % got.get("byMember"))
     if got.get("paths", 0) < 2 or "Governing" not in got.get("legend", ""):
-        problems.append("no envelope plot after a click: %d paths, legend %r" % (got.get("paths", 0), got.get("legend")))
+        problems.append("no envelope plot after a click: %d paths, legend %r"
+                        % (got.get("paths", 0), got.get("legend")))
     if problems:
         sys.exit("\n".join(problems))
     print("report: %d rows, sorted, plotted without script errors" % len(want))

@@ -102,6 +102,29 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package -B ${WORK_DIR}/consumer -G $
     -DVYMATH_EXPECT_VERSION=${VERSION} -DVYMATH_EXPECT_STATIC=${expect_static})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
 run(${WORK_DIR}/consumer/consumer)
+# The analysis layer: linked as an outside project links it, its API exported and nothing else, the
+# front-ends' helpers not installed.
+if(EXISTS ${libdir}/cmake/VyMath/VyMathTargets.cmake)
+    file(READ ${libdir}/cmake/VyMath/VyMathTargets.cmake targets)
+    string(FIND "${targets}" "vymath::analysis" has_analysis)
+    if(has_analysis GREATER_EQUAL 0)
+        run(${WORK_DIR}/consumer/analysis_consumer)
+        file(GLOB_RECURSE front_end ${prefix}/include/vymath/analysis/Numbers.h ${prefix}/include/*/Text.h
+             ${prefix}/include/formats/*)
+        if(front_end)
+            message(FATAL_ERROR "A front-end helper is installed: ${front_end}")
+        endif()
+        if(elf AND shared)
+            execute_process(COMMAND ${NM} -D -C --defined-only ${libdir}/libvymath_analysis.so.${VERSION}
+                            OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+            string(REGEX MATCH "[^\n]*(vymath::text|vymath::analysis::rules|vymath::analysis::terms|tbb::)[^\n]*"
+                         leaked "${symbols}")
+            if(leaked)
+                message(FATAL_ERROR "Internal helper of the analysis layer exported: ${leaked}")
+            endif()
+        endif()
+    endif()
+endif()
 
 # Consumer through pkg-config.
 find_program(PKG_CONFIG NAMES pkg-config pkgconf)

@@ -8,8 +8,8 @@ distributed = pytest.importorskip("dask.distributed")
 dd = pytest.importorskip("dask.dataframe")
 pytestmark = pytest.mark.filterwarnings("ignore:make_current is deprecated:DeprecationWarning")
 
-import dask_envelopes  # python/examples/dask_envelopes.py
-import vymath
+import dask_envelopes  # noqa: E402 (python/examples/dask_envelopes.py, once dask is known to be there)
+import vymath  # noqa: E402
 
 
 @pytest.fixture(scope="module")

@@ -4,7 +4,6 @@ from hypothesis import given
 from hypothesis import strategies as st
 from numpy.polynomial import Polynomial
 
-import vymath
 from vymath import Function1D, InsertResult
 
 DBL_MAX = np.finfo(float).max

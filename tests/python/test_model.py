@@ -146,7 +146,8 @@ def test_design_envelopes_from_a_dict():
     top = int(np.argmax(uls.y))
     row = r.summary[(r.summary["member"] == "AB") & (r.summary["force"] == "M")].iloc[0]
     assert (row["situation"], row["max"], row["max_x"]) == ("ULS", uls.y[top], uls.x[top])
-    assert row["max_combination"] == uls.combination[top] == "1.35*G + 1.5*Q1" and uls.factors[top] == {"G": 1.35, "Q1": 1.5}
+    assert row["max_combination"] == uls.combination[top] == "1.35*G + 1.5*Q1"
+    assert uls.factors[top] == {"G": 1.35, "Q1": 1.5}
     # The combination governing the maximum gives it: the sum of its factored cases there.
     cases = dict(zip(r.cases("AB"), r.diagrams("AB", "M")))
     assert sum(f * cases[c](uls.x[top]) for c, f in uls.factors[top].items()) == pytest.approx(uls.y[top], abs=1e-9)
