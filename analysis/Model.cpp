@@ -76,7 +76,15 @@ void Model::Add(std::string_view member, std::string_view loadCase, double x, co
             last = members.size();
             memberIndex.emplace(std::string(member), last);
             members.push_back(Member());
-            members.back().name = std::string(member);
+            Member& added = members.back();
+            added.name = std::string(member);
+            if (last > 0) { // members of an export tend to have as many rows as the one before
+                const std::size_t expected = members[last - 1].x.size();
+                added.caseOf.reserve(expected);
+                added.x.reserve(expected);
+                added.values.reserve(expected * forces.size());
+                added.origin.reserve(expected);
+            }
         } else {
             last = found->second;
         }
