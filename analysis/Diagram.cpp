@@ -129,6 +129,39 @@ bool Diagram::Sides(double x, double& left, double& right) const {
     return true;
 }
 
+std::vector<CVyMathFunction1D::Point> Diagram::Points() const {
+    std::vector<Point> points = f.GetPoints();
+    const double t = const_cast<CVyMathFunction1D&>(f).GetXtolerance();
+    std::size_t k = 0;
+    for (const double j : jumps) {
+        while (k < points.size() && points[k].x < j - t)
+            ++k;
+        for (; k < points.size() && points[k].x <= j + t; ++k)
+            points[k].x = j;
+    }
+    return points;
+}
+
+bool Diagram::Slopes(double x, double& left, double& right) const {
+    double v;
+    if (!f.GetOrdinate(x, v))
+        return false;
+    const std::vector<Point> p = Points();
+    const auto slope = [&p](std::size_t a, std::size_t b) {
+        return p[b].x == p[a].x ? 0.0 : (p[b].y - p[a].y) / (p[b].x - p[a].x);
+    };
+    // The points left of x and right of it; those at x are the sides of a jump (or a vertex).
+    std::size_t a = 0;
+    while (a < p.size() && p[a].x < x)
+        ++a;
+    std::size_t b = a;
+    while (b < p.size() && p[b].x == x)
+        ++b;
+    left = a == 0 ? 0.0 : slope(a - 1, a < b ? a : (a < p.size() ? a : a - 1));
+    right = b >= p.size() ? 0.0 : slope(a < b ? b - 1 : (a == 0 ? 0 : a - 1), b);
+    return true;
+}
+
 Diagram BuildDiagram(const std::string& label, std::vector<Row> rows, const Locator& where) {
     return Builder(label, rows, where).Build();
 }

@@ -23,7 +23,8 @@ std::vector<std::size_t> CombinationOrder(const SituationResult& d) {
     std::vector<double> weight(s.combinations.size(), 0.0);
     for (const EnvelopeLine* line : {&s.lower, &s.upper})
         for (std::size_t i = 0; i + 1 < line->x.size(); ++i)
-            weight[static_cast<std::size_t>(line->governing[i])] += line->x[i + 1] - line->x[i];
+            if (line->governing[i] >= 0)
+                weight[static_cast<std::size_t>(line->governing[i])] += line->x[i + 1] - line->x[i];
     for (const Extreme* e : {&d.min, &d.max})
         if (e->found)
             weight[static_cast<std::size_t>(e->governing)] = std::numeric_limits<double>::infinity();
@@ -46,7 +47,7 @@ RankedSituation Ranked(const SituationResult& d) {
     }
     for (EnvelopeLine* line : {&out.envelope.lower, &out.envelope.upper})
         for (int& c : line->governing)
-            c = rank[static_cast<std::size_t>(c)];
+            c = c < 0 ? c : rank[static_cast<std::size_t>(c)];
     return out;
 }
 

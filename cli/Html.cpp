@@ -140,7 +140,8 @@ function plot(member, force, situation) {
     for (let i = 0; i < e.x.length;) {
       if (e.y[i] === null) { i++; continue; }
       let j = i + 1;
-      while (j < e.x.length && e.c[j] === e.c[i] && e.y[j] !== null) j++;
+      while (j < e.x.length && e.y[j] !== null &&
+             (e.c[j] === e.c[i] || (e.c[j] < 0 && j + 1 < e.x.length && e.x[j + 1] === e.x[j]))) j++;
       const last = j < e.x.length && e.y[j] !== null ? j : j - 1;
       let d = "";
       for (let k = i; k <= last; k++) d += (k === i ? "M" : "L") + X(e.x[k]).toFixed(2) + " " + Y(e.y[k]).toFixed(2);

@@ -199,7 +199,10 @@ std::string EnvelopePaths(const EnvelopeLine& e, const Figure& fig) {
             continue;
         }
         std::size_t j = i + 1;
-        while (j < n && e.governing[j] == e.governing[i] && !e.Placeholder(j))
+        // A jump's zero-width stretch (which names no case) is drawn with the stretch before it.
+        while (
+            j < n && !e.Placeholder(j) &&
+            (e.governing[j] == e.governing[i] || (e.governing[j] < 0 && j + 1 < n && e.x[j + 1] == e.x[j])))
             ++j;
         const std::size_t last = j < n && !e.Placeholder(j) ? j : j - 1; // the run ends where the next begins
         const std::vector<double> x(e.x.begin() + static_cast<std::ptrdiff_t>(i),
@@ -339,7 +342,7 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
             if (k < 0)
                 continue;
             const std::size_t i = static_cast<std::size_t>(k);
-            const int m = e->governing[i];
+            const int m = e->GoverningOf(i);
             markers.push_back({e->x[i], e->y[i], ColourOf(m),
                                std::string(upper ? "upper " : "lower ") + (max ? "max " : "min ") +
                                    Readable(e->y[i], 4) + (yunit.empty() ? "" : " " + yunit),
@@ -371,7 +374,7 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
         for (std::size_t i = 0; i < e->governing.size(); ++i) {
             if (e->governing[i] >= 0)
                 governs[static_cast<std::size_t>(e->governing[i])] = true;
-            folded = folded || (e->governing[i] < 0 && !e->Placeholder(i));
+            folded = folded || (e->governing[i] < 0 && !e->Placeholder(i) && !e->JumpLeft(i));
         }
     for (const char* line : layout.heading) {
         svg += "<text x=\"" + Fixed(lx, 0) + "\" y=\"" + Fixed(ly + 4, 0) + "\" font-size=\"" +
@@ -397,15 +400,8 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
 
 } // namespace
 
-Series SeriesOf(const CVyMathFunction1D& f) {
-    CVyMathFunction1D::PointList list;
-    const_cast<CVyMathFunction1D&>(f).GetListPoint(list, CVyMathFunction1D::ListAsStored);
-    Series s;
-    double x, y;
-    list.ResetCursor();
-    while (list.GetNext(x, y))
-        s.points.push_back({x, y});
-    return s;
+Series SeriesOf(const Diagram& d) {
+    return {d.Points()};
 }
 
 std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r,

@@ -20,8 +20,8 @@ struct Series {
     std::vector<CVyMathFunction1D::Point> points;
 };
 
-// The stored points of f.
-Series SeriesOf(const CVyMathFunction1D& f);
+// The points of a diagram, its jumps at their station.
+Series SeriesOf(const vymath::analysis::Diagram& d);
 
 // names[k] is the diagram of members[k] (members may be empty: the envelopes alone); word says what they
 // are ("cases", "combinations"). The title, when not empty, comes before "envelopes of N cases". Points of

@@ -81,8 +81,7 @@ std::vector<std::string> FigureHeader(const Labels& labels) {
 std::string SingleEnvelopeTable(const std::vector<std::string>& names, const Envelope& r,
                                 const Labels& labels, const std::string& word) {
     std::string out = "Envelopes of " + Plural(names.size(), word) + ": " + NameList(names) + "\n\n";
-    const auto caseOf = [&names](const EnvelopeLine& e, int i) {
-        const int m = e.governing[static_cast<std::size_t>(i)];
+    const auto nameOf = [&names](int m) {
         return m < 0 ? std::string("-") : names[static_cast<std::size_t>(m)];
     };
     Table extrema({"", labels.y, "at " + labels.x, "case"}, "tnnt");
@@ -93,15 +92,15 @@ std::string SingleEnvelopeTable(const std::vector<std::string>& names, const Env
             if (i >= 0)
                 extrema.Add({std::string(name) + (max ? " max" : " min"),
                              Readable(e->y[static_cast<std::size_t>(i)]),
-                             Readable(e->x[static_cast<std::size_t>(i)]), caseOf(*e, i)});
+                             Readable(e->x[static_cast<std::size_t>(i)]),
+                             nameOf(e->GoverningOf(static_cast<std::size_t>(i)))});
         }
     out += extrema.Text("");
     for (const auto& [name, e] : {lines[1], lines[0]}) {
         out += "\n" + std::string(name) + " envelope, " + Plural(e->x.size(), "points") + "\n";
         Table t({labels.x, labels.y, "case"}, "nnt");
         for (std::size_t i = 0; i < e->x.size(); ++i)
-            t.Add({Readable(e->x[i]), e->Placeholder(i) ? "-" : Readable(e->y[i]),
-                   caseOf(*e, static_cast<int>(i))});
+            t.Add({Readable(e->x[i]), e->Placeholder(i) ? "-" : Readable(e->y[i]), nameOf(e->governing[i])});
         out += t.Text("  ");
     }
     return out;
@@ -166,6 +165,10 @@ std::string SingleDesignTable(const std::vector<SituationResult>& design, const 
             Table t({"from " + labels.x, "to " + labels.x, "combination"}, "nnt");
             std::size_t count = 0;
             for (std::size_t i = 0; i < e->x.size();) {
+                if (e->JumpLeft(i)) { // a jump's zero-width stretch: no stretch of its own
+                    ++i;
+                    continue;
+                }
                 std::size_t j = i + 1;
                 while (j < e->x.size() && e->governing[j] == e->governing[i])
                     ++j;

@@ -98,13 +98,15 @@ std::string ToCsv(const Model& model, const DesignRun& run) {
             }
             cells.push_back(row + '\n');
         }
+        cells.push_back(std::string(cases.size() + 1, ',') + '\n'); // a jump's zero-width stretch: none
         for (const auto& [name, e] : {std::pair{"lower", &s.lower}, std::pair{"upper", &s.upper}})
             for (std::size_t i = 0; i < e->x.size(); ++i) {
                 out += CsvField(s.name) + ',' + name + ',';
                 AppendShortest(out, e->x[i]);
                 out += ',';
                 AppendShortest(out, e->y[i]);
-                out += cells[static_cast<std::size_t>(e->governing[i])];
+                const int g = e->governing[i];
+                out += cells[g < 0 ? cells.size() - 1 : static_cast<std::size_t>(g)];
             }
     }
     return out;

@@ -89,12 +89,20 @@ void AppendDesignLine(std::string& out, const EnvelopeLine& e, const DesignSitua
                       const std::vector<std::string>& texts, const std::string& indent) {
     AppendXY(out, e, indent);
     out += ",\n" + indent + "  \"factors\": ";
+    // A jump's zero-width stretch names no combination: null.
     AppendArray(out, e.governing, [&s](std::string& o, int c) {
-        AppendFactors(o, s.combinations[static_cast<std::size_t>(c)]);
+        if (c < 0)
+            o += "null";
+        else
+            AppendFactors(o, s.combinations[static_cast<std::size_t>(c)]);
     });
     out += ",\n" + indent + "  \"combination\": ";
-    AppendArray(out, e.governing,
-                [&texts](std::string& o, int c) { AppendString(o, texts[static_cast<std::size_t>(c)]); });
+    AppendArray(out, e.governing, [&texts](std::string& o, int c) {
+        if (c < 0)
+            o += "null";
+        else
+            AppendString(o, texts[static_cast<std::size_t>(c)]);
+    });
     out += "\n" + indent + "}";
 }
 

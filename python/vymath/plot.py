@@ -50,6 +50,8 @@ def _stretches(x, y, governing):
             continue
         if start is None:
             start = i
+        elif governing[i] < 0 and i + 1 < len(x) and x[i + 1] == x[i]:
+            continue  # a jump's zero-width stretch names no case: drawn with the stretch before it
         elif governing[i] != governing[start] or i == len(x) - 1:
             runs.append((start, i, governing[start]))
             start = i

@@ -30,6 +30,15 @@ struct VYMATH_ANALYSIS_API Diagram {
     /// two stored points of the jump (left, right); elsewhere GetOrdinate(x) twice. False (left and
     /// right untouched) outside the domain. O(log n + log jumps).
     bool Sides(double x, double& left, double& right) const;
+
+    /// The slopes of the input's lines left and right of x (a jump's sides at its abscissa): what decides
+    /// between diagrams equal at a station. False (slopes untouched) outside the domain; an end's outer
+    /// slope is 0. O(n): it reads the points.
+    bool Slopes(double x, double& left, double& right) const;
+
+    /// The points as the input gave them: the stored points, each jump's two at its abscissa (left value
+    /// first) instead of at j -+ Xtolerance. What a reader of results is shown. O(n).
+    std::vector<CVyMathFunction1D::Point> Points() const;
 };
 
 /// Builds the diagram of rows (any order): the bounds constructor on the rows' extent, then Set at

@@ -27,6 +27,12 @@ struct VYMATH_ANALYSIS_API EnvelopeLine {
     std::vector<int> governing; ///< what governs each point, as above
     /// No diagram is defined at point i: its ordinate is the library's +-DBL_MAX.
     bool Placeholder(std::size_t i) const;
+    /// Point i is the left side of a jump shown at its abscissa: the next point stands at the same x, and
+    /// the zero-width stretch between them names nothing (governing -1).
+    bool JumpLeft(std::size_t i) const { return governing[i] < 0 && i + 1 < x.size() && x[i + 1] == x[i]; }
+    /// What governs point i for an extreme there: its stretch's, or at the left of a jump (JumpLeft) the
+    /// stretch ending there.
+    int GoverningOf(std::size_t i) const { return JumpLeft(i) && i > 0 ? governing[i - 1] : governing[i]; }
     /// The index of the largest ordinate but placeholders, the first on ties; -1 if none.
     int IndexOfMax() const;
     /// The index of the smallest ordinate but placeholders, the first on ties; -1 if none.
