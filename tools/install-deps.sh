@@ -15,6 +15,8 @@ packages=(
     libbenchmark-dev libgsl-dev libeigen3-dev
     # command-line tool
     libcli11-dev nlohmann-json3-dev libcsv-dev
+    # .xlsx workbooks: reading (zip, XML), writing (the tests' and the benchmark's workbooks, its peer)
+    libzip-dev libexpat1-dev libxlsxwriter-dev python3-openpyxl
     # analysis layer: members in parallel
     libtbb-dev
     # Python package, its tests and its examples
