@@ -152,13 +152,14 @@ private:
     std::vector<std::string_view> cells;
 
     // The cell being read.
+    enum class Type : unsigned char { Number, Shared, Inline, Formula, Boolean, Error, Other };
     std::size_t column = 0;
-    std::string type;
+    Type type = Type::Number;
+    std::string otherType; // the t attribute of a type not read
     std::size_t valueStart = 0;
     bool hasValue = false;
     std::string inlineText;
-    std::string attribute; // a decoded attribute value
-    std::string scratch;
+    std::string decoded[2]; // the r and t attributes' values where they hold references or blanks
 
     bool stopped = false;
 
@@ -174,10 +175,10 @@ private:
     const char* StartTag(const char* p, const char* e);
     const char* EndTag(const char* p, const char* e);
     void Text(const char* p, const char* e, bool cdata);
-    void DecodeAttribute(const char* p, const char* e);
+    std::string_view Attribute(const char* p, const char* e, std::string& decoded);
 
-    void StartRow(const char* r);
-    void StartCell(const char* r, const char* t);
+    void StartRow(const std::string_view* r);
+    void StartCell(const std::string_view* r, const std::string_view* t);
     void EndCell();
     void EndRow();
 };
@@ -214,8 +215,10 @@ void Scanner::Run() {
             return;
         if (next) {
             pos += static_cast<std::size_t>(next - p);
-        } else if (!Refill()) {
+        } else if (eof) {
             Malformed("the XML ends inside a tag or a text");
+        } else {
+            Refill(); // at the end, a text runs to it: the token is tried once more
         }
     }
     if (!open.empty())
@@ -287,12 +290,10 @@ const char* Scanner::StartTag(const char* p, const char* e) {
         Malformed("a second root element <" + std::string(name) + ">");
     const Role role = open.empty() ? Role::Root : RoleOf(open.back().second, LocalName(name));
 
-    // Attributes; of a row its r, of a cell its r and t (their values' offsets in `scratch`).
-    const char *r = nullptr, *t = nullptr;
-    std::size_t rAt = 0, tAt = 0;
+    // Attributes; of a row its r, of a cell its r and t.
+    std::string_view values[2];
+    bool has[2] = {false, false};
     const bool wanted = role == Role::Row || role == Role::Cell;
-    if (wanted)
-        scratch.clear();
     bool empty = false;
     for (;;) {
         while (q < e && IsSpace(*q))
@@ -333,26 +334,22 @@ const char* Scanner::StartTag(const char* p, const char* e) {
         q = static_cast<const char*>(std::memchr(v, *q, static_cast<std::size_t>(e - v)));
         if (!q)
             return nullptr;
-        if (wanted && (attributeName == "r" || (role == Role::Cell && attributeName == "t"))) {
-            DecodeAttribute(v, q);
-            (attributeName == "r" ? rAt : tAt) = scratch.size() + 1; // offset + 1: 0 for none
-            scratch.append(attribute);
-            scratch += '\0';
+        if (wanted && attributeName.size() == 1 &&
+            (attributeName[0] == 'r' || (role == Role::Cell && attributeName[0] == 't'))) {
+            const int k = attributeName[0] == 'r' ? 0 : 1;
+            values[k] = Attribute(v, q, decoded[k]);
+            has[k] = true;
         }
         ++q;
     }
-    if (rAt)
-        r = scratch.c_str() + rAt - 1;
-    if (tAt)
-        t = scratch.c_str() + tAt - 1;
 
     rootSeen = true;
     switch (role) {
     case Role::Row:
-        StartRow(r);
+        StartRow(has[0] ? &values[0] : nullptr);
         break;
     case Role::Cell:
-        StartCell(r, t);
+        StartCell(has[0] ? &values[0] : nullptr, has[1] ? &values[1] : nullptr);
         break;
     case Role::Value:
         hasValue = true;
@@ -383,7 +380,7 @@ const char* Scanner::EndTag(const char* p, const char* e) {
     if (open.empty())
         Malformed("an end tag </" + std::string(name) + "> outside the root element");
     const auto [at, role] = open.back();
-    if (std::string_view(names).substr(at) != name)
+    if (names.size() - at != name.size() || std::memcmp(names.data() + at, name.data(), name.size()) != 0)
         Malformed("</" + std::string(name) + "> closes <" + names.substr(at) + ">");
     names.resize(at);
     open.pop_back();
@@ -429,8 +426,15 @@ void Scanner::Text(const char* p, const char* e, bool cdata) {
     }
 }
 
-// An attribute's value into `attribute`: references decoded, each blank character a space.
-void Scanner::DecodeAttribute(const char* p, const char* e) {
+// An attribute's value: references decoded, each blank character a space (into `decoded` if that changes
+// it, else the text as it stands in the buffer).
+std::string_view Scanner::Attribute(const char* p, const char* e, std::string& decoded) {
+    const char* q = p;
+    while (q < e && *q != '&' && *q != '<' && *q != '\r' && *q != '\n' && *q != '\t')
+        ++q;
+    if (q == e)
+        return std::string_view(p, static_cast<std::size_t>(e - p));
+    std::string& attribute = decoded;
     attribute.clear();
     while (p < e) {
         const char* q = p;
@@ -438,7 +442,7 @@ void Scanner::DecodeAttribute(const char* p, const char* e) {
             ++q;
         attribute.append(p, static_cast<std::size_t>(q - p));
         if (q == e)
-            return;
+            break;
         if (*q == '<')
             Malformed("'<' in an attribute value");
         if (*q == '&') {
@@ -452,12 +456,13 @@ void Scanner::DecodeAttribute(const char* p, const char* e) {
             p = *q == '\r' && q + 1 < e && q[1] == '\n' ? q + 2 : q + 1;
         }
     }
+    return attribute;
 }
 
-void Scanner::StartRow(const char* r) {
+void Scanner::StartRow(const std::string_view* r) {
     std::size_t number = rowNumber + 1;
     if (r) {
-        const std::string_view text(r);
+        const std::string_view text = *r;
         number = 0;
         bool digits = !text.empty();
         for (char c : text) {
@@ -481,22 +486,34 @@ void Scanner::StartRow(const char* r) {
     spans.clear();
 }
 
-void Scanner::StartCell(const char* r, const char* t) {
+void Scanner::StartCell(const std::string_view* r, const std::string_view* t) {
     column = lastColumn + 1;
     if (r) {
         std::size_t row = 0;
-        if (!ParseReference(r, column, row))
-            throw Failure("a cell reference r=\"" + std::string(r) + "\" that is not one of A1 to XFD1048576",
+        if (!ParseReference(*r, column, row))
+            throw Failure("a cell reference r=\"" + std::string(*r) +
+                              "\" that is not one of A1 to XFD1048576",
                           "row " + std::to_string(rowNumber));
         if (row != rowNumber)
-            throw Failure("a cell in row " + std::to_string(rowNumber), "cell " + std::string(r));
+            throw Failure("a cell in row " + std::to_string(rowNumber), "cell " + std::string(*r));
         if (column <= lastColumn)
             CellFailure("cells out of order (after " + XlsxColumnName(lastColumn) +
                         std::to_string(rowNumber) + ")");
     } else if (column > kMaxColumn) {
         throw Failure("a cell past column XFD", "row " + std::to_string(rowNumber));
     }
-    type = t ? t : "";
+    type = Type::Number;
+    if (t && !t->empty() && *t != "n") {
+        const std::string_view v = *t;
+        type = v == "s"           ? Type::Shared
+               : v == "inlineStr" ? Type::Inline
+               : v == "str"       ? Type::Formula
+               : v == "b"         ? Type::Boolean
+               : v == "e"         ? Type::Error
+                                  : Type::Other;
+        if (type == Type::Other)
+            otherType = v;
+    }
     valueStart = texts.size();
     hasValue = false;
     inlineText.clear();
@@ -505,9 +522,9 @@ void Scanner::StartCell(const char* r, const char* t) {
 void Scanner::EndCell() {
     static constexpr std::string_view kTrue = "TRUE", kFalse = "FALSE";
     Span span{nullptr, valueStart, texts.size() - valueStart};
-    if (type.empty() || type == "n") {
+    if (type == Type::Number) {
         // the value as written
-    } else if (type == "s") {
+    } else if (type == Type::Shared) {
         const std::string_view v(texts.data() + valueStart, span.length);
         if (hasValue) {
             std::size_t index = 0;
@@ -526,16 +543,16 @@ void Scanner::EndCell() {
             span = Span{s.data(), 0, s.size()};
         }
         texts.resize(valueStart);
-    } else if (type == "inlineStr" || type == "str") {
+    } else if (type == Type::Inline || type == Type::Formula) {
         std::string_view source = inlineText;
-        if (type == "str") {
+        if (type == Type::Formula) {
             inlineText.assign(texts, valueStart, std::string::npos);
             source = inlineText;
         }
         texts.resize(valueStart);
         AppendUnescaped(texts, source);
         span.length = texts.size() - valueStart;
-    } else if (type == "b") {
+    } else if (type == Type::Boolean) {
         const std::string_view v(texts.data() + valueStart, span.length);
         if (hasValue) {
             if (v == "1" || v == "true")
@@ -546,10 +563,10 @@ void Scanner::EndCell() {
                 CellFailure("a boolean \"" + std::string(v) + "\" that is neither 0 nor 1");
         }
         texts.resize(valueStart);
-    } else if (type == "e") {
+    } else if (type == Type::Error) {
         CellFailure("the error value " + texts.substr(valueStart));
     } else {
-        CellFailure("a cell of type t=\"" + type + "\", not read (numbers, strings and booleans are)");
+        CellFailure("a cell of type t=\"" + otherType + "\", not read (numbers, strings and booleans are)");
     }
     spans.resize(column - 1, Span{nullptr, 0, 0});
     spans.push_back(span);

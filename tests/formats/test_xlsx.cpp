@@ -29,7 +29,7 @@ std::string Sheet(const std::string& rows) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<worksheet "
            "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><dimension ref=\"A1\"/>"
            "<sheetData>" +
-           rows + "</sheetData><pageMargins left=\"0.7\"/></worksheet>";
+           rows + "</sheetData><pageMargins left=\"0.7\"/></worksheet>\r\n";
 }
 
 std::string Book(const std::vector<std::pair<std::string, std::string>>& sheets, bool deflate = true) {
