@@ -176,6 +176,9 @@ private:
     const char* EndTag(const char* p, const char* e);
     void Text(const char* p, const char* e, bool cdata);
     std::string_view Attribute(const char* p, const char* e, std::string& decoded);
+    const char* Attributes(const char* q, const char* e, std::string_view name, Role role,
+                           std::string_view* values, bool* has, bool& empty);
+    const char* FastCell(const char* p, const char* e);
 
     void StartRow(const std::string_view* r);
     void StartCell(const std::string_view* r, const std::string_view* t);
@@ -274,44 +277,33 @@ const char* Scanner::Token(const char* p, const char* e) {
             throw Failure("XML with a document type declaration (DTD), refused");
         Malformed("a markup declaration");
     }
+    if (!open.empty() && open.back().second == Role::Row && p[1] == 'c' && e - p > 2 &&
+        (IsSpace(p[2]) || p[2] == '>' || p[2] == '/'))
+        if (const char* q = FastCell(p, e))
+            return q;
     return StartTag(p, e);
 }
 
-const char* Scanner::StartTag(const char* p, const char* e) {
-    const char* q = p + 1;
-    while (q < e && !IsSpace(*q) && *q != '/' && *q != '>')
-        ++q;
-    if (q == e)
-        return nullptr;
-    const std::string_view name(p + 1, static_cast<std::size_t>(q - p - 1));
-    if (name.empty())
-        Malformed("a tag without a name");
-    if (open.empty() && rootSeen)
-        Malformed("a second root element <" + std::string(name) + ">");
-    const Role role = open.empty() ? Role::Root : RoleOf(open.back().second, LocalName(name));
-
-    // Attributes; of a row its r, of a cell its r and t.
-    std::string_view values[2];
-    bool has[2] = {false, false};
+// The attributes of a start tag from q to its end, the values of r and t (of a row or cell) in values[0]
+// and values[1]. Returns the pointer past the tag (`empty`: it ends with "/>"), or nullptr if it does not
+// end before e.
+const char* Scanner::Attributes(const char* q, const char* e, std::string_view name, Role role,
+                                std::string_view* values, bool* has, bool& empty) {
     const bool wanted = role == Role::Row || role == Role::Cell;
-    bool empty = false;
     for (;;) {
         while (q < e && IsSpace(*q))
             ++q;
         if (q == e)
             return nullptr;
-        if (*q == '>') {
-            ++q;
-            break;
-        }
+        if (*q == '>')
+            return q + 1;
         if (*q == '/') {
             if (q + 1 == e)
                 return nullptr;
             if (q[1] != '>')
                 Malformed("'/' inside the tag <" + std::string(name) + ">");
-            q += 2;
             empty = true;
-            break;
+            return q + 2;
         }
         const char* a = q;
         while (q < e && !IsSpace(*q) && *q != '=' && *q != '>' && *q != '/')
@@ -342,6 +334,60 @@ const char* Scanner::StartTag(const char* p, const char* e) {
         }
         ++q;
     }
+}
+
+// The usual cell in one go: <c ...> with <v>TEXT</v></c> (TEXT without references or carriage returns),
+// or <c .../>. Returns nullptr for anything else, and for a cell that does not end before e: the
+// general path reads those.
+const char* Scanner::FastCell(const char* p, const char* e) {
+    std::string_view values[2];
+    bool has[2] = {false, false};
+    bool empty = false;
+    const char* q = Attributes(p + 2, e, "c", Role::Cell, values, has, empty);
+    if (!q)
+        return nullptr;
+    const char *text = nullptr, *textEnd = nullptr;
+    if (!empty) {
+        if (e - q < 3 || std::memcmp(q, "<v>", 3) != 0)
+            return nullptr;
+        text = q + 3;
+        textEnd = static_cast<const char*>(std::memchr(text, '<', static_cast<std::size_t>(e - text)));
+        if (!textEnd || e - textEnd < 8 || std::memcmp(textEnd, "</v></c>", 8) != 0)
+            return nullptr;
+        for (const char* k = text; k < textEnd; ++k)
+            if (*k == '&' || *k == '\r')
+                return nullptr;
+        q = textEnd + 8;
+    }
+    StartCell(has[0] ? &values[0] : nullptr, has[1] ? &values[1] : nullptr);
+    if (text) {
+        hasValue = true;
+        texts.append(text, static_cast<std::size_t>(textEnd - text));
+    }
+    EndCell();
+    return q;
+}
+
+const char* Scanner::StartTag(const char* p, const char* e) {
+    const char* q = p + 1;
+    while (q < e && !IsSpace(*q) && *q != '/' && *q != '>')
+        ++q;
+    if (q == e)
+        return nullptr;
+    const std::string_view name(p + 1, static_cast<std::size_t>(q - p - 1));
+    if (name.empty())
+        Malformed("a tag without a name");
+    if (open.empty() && rootSeen)
+        Malformed("a second root element <" + std::string(name) + ">");
+    const Role role = open.empty() ? Role::Root : RoleOf(open.back().second, LocalName(name));
+
+    // Attributes; of a row its r, of a cell its r and t.
+    std::string_view values[2];
+    bool has[2] = {false, false};
+    bool empty = false;
+    q = Attributes(q, e, name, role, values, has, empty);
+    if (!q)
+        return nullptr;
 
     rootSeen = true;
     switch (role) {
