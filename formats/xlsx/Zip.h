@@ -16,7 +16,7 @@ namespace vymath {
 namespace formats {
 namespace detail {
 
-// What one entry may inflate to: a sheet of 1,048,576 rows of 16 cells is about 1 GiB of XML, and sheet
+// What one entry may inflate to: a sheet of 1,048,576 rows of 16 cells is 0.6 to 1 GiB of XML, and sheet
 // XML compresses 5 to 30 times (deflate reaches 1032 on a run of one byte). The ratio applies past the
 // first 16 MiB.
 constexpr std::uint64_t kMaxEntryBytes = std::uint64_t{4} << 30;
