@@ -1,6 +1,7 @@
 // A model's runs, member by member.
 #include "vymath/analysis/Analysis.h"
 
+#include "Formed.h"
 #include "Stations.h"
 #include "Text.h"
 
@@ -92,13 +93,6 @@ std::vector<std::string> DiagramNames(const Model& model, std::size_t m,
     return names;
 }
 
-std::vector<const CVyMathFunction1D*> FunctionsOf(const std::vector<Diagram>& diagrams) {
-    std::vector<const CVyMathFunction1D*> functions;
-    for (const Diagram& d : diagrams)
-        functions.push_back(&d.f);
-    return functions;
-}
-
 // The extreme at point i of an envelope line, every force's values under what governs there given by
 // sides(governing, x, force, left, right).
 template <class Sides>
@@ -133,127 +127,114 @@ void CheckMemberCases(const Model& model, std::size_t m, const Actions& actions)
                                 "no load case " + Quoted(c) + " of action " + Quoted(a.name));
 }
 
-// A member's diagrams: its cases of every force and, with combinations, the combinations formed of them.
-struct Formed {
-    std::vector<std::vector<Diagram>> cases;                        // [force][case]
-    std::vector<std::vector<Diagram>> combined;                     // [force][combination]
-    std::vector<std::vector<std::pair<std::size_t, double>>> terms; // each combination's (case, factor)
-
-    const std::vector<Diagram>& Of(std::size_t f) const { return combined.empty() ? cases[f] : combined[f]; }
-
-    // Diagram d of force f either side of x: its own values, but at a case's jump a combination's values are
-    // its cases' sides summed (its stored jump holds the other cases read at the jump's window ends).
-    bool Sides(std::size_t d, double x, std::size_t f, double& left, double& right) const {
-        const Diagram& own = Of(f)[d];
-        if (combined.empty() || !std::binary_search(own.jumps.begin(), own.jumps.end(), x))
-            return own.Sides(x, left, right);
-        return Sum(d, f, left, right,
-                   [x](const Diagram& c, double& l, double& r) { return c.Sides(x, l, r); });
-    }
-
-    // The slopes of its input lines either side of x: a combination's, its cases' summed.
-    bool Slopes(std::size_t d, double x, std::size_t f, double& left, double& right) const {
-        if (combined.empty())
-            return cases[f][d].Slopes(x, left, right);
-        return Sum(d, f, left, right,
-                   [x](const Diagram& c, double& l, double& r) { return c.Slopes(x, l, r); });
-    }
-
-private:
-    template <class Read>
-    bool Sum(std::size_t d, std::size_t f, double& left, double& right, Read read) const {
-        double l = 0.0, r = 0.0;
-        for (const auto& [c, factor] : terms[d]) {
-            double cl, cr;
-            if (!read(cases[f][c], cl, cr))
-                return false;
-            l += factor * cl;
-            r += factor * cr;
-        }
-        left = l;
-        right = r;
-        return true;
-    }
-};
-
-Formed Form(const Model& model, std::size_t m, const std::vector<Combination>& combinations) {
-    Formed out;
-    const std::size_t forces = model.Forces().size();
-    for (std::size_t f = 0; f < forces; ++f)
-        out.cases.push_back(model.Diagrams(m, f));
-    if (combinations.empty())
-        return out;
-    const std::vector<std::string>& cases = model.Cases(m);
-    std::unordered_map<std::string, std::size_t> caseIndex;
-    for (std::size_t c = 0; c < cases.size(); ++c)
-        caseIndex.emplace(cases[c], c);
-    const std::string member =
-        model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
-    for (const Combination& c : combinations) {
-        out.terms.emplace_back();
-        for (const Term& t : c.terms) {
-            const auto it = caseIndex.find(t.loadCase);
-            if (it == caseIndex.end())
-                throw Error(Error::Kind::Data,
-                            member + "combination " + Quoted(c.name) + ": no case " + Quoted(t.loadCase));
-            out.terms.back().push_back({it->second, t.factor});
-        }
-    }
-    for (std::size_t f = 0; f < forces; ++f) {
-        std::vector<Diagram> combined;
-        for (std::size_t k = 0; k < combinations.size(); ++k) {
-            std::vector<const Diagram*> parts;
-            for (const auto& term : out.terms[k])
-                parts.push_back(&out.cases[f][term.first]);
-            std::string label = member + "combination " + Quoted(combinations[k].name);
-            if (forces > 1)
-                label += ", force " + Quoted(model.Forces()[f]);
-            combined.push_back(FormCombination(label, combinations[k], parts));
-        }
-        out.combined.push_back(std::move(combined));
-    }
-    return out;
+double ToleranceOf(const std::vector<const Diagram*>& diagrams) {
+    return diagrams.empty() ? 0.0 : const_cast<CVyMathFunction1D&>(diagrams.front()->f).GetXtolerance();
 }
 
-double ToleranceOf(const std::vector<Diagram>& diagrams) {
-    return diagrams.empty() ? 0.0 : const_cast<CVyMathFunction1D&>(diagrams.front().f).GetXtolerance();
-}
-
-std::vector<double> StationsOf(const std::vector<Diagram>& diagrams) {
+// The jump stations of every bound of the diagrams.
+std::vector<double> StationsOf(const std::vector<CaseDiagram>& diagrams) {
     std::vector<const Diagram*> all;
-    for (const Diagram& d : diagrams)
-        all.push_back(&d);
+    for (const CaseDiagram& d : diagrams) {
+        all.push_back(&d.upper);
+        if (d.Bounded())
+            all.push_back(&*d.lower);
+    }
     return JumpStations(all);
 }
 
+std::vector<const CVyMathFunction1D*> FunctionsOf(const std::vector<const Diagram*>& diagrams) {
+    std::vector<const CVyMathFunction1D*> functions;
+    for (const Diagram* d : diagrams)
+        functions.push_back(&d->f);
+    return functions;
+}
+
+// The envelopes of a force's diagrams: of their upper bounds and of their lower ones where any is bounded.
+Envelope EnvelopesOf(const Formed& formed, std::size_t f, EnvelopeMethod method) {
+    if (!formed.AnyBounded())
+        return EnvelopeOf(FunctionsOf(formed.Bounds(f, true)), method);
+    const Envelope upper = EnvelopeOf(FunctionsOf(formed.Bounds(f, true)), method);
+    const Envelope lower = EnvelopeOf(FunctionsOf(formed.Bounds(f, false)), method);
+    return {lower.lower, upper.upper};
+}
+
+// One force's envelopes shown with their jumps at their stations, and their extremes. A bounded diagram's
+// bounds do not act together: no coincident value is given under one.
+ForceEnvelope ForceEnvelopeOf(const Formed& formed, std::size_t f, std::size_t forces, EnvelopeMethod method) {
+    const std::vector<CaseDiagram>& diagrams = formed.Of(f);
+    ForceEnvelope r;
+    r.envelope = EnvelopesOf(formed, f, method);
+    const std::vector<double> stations = StationsOf(diagrams);
+    const double tol = ToleranceOf(formed.Bounds(f, true));
+    for (const bool upper : {true, false}) {
+        const StationSides own = [&formed, f, upper](int d, double j, double& left, double& right) {
+            return formed.Sides(static_cast<std::size_t>(d), j, f, upper, left, right);
+        };
+        StationChoice choice;
+        choice.upper = upper;
+        choice.count = diagrams.size();
+        choice.slopes = [&formed, f, upper](int d, double j, double& left, double& right) {
+            return formed.Slopes(static_cast<std::size_t>(d), j, f, upper, left, right);
+        };
+        EnvelopeLine& line = upper ? r.envelope.upper : r.envelope.lower;
+        line = AtStations(line, stations, tol, own, choice);
+        const auto sides = [&formed, upper](std::size_t d, double x, std::size_t g, double& left, double& right) {
+            if (!formed.Of(g)[d].Bounded())
+                formed.Sides(d, x, g, upper, left, right);
+        };
+        (upper ? r.max : r.min) = ExtremeAt(line, upper ? line.IndexOfMax() : line.IndexOfMin(), forces, sides);
+    }
+    return r;
+}
+
 // One force's design situations with their extremes, the coincident forces summed case by case under the
-// governing combination.
+// governing combination (none where a case of it is bounded).
 std::vector<SituationResult> DesignOf(const Actions& actions, const std::vector<std::string>& cases,
-                                      const std::vector<std::vector<Diagram>>& byForce, std::size_t force) {
+                                      const Formed& formed, std::size_t force) {
     std::vector<SituationResult> out;
-    const std::vector<double> stations = StationsOf(byForce[force]);
-    const double tol = ToleranceOf(byForce[force]);
-    for (DesignSituation& s : DesignEnvelopes(actions, cases, FunctionsOf(byForce[force]))) {
-        const auto sides = [&](std::size_t c, double x, std::size_t f, double& left, double& right) {
+    const std::vector<double> stations = StationsOf(formed.cases[force]);
+    const double tol = ToleranceOf(formed.Bounds(force, true));
+    const std::vector<const CVyMathFunction1D*> uppers = FunctionsOf(formed.Bounds(force, true));
+    const std::vector<const CVyMathFunction1D*> lowers = FunctionsOf(formed.Bounds(force, false));
+    for (DesignSituation& s : DesignEnvelopes(actions, cases, uppers, lowers)) {
+        // Combination c's values of force f either side of x, each case on the side its factor takes.
+        const auto sum = [&](std::size_t c, double x, std::size_t f, bool upper, double& left, double& right) {
             left = right = 0.0;
             for (const auto& term : s.combinations[c].factors) {
-                const std::size_t k = static_cast<std::size_t>(
-                    std::find(cases.begin(), cases.end(), term.first) - cases.begin());
+                const std::size_t k =
+                    static_cast<std::size_t>(std::find(cases.begin(), cases.end(), term.first) - cases.begin());
                 double l = kNaN, r = kNaN;
-                byForce[f][k].Sides(x, l, r);
+                formed.cases[f][k].Side(upper, term.second).Sides(x, l, r);
                 left += term.second * l;
                 right += term.second * r;
             }
         };
-        const StationSides own = [&](int c, double j, double& left, double& right) {
-            sides(static_cast<std::size_t>(c), j, force, left, right);
-            return true;
+        const auto bounded = [&](std::size_t c) {
+            for (const auto& term : s.combinations[c].factors)
+                if (formed.cases[force][static_cast<std::size_t>(std::find(cases.begin(), cases.end(), term.first) -
+                                                                 cases.begin())]
+                        .Bounded())
+                    return true;
+            return false;
         };
-        s.lower = AtStations(s.lower, stations, tol, own);
-        s.upper = AtStations(s.upper, stations, tol, own);
+        for (const bool upper : {true, false}) {
+            const StationSides own = [&](int c, double j, double& left, double& right) {
+                sum(static_cast<std::size_t>(c), j, force, upper, left, right);
+                return true;
+            };
+            EnvelopeLine& line = upper ? s.upper : s.lower;
+            line = AtStations(line, stations, tol, own);
+        }
         SituationResult r;
-        r.max = ExtremeAt(s.upper, s.upper.IndexOfMax(), byForce.size(), sides);
-        r.min = ExtremeAt(s.lower, s.lower.IndexOfMin(), byForce.size(), sides);
+        for (const bool upper : {true, false}) {
+            const auto sides = [&](std::size_t c, double x, std::size_t f, double& left, double& right) {
+                if (!bounded(c))
+                    sum(c, x, f, upper, left, right);
+            };
+            const EnvelopeLine& line = upper ? s.upper : s.lower;
+            (upper ? r.max : r.min) =
+                ExtremeAt(line, upper ? line.IndexOfMax() : line.IndexOfMin(), formed.cases.size(), sides);
+        }
         r.situation = std::move(s);
         out.push_back(std::move(r));
     }
@@ -262,8 +243,8 @@ std::vector<SituationResult> DesignOf(const Actions& actions, const std::vector<
 
 } // namespace
 
-std::vector<std::vector<Diagram>> MemberDiagrams(const Model& model, std::size_t m,
-                                                 const std::vector<Combination>& combinations) {
+std::vector<std::vector<CaseDiagram>> MemberDiagrams(const Model& model, std::size_t m,
+                                                     const std::vector<Combination>& combinations) {
     Formed formed = Form(model, m, combinations);
     return combinations.empty() ? std::move(formed.cases) : std::move(formed.combined);
 }
@@ -279,28 +260,10 @@ EnvelopeRun AnalyseEnvelopes(const Model& model, const std::vector<Combination>&
         const std::size_t forces = model.Forces().size();
         MemberEnvelopes result;
         result.diagrams = DiagramNames(model, m, combinations);
-        for (std::size_t f = 0; f < forces; ++f) {
-            const std::vector<Diagram>& diagrams = formed.Of(f);
-            ForceEnvelope r;
-            r.envelope = EnvelopeOf(FunctionsOf(diagrams), method);
-            const StationSides own = [&formed, f](int d, double j, double& left, double& right) {
-                return formed.Sides(static_cast<std::size_t>(d), j, f, left, right);
-            };
-            const std::vector<double> stations = StationsOf(diagrams);
-            StationChoice choice;
-            choice.count = diagrams.size();
-            choice.slopes = [&formed, f](int d, double j, double& left, double& right) {
-                return formed.Slopes(static_cast<std::size_t>(d), j, f, left, right);
-            };
-            r.envelope.upper = AtStations(r.envelope.upper, stations, ToleranceOf(diagrams), own, choice);
-            choice.upper = false;
-            r.envelope.lower = AtStations(r.envelope.lower, stations, ToleranceOf(diagrams), own, choice);
-            const auto sides = [&formed](std::size_t d, double x, std::size_t g, double& left,
-                                         double& right) { formed.Sides(d, x, g, left, right); };
-            r.max = ExtremeAt(r.envelope.upper, r.envelope.upper.IndexOfMax(), forces, sides);
-            r.min = ExtremeAt(r.envelope.lower, r.envelope.lower.IndexOfMin(), forces, sides);
-            result.forces.push_back(std::move(r));
-        }
+        for (const CaseDiagram& d : formed.Of(0))
+            result.bounded.push_back(d.Bounded());
+        for (std::size_t f = 0; f < forces; ++f)
+            result.forces.push_back(ForceEnvelopeOf(formed, f, forces, method));
         return result;
     });
     return run;
@@ -312,15 +275,15 @@ DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOpt
     for (const Action& a : actions.actions)
         run.actions.push_back(a.name);
     run.members = ForEachMember<MemberDesign>(model, options, [&](std::size_t m) {
-        const std::vector<std::vector<Diagram>> byForce = MemberDiagrams(model, m, {});
+        const Formed formed = Form(model, m, {});
         CheckMemberCases(model, m, actions);
         MemberDesign result;
         result.cases = model.Cases(m);
         const std::string label =
             model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
-        for (std::size_t f = 0; f < byForce.size(); ++f) {
+        for (std::size_t f = 0; f < formed.cases.size(); ++f) {
             try {
-                result.forces.push_back(DesignOf(actions, result.cases, byForce, f));
+                result.forces.push_back(DesignOf(actions, result.cases, formed, f));
             } catch (const Error& e) {
                 throw Error(e.GetKind(), label + e.what());
             }
@@ -337,11 +300,20 @@ KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination
     run.kind = combinations.empty() ? DiagramKind::LoadCases : DiagramKind::Combinations;
     run.members = ForEachMember<MemberFigures>(model, options, [&](std::size_t m) {
         MemberFigures result;
-        result.diagrams = DiagramNames(model, m, combinations);
-        for (const std::vector<Diagram>& diagrams : MemberDiagrams(model, m, combinations)) {
+        const std::vector<std::vector<CaseDiagram>> byForce = MemberDiagrams(model, m, combinations);
+        const std::vector<std::string> names = DiagramNames(model, m, combinations);
+        for (std::size_t d = 0; d < names.size(); ++d) // a bounded diagram's bounds, each its own
+            if (byForce[0][d].Bounded())
+                result.diagrams.insert(result.diagrams.end(), {names[d] + " (Max)", names[d] + " (Min)"});
+            else
+                result.diagrams.push_back(names[d]);
+        for (const std::vector<CaseDiagram>& diagrams : byForce) {
             result.forces.emplace_back();
-            for (const Diagram& d : diagrams)
-                result.forces.back().push_back(Inspect(d.f));
+            for (const CaseDiagram& d : diagrams) {
+                result.forces.back().push_back(Inspect(d.upper.f));
+                if (d.Bounded())
+                    result.forces.back().push_back(Inspect(d.lower->f));
+            }
         }
         return result;
     });

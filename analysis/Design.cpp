@@ -69,9 +69,9 @@ struct VariableTerms {
 
 class Builder {
 public:
-    Builder(const Actions& actions, const std::vector<std::string>& caseNames,
-            const std::vector<const F*>& diagrams)
-        : actions(actions), terms(caseNames, diagrams) {
+    Builder(const Actions& actions, const std::vector<std::string>& caseNames, const std::vector<const F*>& uppers,
+            const std::vector<const F*>& lowers)
+        : actions(actions), terms(caseNames, uppers, lowers) {
         for (std::size_t i = 0; i < actions.actions.size(); ++i)
             if (actions.actions[i].type == ActionType::Variable)
                 variables.push_back(i);
@@ -103,7 +103,7 @@ private:
             if (a.type == ActionType::Permanent) {
                 const rules::PermanentFactors factors = rules::Permanent(e, actions.factors);
                 PermanentTerm p{CasesOf(a), nullptr, factors.sup, factors.inf};
-                const F all = terms.Summed(a, 1.0);
+                const F all = terms.Summed(a, upper, 1.0);
                 if (p.sup == p.inf) {
                     out.functions.push_back(terms::Sum({&all}, {p.sup}));
                 } else {
@@ -114,7 +114,7 @@ private:
                 out.permanent.push_back(p);
             } else if (a.type == ActionType::Prestress) {
                 const double factor = rules::Prestress(e, actions.factors);
-                out.functions.push_back(terms.Summed(a, factor));
+                out.functions.push_back(terms.Summed(a, upper, factor));
                 for (std::size_t c : CasesOf(a))
                     out.prestress.push_back({c, factor});
             } else if (i == special && (e == Expression::Accidental || e == Expression::Seismic)) {
@@ -334,7 +334,13 @@ std::string DesignCombination::Text() const {
 std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
                                              const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& diagrams) {
-    return Builder(actions, caseNames, diagrams).Run();
+    return Builder(actions, caseNames, diagrams, diagrams).Run();
+}
+
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+                                             const std::vector<const CVyMathFunction1D*>& uppers,
+                                             const std::vector<const CVyMathFunction1D*>& lowers) {
+    return Builder(actions, caseNames, uppers, lowers).Run();
 }
 
 } // namespace analysis

@@ -44,7 +44,12 @@ F Sum(const std::vector<const F*>& parts, const std::vector<double>& factors) {
     return out;
 }
 
-Terms::Terms(const std::vector<std::string>& caseNames, const std::vector<const F*>& diagrams) {
+Terms::Terms(const std::vector<std::string>& caseNames, const std::vector<const F*>& uppers,
+             const std::vector<const F*>& lowers) {
+    std::vector<const F*> diagrams = uppers;
+    for (std::size_t k = 0; k < lowers.size(); ++k)
+        if (lowers[k] != uppers[k])
+            diagrams.push_back(lowers[k]);
     for (std::size_t k = 0; k < caseNames.size(); ++k)
         caseIndex.emplace(caseNames[k], k);
     double a = 0, b = 0;
@@ -64,14 +69,16 @@ Terms::Terms(const std::vector<std::string>& caseNames, const std::vector<const 
     zero = F(a, b, 0);
     // Each case as a plain polyline on the envelopes' tolerance: a jump is its steep piece, as the sums
     // of the combinations have it.
-    for (const F* d : diagrams)
+    for (const F* d : uppers)
         plain.push_back(Envelope({d}, true)->f);
+    for (std::size_t k = 0; k < lowers.size(); ++k)
+        plainLower.push_back(lowers[k] == uppers[k] ? plain[k] : Envelope({lowers[k]}, true)->f);
 }
 
-F Terms::Summed(const Action& a, double sign) const {
+F Terms::Summed(const Action& a, bool upper, double sign) const {
     std::vector<const F*> parts;
     for (const std::string& c : a.cases)
-        parts.push_back(Case(c));
+        parts.push_back(Case(c, upper, sign));
     return Sum(parts, std::vector<double>(parts.size(), sign));
 }
 
@@ -84,7 +91,7 @@ Term Terms::Unfavourable(const Action& a, bool upper) const {
         std::vector<std::shared_ptr<Env>> parts;
         std::vector<const F*> fs;
         for (const std::string& c : a.cases) {
-            parts.push_back(Envelope({&zero, Case(c)}, upper)); // zero first: a tie leaves the case out
+            parts.push_back(Envelope({&zero, Case(c, upper, 1.0)}, upper)); // zero first: a tie leaves the case out
             fs.push_back(&parts.back()->f);
         }
         t.f = Sum(fs, std::vector<double>(fs.size(), 1.0));
@@ -96,7 +103,7 @@ Term Terms::Unfavourable(const Action& a, bool upper) const {
     } else if (a.acting == Acting::Exclusive) {
         std::vector<const F*> fs;
         for (const std::string& c : a.cases)
-            fs.push_back(Case(c));
+            fs.push_back(Case(c, upper, 1.0));
         const std::shared_ptr<Env> best = Envelope(fs, upper);
         const std::shared_ptr<Env> env = Envelope({&zero, &best->f}, upper);
         t.f = env->f;
@@ -105,7 +112,7 @@ Term Terms::Unfavourable(const Action& a, bool upper) const {
                 out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], 1.0});
         };
     } else {
-        auto all = std::make_shared<F>(Summed(a, 1.0));
+        auto all = std::make_shared<F>(Summed(a, upper, 1.0));
         const std::shared_ptr<Env> env = Envelope({&zero, all.get()}, upper);
         t.f = env->f;
         t.take = [env, all, idx](double x, std::vector<std::pair<std::size_t, double>>& out) {
@@ -123,7 +130,7 @@ Term Terms::Present(const Action& a, bool upper, double sign) const {
     auto signed_ = std::make_shared<std::vector<F>>();
     for (const std::string& c : a.cases) {
         idx.push_back(caseIndex.at(c));
-        signed_->push_back(Sum({Case(c)}, {sign}));
+        signed_->push_back(Sum({Case(c, upper, sign)}, {sign}));
     }
     std::vector<const F*> fs;
     for (const F& f : *signed_)

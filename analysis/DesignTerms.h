@@ -48,15 +48,17 @@ struct Term {
 // The load cases of one member's force as terms of actions.
 class Terms {
 public:
-    // diagrams[k] is the case caseNames[k]; all on one domain (else Error, Data).
-    Terms(const std::vector<std::string>& caseNames, const std::vector<const F*>& diagrams);
+    // uppers[k] and lowers[k] are the bounds of case caseNames[k] (the same for a case that is not
+    // bounded); all on one domain (else Error, Data).
+    Terms(const std::vector<std::string>& caseNames, const std::vector<const F*>& uppers,
+          const std::vector<const F*>& lowers);
 
     std::size_t Cases() const { return plain.size(); }
     std::size_t Index(const std::string& name) const { return caseIndex.at(name); }
     const F& Zero() const { return zero; }
 
-    // The cases of an action summed, each times sign.
-    F Summed(const Action& a, double sign) const;
+    // The cases of an action summed, each times sign, each the bound that side takes for that sign.
+    F Summed(const Action& a, bool upper, double sign) const;
     // A variable action's best arrangement on the side asked for, or its absence: max(0, .) or min(0, .).
     Term Unfavourable(const Action& a, bool upper) const;
     // An action that is always present, its cases times sign: its best arrangement on the side asked for
@@ -66,9 +68,14 @@ public:
     Term Seismic(const Action& a, bool upper) const;
 
 private:
-    const F* Case(const std::string& name) const { return &plain[caseIndex.at(name)]; }
+    // The bound of a case that a factor of this sign takes on this side.
+    const F* Case(const std::string& name, bool upper, double sign) const {
+        const std::size_t k = caseIndex.at(name);
+        return (sign >= 0) == upper ? &plain[k] : &plainLower[k];
+    }
 
-    std::vector<F> plain; // the diagrams as plain polylines
+    std::vector<F> plain;      // the diagrams (upper bounds) as plain polylines
+    std::vector<F> plainLower; // the lower bounds
     std::map<std::string, std::size_t> caseIndex;
     F zero;
 };

@@ -59,7 +59,7 @@ void Model::CheckName(std::string_view name, std::size_t origin, Field::Role rol
         Fail(origin, {role}, "is not UTF-8 text");
 }
 
-void Model::Add(std::string_view member, std::string_view loadCase, double x, const double* values,
+void Model::Add(std::string_view member, std::string_view loadCase, Bound bound, double x, const double* values,
                 std::size_t origin) {
     if (!std::isfinite(x))
         Fail(origin, {Field::Role::X}, text::Shortest(x) + " is not a finite number");
@@ -81,6 +81,7 @@ void Model::Add(std::string_view member, std::string_view loadCase, double x, co
             if (last > 0) { // members of an export tend to have as many rows as the one before
                 const std::size_t expected = members[last - 1].x.size();
                 added.caseOf.reserve(expected);
+                added.bound.reserve(expected);
                 added.x.reserve(expected);
                 added.values.reserve(expected * forces.size());
                 added.origin.reserve(expected);
@@ -99,12 +100,19 @@ void Model::Add(std::string_view member, std::string_view loadCase, double x, co
             CheckName(loadCase, origin, Field::Role::Case);
             c = static_cast<std::uint32_t>(m.cases.size());
             m.cases.emplace_back(loadCase);
+            m.bounded.push_back(bound != Bound::None);
             m.caseIndex.emplace(std::string(loadCase), c);
         } else {
             c = found->second;
         }
     }
+    if ((bound != Bound::None) != (m.bounded[c] != 0))
+        throw Error(Error::Kind::Data, Where(origin) + ": " + Label(last, c) + ": " +
+                                           (bound == Bound::None ? "a row without a step type among Max and Min rows"
+                                            : bound == Bound::Max ? "a Max row among rows without a step type"
+                                                                  : "a Min row among rows without a step type"));
     m.caseOf.push_back(c);
+    m.bound.push_back(bound);
     m.x.push_back(x);
     m.values.insert(m.values.end(), values, values + forces.size());
     m.origin.push_back(origin);
@@ -121,24 +129,55 @@ std::string Model::Label(std::size_t m, std::size_t c, std::size_t f) const {
     return label;
 }
 
-std::vector<Diagram> Model::Diagrams(std::size_t m, std::size_t f) const {
+void Model::CheckPairs(std::size_t m, std::size_t c, const std::vector<std::size_t>& rows) const {
+    // The abscissas of the Max rows and of the Min rows, each with its row: the same, as many times each.
+    const Member& member = members[m];
+    std::vector<std::pair<double, std::size_t>> max, min;
+    for (std::size_t r : rows)
+        (member.bound[r] == Bound::Max ? max : min).push_back({member.x[r], r});
+    std::stable_sort(max.begin(), max.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(min.begin(), min.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t k = 0; k < std::max(max.size(), min.size()); ++k) {
+        if (k < max.size() && k < min.size() && max[k].first == min[k].first)
+            continue;
+        // The first abscissa where the two differ: the row there that has no partner.
+        const bool maxLone = k >= min.size() || (k < max.size() && max[k].first < min[k].first);
+        const auto& lone = maxLone ? max[k] : min[k];
+        throw Error(Error::Kind::Data, Where(member.origin[lone.second]) + ": " + Label(m, c) + ": a " +
+                                           (maxLone ? "Max row at x = " : "Min row at x = ") +
+                                           text::Shortest(lone.first) + " without its " +
+                                           (maxLone ? "Min" : "Max") + " row");
+    }
+}
+
+std::vector<CaseDiagram> Model::Diagrams(std::size_t m, std::size_t f) const {
     const Member& member = members[m];
     const std::size_t nf = forces.size();
     const Locator where = [this](std::size_t origin) { return Where(origin); };
-    // The member's rows by case, each in row order.
-    std::vector<std::vector<Row>> byCase(member.cases.size());
+    // The member's rows by case and bound, each in row order.
+    std::vector<std::vector<Row>> upper(member.cases.size()), lower(member.cases.size());
+    std::vector<std::vector<std::size_t>> boundedRows(member.cases.size());
     for (std::size_t r = 0; r < member.caseOf.size(); ++r) {
         const double y = member.values[r * nf + f];
         if (std::isnan(y)) {
             throw Error(Error::Kind::Data, Where(member.origin[r]) + ": " + Label(m, member.caseOf[r]) +
                                                ": no value for force " + Quoted(forces[f]));
         }
-        byCase[member.caseOf[r]].push_back({member.x[r], y, member.origin[r]});
+        const std::uint32_t c = member.caseOf[r];
+        (member.bound[r] == Bound::Min ? lower : upper)[c].push_back({member.x[r], y, member.origin[r]});
+        if (member.bounded[c])
+            boundedRows[c].push_back(r);
     }
-    std::vector<Diagram> out;
-    out.reserve(byCase.size());
-    for (std::size_t c = 0; c < byCase.size(); ++c)
-        out.push_back(BuildDiagram(Label(m, c, f), std::move(byCase[c]), where));
+    std::vector<CaseDiagram> out(member.cases.size());
+    for (std::size_t c = 0; c < member.cases.size(); ++c) {
+        if (!member.bounded[c]) {
+            out[c].upper = BuildDiagram(Label(m, c, f), std::move(upper[c]), where);
+            continue;
+        }
+        CheckPairs(m, c, boundedRows[c]);
+        out[c].upper = BuildDiagram(Label(m, c, f) + " (Max)", std::move(upper[c]), where);
+        out[c].lower = BuildDiagram(Label(m, c, f) + " (Min)", std::move(lower[c]), where);
+    }
     return out;
 }
 

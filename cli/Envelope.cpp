@@ -103,7 +103,7 @@ int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model
                  const auto diagrams =
                      Checked([&] { return va::MemberDiagrams(model, m, session.Combinations()); });
                  std::vector<Series> series;
-                 for (const va::Diagram& d : diagrams[f])
+                 for (const va::CaseDiagram& d : diagrams[f])
                      series.push_back(SeriesOf(d));
                  return EnvelopeSvg(run.members[m].diagrams, run.members[m].forces[f].envelope, series, l,
                                     DiagramWord(run.kind), title);

@@ -267,7 +267,8 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
         ymax = std::max(ymax, y);
     };
     for (const Series& s : members)
-        for (const auto& p : s.points)
+        for (const auto& line : s.lines)
+            for (const auto& p : line)
             extend(p.x, p.y);
     for (const EnvelopeLine* e : {&r.lower, &r.upper})
         for (std::size_t i = 0; i < e->x.size(); ++i)
@@ -316,13 +317,14 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
 
     // The members, the zero line and the envelopes over them.
     svg += "<g fill=\"none\" stroke-linejoin=\"round\">\n";
-    for (std::size_t k = 0; k < members.size(); ++k) {
-        std::vector<double> x, y;
-        for (const auto& p : members[k].points)
-            x.push_back(p.x), y.push_back(p.y);
-        svg += "<path d=\"" + fig.Path(x, y, std::vector<bool>(x.size(), true)) + "\" stroke=\"" +
-               ColourOf(static_cast<int>(k)) + "\" stroke-width=\"1.1\" stroke-opacity=\"0.55\"/>\n";
-    }
+    for (std::size_t k = 0; k < members.size(); ++k)
+        for (const auto& line : members[k].lines) {
+            std::vector<double> x, y;
+            for (const auto& p : line)
+                x.push_back(p.x), y.push_back(p.y);
+            svg += "<path d=\"" + fig.Path(x, y, std::vector<bool>(x.size(), true)) + "\" stroke=\"" +
+                   ColourOf(static_cast<int>(k)) + "\" stroke-width=\"1.1\" stroke-opacity=\"0.55\"/>\n";
+        }
     svg += "<line x1=\"" + Fixed(kLeft, 0) + "\" y1=\"" + Fixed(fig.Y(0), 2) + "\" x2=\"" + Fixed(kRight, 0) +
            "\" y2=\"" + Fixed(fig.Y(0), 2) + "\" stroke=\"#222\" stroke-width=\"1\"/>\n";
     svg += "<g stroke-linecap=\"round\">\n" + EnvelopePaths(r.lower, fig) + EnvelopePaths(r.upper, fig) +
@@ -400,8 +402,11 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
 
 } // namespace
 
-Series SeriesOf(const Diagram& d) {
-    return {d.Points()};
+Series SeriesOf(const CaseDiagram& d) {
+    Series s{{d.upper.Points()}};
+    if (d.Bounded())
+        s.lines.push_back(d.lower->Points());
+    return s;
 }
 
 std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r,

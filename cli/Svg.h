@@ -15,13 +15,13 @@
 
 namespace vycli {
 
-// A diagram's stored points.
+// A case's lines: its diagram's points, or a bounded case's two bounds.
 struct Series {
-    std::vector<CVyMathFunction1D::Point> points;
+    std::vector<std::vector<CVyMathFunction1D::Point>> lines;
 };
 
-// The points of a diagram, its jumps at their station.
-Series SeriesOf(const vymath::analysis::Diagram& d);
+// The points of a case's diagrams, their jumps at their station.
+Series SeriesOf(const vymath::analysis::CaseDiagram& d);
 
 // names[k] is the diagram of members[k] (members may be empty: the envelopes alone); word says what they
 // are ("cases", "combinations"). The title, when not empty, comes before "envelopes of N cases". Points of

@@ -29,7 +29,7 @@ struct SingleRun {
         model = std::make_unique<analysis::Model>(std::vector<std::string>{"y"}, analysis::Places(), false);
         const double y = 0.0;
         model->Add("", "G", 0.0, &y, 0);
-        run.members.push_back({kNames, {{e, {}, {}}}});
+        run.members.push_back({kNames, {false, false}, {{e, {}, {}}}});
         keyFigures.members.push_back({kNames, {std::move(figures)}});
     }
     std::unique_ptr<analysis::Model> model;

@@ -216,16 +216,21 @@ public:
             throw py::index_error("no member " + std::to_string(m) + ", force " + std::to_string(f));
     }
 
-    std::vector<Function> Diagrams(std::size_t m, std::size_t f) const {
+    // Each diagram as a Function1D, a bounded one as the pair (upper bound, lower bound).
+    py::list Diagrams(std::size_t m, std::size_t f) const {
         Check(m, f);
-        std::vector<va::Diagram> diagrams;
+        std::vector<va::CaseDiagram> diagrams;
         {
             py::gil_scoped_release release;
             diagrams = std::move(va::MemberDiagrams(*model, m, combinations)[f]);
         }
-        std::vector<Function> out;
-        for (va::Diagram& d : diagrams)
-            out.push_back(std::move(d.f));
+        py::list out;
+        for (va::CaseDiagram& d : diagrams) {
+            if (d.Bounded())
+                out.append(py::make_tuple(Function(std::move(d.upper.f)), Function(std::move(d.lower->f))));
+            else
+                out.append(Function(std::move(d.upper.f)));
+        }
         return out;
     }
 

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <string>
 
 namespace {
@@ -215,6 +216,74 @@ TEST(Analysis, EveryReaderSRowsAreCheckedByTheModel) {
     single.Add("", "G", 0, nan, 1);
     EXPECT_EQ(single.MemberName(0), "");
     EXPECT_FALSE(single.Named());
+}
+
+// A bounded case: ENV's Max and Min rows (an envelope-type combination) beside the plain case G, on one
+// member with one force M.
+Model Bounded(std::vector<std::tuple<const char*, Bound, double, double>> rows) {
+    Model m({"M"}, ModelCsv());
+    std::size_t line = 2;
+    for (const auto& [c, bound, x, y] : rows)
+        m.Add("B1", c, bound, x, &y, line++);
+    return m;
+}
+
+TEST(Analysis, BoundedCasesGiveEachEnvelopeTheirBound) {
+    const Model model = Bounded({{"G", Bound::None, 0, 1},
+                                 {"G", Bound::None, 4, 1},
+                                 {"ENV", Bound::Max, 0, 3},
+                                 {"ENV", Bound::Min, 0, -2},
+                                 {"ENV", Bound::Max, 4, 0},
+                                 {"ENV", Bound::Min, 4, -1}});
+    // The cases: the upper envelope takes ENV's Max (3 at 0), the lower its Min (-2 at 0); no coincident value
+    // is given under a bounded case.
+    const MemberEnvelopes cases = AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact).members[0];
+    EXPECT_EQ(cases.bounded, (std::vector<bool>{false, true}));
+    EXPECT_EQ(cases.forces[0].max.y, 3);
+    EXPECT_EQ(cases.forces[0].min.y, -2);
+    EXPECT_EQ(cases.forces[0].min.governing, 1);
+    EXPECT_TRUE(std::isnan(cases.forces[0].max.left[0]));
+    // A combination takes each bound on the side its factor's sign gives it.
+    const EnvelopeRun combined =
+        AnalyseEnvelopes(model, ParseCombinations({"P=G + 2*ENV", "N=G - 2*ENV"}), EnvelopeMethod::Exact);
+    const ForceEnvelope& m = combined.members[0].forces[0];
+    EXPECT_EQ(combined.members[0].bounded, (std::vector<bool>{true, true}));
+    EXPECT_EQ(m.max.y, 1 + 2 * 3.0);   // P with ENV's Max
+    EXPECT_EQ(m.min.y, 1 - 2 * 3.0);   // N with ENV's Max, times -2
+    const KeyFigureRun figures = AnalyseKeyFigures(model, {});
+    EXPECT_EQ(figures.members[0].diagrams, (std::vector<std::string>{"G", "ENV (Max)", "ENV (Min)"}));
+    EXPECT_EQ(figures.members[0].forces[0][2].min.y, -2);
+    // Design: the variable action ENV at 1.5 on the upper side with its Max, on the lower with its Min.
+    const Actions actions = vymath::formats::ReadActions(R"({"actions": [{"name": "G", "type": "permanent",
+        "cases": ["G"]}, {"name": "Q", "type": "imposed", "category": "B", "cases": ["ENV"]}]})",
+                                                         "actions.json");
+    const SituationResult& uls = AnalyseDesign(model, actions).members[0].forces[0][0];
+    EXPECT_EQ(uls.max.y, 1.35 * 1 + 1.5 * 3);
+    EXPECT_EQ(uls.min.y, 1 * 1 + 1.5 * -2);
+}
+
+TEST(Analysis, BoundedCasesNeedBothBoundsAtEveryStation) {
+    const struct {
+        std::vector<std::tuple<const char*, Bound, double, double>> rows;
+        const char* message;
+    } cases[] = {
+        {{{"ENV", Bound::Max, 0, 1}, {"ENV", Bound::Min, 0, 0}, {"ENV", Bound::Max, 4, 1}, {"ENV", Bound::Min, 2, 0}},
+         "model.csv:5: member \"B1\", case \"ENV\": a Min row at x = 2 without its Max row"},
+        {{{"ENV", Bound::Max, 0, 1}, {"ENV", Bound::Min, 0, 0}, {"ENV", Bound::Max, 4, 1}},
+         "model.csv:4: member \"B1\", case \"ENV\": a Max row at x = 4 without its Min row"},
+        {{{"ENV", Bound::Max, 0, 1}, {"ENV", Bound::None, 4, 0}},
+         "model.csv:3: member \"B1\", case \"ENV\": a row without a step type among Max and Min rows"},
+        {{{"G", Bound::None, 0, 1}, {"G", Bound::Min, 4, 0}},
+         "model.csv:3: member \"B1\", case \"G\": a Min row among rows without a step type"},
+    };
+    for (const auto& c : cases) {
+        try {
+            AnalyseEnvelopes(Bounded(c.rows), {}, EnvelopeMethod::Exact);
+            ADD_FAILURE() << c.message;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.what(), std::string(c.message));
+        }
+    }
 }
 
 TEST(Analysis, TheSameResultsOnAnyNumberOfThreads) {

@@ -58,6 +58,9 @@ struct ForceEnvelope {
 /// One member of an envelope run: the names of its diagrams, then one result a force in model order.
 struct MemberEnvelopes {
     std::vector<std::string> diagrams; ///< its load cases, or the combinations, in order
+    /// Whether each diagram is bounded (Max and Min rows, or a combination of such a case): its upper bound
+    /// forms the upper envelope, its lower bound the lower one, and no coincident value is given under it.
+    std::vector<bool> bounded;
     std::vector<ForceEnvelope> forces; ///< one a force of the model, in its order
 };
 
@@ -90,7 +93,8 @@ struct DesignRun {
 
 /// One member of a key-figure run: the names of its diagrams, then one list of key figures a force.
 struct MemberFigures {
-    std::vector<std::string> diagrams;           ///< its load cases, or the combinations, in order
+    /// Its load cases, or the combinations, in order; a bounded one's bounds each "NAME (Max)", "NAME (Min)".
+    std::vector<std::string> diagrams;
     std::vector<std::vector<KeyFigures>> forces; ///< [force][diagram]
 };
 
@@ -101,13 +105,16 @@ struct KeyFigureRun {
 };
 
 /// Member m's diagrams, one list a force in model order: its load cases in Model::Cases order, or the
-/// combinations in their order. Throws Error (Data) as the runs do for this member. O(r log r) for the
+/// combinations in their order (a combination of a bounded case is bounded: each side of it takes the bound
+/// its factor's sign gives there). Throws Error (Data) as the runs do for this member. O(r log r) for the
 /// member's r rows, plus the combinations.
-VYMATH_ANALYSIS_API std::vector<std::vector<Diagram>>
+VYMATH_ANALYSIS_API std::vector<std::vector<CaseDiagram>>
 MemberDiagrams(const Model& model, std::size_t m, const std::vector<Combination>& combinations);
 
 /// The envelopes of every member's load cases (no combinations) or combinations, with the extremes of each
-/// force and, at each extreme, every force's value under the governing diagram. Exact envelopes cost
+/// force and, at each extreme, every force's value under the governing diagram. A bounded case (Max and Min
+/// rows) gives the upper envelope its upper bound and the lower envelope its lower one. Every output shows a
+/// jump at the abscissa the input gave it (see EnvelopeLine::JumpLeft). Exact envelopes cost
 /// O(P log K) a force for K diagrams of P points; Fold O(K P).
 ///
 /// Throws Error: Usage for a combination naming a case that no member has ("combination "ULS": no case

@@ -67,6 +67,14 @@ VYMATH_ANALYSIS_API std::vector<DesignSituation>
 DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
                 const std::vector<const CVyMathFunction1D*>& diagrams);
 
+/// The same with bounded cases: uppers[k] and lowers[k] are the upper and lower bound of case k (the same
+/// function for a case that is not bounded). Where a case enters with a positive factor the upper side
+/// takes its upper bound and the lower side its lower one, a negative factor the other way; the governing
+/// combinations name the case. Same cost.
+VYMATH_ANALYSIS_API std::vector<DesignSituation>
+DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+                const std::vector<const CVyMathFunction1D*>& uppers, const std::vector<const CVyMathFunction1D*>& lowers);
+
 } // namespace analysis
 } // namespace vymath
 

@@ -8,6 +8,7 @@
 #include "vymath/analysis/Export.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,23 @@ struct VYMATH_ANALYSIS_API Diagram {
     /// The points as the input gave them: the stored points, each jump's two at its abscissa (left value
     /// first) instead of at j -+ Xtolerance. What a reader of results is shown. O(n).
     std::vector<CVyMathFunction1D::Point> Points() const;
+};
+
+/// A load case's diagram. A bounded case (an analysis program's Max and Min rows: an envelope-type
+/// combination, a response spectrum, a moving load) has two: its upper bound and its lower bound, which never
+/// act together; a case without step type has one, both bounds.
+struct VYMATH_ANALYSIS_API CaseDiagram {
+    Diagram upper;                ///< the Max diagram, or the case's only one
+    std::optional<Diagram> lower; ///< the Min diagram of a bounded case
+    /// Whether the case has two bounds.
+    bool Bounded() const { return lower.has_value(); }
+    /// The lower bound: the Min diagram, or the only one.
+    const Diagram& Lower() const { return lower ? *lower : upper; }
+    /// The bound that a factor of the given sign takes to the upper (or lower) side of a sum: the upper bound
+    /// for a positive factor on the upper side or a negative one on the lower side, else the lower bound.
+    const Diagram& Side(bool upperSide, double factor) const {
+        return (factor >= 0) == upperSide ? upper : Lower();
+    }
 };
 
 /// Builds the diagram of rows (any order): the bounds constructor on the rows' extent, then Set at

@@ -18,6 +18,14 @@
 namespace vymath {
 namespace analysis {
 
+/// The step of a row: none (a linear case's row, or an analysis program's "Single Value"), or one of the
+/// two bounds of a bounded case (its "Max" and "Min" rows).
+enum class Bound : std::uint8_t {
+    None, ///< the case's only value
+    Max,  ///< the upper bound of a bounded case
+    Min   ///< the lower bound
+};
+
 /// The rows of a model, kept compactly (a row costs its values and about 20 bytes) and grouped by
 /// member as they come. Members are numbered in order of first appearance, and so are the load cases
 /// of each member. Building a member's diagrams is done on demand, one member at a time, so that a
@@ -39,6 +47,13 @@ public:
     /// finite or a value that is infinite ("<field> inf is not a finite number"). A name is checked where
     /// it first appears. Amortised O(1).
     void Add(std::string_view member, std::string_view loadCase, double x, const double* values,
+             std::size_t origin) {
+        Add(member, loadCase, Bound::None, x, values, origin);
+    }
+    /// The same with the row's step: a case's rows are all Bound::None (a case) or all Max and Min (a bounded
+    /// case), else an Error (Data) at the row ("<row>: member "B1", case "ENV": a Max row among rows without
+    /// a step type").
+    void Add(std::string_view member, std::string_view loadCase, Bound bound, double x, const double* values,
              std::size_t origin);
 
     /// The force names, in column order.
@@ -53,6 +68,8 @@ public:
     const std::string& MemberName(std::size_t m) const { return members[m].name; }
     /// Member m's load cases in order of first appearance.
     const std::vector<std::string>& Cases(std::size_t m) const { return members[m].cases; }
+    /// Whether case c of member m is bounded (Max and Min rows).
+    bool Bounded(std::size_t m, std::size_t c) const { return members[m].bounded[c] != 0; }
     /// Every load case of the model, in order of first appearance. O(members x cases).
     std::vector<std::string> AllCases() const;
     /// The position of a member by name, or Size() when there is none.
@@ -70,23 +87,28 @@ public:
     /// npos).
     std::string Label(std::size_t m, std::size_t c, std::size_t f = std::string::npos) const;
 
-    /// Member m's diagrams of force f, one per case in Cases(m) order, built by BuildDiagram. A case
-    /// whose rows lack a value for the force is an Error (Data) at the first such row. O(r log r) for
-    /// the member's r rows.
-    std::vector<Diagram> Diagrams(std::size_t m, std::size_t f) const;
+    /// Member m's diagrams of force f, one per case in Cases(m) order, built by BuildDiagram; a bounded
+    /// case's Max rows and Min rows each a diagram. Errors (Data) at the row: a case whose rows lack a value
+    /// for the force; a bounded case's Max row without a Min row at its abscissa, or a Min row without its
+    /// Max ("<row>: member "B1", case "ENV": a Max row at x = 2 without its Min row"). O(r log r) for the
+    /// member's r rows.
+    std::vector<CaseDiagram> Diagrams(std::size_t m, std::size_t f) const;
 
 private:
     struct Member {
         std::string name;
         std::vector<std::string> cases;
+        std::vector<std::uint8_t> bounded; // one entry a case: Max and Min rows
         std::unordered_map<std::string, std::uint32_t> caseIndex;
         std::vector<std::uint32_t> caseOf; // one entry a row
+        std::vector<Bound> bound;          // one entry a row
         std::vector<double> x;
         std::vector<double> values; // row-major, forces.size() a row
         std::vector<std::size_t> origin;
     };
 
     [[noreturn]] void Fail(std::size_t origin, const Field& field, const std::string& what) const;
+    void CheckPairs(std::size_t m, std::size_t c, const std::vector<std::size_t>& rows) const;
     void CheckName(std::string_view name, std::size_t origin, Field::Role role) const;
 
     std::vector<std::string> forces;
