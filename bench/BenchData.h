@@ -68,11 +68,23 @@ inline std::vector<double> Queries(std::size_t m, double lo, double hi, bool sor
     return q;
 }
 
-// K load cases of N points on [0, 100]. shared: every case at the same N stations plus one point of
-// its own (a concentrated load); otherwise each case has abscissas of its own (shifted stations).
-inline std::vector<Curve> LoadCases(int K, int N, bool shared) {
+// The kinds of load cases LoadCases makes.
+enum class Cases {
+    Shared, // every case at the same N stations plus one point of its own (a concentrated load)
+    Own,    // each case at abscissas of its own (shifted stations), smooth moment diagrams
+    Cross,  // each case at stations of its own with random ordinates (time-history steps, many load
+            // positions): the cases cross in almost every segment
+};
+
+inline const char* Name(Cases kind) {
+    return kind == Cases::Shared ? "shared" : kind == Cases::Own ? "own" : "cross";
+}
+
+// K load cases of N points on [0, 100], of the given kind.
+inline std::vector<Curve> LoadCases(int K, int N, Cases kind) {
     std::vector<Curve> cases;
     const double L = 100.0;
+    const bool shared = kind == Cases::Shared;
     for (int k = 0; k < K; ++k) {
         Curve c;
         const double shift = shared ? 0.0 : (L / N) * (k + 1) / (K + 1);
@@ -86,13 +98,19 @@ inline std::vector<Curve> LoadCases(int K, int N, bool shared) {
                 c.x.insert(at, load);
         }
         c.y.assign(c.x.size(), 0.0);
+        std::mt19937_64 rng(1000 + static_cast<unsigned>(k));
+        std::uniform_real_distribution<double> u(-1.0, 1.0);
         for (std::size_t i = 0; i < c.x.size(); ++i) {
             const double x = c.x[i];
+            if (kind == Cases::Cross) {
+                c.y[i] = amp * 100.0 * u(rng);
+                continue;
+            }
             const double moment = x <= load ? x * (L - load) / L : load * (L - x) / L; // point load
             c.y[i] = amp * moment + 0.02 * k * x * (L - x) * std::cos(0.3 * k);
         }
-        const std::string tag = "cases_" + std::string(shared ? "shared" : "own") + "_" + std::to_string(K) +
-                                "_" + std::to_string(N) + "_" + std::to_string(k);
+        const std::string tag = "cases_" + std::string(Name(kind)) + "_" + std::to_string(K) + "_" +
+                                std::to_string(N) + "_" + std::to_string(k);
         Dump(tag + "_x", c.x);
         Dump(tag + "_y", c.y);
         cases.push_back(c);

@@ -14,13 +14,13 @@ struct Model {
     CVyMathSetFunction1D set;
 };
 
-Model& Cases(int K, int N, bool shared) {
-    static std::map<std::tuple<int, int, bool>, Model> cache;
-    auto key = std::make_tuple(K, N, shared);
+Model& ModelOf(int K, int N, bench::Cases kind) {
+    static std::map<std::tuple<int, int, bench::Cases>, Model> cache;
+    auto key = std::make_tuple(K, N, kind);
     auto it = cache.find(key);
     if (it == cache.end()) {
         it = cache.emplace(key, Model()).first;
-        for (const bench::Curve& c : bench::LoadCases(K, N, shared))
+        for (const bench::Curve& c : bench::LoadCases(K, N, kind))
             it->second.cases.push_back(bench::Function(c));
         for (CVyMathFunction1D& f : it->second.cases)
             it->second.set.AddFunction(&f);
@@ -35,8 +35,8 @@ void EnvelopeSizes(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond);
 }
 
-void Envelope(benchmark::State& state, bool shared) {
-    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), shared);
+void Envelope(benchmark::State& state, bench::Cases kind) {
+    Model& m = ModelOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), kind);
     for (auto _ : state) {
         CVyMathFunction1D lower, upper;
         m.set.EnvelopMaxMin(lower, upper);
@@ -47,13 +47,13 @@ void Envelope(benchmark::State& state, bool shared) {
 
 // Every case at the same stations, each with one point of its own.
 void BM_EnvelopMaxMin_shared(benchmark::State& state) {
-    Envelope(state, true);
+    Envelope(state, bench::Cases::Shared);
 }
 BENCHMARK(BM_EnvelopMaxMin_shared)->Apply(EnvelopeSizes);
 
 // Each case at abscissas of its own: the envelopes gather K x N points.
 void BM_EnvelopMaxMin_own(benchmark::State& state) {
-    Envelope(state, false);
+    Envelope(state, bench::Cases::Own);
 }
 BENCHMARK(BM_EnvelopMaxMin_own)->Apply(EnvelopeSizes);
 
@@ -65,8 +65,8 @@ void ExactSizes(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond);
 }
 
-void Exact(benchmark::State& state, bool shared) {
-    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), shared);
+void Exact(benchmark::State& state, bench::Cases kind) {
+    Model& m = ModelOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), kind);
     for (auto _ : state) {
         CVyMathFunction1D lower, upper;
         std::vector<int> lc, uc;
@@ -77,17 +77,24 @@ void Exact(benchmark::State& state, bool shared) {
 }
 
 void BM_ExactEnvelopes_shared(benchmark::State& state) {
-    Exact(state, true);
+    Exact(state, bench::Cases::Shared);
 }
 BENCHMARK(BM_ExactEnvelopes_shared)->Apply(ExactSizes);
 
 void BM_ExactEnvelopes_own(benchmark::State& state) {
-    Exact(state, false);
+    Exact(state, bench::Cases::Own);
 }
 BENCHMARK(BM_ExactEnvelopes_own)->Apply(ExactSizes);
 
+// Random ordinates on stations of their own: a crossing in almost every segment.
+void BM_ExactEnvelopes_cross(benchmark::State& state) {
+    Exact(state, bench::Cases::Cross);
+}
+BENCHMARK(BM_ExactEnvelopes_cross)->Apply(ExactSizes);
+
 void BM_EnvelopMaxMin_governing(benchmark::State& state) {
-    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
+    Model& m =
+        ModelOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), bench::Cases::Shared);
     for (auto _ : state) {
         CVyMathFunction1D lower, upper;
         std::vector<int> lc, uc;
@@ -98,7 +105,7 @@ void BM_EnvelopMaxMin_governing(benchmark::State& state) {
 BENCHMARK(BM_EnvelopMaxMin_governing)->Apply(EnvelopeSizes);
 
 void BM_Combine(benchmark::State& state) {
-    Model& m = Cases(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false);
+    Model& m = ModelOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), bench::Cases::Own);
     std::vector<const CVyMathFunction1D*> members;
     std::vector<double> factors;
     for (const CVyMathFunction1D& f : m.cases) {

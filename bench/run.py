@@ -144,7 +144,10 @@ def main():
                 table(f"6. EnvelopMaxMin of K cases of N points, {what}; peer: numpy union-grid envelope",
                       ["K", "N", "VyMath ms", "numpy ms", "ratio", "growth/doubling N", last], rows)
 
-    for kind in ["shared", "own"]:
+    kinds = {"shared": "every case at the same stations, one point of its own",
+             "own": "every case at abscissas of its own",
+             "cross": "random ordinates at abscissas of their own (a crossing in almost every segment)"}
+    for kind in ["shared", "own", "cross"]:
         rows = []
         for K in [10, 50, 200]:
             pts = [(N, get(f"BM_ExactEnvelopes_{kind}/{K}/{N}")) for N in [250, 500, 1000, 2000, 4000, 10000]]
@@ -156,8 +159,7 @@ def main():
                 rows.append([K, N, fmt(vy * 1e3), fmt(npy and npy * 1e3), fmt(npy and vy / npy, "x"), fmt(gr),
                              fmt(k50 and vy / k50, "x"), fmt(fold and fold / vy, "x")])
         if rows:
-            what = ("every case at the same stations, one point of its own"
-                    if kind == "shared" else "every case at abscissas of its own")
+            what = kinds[kind]
             table(f"6b. ExactEnvelopes (both envelopes, governing cases) of K cases of N points, {what}; "
                   "peer: numpy union-grid envelope",
                   ["K", "N", "VyMath ms", "numpy ms", "ratio", "growth/doubling N", "K=200 / K=50",
