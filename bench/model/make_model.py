@@ -31,9 +31,9 @@ def main():
                 for i, x in enumerate(xs):
                     t = i / (STATIONS - 1)
                     s = math.sin(math.pi * waves * t + phase)
-                    lines.append("%s,Comb%02d,%s,%.4f,%.4f,%.4f\n" % (name, c + 1, x, n0 * (1 + 0.1 * t),
-                                                                   v0 * math.cos(math.pi * waves * t + phase),
-                                                                   m0 * s + 50 * t))
+                    v = v0 * math.cos(math.pi * waves * t + phase)
+                    n = n0 * (1 + 0.1 * t)
+                    lines.append("%s,Comb%02d,%s,%.4f,%.4f,%.4f\n" % (name, c + 1, x, n, v, m0 * s + 50 * t))
                 f.writelines(lines)
 
 

@@ -1,7 +1,7 @@
 // Design envelopes by EN 1990 of A actions (2 to 8, free and exclusive ones, not_with among them) on one
 // member of P stations: DesignEnvelopes, against enumerating every combination of every situation (the
 // Cartesian product of the actions' choices, as code generators do: fuzz/reference/ref_design.cpp),
-// forming each by Combine and enveloping them by ExactEnvelopes. bench/run_design.py prints the table.
+// forming each by Combine and enveloping them by ExactEnvelopes. `bench/run.py design` prints the table.
 #include "reference/RefDesign.h"
 
 #include "formats/Actions.h"

@@ -1,13 +1,8 @@
-#!/usr/bin/python3
-"""Runs the xlsx benchmark: writes the workbook (bench/xlsx_generate.cpp: 1,048,576 rows x 16 columns in an
-analysis program's layout) unless it is there, then in one run reads its sheet to the last cell with the
-reader (bench/bench_xlsx.cpp), times inflating alone and expat on the same XML, and pandas.read_excel
-with openpyxl (bench/xlsx_peer.py); the reader and pandas each under /usr/bin/time -v for their peak
-memory.
+"""The xlsx reader (bench_xlsx.cpp): a 1,048,576 x 16 sheet written by xlsx_generate (libxlsxwriter) read
+to its last cell, beside inflating alone, expat and pandas.read_excel (xlsx_peer.py, openpyxl), with the
+peak memory of each (/usr/bin/time -v).
 
-    /usr/bin/python3 bench/run_xlsx.py [--rows N]
-
-Build first: cmake --preset bench && cmake --build --preset bench --target vymath_xlsx_bench vymath_xlsx_generate
+    /usr/bin/python3 bench/run.py xlsx [--rows N]
 """
 import argparse
 import json
@@ -19,8 +14,8 @@ import tempfile
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-from run import fmt, table  # noqa: E402  (the tables of the other benchmarks)
+sys.path.insert(0, os.path.dirname(HERE))
+from common import BUILD, fmt, table  # noqa: E402
 
 
 def timed(command, env=None):
@@ -32,11 +27,11 @@ def timed(command, env=None):
     return out, peak / 1024
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "bench"))
+def main(argv=None):
+    parser = argparse.ArgumentParser(prog="bench/run.py xlsx")
+    parser.add_argument("--build", default=BUILD)
     parser.add_argument("--rows", type=int, default=1048576)
-    args = parser.parse_args()
+    args = parser.parse_args(argv)
     folder = os.path.join(args.build, "xlsx")
     os.makedirs(folder, exist_ok=True)
     book = os.path.join(folder, f"forces_{args.rows}.xlsx")

@@ -3,7 +3,7 @@ bench/model/make_model.py (2,000 members x 3 forces x 30 cases x 21 stations, 1.
 by pandas.read_csv and analysed by vymath.analyse_model, beside bench/model/pandas_peer.py, the same work
 in pandas and numpy. Prints the best of R runs of each, and analyse_model on 1 and 2 threads.
 
-    /usr/bin/python3 python/benchmarks/bench_model.py [--members N] [--repeat R] [--model FILE]
+    /usr/bin/python3 bench/python/model.py [--members N] [--repeat R] [--model FILE]  (or bench/run.py python)
 """
 
 import argparse

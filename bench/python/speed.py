@@ -6,7 +6,7 @@
      cross in almost every segment (random ordinates, as time-history steps or many load positions give);
      the fold's time beside it at K = 50, N = 10^4.
 
-    /usr/bin/python3 python/benchmarks/bench_speed.py [--points N] [--queries M] [--repeat R] [--sizes K/N ...]
+    /usr/bin/python3 bench/python/speed.py [--points N] [--queries M] [--repeat R] [--sizes K/N ...]
 
 Each figure is the best of R runs of at least 50 ms: the evaluation in wall-clock time, the envelopes in
 CPU time (time.process_time); one thread.

@@ -1,11 +1,8 @@
-#!/usr/bin/python3
-"""Runs the design-envelope benchmark (bench/bench_design.cpp) and prints, in one run, the time of the
-design envelopes of every situation against enumerating every combination and enveloping them, with the
-number of combinations, for 2 to 8 actions on 101 stations, then for 8 actions on 51 to 401 stations.
+"""Design envelopes (bench_design.cpp): the time of the design envelopes of every situation against
+enumerating every combination and enveloping them, with the number of combinations, for 2 to 8 actions on
+101 stations, then for 8 actions on 51 to 401 stations; all in one run.
 
-    /usr/bin/python3 bench/run_design.py
-
-Build first: cmake --preset bench && cmake --build --preset bench --target vymath_design_bench
+    /usr/bin/python3 bench/run.py design
 """
 import argparse
 import json
@@ -16,17 +13,17 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-from run import fmt, table  # noqa: E402  (the tables of the other benchmarks)
+sys.path.insert(0, os.path.dirname(HERE))
+from common import BUILD, fmt, table  # noqa: E402
 
 CASES = [1, 3, 5, 6, 7, 9, 10, 13]  # load cases of the first A actions of the ladder
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "bench"))
+def main(argv=None):
+    parser = argparse.ArgumentParser(prog="bench/run.py design")
+    parser.add_argument("--build", default=BUILD)
     parser.add_argument("--min-time", default="0.5")
-    args = parser.parse_args()
+    args = parser.parse_args(argv)
     binary = os.path.join(args.build, "bench", "vymath_design_bench")
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "design.json")
@@ -69,8 +66,8 @@ def main():
             growth = previous and (ours / previous[1]) ** (1 / math.log2(p / previous[0]))
             rows.append([p, fmt(ours * 1e3), fmt(growth)])
             previous = (p, ours)
-    table("Design envelopes of 8 actions, growing number of stations", ["stations", "design ms",
-                                                                         "growth/doubling"], rows)
+    table("Design envelopes of 8 actions, growing number of stations", ["stations", "design ms", "growth/doubling"],
+          rows)
 
 
 if __name__ == "__main__":

@@ -1,12 +1,8 @@
-#!/usr/bin/python3
-"""The model benchmark: 2,000 members x 3 forces x 30 cases x 21 stations (make_model.py) through
-`vymath envelope` to the summary JSON, beside the same work in pandas (pandas_peer.py). Prints, from
-this one run: the whole run against pandas, reading in MB/s, the analysis on 2 threads against 1 (all
-three from Google Benchmark, vymath_model_bench), and the tool's peak memory against the file's size
-(the tool run as a process, its maximum resident set). Not a test: the machine's load shows in it.
+"""The model benchmark: the tool's whole run on a generated model (make_model.py: 2,000 members x 3 forces
+x 30 cases x 21 stations) beside the same work in pandas and numpy (pandas_peer.py), and its stages
+(reading, analysis on 1 and 2 threads, the summary).
 
-    cmake --preset bench && cmake --build --preset bench --target vymath_cli vymath_model_bench
-    /usr/bin/python3 bench/model/run_model.py [--members N]
+    /usr/bin/python3 bench/run.py model [--members N] [--repeat R]
 """
 import argparse
 import json
@@ -17,6 +13,8 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.dirname(HERE))
+from common import BUILD  # noqa: E402
 
 
 def timed(cmd, **kw):
@@ -29,14 +27,14 @@ def timed(cmd, **kw):
     return time.perf_counter() - start, usage.ru_maxrss * 1024
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", default=os.path.join(HERE, "..", "..", "build", "bench"))
+def main(argv=None):
+    parser = argparse.ArgumentParser(prog="bench/run.py model")
+    parser.add_argument("--build", default=BUILD)
     parser.add_argument("--members", type=int, default=2000)
     parser.add_argument("--repeat", type=int, default=3)
-    args = parser.parse_args()
+    args = parser.parse_args(argv)
     tool = os.path.join(args.build, "cli", "vymath")
-    bench = os.path.join(args.build, "cli", "vymath_model_bench")
+    bench = os.path.join(args.build, "bench", "vymath_model_bench")
     model = os.path.join(args.build, "model-%d.csv" % args.members)
     if not os.path.exists(model):
         subprocess.run([sys.executable, os.path.join(HERE, "make_model.py"), model, str(args.members)], check=True)

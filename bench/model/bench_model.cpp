@@ -1,6 +1,6 @@
 // The model benchmark's C++ side (Google Benchmark): reading the model, analysing it on 1 and 2
 // threads, and the whole run to the summary JSON, on the file named by VYMATH_BENCH_MODEL (written by
-// bench/model/make_model.py). bench/model/run_model.py runs it beside the pandas peer.
+// bench/model/make_model.py). `bench/run.py model` runs it beside the pandas peer.
 #include "formats/Input.h"
 #include "formats/Results.h"
 

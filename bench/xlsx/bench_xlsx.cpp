@@ -1,5 +1,5 @@
 // The xlsx reader on a sheet of 1,048,576 rows x 16 columns (bench/xlsx_generate.cpp writes it; the file
-// is VYMATH_XLSX_BENCH_FILE, bench/run_xlsx.py sets it): the sheet read to its last cell, in MB/s of its
+// is VYMATH_XLSX_BENCH_FILE, `bench/run.py xlsx` sets it): the sheet read to its last cell, in MB/s of its
 // inflated XML, beside what its parts cost alone: inflating the entry (libzip), and inflating it through
 // expat with handlers that only keep the values (the parser the reader does not use for sheets).
 #include "formats/xlsx/Xlsx.h"
