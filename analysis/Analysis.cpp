@@ -160,7 +160,8 @@ Envelope EnvelopesOf(const Formed& formed, std::size_t f, EnvelopeMethod method)
 
 // One force's envelopes shown with their jumps at their stations, and their extremes. A bounded diagram's
 // bounds do not act together: no coincident value is given under one.
-ForceEnvelope ForceEnvelopeOf(const Formed& formed, std::size_t f, std::size_t forces, EnvelopeMethod method) {
+ForceEnvelope ForceEnvelopeOf(const Formed& formed, std::size_t f, std::size_t forces,
+                              EnvelopeMethod method) {
     const std::vector<CaseDiagram>& diagrams = formed.Of(f);
     ForceEnvelope r;
     r.envelope = EnvelopesOf(formed, f, method);
@@ -178,11 +179,13 @@ ForceEnvelope ForceEnvelopeOf(const Formed& formed, std::size_t f, std::size_t f
         };
         EnvelopeLine& line = upper ? r.envelope.upper : r.envelope.lower;
         line = AtStations(line, stations, tol, own, choice);
-        const auto sides = [&formed, upper](std::size_t d, double x, std::size_t g, double& left, double& right) {
+        const auto sides = [&formed, upper](std::size_t d, double x, std::size_t g, double& left,
+                                            double& right) {
             if (!formed.Of(g)[d].Bounded())
                 formed.Sides(d, x, g, upper, left, right);
         };
-        (upper ? r.max : r.min) = ExtremeAt(line, upper ? line.IndexOfMax() : line.IndexOfMin(), forces, sides);
+        (upper ? r.max : r.min) =
+            ExtremeAt(line, upper ? line.IndexOfMax() : line.IndexOfMin(), forces, sides);
     }
     return r;
 }
@@ -198,11 +201,12 @@ std::vector<SituationResult> DesignOf(const Actions& actions, const std::vector<
     const std::vector<const CVyMathFunction1D*> lowers = FunctionsOf(formed.Bounds(force, false));
     for (DesignSituation& s : DesignEnvelopes(actions, cases, uppers, lowers)) {
         // Combination c's values of force f either side of x, each case on the side its factor takes.
-        const auto sum = [&](std::size_t c, double x, std::size_t f, bool upper, double& left, double& right) {
+        const auto sum = [&](std::size_t c, double x, std::size_t f, bool upper, double& left,
+                             double& right) {
             left = right = 0.0;
             for (const auto& term : s.combinations[c].factors) {
-                const std::size_t k =
-                    static_cast<std::size_t>(std::find(cases.begin(), cases.end(), term.first) - cases.begin());
+                const std::size_t k = static_cast<std::size_t>(
+                    std::find(cases.begin(), cases.end(), term.first) - cases.begin());
                 double l = kNaN, r = kNaN;
                 formed.cases[f][k].Side(upper, term.second).Sides(x, l, r);
                 left += term.second * l;
@@ -211,8 +215,9 @@ std::vector<SituationResult> DesignOf(const Actions& actions, const std::vector<
         };
         const auto bounded = [&](std::size_t c) {
             for (const auto& term : s.combinations[c].factors)
-                if (formed.cases[force][static_cast<std::size_t>(std::find(cases.begin(), cases.end(), term.first) -
-                                                                 cases.begin())]
+                if (formed
+                        .cases[force][static_cast<std::size_t>(
+                            std::find(cases.begin(), cases.end(), term.first) - cases.begin())]
                         .Bounded())
                     return true;
             return false;
@@ -279,6 +284,8 @@ DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOpt
         CheckMemberCases(model, m, actions);
         MemberDesign result;
         result.cases = model.Cases(m);
+        for (const CaseDiagram& d : formed.cases[0])
+            result.bounded.push_back(d.Bounded());
         const std::string label =
             model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
         for (std::size_t f = 0; f < formed.cases.size(); ++f) {

@@ -16,6 +16,15 @@ using text::Shortest;
 
 namespace {
 
+// A name without letter case, spaces and underscores: "Step Type", "StepType" and "step_type" alike.
+std::string Folded(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ' && c != '_')
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
 bool SameLetters(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
                return std::tolower(static_cast<unsigned char>(p)) ==
@@ -30,19 +39,38 @@ public:
             joined += (k ? "," : "") + header[k];
     }
 
-    // The column a caller names (exact), or the default (any case; -1 when absent).
-    int Place(const std::string& asked, const char* fallback, const char* role) {
+    // The column a caller names (exact), or the default (any case; -1 when absent). A filter's column takes
+    // no role: a role may take it too.
+    int Place(const std::string& asked, const char* fallback, const char* role, bool filter = false) {
         const bool named = !asked.empty();
         const int c = Find(named ? asked : fallback, named);
         if (c < 0 && named)
             throw Error(Error::Kind::Usage,
                         "no column " + Quoted(asked) + " (" + role + ") in the header " + Quoted(joined));
+        if (filter) {
+            if (c >= 0)
+                filtered.push_back(c);
+            return c;
+        }
         if (c >= 0 && std::find(used.begin(), used.end(), c) != used.end())
             throw Error(Error::Kind::Usage,
                         "the column " + Quoted(header[static_cast<std::size_t>(c)]) + " is given two roles");
         if (c >= 0)
             used.push_back(c);
         return c;
+    }
+
+    // The default step columns: named as `folded` whatever their case, spaces and underscores.
+    int PlaceFolded(const std::string& asked, const char* folded, const char* role) {
+        if (!asked.empty())
+            return Place(asked, "", role);
+        for (std::size_t k = 0; k < header.size(); ++k)
+            if (Folded(header[k]) == folded &&
+                std::find(used.begin(), used.end(), static_cast<int>(k)) == used.end()) {
+                used.push_back(static_cast<int>(k));
+                return static_cast<int>(k);
+            }
+        return -1;
     }
 
     [[noreturn]] void NotAHeader() const {
@@ -57,7 +85,8 @@ public:
                 layout.forces.push_back(Place(name, "", "force"));
         } else {
             for (std::size_t k = 0; k < header.size(); ++k)
-                if (std::find(used.begin(), used.end(), static_cast<int>(k)) == used.end()) {
+                if (std::find(used.begin(), used.end(), static_cast<int>(k)) == used.end() &&
+                    std::find(filtered.begin(), filtered.end(), static_cast<int>(k)) == filtered.end()) {
                     Find(header[k], true); // a force named twice is an error
                     layout.forces.push_back(static_cast<int>(k));
                 }
@@ -85,15 +114,19 @@ private:
     const std::vector<std::string>& header;
     Layout& layout;
     std::string joined;
-    std::vector<int> used;
+    std::vector<int> used, filtered;
 };
 
 } // namespace
 
 std::string Layout::Role(std::size_t c) const {
     const int k = static_cast<int>(c);
-    if (k == member)
+    if (std::find(members.begin(), members.end(), k) != members.end())
         return "member";
+    if (k == step)
+        return "step";
+    if (k == stepNumber)
+        return "step number";
     if (k == loadCase)
         return "case";
     if (k == x)
@@ -122,12 +155,20 @@ Layout ResolveColumns(const std::vector<std::string>& header, const ColumnReques
     layout.columnNames = header;
     Resolver r(header, layout);
     for (const Filter& f : request.filters)
-        layout.filters.emplace_back(r.Place(f.column, "", "filter"), f.values);
-    layout.member = r.Place(request.member, "member", "member");
+        layout.filters.emplace_back(r.Place(f.column, "", "filter", true), f.values);
+    if (request.members.empty()) {
+        const int member = r.Place("", "member", "member");
+        if (member >= 0)
+            layout.members.push_back(member);
+    }
+    for (const std::string& name : request.members)
+        layout.members.push_back(r.Place(name, "", "member"));
     layout.loadCase = r.Place(request.loadCase, "case", "case");
     layout.x = r.Place(request.x, "x", "x");
     if (layout.loadCase < 0 || layout.x < 0)
         r.NotAHeader();
+    layout.step = r.PlaceFolded(request.step, "steptype", "step");
+    layout.stepNumber = r.PlaceFolded(request.stepNumber, "stepnumber", "step number");
     r.Forces(request.forces);
     return layout;
 }

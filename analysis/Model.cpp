@@ -14,12 +14,29 @@ using text::Quoted;
 
 Model::Model(std::vector<std::string> forces_, Places places_, bool named_)
     : forces(std::move(forces_)), places(std::move(places_)), named(named_) {
+    units.forces.resize(forces.size());
     if (forces.empty())
         throw std::invalid_argument("a model needs at least one force");
     for (std::size_t f = 0; f < forces.size(); ++f)
         if (std::find(forces.begin(), forces.begin() + static_cast<std::ptrdiff_t>(f), forces[f]) !=
             forces.begin() + static_cast<std::ptrdiff_t>(f))
             throw std::invalid_argument("the force " + Quoted(forces[f]) + " is given twice");
+}
+
+bool Model::Units::Any() const {
+    if (!x.empty())
+        return true;
+    for (const std::string& f : forces)
+        if (!f.empty())
+            return true;
+    return false;
+}
+
+void Model::SetUnits(Units u) {
+    if (!u.forces.empty() && u.forces.size() != forces.size())
+        throw std::invalid_argument("one unit a force expected");
+    u.forces.resize(forces.size());
+    units = std::move(u);
 }
 
 std::size_t Model::Find(std::string_view member) const {
@@ -59,8 +76,8 @@ void Model::CheckName(std::string_view name, std::size_t origin, Field::Role rol
         Fail(origin, {role}, "is not UTF-8 text");
 }
 
-void Model::Add(std::string_view member, std::string_view loadCase, Bound bound, double x, const double* values,
-                std::size_t origin) {
+void Model::Add(std::string_view member, std::string_view loadCase, Bound bound, double x,
+                const double* values, std::size_t origin) {
     if (!std::isfinite(x))
         Fail(origin, {Field::Role::X}, text::Shortest(x) + " is not a finite number");
     for (std::size_t f = 0; f < forces.size(); ++f)
@@ -107,10 +124,11 @@ void Model::Add(std::string_view member, std::string_view loadCase, Bound bound,
         }
     }
     if ((bound != Bound::None) != (m.bounded[c] != 0))
-        throw Error(Error::Kind::Data, Where(origin) + ": " + Label(last, c) + ": " +
-                                           (bound == Bound::None ? "a row without a step type among Max and Min rows"
-                                            : bound == Bound::Max ? "a Max row among rows without a step type"
-                                                                  : "a Min row among rows without a step type"));
+        throw Error(Error::Kind::Data,
+                    Where(origin) + ": " + Label(last, c) + ": " +
+                        (bound == Bound::None  ? "a row without a step type among Max and Min rows"
+                         : bound == Bound::Max ? "a Max row among rows without a step type"
+                                               : "a Min row among rows without a step type"));
     m.caseOf.push_back(c);
     m.bound.push_back(bound);
     m.x.push_back(x);

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,11 @@ struct CommonOptions {
     std::string input;
     std::vector<std::string> combinations;
     std::string format = "auto";
-    std::string member, loadCase, x;
-    std::vector<std::string> forces, filters;
-    std::string xLabel = "x", yLabel;
+    std::vector<std::string> members;
+    std::string loadCase, x, step, stepNumber;
+    std::vector<std::string> forces, filters, moments;
+    std::string delimiter, decimal, table, sheet, units, fromUnits;
+    std::string xLabel, yLabel;
     std::string csv, json;
     unsigned threads = 0;
     bool quiet = false;
@@ -53,13 +56,18 @@ public:
     explicit Session(const CommonOptions& options);
 
     const std::vector<vymath::analysis::Combination>& Combinations() const { return combinations; }
-    // Reads the input with its columns, showing progress.
-    std::unique_ptr<vymath::analysis::Model> ReadModel();
+    // Reads the input with its columns, showing progress; with `cases`, only the rows of those cases (a
+    // note names the others).
+    std::unique_ptr<vymath::analysis::Model> ReadModel(const std::set<std::string>& cases = {});
+    // Tells something on standard error ("vymath: note: ..."), unless -q.
+    void Note(const std::string& text);
     // Threads and progress for a run over the model's members.
     vymath::analysis::RunOptions RunOptions(const vymath::analysis::Model& model);
-    // The axis labels: --x-label; --y-label for a model of one force, else y for the single form and
-    // none for a model (each force names its own).
+    // The axis labels: --x-label, else "x" with the abscissas' unit; --y-label (one force only: a usage
+    // error otherwise), else y for the single form and none for a model (each force names its own).
     Labels LabelsFor(const vymath::analysis::Model& model) const;
+    // A force's axis label: its name with its unit, "M3 [tonf-m]".
+    static std::string ForceLabel(const vymath::analysis::Model& model, std::size_t f);
     // The run is done: what follows writes its results.
     void Writing();
     // Adds a file to write: the plots, the report; the --csv and --json texts of a run, made only where
@@ -74,6 +82,7 @@ public:
 private:
     std::vector<vymath::analysis::Combination> combinations;
     vymath::analysis::ColumnRequest columns;
+    std::vector<std::string> notes;
     Progress progress;
     std::vector<OutputFile> files;
 };

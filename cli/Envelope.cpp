@@ -13,7 +13,9 @@
 #include "formats/Results.h"
 #include "formats/Source.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <set>
 
 namespace vycli {
@@ -30,10 +32,13 @@ struct EnvelopeOptions {
     bool fold = false;
 };
 
-void CheckDirectory(const std::string& option, const std::string& path) {
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        UsageError(option + " " + Quoted(path) + ": the folder " + Quoted(path) + " does not exist");
+// The folder, made with its parents where it is not there.
+void MakeDirectory(const std::string& option, const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path))
+        UsageError(option + " " + Quoted(path) +
+                   ": cannot make the folder: " + (error ? error.message() : "a file of that name is there"));
 }
 
 // A file name from member and force names: letters, digits, '.', '-' and '_' kept, others '_'.
@@ -56,7 +61,7 @@ void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model
     if (!o.svg.empty()) {
         Labels l = labels;
         if (l.y.empty())
-            l.y = model.Forces()[0];
+            l.y = Session::ForceLabel(model, 0);
         session.Add("--svg", o.svg, plot(0, 0, model.MemberName(0), l));
     }
     if (o.plots.empty())
@@ -68,16 +73,37 @@ void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model
             const std::string& force = model.Forces()[f];
             Labels l = labels;
             if (l.y.empty())
-                l.y = force;
+                l.y = Session::ForceLabel(model, f);
             session.Add("--plots", o.plots + "/" + FileName(member, force, taken),
                         plot(m, f, member.empty() ? force : member + ", " + force, l));
         }
+}
+
+// The note where a case with Max and Min rows governs an extreme: no coincident value under it.
+void NoteBounds(Session& session, bool any) {
+    if (any)
+        session.Note(
+            "no coincident forces are given where a case with Max and Min rows (or a combination of one) "
+            "governs: its bounds do not act together");
 }
 
 int Design(Session& session, const EnvelopeOptions& o, const va::Actions& actions, const va::Model& model) {
     const va::DesignRun run =
         Checked([&] { return va::AnalyseDesign(model, actions, session.RunOptions(model)); });
     session.Writing();
+    bool bounded = false;
+    for (const va::MemberDesign& m : run.members)
+        for (const auto& force : m.forces)
+            for (const va::SituationResult& s : force)
+                for (const va::Extreme* e : {&s.max, &s.min})
+                    if (e->found)
+                        for (const auto& term :
+                             s.situation.combinations[static_cast<std::size_t>(e->governing)].factors)
+                            bounded =
+                                bounded ||
+                                m.bounded[static_cast<std::size_t>(
+                                    std::find(m.cases.begin(), m.cases.end(), term.first) - m.cases.begin())];
+    NoteBounds(session, bounded);
     const Labels labels = session.LabelsFor(model);
     session.AddCsvAndJson([&] { return vf::ToCsv(model, run); }, [&] { return vf::ToJson(model, run); });
     AddPlots(session, o, model, labels,
@@ -96,6 +122,13 @@ int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model
                                     session.RunOptions(model));
     });
     session.Writing();
+    bool bounded = false;
+    for (const va::MemberEnvelopes& m : run.members)
+        for (const va::ForceEnvelope& f : m.forces)
+            for (const va::Extreme* e : {&f.max, &f.min})
+                bounded = bounded || (e->found && e->governing >= 0 &&
+                                      m.bounded[static_cast<std::size_t>(e->governing)]);
+    NoteBounds(session, bounded);
     const Labels labels = session.LabelsFor(model);
     session.AddCsvAndJson([&] { return vf::ToCsv(model, run); }, [&] { return vf::ToJson(model, run); });
     AddPlots(session, o, model, labels,
@@ -123,7 +156,7 @@ int Run(const EnvelopeOptions& o) {
         if (!path->empty())
             CheckFolder(option, *path);
     if (!o.plots.empty())
-        CheckDirectory("--plots", o.plots);
+        MakeDirectory("--plots", o.plots);
     // The actions first: a bad description stops the run before a large model is read.
     std::unique_ptr<va::Actions> actions;
     if (!o.actions.empty())
@@ -131,7 +164,11 @@ int Run(const EnvelopeOptions& o) {
             vf::Source source(o.actions, o.actions);
             return std::make_unique<va::Actions>(vf::ReadActions(source.All(), o.actions));
         });
-    const std::unique_ptr<va::Model> model = session.ReadModel();
+    std::set<std::string> cases; // with actions, only theirs are read
+    if (actions)
+        for (const va::Action& a : actions->actions)
+            cases.insert(a.cases.begin(), a.cases.end());
+    const std::unique_ptr<va::Model> model = session.ReadModel(cases);
     if (!o.svg.empty() && (model->Size() != 1 || model->Forces().size() != 1))
         UsageError("--svg draws one member and one force; " + model->Source() + " has " +
                    std::to_string(model->Size()) + " members and " + std::to_string(model->Forces().size()) +

@@ -6,6 +6,7 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace vymath {
@@ -15,6 +16,36 @@ namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+// Whether a field is a number written with the decimal separator `decimal`: "-1,5", "2,7E-3".
+bool NumberWith(std::string_view s, char decimal) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+        ++i;
+    const std::size_t digits = i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+        ++i;
+    if (i == digits || i >= s.size() || s[i] != decimal)
+        return false;
+    ++i;
+    const std::size_t fraction = i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+        ++i;
+    if (i == fraction)
+        return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+            ++i;
+        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+            ++i;
+    }
+    return i == s.size();
 }
 
 extern "C" void OnField(void* s, std::size_t len, void* data) {
@@ -37,12 +68,16 @@ std::string Problem(csv_parser& parser,
 
 } // namespace
 
-CsvSplitter::CsvSplitter(std::string name_, RowSink row) : name(std::move(name_)), sink(std::move(row)) {
+CsvSplitter::CsvSplitter(std::string name_, RowSink row, char delimiter_)
+    : name(std::move(name_)), sink(std::move(row)), delimiter(delimiter_) {
     parser = new csv_parser;
     if (csv_init(parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
         delete parser;
         throw std::bad_alloc();
     }
+    csv_set_delim(parser, static_cast<unsigned char>(delimiter));
+    if (delimiter == '\t') // a tab separates fields: only spaces are trimmed
+        csv_set_space_func(parser, [](unsigned char c) { return c == ' ' ? 1 : 0; });
 }
 
 CsvSplitter::~CsvSplitter() {
@@ -98,13 +133,14 @@ void CsvSplitter::Split(const char* s, std::size_t len) {
     const char* end = s + len;
     views.clear();
     for (const char* p = s;;) {
-        const char* comma = static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
+        const char* comma =
+            static_cast<const char*>(std::memchr(p, delimiter, static_cast<std::size_t>(end - p)));
         const char* stop = comma ? comma : end;
         const char* a = p;
         const char* b = stop;
-        while (a < b && IsBlank(*a))
+        while (a < b && (*a == ' ' || (*a == '\t' && delimiter != '\t')))
             ++a;
-        while (b > a && IsBlank(b[-1]))
+        while (b > a && (b[-1] == ' ' || (b[-1] == '\t' && delimiter != '\t')))
             --b;
         views.emplace_back(a, static_cast<std::size_t>(b - a));
         if (!comma)
@@ -149,6 +185,60 @@ bool FeedLines(CsvSplitter& splitter, const std::function<std::size_t(char*, std
             progress(total);
     }
     return content;
+}
+
+Dialect DialectOf(std::string_view start) {
+    Dialect d;
+    std::vector<std::string_view> lines;
+    for (std::size_t from = 0; from < start.size() && lines.size() < 200;) {
+        std::size_t nl = start.find('\n', from);
+        const bool whole = nl != std::string_view::npos;
+        if (!whole && !lines.empty())
+            break; // a line cut by the block's end
+        std::string_view line = start.substr(from, whole ? nl - from : std::string_view::npos);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        from = whole ? nl + 1 : start.size();
+        if (line.find_first_not_of(" \t,;") == std::string_view::npos)
+            continue;
+        lines.push_back(line);
+    }
+    // The header: the first line that is no title.
+    const auto title = [](std::string_view l) {
+        const std::size_t i = l.find_first_not_of(" \t\"");
+        return i != std::string_view::npos && l.substr(i, 6) == "TABLE:";
+    };
+    std::size_t h = 0;
+    while (h < lines.size() && title(lines[h]))
+        ++h;
+    if (h == lines.size())
+        return d;
+    std::size_t count[3] = {0, 0, 0}; // , ; tab
+    bool quoted = false;
+    for (char c : lines[h]) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted)
+            count[0] += c == ',', count[1] += c == ';', count[2] += c == '\t';
+    }
+    if (count[1] > count[0] && count[1] >= count[2])
+        d.delimiter = ';';
+    else if (count[2] > count[0] && count[2] > count[1])
+        d.delimiter = '\t';
+    if (d.delimiter == ',')
+        return d;
+    std::size_t commas = 0, points = 0;
+    for (std::size_t k = h + 1; k < lines.size(); ++k)
+        for (std::size_t from = 0; from <= lines[k].size();) {
+            const std::size_t end = std::min(lines[k].find(d.delimiter, from), lines[k].size());
+            const std::string_view field = lines[k].substr(from, end - from);
+            commas += NumberWith(field, ',');
+            points += NumberWith(field, '.');
+            from = end + 1;
+        }
+    if (commas > 0 && points == 0)
+        d.decimal = ',';
+    return d;
 }
 
 std::string CsvField(std::string_view s) {

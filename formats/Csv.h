@@ -19,7 +19,7 @@ public:
     // row(fields, line) gets each row: its fields (views valid during the call) and its first line. Fields
     // are trimmed of spaces and tabs; blank lines are skipped. `name` names the input in messages.
     using RowSink = std::function<void(const std::vector<std::string_view>& fields, std::size_t line)>;
-    CsvSplitter(std::string name, RowSink row);
+    CsvSplitter(std::string name, RowSink row, char delimiter = ',');
     ~CsvSplitter();
     CsvSplitter(const CsvSplitter&) = delete;
     CsvSplitter& operator=(const CsvSplitter&) = delete;
@@ -39,6 +39,7 @@ private:
 
     std::string name;
     RowSink sink;
+    char delimiter;
     csv_parser* parser;
     std::size_t line = 0;
     std::size_t rowLine = 0;
@@ -51,6 +52,16 @@ private:
 // progress(bytes) after each block. Whether the input held anything but blanks.
 bool FeedLines(CsvSplitter& splitter, const std::function<std::size_t(char*, std::size_t)>& read,
                const std::function<void(std::size_t)>& progress);
+
+// The dialect of a table's text, told from its first lines: the delimiter (',', ';' or a tab: the one its
+// header, the first line that is not a title "TABLE: ...", holds most of, outside quotes; ',' on ties) and
+// the decimal separator (',' where the delimiter is not and the numbers of the lines after the header are
+// written with a decimal comma and never a point).
+struct Dialect {
+    char delimiter = ',';
+    char decimal = '.';
+};
+Dialect DialectOf(std::string_view start);
 
 // A CSV field, quoted where needed.
 std::string CsvField(std::string_view s);

@@ -3,9 +3,11 @@
 
 #include "Csv.h"
 #include "Json.h"
+#include "Saf.h"
 #include "Source.h"
 #include "Table.h"
 #include "analysis/Text.h"
+#include "xlsx/Xlsx.h"
 
 #include <vymath/analysis/Error.h>
 
@@ -30,10 +32,42 @@ using json::Segment;
     throw Error(Error::Kind::Data, message);
 }
 
-std::unique_ptr<Model> ReadCsv(const std::string& path, const analysis::ColumnRequest& request,
-                               const std::function<void(std::size_t)>& progress) {
+// The CSV dialect of the input, told from its first block where not given; the block is read again.
+class Peeked {
+public:
+    explicit Peeked(Source& source) : source(source) {
+        start.resize(1 << 16);
+        start.resize(source.Read(start.data(), start.size()));
+    }
+    std::size_t Read(char* buf, std::size_t n) {
+        if (used < start.size()) {
+            const std::size_t k = std::min(n, start.size() - used);
+            std::copy(start.data() + used, start.data() + used + k, buf);
+            used += k;
+            return k;
+        }
+        return source.Read(buf, n);
+    }
+    std::string start;
+
+private:
+    Source& source;
+    std::size_t used = 0;
+};
+
+std::string Describe(char delimiter) {
+    return delimiter == '\t' ? "a tab" : delimiter == ';' ? "';'" : "','";
+}
+
+std::unique_ptr<Model> ReadCsv(const std::string& path, const ReadOptions& options) {
     const std::string file = NameOf(path);
     Source source(path, file);
+    Peeked peeked(source);
+    const Dialect told = DialectOf(peeked.start);
+    const char delimiter = options.delimiter ? options.delimiter : told.delimiter;
+    TableOptions table = options.table;
+    if (!options.decimalGiven)
+        table.decimal = delimiter == ',' ? '.' : told.decimal;
     TableNaming naming;
     naming.source = file;
     naming.row = [file](std::size_t line) { return file + ":" + std::to_string(line); };
@@ -41,21 +75,66 @@ std::unique_ptr<Model> ReadCsv(const std::string& path, const analysis::ColumnRe
         return file + ":" + std::to_string(line) + ": field " + std::to_string(column + 1) + " (" + role +
                ")";
     };
-    TableReader table(request, naming);
-    CsvSplitter splitter(file, [&table](const std::vector<std::string_view>& fields, std::size_t line) {
-        if (table.HasHeader())
-            table.Row(fields, line);
-        else
-            table.Header(fields, line);
-    });
+    if (delimiter != ',')
+        naming.hint = " (fields split at " + Describe(delimiter) + ")";
+    TableReader reader(table, naming);
+    CsvSplitter splitter(
+        file,
+        [&reader](const std::vector<std::string_view>& fields, std::size_t line) {
+            if (const auto title = TableReader::TitleOf(fields))
+                reader.Title(*title, line);
+            else
+                reader.Row(fields, line);
+        },
+        delimiter);
     const bool content = FeedLines(
-        splitter, [&source](char* buf, std::size_t n) { return source.Read(buf, n); }, progress);
+        splitter, [&peeked](char* buf, std::size_t n) { return peeked.Read(buf, n); }, options.progress);
     if (!content)
         Fail(file + ": the file is empty");
     splitter.Finish();
-    if (!table.HasHeader())
-        Fail(file + ": the file is empty");
-    return table.Finish();
+    return reader.Finish();
+}
+
+// A workbook's sheets as tables: every sheet that fits (or the one asked for), each starting a table (its
+// own "TABLE:" row another). A row's origin holds its sheet and its number.
+constexpr int kSheetShift = 24;
+
+std::unique_ptr<Model> ReadXlsx(XlsxWorkbook& book, const ReadOptions& options) {
+    const std::vector<std::string>& sheets = book.SheetNames();
+    TableNaming naming;
+    naming.source = book.Name();
+    naming.fields = "cells";
+    naming.row = [name = book.Name(), sheets](std::size_t origin) {
+        return name + ": sheet " + text::Quoted(sheets[origin >> kSheetShift]) + " row " +
+               std::to_string(origin & ((std::size_t(1) << kSheetShift) - 1));
+    };
+    naming.field = [name = book.Name(), sheets](std::size_t origin, std::size_t column,
+                                                const std::string& role) {
+        return name + ": sheet " + text::Quoted(sheets[origin >> kSheetShift]) + " cell " +
+               XlsxColumnName(column + 1) + std::to_string(origin & ((std::size_t(1) << kSheetShift) - 1)) +
+               " (" + role + ")";
+    };
+    TableReader reader(options.table, naming);
+    for (std::size_t s = 0; s < sheets.size(); ++s) {
+        if (!options.sheet.empty() && sheets[s] != options.sheet)
+            continue;
+        const std::size_t base = s << kSheetShift;
+        reader.Title(sheets[s], base + 1);
+        book.ReadSheet(sheets[s], [&](std::size_t row, const std::vector<std::string_view>& cells) {
+            if (const auto title = TableReader::TitleOf(cells))
+                reader.Title(*title, base + row);
+            else if (!cells.empty())
+                reader.Row(cells, base + row);
+            return true;
+        });
+    }
+    if (!options.sheet.empty() && std::find(sheets.begin(), sheets.end(), options.sheet) == sheets.end()) {
+        std::string list;
+        for (const std::string& n : sheets)
+            list += (list.empty() ? "" : ", ") + text::Quoted(n);
+        Fail(book.Name() + ": no sheet " + text::Quoted(options.sheet) + "; the sheets: " + list);
+    }
+    return reader.Finish();
 }
 
 // The JSON form: each case's arrays become rows, numbered in document order; a row's place is its case's
@@ -202,26 +281,52 @@ Format FormatOf(const std::string& path, Format requested) {
         return Format::Csv;
     const std::size_t dot = path.find_last_of("./");
     const std::string ext = dot == std::string::npos || path[dot] == '/' ? "" : Lowercase(path.substr(dot));
-    if (ext == ".csv")
+    if (ext == ".csv" || ext == ".tsv" || ext == ".txt")
         return Format::Csv;
     if (ext == ".json")
         return Format::Json;
+    if (ext == ".xlsx")
+        return Format::Xlsx;
     throw Error(Error::Kind::Usage,
-                path + ": cannot tell the format from the extension (.csv or .json): use --format");
+                path + ": cannot tell the format from the extension (.csv, .tsv, .txt, .json or "
+                       ".xlsx): use --format");
 }
 
 std::unique_ptr<Model> ReadModelJson(const std::string& text, const std::string& source) {
     return JsonModel(source).Read(text);
 }
 
-std::unique_ptr<Model> ReadModel(const std::string& path, Format format,
-                                 const analysis::ColumnRequest& columns,
-                                 const std::function<void(std::size_t)>& progress) {
+std::unique_ptr<Model> ReadModel(const std::string& path, const ReadOptions& options) {
+    const Format format = FormatOf(path, options.format);
     if (format == Format::Json) {
         Source source(path, NameOf(path));
         return ReadModelJson(source.All(), source.Name());
     }
-    return ReadCsv(path, columns, progress);
+    if (format == Format::Xlsx || format == Format::Saf) {
+        if (path == "-")
+            throw Error(Error::Kind::Usage, "a workbook is read from a file, not from standard input");
+        try {
+            XlsxWorkbook book = XlsxWorkbook::Open(path);
+            const auto& sheets = book.SheetNames();
+            const bool saf =
+                format == Format::Saf ||
+                (options.sheet.empty() && std::find(sheets.begin(), sheets.end(), kSafSheet) != sheets.end());
+            return saf ? ReadSaf(book, options) : ReadXlsx(book, options);
+        } catch (const XlsxError& e) {
+            Fail(e.what());
+        }
+    }
+    return ReadCsv(path, options);
+}
+
+std::unique_ptr<Model> ReadModel(const std::string& path, Format format,
+                                 const analysis::ColumnRequest& columns,
+                                 const std::function<void(std::size_t)>& progress) {
+    ReadOptions options;
+    options.format = format;
+    options.table.columns = columns;
+    options.progress = progress;
+    return ReadModel(path, options);
 }
 
 } // namespace formats

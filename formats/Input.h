@@ -1,9 +1,13 @@
-// Reading a model: CSV in long form (a header naming the member, case and abscissa columns and one
-// column a force, as "member,case,x,N,V,M", or "case,x,y" for the single form: one member, one force),
-// read as a stream; or JSON {"model": {MEMBER: {"cases": {CASE: {"x": [...], FORCE: [...]}}}}}, or
-// {"cases": {CASE: {"x": [...], "y": [...]}}} for the single form.
+// Reading a model: a table in long form (a header naming the member, case and abscissa columns and one
+// column a force, as "member,case,x,N,V,M", or "case,x,y" for the single form: one member, one force), as
+// CSV (read as a stream, its dialect told from its text) or as the sheets of an xlsx workbook, an analysis
+// program's exports among them (title and units rows, several tables); a SAF workbook's internal forces;
+// or JSON {"model": {MEMBER: {"cases": {CASE: {"x": [...], FORCE: [...]}}}}}, or {"cases": {CASE: {"x":
+// [...], "y": [...]}}} for the single form.
 #ifndef VYMATH_FORMATS_INPUT_H
 #define VYMATH_FORMATS_INPUT_H
+
+#include "Table.h"
 
 #include <vymath/analysis/Columns.h>
 #include <vymath/analysis/Model.h>
@@ -16,17 +20,34 @@
 namespace vymath {
 namespace formats {
 
-enum class Format { Auto, Csv, Json };
+enum class Format { Auto, Csv, Json, Xlsx, Saf };
 
-// The format of path: `requested` unless Auto; else by the extension (.csv, .json, any letter case), CSV
-// for standard input ("-"). An unknown extension is an analysis::Error (Usage).
+// How to read a model: the format (Auto: by the extension, and an xlsx workbook with the sheet
+// ResultInternalForce1D is SAF), the tables' options (columns, the table wanted, the cases, units, notes),
+// the CSV dialect (0: told from the text) and the xlsx sheet wanted ("": every sheet that fits).
+struct ReadOptions {
+    Format format = Format::Auto;
+    TableOptions table;
+    char delimiter = 0;
+    bool decimalGiven = false; // table.decimal as given, else told from the text
+    std::string sheet;
+    std::function<void(std::size_t bytes)> progress;
+};
+
+// The format of path: `requested` unless Auto; else by the extension (.csv, .tsv, .txt: CSV; .json;
+// .xlsx: a workbook, SAF where it has the sheet ResultInternalForce1D), any letter case, CSV for standard
+// input ("-"). An unknown extension is an analysis::Error (Usage).
 Format FormatOf(const std::string& path, Format requested);
 
-// Reads path ("-": standard input) with the columns of `columns` (CSV; JSON takes no column options);
-// progress(bytes) as the file is read. The model names its places as the file does: "beam.csv:12",
-// "beam.csv:12: field 3 (y)", "beam.json: /cases/G/y/3 (y)"; its source is the path (<stdin> for "-").
-// Every problem is an analysis::Error (Data) naming the file and the line (CSV) or the place in the
-// document (JSON); a column named in `columns` that the header lacks is a Usage error.
+// Reads path ("-": standard input). CSV and xlsx go through the table reader (TableReader: titles, units
+// rows, layouts, steps, units), SAF through its own sheet; the model names its places as the file does:
+// "beam.csv:12", "beam.csv:12: field 3 (y)", "book.xlsx: sheet "Forces" cell C12 (M3)", "beam.json:
+// /cases/G/y/3 (y)"; its source is the path (<stdin> for "-"). Every problem is an analysis::Error (Data)
+// naming the file and the line, cell or place; a column named in the options that the header lacks is a
+// Usage error.
+std::unique_ptr<analysis::Model> ReadModel(const std::string& path, const ReadOptions& options);
+
+// The same with the columns alone (CSV or JSON, the dialect told from the text).
 std::unique_ptr<analysis::Model> ReadModel(const std::string& path, Format format,
                                            const analysis::ColumnRequest& columns,
                                            const std::function<void(std::size_t bytes)>& progress = nullptr);

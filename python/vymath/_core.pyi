@@ -1,5 +1,6 @@
 # Type stubs of the extension vymath._core (checked against it by mypy's stubtest in the tests).
-from typing import Any, Callable, ClassVar, Dict, Iterable, Iterator, List, Literal, Optional, Sequence, Tuple, Union, overload
+from typing import (Any, Callable, ClassVar, Dict, Iterable, Iterator, List, Literal, Mapping, Optional, Sequence, Set,
+                    Tuple, Union, overload)
 
 import numpy as np
 from numpy.polynomial import Polynomial
@@ -121,11 +122,15 @@ def combine(functions: Iterable[Function1D], factors: ArrayLike) -> Function1D: 
 
 class Layout:
     @property
-    def member(self) -> int: ...
+    def members(self) -> List[int]: ...
     @property
     def case(self) -> int: ...
     @property
     def x(self) -> int: ...
+    @property
+    def step(self) -> int: ...
+    @property
+    def step_number(self) -> int: ...
     @property
     def forces(self) -> List[int]: ...
     @property
@@ -135,9 +140,11 @@ class Layout:
 
 def resolve_columns(
     header: Sequence[str],
-    member: Optional[str],
+    members: Sequence[str],
     case: Optional[str],
     x: Optional[str],
+    step: Optional[str],
+    step_number: Optional[str],
     forces: Sequence[str],
     filters: Sequence[Tuple[str, Sequence[str]]],
 ) -> Layout: ...
@@ -147,12 +154,17 @@ class Model: ...
 
 def read_model(
     layout: Layout,
-    members: Optional[_Texts],
+    members: Sequence[_Texts],
     cases: _Texts,
+    step: Optional[_Texts],
+    step_number: Optional[_Texts],
     x: ArrayLike,
     values: Sequence[ArrayLike],
     filters: Sequence[_Texts],
+    only: Set[str],
+    units: Mapping[str, str],
 ) -> Model: ...
+def combination_cases(combinations: Sequence[_Combination]) -> Set[str]: ...
 
 class _Analysis:
     @property
@@ -164,7 +176,7 @@ class _Analysis:
     @property
     def rows(self) -> int: ...
     def diagram_names(self, member: int) -> List[str]: ...
-    def diagrams(self, member: int, force: int) -> List[Function1D]: ...
+    def diagrams(self, member: int, force: int) -> List[Union[Function1D, Tuple[Function1D, Function1D]]]: ...
     def to_json(self) -> str: ...
     def to_csv(self) -> str: ...
 

@@ -120,10 +120,29 @@ def _texts(pandas, frame, position):
     return np.asarray(codes, dtype=np.int64), [_text(n) for n in names]
 
 
-def _layout(frame, member, case, x, forces, filters):
+def _names(value):
+    """A column name or several as a list of texts."""
+    if value is None:
+        return []
+    return [str(v) for v in ([value] if isinstance(value, str) else value)]
+
+
+def _layout(frame, roles):
+    """The frame's header and its columns' roles. Without forces asked for, outside a known layout, the
+    columns that hold no numbers are left out of the forces, with a warning naming them."""
     header = [str(c) for c in frame.columns]
-    forces = [] if forces is None else [str(f) for f in ([forces] if isinstance(forces, str) else forces)]
-    return header, _core.resolve_columns(header, member, case, x, forces, _filters(filters))
+    member, case, x, step, step_number, forces, filters = (roles.get(k) for k in (
+        "member", "case", "x", "step", "step_number", "forces", "filters"))
+    args = (header, _names(member), case, x, step, step_number)
+    layout = _core.resolve_columns(*args, _names(forces), _filters(filters))
+    if forces is None:
+        text = [n for p, n in zip(layout.forces, layout.force_names) if frame.dtypes.iloc[p].kind not in "biuf"]
+        if text and len(text) < len(layout.forces):
+            import warnings
+            warnings.warn(f"columns left out, not numbers: {', '.join(text)}", stacklevel=3)
+            numeric = [n for n in layout.force_names if n not in text]
+            layout = _core.resolve_columns(*args, numeric, _filters(filters))
+    return header, layout
 
 
 def _threads(threads):
@@ -132,31 +151,45 @@ def _threads(threads):
     return int(threads)
 
 
-def _model(frame, member, case, x, forces, filters):
-    """The frame's rows as the extension's model."""
+def _model(frame, roles, only=()):
+    """The frame's rows as the extension's model; with `only`, the rows of those cases alone."""
     pandas = _pandas()
     if not isinstance(frame, pandas.DataFrame):
         raise TypeError(f"frame must be a pandas.DataFrame, got {type(frame).__name__}")
-    header, layout = _layout(frame, member, case, x, forces, filters)
+    header, layout = _layout(frame, roles)
     return _core.read_model(
         layout,
-        _texts(pandas, frame, layout.member) if layout.member >= 0 else None,
+        [_texts(pandas, frame, p) for p in layout.members],
         _texts(pandas, frame, layout.case),
+        _texts(pandas, frame, layout.step) if layout.step >= 0 else None,
+        _texts(pandas, frame, layout.step_number) if layout.step_number >= 0 else None,
         _numbers(pandas, frame, layout.x, header, "x"),
         [_numbers(pandas, frame, p, header, n) for p, n in zip(layout.forces, layout.force_names)],
         [_texts(pandas, frame, p) for p, _ in layout.filters],
+        set(only),
+        dict(frame.attrs.get("units", {})),
     )
 
 
-def analyse_model(frame, *, member=None, case=None, x=None, forces=None, filters=None, combinations=None,
-                  actions=None, method="exact", threads=0):
+def _cases_of_actions(actions):
+    return {c for a in actions.get("actions", []) if isinstance(a, collections.abc.Mapping)
+            for c in (a.get("cases") or []) if isinstance(c, str)}
+
+
+def analyse_model(frame, *, member=None, case=None, x=None, step=None, step_number=None, forces=None, filters=None,
+                  combinations=None, actions=None, method="exact", threads=0):
     """Analyses a model given as a pandas DataFrame in long form (one row a point: member, load case,
     abscissa and one column a force, as ``member,case,x,N,Vz,My`` or ``case,x,y``): the envelopes of its
     cases or combinations (an EnvelopeResult), or with actions its design envelopes (a DesignResult).
 
-    member, case, x: the columns of those roles (default: the columns so named, any letter case; without
-    a member column the frame is one member, named ""). forces: the force columns in the order wanted
-    (default: every other column that no filter names). filters: {column: value or values}, keeping the
+    member, case, x: the columns of those roles (default: the columns so named, any letter case, or an
+    analysis program's export's; without a member column the frame is one member, named ""; several member
+    columns, as ["Story", "Beam"], name it by their texts joined with "/"). step, step_number: the step
+    type's and step number's columns (default: "Step Type", "Step Number", any spelling): a case's Max and
+    Min rows are its two bounds, Mode and Step rows the cases "CASE:N". forces: the force columns in the
+    order wanted (default: an analysis program's P, V2, V3, T, M2, M3, else every other column of numbers
+    that no filter names; a warning names the columns of text left out). frame.attrs["units"] ({column:
+    unit}, as vymath.read_table gives it) goes into the results. filters: {column: value or values}, keeping the
     rows whose column holds one of the values as text (str(value); a missing value is ""; filters on
     several columns must all match). Column names are compared as text.
 
@@ -177,19 +210,22 @@ def analyse_model(frame, *, member=None, case=None, x=None, forces=None, filters
     if actions is not None and combinations is not None:
         raise ValueError("design envelopes of actions and combinations exclude each other")
     combinations = _combinations(combinations)
-    model = _model(frame, member, case, x, forces, filters)
+    roles = dict(member=member, case=case, x=x, step=step, step_number=step_number, forces=forces, filters=filters)
     if actions is not None:
+        model = _model(frame, roles, _cases_of_actions(actions))
         return DesignResult(_core.analyse_design(model, json.dumps(actions, allow_nan=False), threads))
+    model = _model(frame, roles, _core.combination_cases(combinations))
     return EnvelopeResult(_core.analyse_envelopes(model, combinations, method, threads))
 
 
-def inspect_model(frame, *, member=None, case=None, x=None, forces=None, filters=None, combinations=None,
-                  threads=0):
+def inspect_model(frame, *, member=None, case=None, x=None, step=None, step_number=None, forces=None, filters=None,
+                  combinations=None, threads=0):
     """The key figures of every member's cases (or combinations), as the tool's ``vymath inspect``: a
     KeyFigureResult. The frame and the options as analyse_model's."""
     threads = _threads(threads)
     combinations = _combinations(combinations)
-    model = _model(frame, member, case, x, forces, filters)
+    roles = dict(member=member, case=case, x=x, step=step, step_number=step_number, forces=forces, filters=filters)
+    model = _model(frame, roles, _core.combination_cases(combinations))
     return KeyFigureResult(_core.analyse_key_figures(model, combinations, threads))
 
 
@@ -347,8 +383,8 @@ def _summary_of(part, column, options, columns):
     return analyse_model(part, **options).summary
 
 
-def analyse_partitions(frame, *, member=None, case=None, x=None, forces=None, filters=None, combinations=None,
-                       actions=None, method="exact", threads=1):
+def analyse_partitions(frame, *, member=None, case=None, x=None, step=None, step_number=None, forces=None,
+                       filters=None, combinations=None, actions=None, method="exact", threads=1):
     """The summary of a model too large for one machine: a dask.dataframe.DataFrame in long form with a
     member column, the options of analyse_model. Returns a lazy dask DataFrame with analyse_model's
     summary columns.
@@ -359,8 +395,9 @@ def analyse_partitions(frame, *, member=None, case=None, x=None, forces=None, fi
     threads: each worker's threads a partition (default 1: the workers are the parallelism).
     """
     pandas = _pandas()
-    header, layout = _layout(frame, member, case, x, forces, filters)
-    if layout.member < 0:
+    roles = dict(member=member, case=case, x=x, step=step, step_number=step_number, forces=forces, filters=filters)
+    header, layout = _layout(frame, roles)
+    if not layout.members:
         raise ValueError("a model in partitions needs a member column")
     names = _core.summary_columns(layout.force_names, actions is not None)
     columns = {c: object if c in ("member", "force", "situation", "max_case", "min_case", "max_combination",
@@ -370,9 +407,11 @@ def analyse_partitions(frame, *, member=None, case=None, x=None, forces=None, fi
     order = "__vymath_row"
     while order in header:
         order += "_"
-    options = dict(member=header[layout.member], case=header[layout.case], x=header[layout.x],
+    options = dict(member=[header[p] for p in layout.members], case=header[layout.case], x=header[layout.x],
+                   step=header[layout.step] if layout.step >= 0 else None,
+                   step_number=header[layout.step_number] if layout.step_number >= 0 else None,
                    forces=list(layout.force_names), filters=filters, combinations=combinations, actions=actions,
                    method=method, threads=threads)
     numbered = frame.map_partitions(_numbered, order, meta={**frame.dtypes.to_dict(), order: np.int64})
-    shuffled = numbered.shuffle(on=header[layout.member])
+    shuffled = numbered.shuffle(on=[header[p] for p in layout.members])
     return shuffled.map_partitions(_summary_of, order, options, columns, meta=meta)

@@ -18,27 +18,42 @@ Layout Resolve(const Names& header, ColumnRequest request = ColumnRequest()) {
 TEST(Columns, DefaultsAndNamedColumns) {
     const Layout single = Resolve({"Case", "X", "Y"}); // the single form's header, any letter case
     const Layout model = Resolve({"member", "case", "x", "N", "V"});
-    ColumnRequest export_{"Frame", "OutputCase", "Station", {"M3", "V2"}, {{"StepType", {"Max", ""}}}};
-    const Layout named = Resolve({"Frame", "Station", "OutputCase", "StepType", "P", "V2", "M3"}, export_);
+    ColumnRequest export_{{"Story", "Frame"},
+                          "OutputCase",
+                          "Station",
+                          "",
+                          "",
+                          {"M3", "V2"},
+                          {{"CaseType", {"Combination", ""}}}};
+    const Layout named = Resolve(
+        {"Story", "Frame", "Station", "OutputCase", "CaseType", "Step_Type", "P", "V2", "M3"}, export_);
     ColumnRequest filtered;
     filtered.filters = {{"kind", {"a"}}};
     const Layout rest = Resolve({"case", "x", "kind", "M"}, filtered); // a filter column is no force
     EXPECT_ROWS({
-        ::Row("single member", single.member, -1),
-        ::Row("model member", model.member, 0),
-        ::Row("named case", named.loadCase, 2),
-        ::Row("named x", named.x, 1),
-        ::Row("filter column", named.filters.front().first, 3),
+        ::Row("model member", model.members.front(), 0),
+        ::Row("named case", named.loadCase, 3),
+        ::Row("named x", named.x, 2),
+        ::Row("filter column", named.filters.front().first, 4),
+        ::Row("the step column found", named.step, 5),
+        ::Row("no step number", named.stepNumber, -1),
     });
+    EXPECT_TRUE(single.members.empty());
+    EXPECT_EQ(named.members, (std::vector<int>{0, 1}));
     EXPECT_ROWS({
         ::Row("single forces", single.forceNames, Names{"Y"}),
         ::Row("model forces", model.forceNames, Names{"N", "V"}),
         ::Row("named forces in the asked order", named.forceNames, Names{"M3", "V2"}),
         ::Row("filtered forces", rest.forceNames, Names{"M"}),
     });
-    EXPECT_TRUE(named.Keeps(Names{"1", "0", "C", "", "0", "0", "0"}));
-    EXPECT_FALSE(named.Keeps(Names{"1", "0", "C", "Min", "0", "0", "0"}));
-    EXPECT_EQ(named.Role(6), "M3");
+    EXPECT_TRUE(named.Keeps(Names{"S1", "1", "0", "C", "", "Max", "0", "0", "0"}));
+    EXPECT_FALSE(named.Keeps(Names{"S1", "1", "0", "C", "LinStatic", "", "0", "0", "0"}));
+    EXPECT_EQ(named.Role(8), "M3");
+    EXPECT_EQ(named.Role(5), "step");
+    // A filter's column may have a role as well.
+    ColumnRequest byCase;
+    byCase.filters = {{"case", {"G"}}};
+    EXPECT_EQ(Resolve({"case", "x", "M"}, byCase).forceNames, Names{"M"});
 }
 
 TEST(Columns, Errors) {

@@ -28,11 +28,14 @@ good(model_combination frame.csv "envelope frame.csv -c ULS=1.35*G+1.5*Q --csv e
      "e.csv=model_combination.csv|stdout=model_combination.txt")
 good(model_inspect frame.csv "inspect frame.csv --json i.json --csv i.csv"
      "i.json=model_key_figures.json|i.csv=model_key_figures.csv|stdout=model_key_figures.txt")
-# An analysis program's export: columns named by options, one ignored, the combination's Max rows and
-# the linear case's rows (no step type) kept by two values of one filter.
+# An analysis program's export: columns named by options, one ignored; the envelope combination's Max and
+# Min rows the two bounds of its case, the linear case's rows (no step type) its only diagram. The same
+# file read as it comes: its layout recognised (member Frame, case OutputCase, x Station, forces P, V2, M3).
 good(export_columns export.csv
-     "envelope export.csv --member Frame --case OutputCase --x Station --force M3 --force V2 --filter StepType=Max --filter StepType= --csv e.csv"
-     "e.csv=export.csv.out|stdout=export.txt")
+     "envelope export.csv --member Frame --case OutputCase --x Station --force M3 --force V2 --csv e.csv"
+     "e.csv=export.csv.out|stdout=export.txt|stderr=export_notes.err")
+good(export_as_it_comes export.csv "envelope export.csv --json e.json"
+     "e.json=export.json|stdout=export_layout.txt|stderr=export_notes.err")
 
 # Design envelopes by EN 1990: every key of an actions file on one member (each situation, 6.10a/b,
 # not_with, free, exclusive, accidental and seismic actions, a jump), and a model with its coincident forces.
@@ -41,3 +44,6 @@ good(design_single design_cases.csv|design_actions.json
      "e.json=design.json|e.csv=design.csv|stdout=design.txt")
 good(design_model frame.csv|frame_actions.json "envelope frame.csv --actions frame_actions.json --json e.json --csv e.csv"
      "e.json=design_model.json|e.csv=design_model.csv|stdout=design_model.txt")
+# Only the cases of the actions are read; a note names those left out.
+good(design_unclaimed ok.csv|unclaimed.json "envelope ok.csv --actions unclaimed.json --csv e.csv"
+     "e.csv=design_unclaimed.csv|stderr=design_unclaimed.err")

@@ -4,9 +4,10 @@
 #   STATUS (the exit status expected).
 # A failing run (STATUS not 0) must print MESSAGE as its one line on standard error, nothing on
 # standard output, and leave the files out.csv, out.json and out.svg that were there as they were,
-# with no other file beside them. A successful run prints nothing on standard error, and each
-# produced=expected pair of EXPECT (separated by |; produced "stdout" for standard output) must
-# match to the byte, and the SVG file named SVG must render (where rsvg-convert is installed).
+# with no other file beside them. A successful run prints nothing on standard error (but the notes of a
+# stderr pair), and each produced=expected pair of EXPECT (separated by |; produced "stdout" and "stderr"
+# for standard output and error) must match to the byte, and the SVG file named SVG must render (where
+# rsvg-convert is installed).
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK})
@@ -57,10 +58,12 @@ if(NOT STATUS EQUAL 0)
     return()
 endif()
 
-if(NOT err STREQUAL "")
+# Standard error holds nothing, or the notes of a "stderr=FILE" pair of EXPECT.
+if(NOT err STREQUAL "" AND NOT EXPECT MATCHES "(^|[|])stderr=")
     fail("standard error not empty")
 endif()
 file(WRITE ${WORK}/stdout "${out}")
+file(WRITE ${WORK}/stderr "${err}")
 string(REPLACE "|" ";" pairs "${EXPECT}")
 foreach(pair IN LISTS pairs)
     string(REPLACE "=" ";" pair "${pair}")

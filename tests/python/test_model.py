@@ -85,20 +85,23 @@ def export():
     return pd.DataFrame(rows, columns=["Frame", "OutputCase", "Station", "StepType", "M3", "V2", "Extra"])
 
 
-def test_columns_filters_and_what_comes_back():
-    options = dict(member="Frame", case="OutputCase", x="Station", forces=["M3", "V2"],
-                   filters={"StepType": ["Max", None]})
-    r = vymath.analyse_model(export(), **options)
+def test_columns_steps_and_what_comes_back():
+    options = dict(member="Frame", case="OutputCase", x="Station", forces=["M3", "V2"])
+    r = vymath.analyse_model(export(), **options)  # ENV's Max and Min rows: its two bounds
     assert r.members == ["B2", "B1"] and r.forces == ["M3", "V2"] and r.cases("B1") == ["G", "ENV"]
     s = r.summary
     assert list(s.columns) == vymath._core.summary_columns(["M3", "V2"])
     assert s[["member", "force"]].values.tolist() == [["B2", "M3"], ["B2", "V2"], ["B1", "M3"], ["B1", "V2"]]
     assert s["max"].dtype == np.float64 and s.loc[0, "max_case"] == "ENV" and np.isnan(s.loc[0, "max_M3_left"])
-    assert s.loc[0, ["max", "max_x", "max_V2_left"]].tolist() == [12.0, 2.0, 4.0]
+    assert s.loc[0, ["max", "max_x", "min", "min_x"]].tolist() == [12.0, 2.0, -8.0, 2.0]  # ENV's Max, then Min
+    assert np.isnan(s.loc[0, "max_V2_left"])  # no coincident value under a bounded case
+    assert s.loc[1, ["min", "min_case", "min_M3_left"]].tolist() == [-4.0, "G", 0.0]
     lower, upper = r.envelope("B1", "V2")
     assert isinstance(upper, vymath.EnvelopeLine) and upper.x.dtype == np.float64
     assert upper.case.dtype == object and set(upper.case) == {"ENV"}
-    assert [type(f).__name__ for f in r.diagrams("B1", "V2")] == ["Function1D"] * 2
+    assert [type(f).__name__ for f in r.diagrams("B1", "V2")] == ["Function1D", "tuple"]
+    with pytest.raises(ValueError, match=r'^row 1: member "B2", case "ENV": a Max row at x = 0 without its Min row'):
+        vymath.analyse_model(export(), filters={"StepType": ["Max", None]}, **options)
     serial = vymath.analyse_model(export(), threads=1, **options).summary
     pd.testing.assert_frame_equal(serial, s)
     with pytest.raises(ValueError, match="the model has 2 members, name one"):

@@ -82,6 +82,7 @@ struct SituationResult {
 /// One member of a design run: its load cases, then one list of situations a force in model order.
 struct MemberDesign {
     std::vector<std::string> cases;                   ///< its load cases, in Model::Cases order
+    std::vector<bool> bounded;                        ///< whether each case is bounded (Max and Min rows)
     std::vector<std::vector<SituationResult>> forces; ///< [force][situation]
 };
 

@@ -20,20 +20,28 @@ struct Filter {
     std::vector<std::string> values; ///< the texts kept, compared exactly
 };
 
-/// The columns a caller names; an empty name takes the default.
+/// The columns a caller names; an empty name (or list) takes the default.
 struct ColumnRequest {
-    std::string member;              ///< default: a column "member" if there is one (none: one member)
-    std::string loadCase;            ///< default: "case"
-    std::string x;                   ///< default: "x"
+    /// The member's columns, their texts joined by "/" ("Story", "Beam": "Story1/B50"); default: a column
+    /// "member" if there is one (none: one member).
+    std::vector<std::string> members;
+    std::string loadCase; ///< default: "case"
+    std::string x;        ///< default: "x"
+    /// The step's column (a row's step type: none, Max, Min, Mode, Step, Single Value); default: a column
+    /// named "Step Type" if there is one (any letter case, with or without the space or an underscore).
+    std::string step;
+    std::string stepNumber;          ///< the step number's column; default: "Step Number" as "Step Type"
     std::vector<std::string> forces; ///< default: every column that is neither named nor filtered
     std::vector<Filter> filters;     ///< all must match; several values of one column: any of them
 };
 
-/// Column positions in a header; -1 for a member column the table lacks.
+/// Column positions in a header.
 struct VYMATH_ANALYSIS_API Layout {
-    int member = -1;                      ///< the member column, -1 for none (one member)
+    std::vector<int> members;             ///< the member's columns, none for one member
     int loadCase = 0;                     ///< the load case column
     int x = 0;                            ///< the abscissa column
+    int step = -1;                        ///< the step type's column, -1 for none
+    int stepNumber = -1;                  ///< the step number's column, -1 for none
     std::vector<int> forces;              ///< in the order asked for (default: header order)
     std::vector<std::string> forceNames;  ///< the forces' column names, in the same order
     std::vector<std::string> columnNames; ///< the header as given
@@ -41,7 +49,10 @@ struct VYMATH_ANALYSIS_API Layout {
 
     /// The number of columns the header has.
     std::size_t Columns() const { return columnNames.size(); }
-    /// The role of column c in messages: "member", "case", "x", the force's name, or the column's name.
+    /// Whether the members have names (a member column).
+    bool Named() const { return !members.empty(); }
+    /// The role of column c in messages: "member", "case", "x", "step", "step number", the force's name,
+    /// or the column's name.
     std::string Role(std::size_t c) const;
     /// Whether a row passes the filters; fields[k] is column k's text (fields.size() == Columns()).
     template <class Fields>
@@ -62,10 +73,10 @@ struct VYMATH_ANALYSIS_API Layout {
 VYMATH_ANALYSIS_API std::vector<Filter> ParseFilters(const std::vector<std::string>& texts);
 
 /// Places the request in a header. Default names match whatever the case of their letters ("Case"),
-/// names a caller gives match exactly. Throws Error: Data when a default column is missing (the header
-/// does not look like one: "expected the header ..."); Usage when a column the caller names is missing
-/// or is given two roles; Data when a header names a used column twice or leaves no force. The messages
-/// name neither the file nor the line: the front-end puts them first.
+/// names a caller gives match exactly. A filter's column may also have a role. Throws Error: Data when a
+/// default column is missing (the header does not look like one: "expected the header ..."); Usage when a
+/// column the caller names is missing or is given two roles; Data when a header names a used column twice
+/// or leaves no force. The messages name neither the file nor the line: the front-end puts them first.
 VYMATH_ANALYSIS_API Layout ResolveColumns(const std::vector<std::string>& header,
                                           const ColumnRequest& request);
 

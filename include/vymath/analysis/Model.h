@@ -75,6 +75,18 @@ public:
     /// The position of a member by name, or Size() when there is none.
     std::size_t Find(std::string_view member) const;
 
+    /// The units of the abscissas and of each force, as the input gives them: "" where it gives none.
+    struct Units {
+        std::string x;                   ///< of the abscissas: "m"
+        std::vector<std::string> forces; ///< of each force in Forces() order: "kN", "kN-m"; empty for none
+        /// Whether any unit is known.
+        bool Any() const;
+    };
+    /// Sets the units (forces: one a force, or none).
+    void SetUnits(Units units);
+    /// The units.
+    const Units& GetUnits() const { return units; }
+
     /// How the input names its places, as given.
     const Places& GetPlaces() const { return places; }
     /// Where row `origin` stands: Places::row, or "row <origin>".
@@ -112,6 +124,7 @@ private:
     void CheckName(std::string_view name, std::size_t origin, Field::Role role) const;
 
     std::vector<std::string> forces;
+    Units units;
     Places places;
     bool named;
     std::vector<Member> members;
