@@ -54,5 +54,3 @@ def table(title, header, rows):
     print("  ".join(str(h).rjust(w) for h, w in zip(header, widths)))
     for r in rows:
         print("  ".join(str(c).rjust(w) for c, w in zip(r, widths)))
-
-
