@@ -254,6 +254,21 @@ std::vector<std::vector<CaseDiagram>> MemberDiagrams(const Model& model, std::si
     return combinations.empty() ? std::move(formed.cases) : std::move(formed.combined);
 }
 
+MemberValues::MemberValues(const Model& model, std::size_t m, const std::vector<Combination>& combinations)
+    : formed(std::make_unique<Formed>(Form(model, m, combinations))) {}
+MemberValues::~MemberValues() = default;
+MemberValues::MemberValues(MemberValues&&) noexcept = default;
+MemberValues& MemberValues::operator=(MemberValues&&) noexcept = default;
+
+bool MemberValues::Sides(std::size_t d, double x, std::size_t f, bool upper, double& left,
+                         double& right) const {
+    return formed->Sides(d, x, f, upper, left, right);
+}
+
+bool MemberValues::Bounded(std::size_t d) const {
+    return formed->Of(0)[d].Bounded();
+}
+
 EnvelopeRun AnalyseEnvelopes(const Model& model, const std::vector<Combination>& combinations,
                              EnvelopeMethod method, const RunOptions& options) {
     CheckCombinations(model, combinations);

@@ -11,6 +11,7 @@
 #include "formats/Actions.h"
 #include "formats/Input.h"
 #include "formats/Results.h"
+#include "formats/Saf.h"
 #include "formats/Source.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ using vymath::text::Quoted;
 
 struct EnvelopeOptions {
     CommonOptions common;
-    std::string svg, plots, html, actions;
+    std::string svg, plots, html, actions, saf;
     bool fold = false;
 };
 
@@ -112,6 +113,10 @@ int Design(Session& session, const EnvelopeOptions& o, const va::Actions& action
              });
     if (!o.html.empty())
         session.Add("--html", o.html, HtmlReport(model, run, labels, model.Source()));
+    if (!o.saf.empty())
+        session.Add("--saf", o.saf, Checked([&] {
+                        return vf::SafOf(model, run, [&session](const std::string& n) { session.Note(n); });
+                    }));
     return session.Finish(DesignTable(model, run, labels));
 }
 
@@ -143,6 +148,11 @@ int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model
              });
     if (!o.html.empty())
         session.Add("--html", o.html, HtmlReport(model, run, labels, model.Source()));
+    if (!o.saf.empty())
+        session.Add("--saf", o.saf, Checked([&] {
+                        return vf::SafOf(model, run, session.Combinations(),
+                                         [&session](const std::string& n) { session.Note(n); });
+                    }));
     return session.Finish(EnvelopeTable(model, run, labels));
 }
 
@@ -152,7 +162,11 @@ int Run(const EnvelopeOptions& o) {
         UsageError("--actions and -c/--combination exclude each other: the actions give the combinations");
     if (!o.actions.empty() && o.fold)
         UsageError("--actions and --fold exclude each other: design envelopes are exact");
-    for (const auto& [option, path] : {std::pair{"--svg", &o.svg}, {"--html", &o.html}})
+    if (!o.saf.empty() && o.fold)
+        UsageError(
+            "--saf and --fold exclude each other: a SAF row names the case governing its section, which the "
+            "folded envelope does not know everywhere");
+    for (const auto& [option, path] : {std::pair{"--svg", &o.svg}, {"--html", &o.html}, {"--saf", &o.saf}})
         if (!path->empty())
             CheckFolder(option, *path);
     if (!o.plots.empty())
@@ -199,6 +213,11 @@ Command AddEnvelopeCommand(CLI::App& app) {
     cmd->add_option("--plots", o->plots, "Draw every member and force to an SVG file in this folder");
     cmd->add_option("--html", o->html,
                     "Write a report to this HTML file: the summary, sortable, and every envelope plot");
+    cmd->add_option(
+        "--saf", o->saf,
+        "Write the envelopes (or design envelopes) as a SAF results workbook (.xlsx, sheet "
+        "ResultInternalForce1D): per member, force and side a load combination \"max M3\", a row a "
+        "section with the six forces there and the governing combination; in m, kN and kNm");
     return {cmd, [o] { return Run(*o); }};
 }
 

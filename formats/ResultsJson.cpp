@@ -174,11 +174,34 @@ void AppendFigures(std::string& out, const KeyFigures& c) {
     out += '}';
 }
 
+// A document's opening brace, and the units where the input gives any: "units": {"x": "m", FORCE: UNIT, ...}
+// (those it gives).
+std::string Opening(const Model& model) {
+    const Model::Units& units = model.GetUnits();
+    if (!units.Any())
+        return "{\n";
+    std::string out = "{\n  \"units\": {";
+    bool first = true;
+    const auto add = [&](const std::string& key, const std::string& unit) {
+        if (unit.empty())
+            return;
+        out += first ? "" : ", ";
+        first = false;
+        AppendString(out, key);
+        out += ": ";
+        AppendString(out, unit);
+    };
+    add("x", units.x);
+    for (std::size_t f = 0; f < units.forces.size(); ++f)
+        add(model.Forces()[f], units.forces[f]);
+    return out + "},\n";
+}
+
 // {"model": {MEMBER: {FORCE: {KEY: VALUE, ...}, ...}, ...}}: item(out, m, f, k) appends the k-th
 // "KEY: VALUE" of member m's force f and is false past the last one.
 template <class Item>
 std::string ByMemberAndForce(const Model& model, Item item) {
-    std::string out = "{\n  \"model\": {";
+    std::string out = Opening(model) + "  \"model\": {";
     for (std::size_t m = 0; m < model.Size(); ++m) {
         out += m ? ",\n    " : "\n    ";
         AppendString(out, model.MemberName(m));
@@ -208,7 +231,7 @@ std::string ByMemberAndForce(const Model& model, Item item) {
 std::string ToJson(const Model& model, const EnvelopeRun& run) {
     if (SingleForm(model)) {
         const MemberEnvelopes& m = run.members[0];
-        std::string out = "{\n  \"members\": ";
+        std::string out = Opening(model) + "  \"members\": ";
         AppendArray(out, m.diagrams, [](std::string& o, const std::string& s) { AppendString(o, s); });
         out += ",\n  \"lower\": ";
         AppendLine(out, m.forces[0].envelope.lower, m.diagrams, "  ");
@@ -250,7 +273,7 @@ std::string ToJson(const Model& model, const DesignRun& run) {
     const std::vector<std::string>& forces = model.Forces();
     if (SingleForm(model)) {
         const std::vector<SituationResult>& design = run.members[0].forces[0];
-        std::string out = "{\n  \"situations\": {";
+        std::string out = Opening(model) + "  \"situations\": {";
         for (std::size_t k = 0; k < design.size(); ++k) {
             out += k ? ",\n    " : "\n    ";
             AppendString(out, design[k].situation.name);
@@ -276,7 +299,7 @@ std::string ToJson(const Model& model, const DesignRun& run) {
 std::string ToJson(const Model& model, const KeyFigureRun& run) {
     if (SingleForm(model)) {
         const MemberFigures& m = run.members[0];
-        std::string out = "{\n  \"cases\": {";
+        std::string out = Opening(model) + "  \"cases\": {";
         for (std::size_t k = 0; k < m.diagrams.size(); ++k) {
             out += k ? ",\n    " : "\n    ";
             AppendString(out, m.diagrams[k]);

@@ -2,11 +2,15 @@
 #include "Saf.h"
 
 #include "Table.h"
+#include "Units.h"
 #include "analysis/Text.h"
+#include "xlsx/Writer.h"
 
 #include <vymath/analysis/Error.h>
 
 #include <algorithm>
+#include <cctype>
+#include <limits>
 #include <map>
 
 namespace vymath {
@@ -44,7 +48,224 @@ struct Record {
     std::vector<std::string> fields; // member, case, x, then the forces
 };
 
+// The factors into SAF's units: the abscissa's, and each SAF force column's from its model force's unit.
+struct Factors {
+    double x = 1.0;
+    double forces[6] = {1, 1, 1, 1, 1, 1};
+};
+
+Factors FactorsOf(const analysis::Model& model, const std::vector<int>& columns,
+                  const std::function<void(const std::string&)>& note) {
+    Factors out;
+    const analysis::Model::Units& units = model.GetUnits();
+    if (!units.Any()) {
+        note("SAF: the input gives no units: its values are written as they are, taken for m, kN and kNm");
+        return out;
+    }
+    const auto factor = [&](const std::string& from, const char* to, const std::string& what) {
+        Unit a, b;
+        if (from.empty() || !ParseUnit(from, a) || !ParseUnit(to, b) || a.dimension != b.dimension) {
+            note("SAF: " + what + " has no unit this tool converts from (" + Quoted(from) +
+                 "): written as it is");
+            return 1.0;
+        }
+        return Factor(a, b);
+    };
+    out.x = factor(units.x, "m", "the abscissa");
+    for (std::size_t k = 0; k < 6; ++k)
+        if (columns[k] >= 0)
+            out.forces[k] = factor(units.forces[static_cast<std::size_t>(columns[k])], k < 3 ? "kN" : "kNm",
+                                   model.Forces()[static_cast<std::size_t>(columns[k])]);
+    return out;
+}
+
+std::vector<XlsxCell> HeaderRow() {
+    std::vector<XlsxCell> row;
+    for (const char* name : {"Result on", "Member", "Member Rib", "Result for", "Load case",
+                             "Load combination", "Combination key", "Section at [m]", "Index"})
+        row.push_back(XlsxCell::Text(name));
+    for (const char* name : kForces)
+        row.push_back(XlsxCell::Text(name));
+    return row;
+}
+
+// The rows of one envelope line: read(point, column of the model's force, value) gives the other forces
+// where the line's own force is not theirs.
+template <class Read>
+void LineRows(XlsxSheetWriter& sheet, const std::string& member, const std::string& name,
+              const analysis::EnvelopeLine& line, std::size_t force, const std::vector<int>& columns,
+              const Factors& factors, const std::function<std::string(std::size_t point)>& key, Read read) {
+    std::size_t index = 0;
+    for (std::size_t i = 0; i < line.x.size(); ++i) {
+        if (line.Placeholder(i))
+            continue;
+        std::vector<XlsxCell> row = {XlsxCell::Text("On beam"),
+                                     XlsxCell::Text(member),
+                                     {},
+                                     XlsxCell::Text("Load combination"),
+                                     {},
+                                     XlsxCell::Text(name),
+                                     XlsxCell::Text(key(i)),
+                                     XlsxCell::Number(line.x[i] * factors.x),
+                                     XlsxCell::Number(static_cast<double>(++index))};
+        for (std::size_t k = 0; k < 6; ++k) {
+            const int f = columns[k];
+            double v = std::numeric_limits<double>::quiet_NaN();
+            if (f >= 0)
+                v = static_cast<std::size_t>(f) == force ? line.y[i] : read(i, static_cast<std::size_t>(f));
+            row.push_back(f >= 0 ? XlsxCell::Number(factors.forces[k] == 1.0 ? v : v * factors.forces[k])
+                                 : XlsxCell());
+        }
+        sheet.Row(row);
+    }
+}
+
+std::string ForceNote(const analysis::Model& model, const std::vector<int>& columns) {
+    std::string left;
+    for (std::size_t f = 0; f < model.Forces().size(); ++f)
+        if (std::find(columns.begin(), columns.end(), static_cast<int>(f)) == columns.end())
+            left += (left.empty() ? "" : ", ") + model.Forces()[f];
+    return left.empty() ? "" : "SAF: no column for " + left + ": left out";
+}
+
+std::string Bytes(const XlsxSheetWriter& sheet) {
+    try {
+        return sheet.Bytes();
+    } catch (const std::exception& e) {
+        throw Error(Error::Kind::Data, e.what());
+    }
+}
+
+std::string KeyOf(const std::vector<std::pair<std::string, double>>& terms) {
+    std::string key;
+    for (const auto& [name, factor] : terms) {
+        if (!key.empty() && factor >= 0)
+            key += '+';
+        key += text::Shortest(factor) + "*" + name;
+    }
+    return key;
+}
+
 } // namespace
+
+std::vector<int> SafForces(const std::vector<std::string>& forces) {
+    static const std::vector<std::vector<const char*>> names = {
+        {"n", "p"}, {"vy", "v3"}, {"vz", "v2", "v"}, {"mx", "t"}, {"my", "m3", "m"}, {"mz", "m2"}};
+    std::vector<int> out(6, -1);
+    for (std::size_t k = 0; k < 6; ++k)
+        for (const char* n : names[k])
+            for (std::size_t f = 0; f < forces.size() && out[k] < 0; ++f) {
+                std::string lower;
+                for (char c : forces[f])
+                    lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                if (lower == n)
+                    out[k] = static_cast<int>(f);
+            }
+    return out;
+}
+
+std::string SafOf(const analysis::Model& model, const analysis::EnvelopeRun& run,
+                  const std::vector<analysis::Combination>& combinations,
+                  const std::function<void(const std::string&)>& note) {
+    const std::vector<int> columns = SafForces(model.Forces());
+    if (const std::string left = ForceNote(model, columns); !left.empty())
+        note(left);
+    const Factors factors = FactorsOf(model, columns, note);
+    XlsxSheetWriter sheet(kSafSheet);
+    sheet.Row(HeaderRow());
+    bool boundsNoted = false;
+    for (std::size_t m = 0; m < run.members.size(); ++m) {
+        const analysis::MemberValues values(model, m, combinations);
+        const analysis::MemberEnvelopes& member = run.members[m];
+        for (std::size_t f : columns) {
+            if (static_cast<int>(f) < 0)
+                continue;
+            for (const bool upper : {true, false}) {
+                const analysis::EnvelopeLine& line =
+                    upper ? member.forces[f].envelope.upper : member.forces[f].envelope.lower;
+                const auto key = [&](std::size_t i) {
+                    const int g = line.GoverningOf(i);
+                    if (g < 0)
+                        return std::string();
+                    const std::size_t d = static_cast<std::size_t>(g);
+                    if (combinations.empty())
+                        return member.diagrams[d];
+                    std::vector<std::pair<std::string, double>> terms;
+                    for (const analysis::Term& t : combinations[d].terms)
+                        terms.push_back({t.loadCase, t.factor});
+                    return KeyOf(terms);
+                };
+                LineRows(sheet, model.MemberName(m), std::string(upper ? "max " : "min ") + model.Forces()[f],
+                         line, f, columns, factors, key, [&](std::size_t i, std::size_t other) {
+                             const int g = line.GoverningOf(i);
+                             double left = std::numeric_limits<double>::quiet_NaN(), right = left;
+                             if (g < 0)
+                                 return left;
+                             boundsNoted = boundsNoted || values.Bounded(static_cast<std::size_t>(g));
+                             values.Sides(static_cast<std::size_t>(g), line.x[i], other, upper, left, right);
+                             return line.JumpLeft(i) ? left : right;
+                         });
+            }
+        }
+    }
+    if (boundsNoted)
+        note("SAF: where a case with Max and Min rows governs, a row's other forces are that bound's, not "
+             "forces acting together");
+    return Bytes(sheet);
+}
+
+std::string SafOf(const analysis::Model& model, const analysis::DesignRun& run,
+                  const std::function<void(const std::string&)>& note) {
+    const std::vector<int> columns = SafForces(model.Forces());
+    if (const std::string left = ForceNote(model, columns); !left.empty())
+        note(left);
+    const Factors factors = FactorsOf(model, columns, note);
+    XlsxSheetWriter sheet(kSafSheet);
+    sheet.Row(HeaderRow());
+    bool boundsNoted = false;
+    for (std::size_t m = 0; m < run.members.size(); ++m) {
+        const analysis::MemberValues values(model, m, {});
+        const analysis::MemberDesign& member = run.members[m];
+        const auto caseIndex = [&](const std::string& name) {
+            return static_cast<std::size_t>(std::find(member.cases.begin(), member.cases.end(), name) -
+                                            member.cases.begin());
+        };
+        for (std::size_t f : columns) {
+            if (static_cast<int>(f) < 0)
+                continue;
+            for (const analysis::SituationResult& s : member.forces[f])
+                for (const bool upper : {true, false}) {
+                    const analysis::EnvelopeLine& line = upper ? s.situation.upper : s.situation.lower;
+                    const auto key = [&](std::size_t i) {
+                        const int g = line.GoverningOf(i);
+                        return g < 0 ? std::string()
+                                     : KeyOf(s.situation.combinations[static_cast<std::size_t>(g)].factors);
+                    };
+                    LineRows(sheet, model.MemberName(m),
+                             s.situation.name + (upper ? " max " : " min ") + model.Forces()[f], line, f,
+                             columns, factors, key, [&](std::size_t i, std::size_t other) {
+                                 const int g = line.GoverningOf(i);
+                                 double sum = 0.0;
+                                 if (g < 0)
+                                     return std::numeric_limits<double>::quiet_NaN();
+                                 for (const auto& [name, factor] :
+                                      s.situation.combinations[static_cast<std::size_t>(g)].factors) {
+                                     const std::size_t c = caseIndex(name);
+                                     boundsNoted = boundsNoted || values.Bounded(c);
+                                     double left = 0.0, right = 0.0;
+                                     values.Sides(c, line.x[i], other, (factor >= 0) == upper, left, right);
+                                     sum += factor * (line.JumpLeft(i) ? left : right);
+                                 }
+                                 return sum;
+                             });
+                }
+        }
+    }
+    if (boundsNoted)
+        note("SAF: where a case with Max and Min rows governs, a row's other forces are that bound's, not "
+             "forces acting together");
+    return Bytes(sheet);
+}
 
 std::unique_ptr<analysis::Model> ReadSaf(XlsxWorkbook& book, const ReadOptions& options) {
     const std::string sheet = kSafSheet;

@@ -76,7 +76,8 @@ std::string CaseOf(std::string_view name, std::string_view step, std::string_vie
 
 struct TableReader::Table {
     std::string title;
-    std::size_t first = 0; // the origin of its first row
+    std::size_t first = 0;  // the origin of its first row
+    std::size_t header = 0; // of its header
     bool wanted = true;
     bool headed = false;
     bool unitsSeen = false; // the row after the header was looked at
@@ -141,6 +142,10 @@ void TableReader::Row(const std::vector<std::string_view>& fields, std::size_t o
         if (Units(fields, origin))
             return;
     }
+    if (!table->pending && !table->accepted)
+        Accept();
+    if (!table->wanted)
+        return;
     if (table->pending) {
         table->held.emplace_back(std::vector<std::string>(fields.begin(), fields.end()), origin);
         bool known = table->held.size() >= kHeld;
@@ -184,10 +189,10 @@ void TableReader::Header(const std::vector<std::string_view>& fields, std::size_
     t.headed = true;
     for (const std::string& h : header)
         t.joined += (t.joined.empty() ? "" : ",") + h;
-    // Forces by default, outside a known layout: the columns whose values are numbers, once rows tell.
+    // Forces by default, outside a known layout: the columns whose values are numbers, once rows tell. The
+    // table joins the model at its first row of data, the units row before it seen.
     t.pending = options.columns.forces.empty() && t.request.forces.empty();
-    if (!t.pending)
-        Accept();
+    t.header = origin;
 }
 
 bool TableReader::Units(const std::vector<std::string_view>& fields, std::size_t origin) {
@@ -232,7 +237,7 @@ void TableReader::Classify() {
         }
     }
     if (numeric.empty())
-        Fail(naming.row(t.first) + ": no column of numbers for a force in the header " + Quoted(t.joined) +
+        Fail(naming.row(t.header) + ": no column of numbers for a force in the header " + Quoted(t.joined) +
              naming.hint);
     if (!text.empty() && options.note)
         options.note(naming.source + ": columns left out, not numbers: " + Joined(text));
@@ -267,7 +272,7 @@ void TableReader::Accept() {
     if (options.units) {
         const auto factor = [&](const std::string& unit, std::size_t column, bool length) {
             Unit u;
-            const std::string at = naming.row(t.first) + ": column " + Quoted(t.layout.columnNames[column]);
+            const std::string at = naming.row(t.header) + ": column " + Quoted(t.layout.columnNames[column]);
             if (unit.empty())
                 Fail(at + ": no unit to convert from (a units row, or --from-units)");
             if (!ParseUnit(unit, u))
@@ -317,7 +322,7 @@ void TableReader::Accept() {
             why = "its units differ";
         if (!why.empty()) {
             if (!options.table.empty() || t.title.empty())
-                Fail(naming.row(t.first) + ": the table cannot be read with the one before: " + why);
+                Fail(naming.row(t.header) + ": the table cannot be read with the one before: " + why);
             skipped.push_back(Quoted(t.title) + " (" + why + ")");
             t.wanted = false;
             return;
@@ -403,6 +408,8 @@ void TableReader::Data(const std::vector<std::string_view>& row, std::size_t ori
 std::unique_ptr<analysis::Model> TableReader::Finish() {
     if (table && table->pending)
         Classify();
+    else if (table && table->headed && table->wanted && !table->accepted)
+        Accept(); // a header without rows
     if (!model) {
         if (titles.empty() && skipped.empty())
             Fail(naming.source + ": the file is empty");

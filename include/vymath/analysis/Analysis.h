@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,30 @@ struct KeyFigureRun {
 /// member's r rows, plus the combinations.
 VYMATH_ANALYSIS_API std::vector<std::vector<CaseDiagram>>
 MemberDiagrams(const Model& model, std::size_t m, const std::vector<Combination>& combinations);
+
+struct Formed;
+
+/// A member's diagrams kept to be read anywhere: every force's value of a case or combination either side of
+/// an abscissa, as the runs read the coincident forces at an extreme (a combination's values at a case's
+/// jump are its cases' sides summed, not its stored window's ends). For a writer that needs more than the
+/// extremes.
+class VYMATH_ANALYSIS_API MemberValues {
+public:
+    /// Member m's diagrams: its cases, or the combinations. Errors as MemberDiagrams.
+    MemberValues(const Model& model, std::size_t m, const std::vector<Combination>& combinations);
+    ~MemberValues();
+    MemberValues(MemberValues&&) noexcept;
+    MemberValues& operator=(MemberValues&&) noexcept;
+
+    /// Diagram d's value of force f either side of x, of its upper (or lower) bound; false outside its
+    /// domain. O(log n), and O(terms log n) at a combination's jump.
+    bool Sides(std::size_t d, double x, std::size_t f, bool upper, double& left, double& right) const;
+    /// Whether diagram d is bounded (its bounds do not act together).
+    bool Bounded(std::size_t d) const;
+
+private:
+    std::unique_ptr<Formed> formed;
+};
 
 /// The envelopes of every member's load cases (no combinations) or combinations, with the extremes of each
 /// force and, at each extreme, every force's value under the governing diagram. A bounded case (Max and Min
