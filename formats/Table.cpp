@@ -79,6 +79,7 @@ struct TableReader::Table {
     std::size_t first = 0;  // the origin of its first row
     std::size_t header = 0; // of its header
     bool wanted = true;
+    bool touched = false; // a row came
     bool headed = false;
     bool unitsSeen = false; // the row after the header was looked at
     bool pending = false;   // the default forces wait for the rows' types
@@ -125,12 +126,17 @@ void TableReader::Start(std::string title, std::size_t origin) {
 }
 
 void TableReader::Title(std::string_view title, std::size_t origin) {
+    if (table && !table->touched && !table->title.empty()) { // a sheet's name, then its title row
+        titles.pop_back();
+        table.reset();
+    }
     Start(std::string(title), origin);
 }
 
 void TableReader::Row(const std::vector<std::string_view>& fields, std::size_t origin) {
     if (!table)
         Start("", origin);
+    table->touched = true;
     if (!table->wanted)
         return;
     if (!table->headed) {

@@ -137,3 +137,25 @@ bad(actions_with_combination ok.csv|actions.json "envelope ok.csv --actions acti
     [[vymath: --actions and -c/--combination exclude each other: the actions give the combinations]])
 bad(actions_with_fold ok.csv|actions.json "envelope ok.csv --actions actions.json --fold @OUT@" 2
     [[vymath: --actions and --fold exclude each other: design envelopes are exact]])
+
+# Analysis programs' exports: the place of each fault, the delimiter found, the tables and sheets there are.
+bad(header_delimiter semicolon_header.csv "envelope semicolon_header.csv @OUT@" 1
+    [[vymath: semicolon_header.csv:1: expected the header "case,x,y" or "member,case,x,FORCE,...", found "Case,Pos,M3" (fields split at ';')]])
+bad(empty_key empty_story.csv "envelope empty_story.csv @OUT@" 1 [[vymath: empty_story.csv:2: field 1 (member) is empty]])
+bad(step_unknown step_unknown.csv "envelope step_unknown.csv @OUT@" 1
+    [[vymath: step_unknown.csv:2: field 4 (step) "Foo" is not a step type (Max, Min, Mode, Step, Single Value or none)]])
+bad(step_number step_number.csv "envelope step_number.csv @OUT@" 1
+    [[vymath: step_number.csv:2: field 5 (step number) "" is not a step number (a mode row needs one)]])
+bad(unit_unknown unit_unknown.csv "envelope unit_unknown.csv --units kN,m @OUT@" 1
+    [[vymath: unit_unknown.csv:2: column "M3": unit "furlong-m" is not one this reader knows]])
+bad(units_option ok.csv "envelope ok.csv --units kN,furlong @OUT@" 2
+    [[vymath: --units "kN,furlong": expected FORCE,LENGTH in units this tool knows, as kN,m or kip,ft]])
+bad(not_a_workbook notzip.xlsx "envelope notzip.xlsx @OUT@" 1 [[vymath: notzip.xlsx: not an .xlsx workbook (not a zip archive)]])
+bad(no_sheet sheets.xlsx "envelope sheets.xlsx --sheet Forces @OUT@" 1
+    [[vymath: sheets.xlsx: no sheet "Forces"; the sheets: "Beams", "Notes"]])
+bad(no_table sheets.xlsx "envelope sheets.xlsx --table Nope @OUT@" 1
+    [[vymath: sheets.xlsx: no table "Nope"; the tables: Element Forces - Beams, Notes]])
+bad(y_label_of_many frame.csv "envelope frame.csv --y-label M ${OUT}" 2
+    [[vymath: --y-label labels one force; frame.csv has 3 forces, each labelled with its name and unit]])
+bad(saf_with_fold ok.csv "envelope ok.csv --fold --saf out.xlsx @OUT@" 2
+    [[vymath: --saf and --fold exclude each other: a SAF row names the case governing its section, which the folded envelope does not know everywhere]])

@@ -47,3 +47,20 @@ good(design_model frame.csv|frame_actions.json "envelope frame.csv --actions fra
 # Only the cases of the actions are read; a note names those left out.
 good(design_unclaimed ok.csv|unclaimed.json "envelope ok.csv --actions unclaimed.json --csv e.csv"
      "e.csv=design_unclaimed.csv|stderr=design_unclaimed.err")
+
+# A frame-analysis program's exports of one building read as they come: the text export (two tables, title
+# and units rows, CRLF, 17 digits), the same saved in a German locale (';' and decimal commas) and the
+# workbook (its Program Control sheet left out with a note) give one summary; the beams copied from the table view (tabs, no title or units row) with their
+# units given; the columns' table alone in kN and m; the SAF workbook; the modes of Modal as cases Modal:N.
+set(building "e.csv=building.csv|stdout=building.txt|stderr=building.err")
+sample(text forces.csv "envelope forces.csv --csv e.csv" ${building})
+sample(locale forces_de.csv "envelope forces_de.csv --csv e.csv" ${building})
+sample(workbook forces.xlsx "envelope forces.xlsx --csv e.csv"
+       "e.csv=building.csv|stdout=building.txt|stderr=building_workbook.err")
+sample(table_view beams.tsv "envelope beams.tsv --from-units tonf,m -c ULS=ULS1 -c E=Env --csv e.csv"
+       "e.csv=building_beams.csv|stderr=building_beams.err")
+sample(units forces.csv "envelope forces.csv --table 'Element Forces - Columns' --units kN,m --json e.json -q"
+       "e.json=building_columns.json")
+sample(saf saf.xlsx "envelope saf.xlsx -c ULS1=ULS1 --csv e.csv -q" "e.csv=building_saf.csv")
+sample(modes forces.xlsx "inspect forces.xlsx --sheet Beams -c M2=Modal:2 -c M3=Modal:3 --csv e.csv -q"
+       "e.csv=building_modes.csv")

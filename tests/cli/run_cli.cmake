@@ -69,7 +69,10 @@ foreach(pair IN LISTS pairs)
     string(REPLACE "=" ";" pair "${pair}")
     list(GET pair 0 produced)
     list(GET pair 1 expected)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${produced} ${DATA}/${expected}
+    if(NOT EXPECTED)
+        set(EXPECTED ${DATA})
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${produced} ${EXPECTED}/${expected}
                     RESULT_VARIABLE different)
     if(different)
         file(READ ${WORK}/${produced} text)
