@@ -332,9 +332,9 @@ KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination
         for (const std::vector<CaseDiagram>& diagrams : byForce) {
             result.forces.emplace_back();
             for (const CaseDiagram& d : diagrams) {
-                result.forces.back().push_back(Inspect(d.upper.f));
+                result.forces.back().push_back(Inspect(d.upper));
                 if (d.Bounded())
-                    result.forces.back().push_back(Inspect(d.lower->f));
+                    result.forces.back().push_back(Inspect(*d.lower));
             }
         }
         return result;

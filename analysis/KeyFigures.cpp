@@ -3,6 +3,8 @@
 
 #include "vymath/CVyMath.h"
 
+#include <algorithm>
+
 namespace vymath {
 namespace analysis {
 
@@ -42,6 +44,23 @@ KeyFigures Inspect(const CVyMathFunction1D& diagram) {
     f.GetExcentricityAndResultant(excentricity, resultant);
     if (r.resultant != 0.0)
         r.excentricity = excentricity;
+    return r;
+}
+
+KeyFigures Inspect(const Diagram& d) {
+    KeyFigures r = Inspect(d.f);
+    if (d.jumps.empty())
+        return r;
+    const double tol = const_cast<CVyMathFunction1D&>(d.f).GetXtolerance() + 1e-9;
+    const auto station = [&](double x) {
+        const auto j = std::lower_bound(d.jumps.begin(), d.jumps.end(), x - tol);
+        return j != d.jumps.end() && *j <= x + tol ? *j : x;
+    };
+    r.min.x = station(r.min.x);
+    r.max.x = station(r.max.x);
+    for (double& z : r.zeros)
+        z = station(z);
+    r.zeros.erase(std::unique(r.zeros.begin(), r.zeros.end()), r.zeros.end());
     return r;
 }
 

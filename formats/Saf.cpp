@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <limits>
 #include <map>
 
@@ -89,34 +90,57 @@ std::vector<XlsxCell> HeaderRow() {
     return row;
 }
 
-// The rows of one envelope line: read(point, column of the model's force, value) gives the other forces
-// where the line's own force is not theirs.
-template <class Read>
+// The rows of one envelope line: sides(point, column of the model's force, left, right) gives the other
+// forces where the line's own force is not theirs. A point where one of them jumps is two rows, its left
+// values first, as a jump of the line is.
+template <class Sides>
 void LineRows(XlsxSheetWriter& sheet, const std::string& member, const std::string& name,
               const analysis::EnvelopeLine& line, std::size_t force, const std::vector<int>& columns,
-              const Factors& factors, const std::function<std::string(std::size_t point)>& key, Read read) {
+              const Factors& factors, const std::function<std::string(std::size_t point)>& key, Sides sides) {
     std::size_t index = 0;
+    double left[6], right[6];
+    const auto row = [&](std::size_t i, const double* values) {
+        std::vector<XlsxCell> cells = {XlsxCell::Text("On beam"),
+                                       XlsxCell::Text(member),
+                                       {},
+                                       XlsxCell::Text("Load combination"),
+                                       {},
+                                       XlsxCell::Text(name),
+                                       XlsxCell::Text(key(i)),
+                                       XlsxCell::Number(line.x[i] * factors.x),
+                                       XlsxCell::Number(static_cast<double>(++index))};
+        for (std::size_t k = 0; k < 6; ++k) {
+            const double v = values[k];
+            cells.push_back(columns[k] >= 0
+                                ? XlsxCell::Number(factors.forces[k] == 1.0 ? v : v * factors.forces[k])
+                                : XlsxCell());
+        }
+        sheet.Row(cells);
+    };
     for (std::size_t i = 0; i < line.x.size(); ++i) {
         if (line.Placeholder(i))
             continue;
-        std::vector<XlsxCell> row = {XlsxCell::Text("On beam"),
-                                     XlsxCell::Text(member),
-                                     {},
-                                     XlsxCell::Text("Load combination"),
-                                     {},
-                                     XlsxCell::Text(name),
-                                     XlsxCell::Text(key(i)),
-                                     XlsxCell::Number(line.x[i] * factors.x),
-                                     XlsxCell::Number(static_cast<double>(++index))};
+        const bool jumpRight = i > 0 && line.JumpLeft(i - 1);
+        bool split = false;
         for (std::size_t k = 0; k < 6; ++k) {
             const int f = columns[k];
-            double v = std::numeric_limits<double>::quiet_NaN();
-            if (f >= 0)
-                v = static_cast<std::size_t>(f) == force ? line.y[i] : read(i, static_cast<std::size_t>(f));
-            row.push_back(f >= 0 ? XlsxCell::Number(factors.forces[k] == 1.0 ? v : v * factors.forces[k])
-                                 : XlsxCell());
+            left[k] = right[k] = std::numeric_limits<double>::quiet_NaN();
+            if (f < 0)
+                continue;
+            if (static_cast<std::size_t>(f) == force) {
+                left[k] = right[k] = line.y[i];
+                continue;
+            }
+            sides(i, static_cast<std::size_t>(f), left[k], right[k]);
+            if (line.JumpLeft(i))
+                right[k] = left[k];
+            else if (jumpRight)
+                left[k] = right[k];
+            split = split || !(left[k] == right[k] || (std::isnan(left[k]) && std::isnan(right[k])));
         }
-        sheet.Row(row);
+        if (split)
+            row(i, left);
+        row(i, right);
     }
 }
 
@@ -196,14 +220,13 @@ std::string SafOf(const analysis::Model& model, const analysis::EnvelopeRun& run
                     return KeyOf(terms);
                 };
                 LineRows(sheet, model.MemberName(m), std::string(upper ? "max " : "min ") + model.Forces()[f],
-                         line, f, columns, factors, key, [&](std::size_t i, std::size_t other) {
+                         line, f, columns, factors, key,
+                         [&](std::size_t i, std::size_t other, double& left, double& right) {
                              const int g = line.GoverningOf(i);
-                             double left = std::numeric_limits<double>::quiet_NaN(), right = left;
                              if (g < 0)
-                                 return left;
+                                 return;
                              boundsNoted = boundsNoted || values.Bounded(static_cast<std::size_t>(g));
                              values.Sides(static_cast<std::size_t>(g), line.x[i], other, upper, left, right);
-                             return line.JumpLeft(i) ? left : right;
                          });
             }
         }
@@ -243,20 +266,21 @@ std::string SafOf(const analysis::Model& model, const analysis::DesignRun& run,
                     };
                     LineRows(sheet, model.MemberName(m),
                              s.situation.name + (upper ? " max " : " min ") + model.Forces()[f], line, f,
-                             columns, factors, key, [&](std::size_t i, std::size_t other) {
+                             columns, factors, key,
+                             [&](std::size_t i, std::size_t other, double& left, double& right) {
                                  const int g = line.GoverningOf(i);
-                                 double sum = 0.0;
                                  if (g < 0)
-                                     return std::numeric_limits<double>::quiet_NaN();
+                                     return;
+                                 left = right = 0.0;
                                  for (const auto& [name, factor] :
                                       s.situation.combinations[static_cast<std::size_t>(g)].factors) {
                                      const std::size_t c = caseIndex(name);
                                      boundsNoted = boundsNoted || values.Bounded(c);
-                                     double left = 0.0, right = 0.0;
-                                     values.Sides(c, line.x[i], other, (factor >= 0) == upper, left, right);
-                                     sum += factor * (line.JumpLeft(i) ? left : right);
+                                     double l = 0.0, r = 0.0;
+                                     values.Sides(c, line.x[i], other, (factor >= 0) == upper, l, r);
+                                     left += factor * l;
+                                     right += factor * r;
                                  }
-                                 return sum;
                              });
                 }
         }
@@ -273,6 +297,7 @@ std::unique_ptr<analysis::Model> ReadSaf(XlsxWorkbook& book, const ReadOptions& 
     std::vector<Block> blocks;
     std::vector<Record> records;
     std::map<std::string, std::size_t> members, cases;
+    bool filled[6] = {};
     const auto cellName = [&](std::size_t row, std::size_t column) {
         return at + " cell " + XlsxColumnName(column + 1) + std::to_string(row);
     };
@@ -367,8 +392,10 @@ std::unique_ptr<analysis::Model> ReadSaf(XlsxWorkbook& book, const ReadOptions& 
                      " is not a number (Index)");
             r.origin = row * kBlocks + k;
             r.fields = {member, loadCase, std::string(cell(b.section))};
-            for (int f : b.forces)
-                r.fields.emplace_back(cell(f));
+            for (std::size_t f = 0; f < 6; ++f) {
+                r.fields.emplace_back(cell(b.forces[f]));
+                filled[f] = filled[f] || !r.fields.back().empty();
+            }
             records.push_back(std::move(r));
         }
         return true;
@@ -401,8 +428,16 @@ std::unique_ptr<analysis::Model> ReadSaf(XlsxWorkbook& book, const ReadOptions& 
     table.columns.x = "x";
     table.columns.step.clear();
     table.columns.stepNumber.clear();
-    if (table.columns.forces.empty())
-        table.columns.forces.assign(std::begin(kNames), std::end(kNames));
+    if (table.columns.forces.empty()) { // the forces given: a column empty in every row is left out
+        std::string empty;
+        for (std::size_t f = 0; f < 6; ++f)
+            if (filled[f] || records.empty())
+                table.columns.forces.push_back(kNames[f]);
+            else
+                empty += (empty.empty() ? "" : ", ") + std::string(kNames[f]);
+        if (!empty.empty() && !table.columns.forces.empty() && table.note)
+            table.note(at + ": no values for " + empty + ": left out");
+    }
     table.decimal = '.';
     TableReader reader(table, naming);
     std::vector<std::string_view> header = {"member", "case", "x"}, units = {"", "", "m"};

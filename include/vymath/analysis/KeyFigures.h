@@ -4,6 +4,7 @@
 #define VYMATH_ANALYSIS_KEYFIGURES_H
 
 #include "vymath/CVyMathFunction1D.h"
+#include "vymath/analysis/Diagram.h"
 #include "vymath/analysis/Export.h"
 
 #include <optional>
@@ -34,6 +35,11 @@ struct KeyFigures {
 /// The key figures of f, from the library's operations on a copy. O(n) for n points, plus the zeros'
 /// bisections.
 VYMATH_ANALYSIS_API KeyFigures Inspect(const CVyMathFunction1D& f);
+
+/// The key figures of a diagram as a reader of results is shown them: Inspect(d.f), with an extreme or a
+/// zero that lies in a jump's stored window (j -+ Xtolerance, and the zeros' 1e-9 beyond) reported at the
+/// jump's abscissa j, and a zero there once. O(n + log jumps) more.
+VYMATH_ANALYSIS_API KeyFigures Inspect(const Diagram& d);
 
 } // namespace analysis
 } // namespace vymath
