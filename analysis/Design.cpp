@@ -69,8 +69,8 @@ struct VariableTerms {
 
 class Builder {
 public:
-    Builder(const Actions& actions, const std::vector<std::string>& caseNames, const std::vector<const F*>& uppers,
-            const std::vector<const F*>& lowers)
+    Builder(const Actions& actions, const std::vector<std::string>& caseNames,
+            const std::vector<const F*>& uppers, const std::vector<const F*>& lowers)
         : actions(actions), terms(caseNames, uppers, lowers) {
         for (std::size_t i = 0; i < actions.actions.size(); ++i)
             if (actions.actions[i].type == ActionType::Variable)
@@ -337,7 +337,8 @@ std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
     return Builder(actions, caseNames, diagrams, diagrams).Run();
 }
 
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
+                                             const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& uppers,
                                              const std::vector<const CVyMathFunction1D*>& lowers) {
     return Builder(actions, caseNames, uppers, lowers).Run();

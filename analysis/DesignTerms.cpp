@@ -91,7 +91,8 @@ Term Terms::Unfavourable(const Action& a, bool upper) const {
         std::vector<std::shared_ptr<Env>> parts;
         std::vector<const F*> fs;
         for (const std::string& c : a.cases) {
-            parts.push_back(Envelope({&zero, Case(c, upper, 1.0)}, upper)); // zero first: a tie leaves the case out
+            parts.push_back(
+                Envelope({&zero, Case(c, upper, 1.0)}, upper)); // zero first: a tie leaves the case out
             fs.push_back(&parts.back()->f);
         }
         t.f = Sum(fs, std::vector<double>(fs.size(), 1.0));

@@ -15,7 +15,8 @@ using text::Quoted;
 
 // The terms of combination d of force f read on one side by read(diagram, left, right), summed.
 template <class Read>
-bool Sum(const Formed& formed, std::size_t d, std::size_t f, bool upper, double& left, double& right, Read read) {
+bool Sum(const Formed& formed, std::size_t d, std::size_t f, bool upper, double& left, double& right,
+         Read read) {
     double l = 0.0, r = 0.0;
     for (const auto& [c, factor] : formed.terms[d]) {
         double cl, cr;
@@ -71,7 +72,8 @@ Formed Form(const Model& model, std::size_t m, const std::vector<Combination>& c
     std::unordered_map<std::string, std::size_t> caseIndex;
     for (std::size_t c = 0; c < cases.size(); ++c)
         caseIndex.emplace(cases[c], c);
-    const std::string member = model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
+    const std::string member =
+        model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
     for (const Combination& c : combinations) {
         out.terms.emplace_back();
         for (const Term& t : c.terms) {

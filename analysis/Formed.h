@@ -19,7 +19,9 @@ struct Formed {
     std::vector<std::vector<std::pair<std::size_t, double>>> terms; // each combination's (case, factor)
 
     // What is enveloped: the cases, or the combinations.
-    const std::vector<CaseDiagram>& Of(std::size_t f) const { return combined.empty() ? cases[f] : combined[f]; }
+    const std::vector<CaseDiagram>& Of(std::size_t f) const {
+        return combined.empty() ? cases[f] : combined[f];
+    }
     // Whether any of them is bounded (the same for every force).
     bool AnyBounded() const;
     // The bounds of every diagram of force f on one side: the upper ones, or the lower.

@@ -6,7 +6,6 @@
 
 #include "analysis/Text.h"
 #include "formats/Input.h"
-#include "formats/Units.h"
 
 #include <cstdio>
 #include <tuple>
@@ -95,30 +94,10 @@ Session::Session(const CommonOptions& o) : options(o), progress(isatty(STDERR_FI
 
 std::unique_ptr<va::Model> Session::ReadModel(const std::set<std::string>& cases) {
     namespace vf = vymath::formats;
-    vf::ReadOptions read;
-    read.format = options.format == "csv"    ? vf::Format::Csv
-                  : options.format == "json" ? vf::Format::Json
-                  : options.format == "xlsx" ? vf::Format::Xlsx
-                  : options.format == "saf"  ? vf::Format::Saf
-                                             : vf::Format::Auto;
-    read.table.columns = columns;
-    read.table.table = options.table;
-    read.table.moments = options.moments;
+    vf::ReadWords words{options.format, options.delimiter, options.decimal, options.sheet, options.table,
+                        options.units,  options.fromUnits, options.moments, columns,       nullptr};
+    vf::ReadOptions read = Checked([&] { return vf::OptionsOf(words); });
     read.table.note = [this](const std::string& text) { Note(text); };
-    read.delimiter = options.delimiter == "tab" ? '\t' : options.delimiter.empty() ? 0 : options.delimiter[0];
-    read.decimalGiven = !options.decimal.empty();
-    if (read.decimalGiven)
-        read.table.decimal = options.decimal[0];
-    read.sheet = options.sheet;
-    for (const auto& [option, text, target] : {std::tuple{"--units", &options.units, &read.table.units},
-                                               {"--from-units", &options.fromUnits, &read.table.from}})
-        if (!text->empty()) {
-            vf::UnitSystem system;
-            if (!vf::ParseUnitSystem(*text, system))
-                UsageError(std::string(option) + " " + vymath::text::Quoted(*text) +
-                           ": expected FORCE,LENGTH in units this tool knows, as kN,m or kip,ft");
-            *target = system;
-        }
     read.table.cases = cases;
     for (const va::Combination& c : combinations) // only the cases the combinations name
         for (const va::Term& t : c.terms)

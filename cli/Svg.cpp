@@ -269,7 +269,7 @@ std::string Panel(const std::vector<std::string>& names, const Envelope& r,
     for (const Series& s : members)
         for (const auto& line : s.lines)
             for (const auto& p : line)
-            extend(p.x, p.y);
+                extend(p.x, p.y);
     for (const EnvelopeLine* e : {&r.lower, &r.upper})
         for (std::size_t i = 0; i < e->x.size(); ++i)
             if (!e->Placeholder(i))

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <tuple>
 
 namespace vymath {
 namespace formats {
@@ -27,6 +28,7 @@ using analysis::Field;
 using analysis::Model;
 using json::Json;
 using json::Segment;
+using text::Quoted;
 
 [[noreturn]] void Fail(const std::string& message) {
     throw Error(Error::Kind::Data, message);
@@ -273,6 +275,50 @@ std::string Lowercase(std::string s) {
 }
 
 } // namespace
+
+ReadOptions OptionsOf(const ReadWords& words) {
+    const auto name = [&](const std::string& option) {
+        return words.spelling ? words.spelling(option) : "--" + option;
+    };
+    const auto oneOf = [&](const std::string& option, const std::string& value,
+                           std::initializer_list<const char*> allowed) {
+        if (value.empty())
+            return std::size_t{0};
+        std::string list;
+        std::size_t k = 0;
+        for (const char* a : allowed) {
+            if (value == a)
+                return k + 1;
+            list += (k++ ? ", " : "") + std::string(a);
+        }
+        throw Error(Error::Kind::Usage, name(option) + " " + Quoted(value) + ": expected one of " + list);
+    };
+    ReadOptions read;
+    static const Format formats[] = {Format::Auto, Format::Csv, Format::Json, Format::Xlsx, Format::Saf};
+    if (const std::size_t f = oneOf("format", words.format, {"auto", "csv", "json", "xlsx", "saf"}))
+        read.format = formats[f - 1];
+    if (const std::size_t d = oneOf("delimiter", words.delimiter, {",", ";", "tab"}))
+        read.delimiter = ",;\t"[d - 1];
+    if (const std::size_t d = oneOf("decimal", words.decimal, {".", ","})) {
+        read.decimalGiven = true;
+        read.table.decimal = ".,"[d - 1];
+    }
+    read.sheet = words.sheet;
+    read.table.table = words.table;
+    read.table.columns = words.columns;
+    read.table.moments = words.moments;
+    for (const auto& [option, text, target] : {std::tuple{"units", &words.units, &read.table.units},
+                                               {"from-units", &words.fromUnits, &read.table.from}})
+        if (!text->empty()) {
+            UnitSystem system;
+            if (!ParseUnitSystem(*text, system))
+                throw Error(Error::Kind::Usage,
+                            name(option) + " " + Quoted(*text) +
+                                ": expected FORCE,LENGTH in units this tool knows, as kN,m or kip,ft");
+            *target = system;
+        }
+    return read;
+}
 
 Format FormatOf(const std::string& path, Format requested) {
     if (requested != Format::Auto)

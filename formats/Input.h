@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vymath {
 namespace formats {
@@ -33,6 +34,23 @@ struct ReadOptions {
     std::string sheet;
     std::function<void(std::size_t bytes)> progress;
 };
+
+// The reading options as a front-end takes them, in words, each "" for its default: the format ("auto",
+// "csv", "json", "xlsx", "saf"), the delimiter (",", ";", "tab"), the decimal separator ("." or ","), the
+// sheet, the table's title, the units to convert to and the file's units ("kN,m"), and the columns.
+struct ReadWords {
+    std::string format, delimiter, decimal, sheet, table, units, fromUnits;
+    std::vector<std::string> moments;
+    analysis::ColumnRequest columns;
+    // How the front-end spells an option in messages: "units" -> "--units" (the tool), "units" (Python),
+    // "from-units" -> "--from-units" or "from_units".
+    std::function<std::string(const std::string& option)> spelling;
+};
+
+// The ReadOptions the words say (without notes, cases or progress). A value none of the above is an
+// analysis::Error (Usage): --units "kN;m": expected FORCE,LENGTH in units this tool knows, as kN,m or
+// kip,ft; format "xls": expected one of auto, csv, json, xlsx, saf.
+ReadOptions OptionsOf(const ReadWords& words);
 
 // The format of path: `requested` unless Auto; else by the extension (.csv, .tsv, .txt: CSV; .json;
 // .xlsx: a workbook, SAF where it has the sheet ResultInternalForce1D), any letter case, CSV for standard

@@ -64,6 +64,7 @@ void BindFunction(py::module_& m);
 void BindSet(py::module_& m);
 void BindModel(py::module_& m);
 void BindTensor(py::module_& m);
+void BindTable(py::module_& m);
 
 } // namespace vymath_py
 

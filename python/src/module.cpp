@@ -80,4 +80,5 @@ PYBIND11_MODULE(_core, m) {
     vymath_py::BindSet(m);
     vymath_py::BindModel(m);
     vymath_py::BindTensor(m);
+    vymath_py::BindTable(m);
 }

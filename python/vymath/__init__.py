@@ -1,7 +1,7 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
 3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
 whole structural models (vymath.analyse_model, vymath.inspect_model) through the library's analysis
-layer, as the command-line tool does.
+layer, read from the files the tool reads (vymath.read_table), as the command-line tool does.
 
 Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
 partitions dask: all three are optional.
@@ -38,6 +38,7 @@ from .model import (
     inspect_model,
 )
 from .plot import plot, plot_envelope
+from .table import read_table
 
 __all__ = [
     "Basis",
@@ -68,4 +69,5 @@ __all__ = [
     "inspect_model",
     "plot",
     "plot_envelope",
+    "read_table",
 ]

@@ -164,6 +164,24 @@ def read_model(
     only: Set[str],
     units: Mapping[str, str],
 ) -> Model: ...
+def read_table(
+    path: str,
+    format: str,
+    delimiter: str,
+    decimal: str,
+    sheet: str,
+    table: str,
+    units: str,
+    from_units: str,
+    moments: Sequence[str],
+    members: Sequence[str],
+    case: Optional[str],
+    x: Optional[str],
+    step: Optional[str],
+    step_number: Optional[str],
+    forces: Sequence[str],
+    filters: Sequence[Tuple[str, Sequence[str]]],
+) -> Dict[str, Any]: ...
 def combination_cases(combinations: Sequence[_Combination]) -> Set[str]: ...
 
 class _Analysis:

@@ -7,8 +7,8 @@
 
 #include <cmath>
 #include <limits>
-#include <tuple>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -235,8 +235,8 @@ TEST(Analysis, BoundedCasesGiveEachEnvelopeTheirBound) {
                                  {"ENV", Bound::Min, 0, -2},
                                  {"ENV", Bound::Max, 4, 0},
                                  {"ENV", Bound::Min, 4, -1}});
-    // The cases: the upper envelope takes ENV's Max (3 at 0), the lower its Min (-2 at 0); no coincident value
-    // is given under a bounded case.
+    // The cases: the upper envelope takes ENV's Max (3 at 0), the lower its Min (-2 at 0); no coincident
+    // value is given under a bounded case.
     const MemberEnvelopes cases = AnalyseEnvelopes(model, {}, EnvelopeMethod::Exact).members[0];
     EXPECT_EQ(cases.bounded, (std::vector<bool>{false, true}));
     EXPECT_EQ(cases.forces[0].max.y, 3);
@@ -248,8 +248,8 @@ TEST(Analysis, BoundedCasesGiveEachEnvelopeTheirBound) {
         AnalyseEnvelopes(model, ParseCombinations({"P=G + 2*ENV", "N=G - 2*ENV"}), EnvelopeMethod::Exact);
     const ForceEnvelope& m = combined.members[0].forces[0];
     EXPECT_EQ(combined.members[0].bounded, (std::vector<bool>{true, true}));
-    EXPECT_EQ(m.max.y, 1 + 2 * 3.0);   // P with ENV's Max
-    EXPECT_EQ(m.min.y, 1 - 2 * 3.0);   // N with ENV's Max, times -2
+    EXPECT_EQ(m.max.y, 1 + 2 * 3.0); // P with ENV's Max
+    EXPECT_EQ(m.min.y, 1 - 2 * 3.0); // N with ENV's Max, times -2
     const KeyFigureRun figures = AnalyseKeyFigures(model, {});
     EXPECT_EQ(figures.members[0].diagrams, (std::vector<std::string>{"G", "ENV (Max)", "ENV (Min)"}));
     EXPECT_EQ(figures.members[0].forces[0][2].min.y, -2);
@@ -267,7 +267,10 @@ TEST(Analysis, BoundedCasesNeedBothBoundsAtEveryStation) {
         std::vector<std::tuple<const char*, Bound, double, double>> rows;
         const char* message;
     } cases[] = {
-        {{{"ENV", Bound::Max, 0, 1}, {"ENV", Bound::Min, 0, 0}, {"ENV", Bound::Max, 4, 1}, {"ENV", Bound::Min, 2, 0}},
+        {{{"ENV", Bound::Max, 0, 1},
+          {"ENV", Bound::Min, 0, 0},
+          {"ENV", Bound::Max, 4, 1},
+          {"ENV", Bound::Min, 2, 0}},
          "model.csv:5: member \"B1\", case \"ENV\": a Min row at x = 2 without its Max row"},
         {{{"ENV", Bound::Max, 0, 1}, {"ENV", Bound::Min, 0, 0}, {"ENV", Bound::Max, 4, 1}},
          "model.csv:4: member \"B1\", case \"ENV\": a Max row at x = 4 without its Min row"},

@@ -73,7 +73,8 @@ DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseName
 /// combinations name the case. Same cost.
 VYMATH_ANALYSIS_API std::vector<DesignSituation>
 DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
-                const std::vector<const CVyMathFunction1D*>& uppers, const std::vector<const CVyMathFunction1D*>& lowers);
+                const std::vector<const CVyMathFunction1D*>& uppers,
+                const std::vector<const CVyMathFunction1D*>& lowers);
 
 } // namespace analysis
 } // namespace vymath

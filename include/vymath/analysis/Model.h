@@ -70,6 +70,20 @@ public:
     const std::vector<std::string>& Cases(std::size_t m) const { return members[m].cases; }
     /// Whether case c of member m is bounded (Max and Min rows).
     bool Bounded(std::size_t m, std::size_t c) const { return members[m].bounded[c] != 0; }
+    /// Member m's rows as they were added, `count` of them: each one's case (a position in Cases(m)), step,
+    /// abscissa and values (Forces().size() a row, NaN where the row has none). Valid until the next Add.
+    struct RowView {
+        std::size_t count;
+        const std::uint32_t* cases;
+        const Bound* bounds;
+        const double* x;
+        const double* values;
+    };
+    /// Member m's rows (RowView). O(1).
+    RowView MemberRows(std::size_t m) const {
+        const Member& r = members[m];
+        return {r.x.size(), r.caseOf.data(), r.bound.data(), r.x.data(), r.values.data()};
+    }
     /// Every load case of the model, in order of first appearance. O(members x cases).
     std::vector<std::string> AllCases() const;
     /// The position of a member by name, or Size() when there is none.
