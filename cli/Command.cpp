@@ -135,11 +135,6 @@ Labels Session::LabelsFor(const va::Model& model) const {
                                     : ""};
 }
 
-std::string Session::ForceLabel(const va::Model& model, std::size_t f) {
-    const std::string& unit = model.GetUnits().forces[f];
-    return unit.empty() ? model.Forces()[f] : model.Forces()[f] + " [" + unit + "]";
-}
-
 void Session::Writing() {
     progress.Stage("writing the results");
 }

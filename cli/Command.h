@@ -66,8 +66,6 @@ public:
     // The axis labels: --x-label, else "x" with the abscissas' unit; --y-label (one force only: a usage
     // error otherwise), else y for the single form and none for a model (each force names its own).
     Labels LabelsFor(const vymath::analysis::Model& model) const;
-    // A force's axis label: its name with its unit, "M3 [tonf-m]".
-    static std::string ForceLabel(const vymath::analysis::Model& model, std::size_t f);
     // The run is done: what follows writes its results.
     void Writing();
     // Adds a file to write: the plots, the report; the --csv and --json texts of a run, made only where

@@ -62,7 +62,7 @@ void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model
     if (!o.svg.empty()) {
         Labels l = labels;
         if (l.y.empty())
-            l.y = Session::ForceLabel(model, 0);
+            l.y = ForceLabel(model, 0);
         session.Add("--svg", o.svg, plot(0, 0, model.MemberName(0), l));
     }
     if (o.plots.empty())
@@ -74,7 +74,7 @@ void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model
             const std::string& force = model.Forces()[f];
             Labels l = labels;
             if (l.y.empty())
-                l.y = Session::ForceLabel(model, f);
+                l.y = ForceLabel(model, f);
             session.Add("--plots", o.plots + "/" + FileName(member, force, taken),
                         plot(m, f, member.empty() ? force : member + ", " + force, l));
         }

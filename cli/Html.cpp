@@ -231,9 +231,7 @@ std::string Page(const Model& model, const Labels& labels, const std::string& so
                  const std::function<void(std::string&, std::size_t m)>& member) {
     const std::vector<std::string>& forces = model.Forces();
     const std::string governing = design ? "combination" : "case";
-    std::string forceList;
-    for (const std::string& f : forces)
-        forceList += (forceList.empty() ? "" : ", ") + f;
+    const std::string forceList = ForceList(model);
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                       Escaped("Envelopes: " + source) + "</title>\n<style>" + kStyle +
                       "</style>\n</head>\n<body>\n";

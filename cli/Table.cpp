@@ -112,7 +112,7 @@ std::string SummaryTable(const Model& model, const std::vector<Row>& rows, const
                          const std::string& subject, bool design) {
     const std::vector<std::string>& forces = model.Forces();
     std::string out = Plural(model.Size(), "members") + ", " + (forces.size() == 1 ? "force " : "forces ") +
-                      NameList(forces) + "; " + subject + "\n(with: the other forces " +
+                      ForceList(model) + "; " + subject + "\n(with: the other forces " +
                       (design ? "under the governing combination" : "of the governing case") +
                       " there, left|right where they jump)\n\n";
     const std::string at = "at " + labels.x;

@@ -21,6 +21,18 @@ std::string Plural(std::size_t n, const std::string& word) {
     return std::to_string(n) + " " + (n == 1 && word.back() == 's' ? word.substr(0, word.size() - 1) : word);
 }
 
+std::string ForceLabel(const Model& model, std::size_t f) {
+    const std::string& unit = model.GetUnits().forces[f];
+    return unit.empty() ? model.Forces()[f] : model.Forces()[f] + " [" + unit + "]";
+}
+
+std::string ForceList(const Model& model) {
+    std::vector<std::string> labels;
+    for (std::size_t f = 0; f < model.Forces().size(); ++f)
+        labels.push_back(ForceLabel(model, f));
+    return NameList(labels);
+}
+
 std::string NameList(const std::vector<std::string>& names) {
     std::string out;
     for (const std::string& n : names)

@@ -25,6 +25,11 @@ std::string Plural(std::size_t n, const std::string& word);
 // Names in a list, quoted where a comma would make it ambiguous.
 std::string NameList(const std::vector<std::string>& names);
 
+// A force's label: "M3 [kN-m]" where the input gives its unit, else "M3".
+std::string ForceLabel(const vymath::analysis::Model& model, std::size_t f);
+// The forces' labels in a list: "P [kN], M3 [kN-m]".
+std::string ForceList(const vymath::analysis::Model& model);
+
 // What a run's diagrams are called: "cases" or "combinations".
 std::string DiagramWord(vymath::analysis::DiagramKind kind);
 
