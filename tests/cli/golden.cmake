@@ -61,6 +61,10 @@ sample(table_view beams.tsv "envelope beams.tsv --from-units tonf,m -c ULS=ULS1 
        "e.csv=building_beams.csv|stderr=building_beams.err")
 sample(units forces.csv "envelope forces.csv --table 'Element Forces - Columns' --units kN,m --json e.json -q"
        "e.json=building_columns.json")
+# A plot in the units asked for (axes "x [m]", "V2 [kN]"), the jump at mid-span drawn at its station, into a
+# folder --plots creates.
+sample(plot beams.tsv "envelope beams.tsv --from-units tonf,m --units kN,m --filter Beam=B1 --filter Story=Story2
+       --force V2 --plots p/new -q" "p/new/Story2_B1_V2.svg=building_v2.svg")
 sample(saf saf.xlsx "envelope saf.xlsx -c ULS1=ULS1 --csv e.csv -q" "e.csv=building_saf.csv")
 sample(modes forces.xlsx "inspect forces.xlsx --sheet Beams -c M2=Modal:2 -c M3=Modal:3 --csv e.csv -q"
        "e.csv=building_modes.csv")
