@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <mutex>
 #include <unordered_map>
@@ -115,18 +116,6 @@ Extreme ExtremeAt(const EnvelopeLine& line, int i, std::size_t forces, Sides sid
     return e;
 }
 
-// Every case an action names is one of the member's.
-void CheckMemberCases(const Model& model, std::size_t m, const Actions& actions) {
-    const std::vector<std::string>& cases = model.Cases(m);
-    for (const Action& a : actions.actions)
-        for (const std::string& c : a.cases)
-            if (std::find(cases.begin(), cases.end(), c) == cases.end())
-                throw Error(Error::Kind::Data,
-                            (model.MemberName(m).empty() ? std::string()
-                                                         : "member " + Quoted(model.MemberName(m)) + ": ") +
-                                "no load case " + Quoted(c) + " of action " + Quoted(a.name));
-}
-
 double ToleranceOf(const std::vector<const Diagram*>& diagrams) {
     return diagrams.empty() ? 0.0 : const_cast<CVyMathFunction1D&>(diagrams.front()->f).GetXtolerance();
 }
@@ -190,16 +179,21 @@ ForceEnvelope ForceEnvelopeOf(const Formed& formed, std::size_t f, std::size_t f
     return r;
 }
 
+// The design envelopes of one force's cases, (caseNames, uppers, lowers).
+using DesignFunction = std::function<std::vector<DesignSituation>(
+    const std::vector<std::string>&, const std::vector<const CVyMathFunction1D*>&,
+    const std::vector<const CVyMathFunction1D*>&)>;
+
 // One force's design situations with their extremes, the coincident forces summed case by case under the
 // governing combination (none where a case of it is bounded).
-std::vector<SituationResult> DesignOf(const Actions& actions, const std::vector<std::string>& cases,
+std::vector<SituationResult> DesignOf(const DesignFunction& design, const std::vector<std::string>& cases,
                                       const Formed& formed, std::size_t force) {
     std::vector<SituationResult> out;
     const std::vector<double> stations = StationsOf(formed.cases[force]);
     const double tol = ToleranceOf(formed.Bounds(force, true));
     const std::vector<const CVyMathFunction1D*> uppers = FunctionsOf(formed.Bounds(force, true));
     const std::vector<const CVyMathFunction1D*> lowers = FunctionsOf(formed.Bounds(force, false));
-    for (DesignSituation& s : DesignEnvelopes(actions, cases, uppers, lowers)) {
+    for (DesignSituation& s : design(cases, uppers, lowers)) {
         // Combination c's values of force f either side of x, each case on the side its factor takes.
         const auto sum = [&](std::size_t c, double x, std::size_t f, bool upper, double& left,
                              double& right) {
@@ -289,14 +283,21 @@ EnvelopeRun AnalyseEnvelopes(const Model& model, const std::vector<Combination>&
     return run;
 }
 
-DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOptions& options) {
-    CheckActions(actions, model.AllCases());
-    DesignRun run;
-    for (const Action& a : actions.actions)
-        run.actions.push_back(a.name);
+namespace {
+
+// The design run of every member: each member's cases (all of `needed` there, each named by `owner` in
+// messages) enveloped by `design`.
+DesignRun DesignMembers(const Model& model, const std::vector<std::pair<std::string, std::string>>& needed,
+                        const DesignFunction& design, DesignRun run, const RunOptions& options) {
     run.members = ForEachMember<MemberDesign>(model, options, [&](std::size_t m) {
         const Formed formed = Form(model, m, {});
-        CheckMemberCases(model, m, actions);
+        const std::vector<std::string>& cases = model.Cases(m);
+        for (const auto& n : needed)
+            if (std::find(cases.begin(), cases.end(), n.first) == cases.end())
+                throw Error(Error::Kind::Data,
+                            (model.MemberName(m).empty() ? std::string()
+                                                         : "member " + Quoted(model.MemberName(m)) + ": ") +
+                                "no load case " + Quoted(n.first) + " of " + n.second);
         MemberDesign result;
         result.cases = model.Cases(m);
         for (const CaseDiagram& d : formed.cases[0])
@@ -305,7 +306,7 @@ DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOpt
             model.MemberName(m).empty() ? "" : "member " + Quoted(model.MemberName(m)) + ": ";
         for (std::size_t f = 0; f < formed.cases.size(); ++f) {
             try {
-                result.forces.push_back(DesignOf(actions, result.cases, formed, f));
+                result.forces.push_back(DesignOf(design, result.cases, formed, f));
             } catch (const Error& e) {
                 throw Error(e.GetKind(), label + e.what());
             }
@@ -314,6 +315,55 @@ DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOpt
     });
     return run;
 }
+
+} // namespace
+
+DesignRun AnalyseDesign(const Model& model, const Actions& actions, const RunOptions& options) {
+    CheckActions(actions, model.AllCases());
+    DesignRun run;
+    if (!actions.code)
+        throw Error(Error::Kind::Usage, actions.source + ": the actions name no design code");
+    run.code = actions.code->title;
+    run.ruleWord = actions.code->ruleWord;
+    std::vector<std::pair<std::string, std::string>> needed;
+    for (const Action& a : actions.actions) {
+        run.actions.push_back(a.name);
+        for (const std::string& c : a.cases)
+            needed.push_back({c, "action " + Quoted(a.name)});
+        for (const std::string& c : a.casesInf)
+            needed.push_back({c, "action " + Quoted(a.name)});
+    }
+    const DesignFunction design = [&actions](const std::vector<std::string>& cases,
+                                             const std::vector<const CVyMathFunction1D*>& uppers,
+                                             const std::vector<const CVyMathFunction1D*>& lowers) {
+        return DesignEnvelopes(actions, cases, uppers, lowers);
+    };
+    return DesignMembers(model, needed, design, std::move(run), options);
+}
+
+DesignRun AnalyseDesign(const Model& model, const std::vector<SituationRules>& situations,
+                        const RunOptions& options) {
+    DesignRun run;
+    std::vector<std::pair<std::string, std::string>> needed;
+    for (const SituationRules& s : situations)
+        for (const Rule& r : s.rules)
+            for (const RuleTerm& t : r.terms) {
+                if (std::find(run.actions.begin(), run.actions.end(), t.action) == run.actions.end())
+                    run.actions.push_back(t.action);
+                for (const Alternative& a : t.alternatives)
+                    for (const CaseFactor& c : a.factors)
+                        if (std::find_if(needed.begin(), needed.end(),
+                                         [&](const auto& n) { return n.first == c.loadCase; }) == needed.end())
+                            needed.push_back({c.loadCase, "rule " + Quoted(r.label)});
+            }
+    const DesignFunction design = [&situations](const std::vector<std::string>& cases,
+                                                const std::vector<const CVyMathFunction1D*>& uppers,
+                                                const std::vector<const CVyMathFunction1D*>& lowers) {
+        return DesignEnvelopes(situations, cases, uppers, lowers);
+    };
+    return DesignMembers(model, needed, design, std::move(run), options);
+}
+
 
 KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination>& combinations,
                                const RunOptions& options) {

@@ -1,14 +1,18 @@
-// Design envelopes by EN 1990: each situation's sides as sums of exact terms (DesignTerms.h) under the
-// code's rules (DesignRules.h), with the combination governing every stretch.
+// Design envelopes: each situation's sides as sums of exact terms (DesignTerms.h) over the plan its code
+// gives the actions (DesignPlan.h), with the combination governing every stretch; the plan as rules; and
+// situations given as rules, enveloped rule by rule.
 #include "vymath/analysis/Design.h"
 
-#include "DesignRules.h"
+#include "vymath/analysis/Error.h"
+
+#include "DesignPlan.h"
 #include "DesignTerms.h"
 #include "Text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -17,269 +21,567 @@ namespace analysis {
 
 namespace {
 
-using rules::Expression;
 using terms::Env;
 using terms::F;
+using terms::Taken;
 using terms::Term;
 using text::Quoted;
 using text::Readable;
 
-// The factor of every case at an abscissa, on one side of one expression.
-using Factors = std::function<std::vector<double>(double)>;
+// A combination at an abscissa: the factor of every case, its rule and leading action.
+struct At {
+    std::vector<double> factors;
+    std::string rule, leading;
+};
 
-// A side of an expression: its design value, and the combination that gives it at each abscissa.
+// A side of a situation: its design value, and the combination that gives it at each abscissa.
 struct Side {
     F f;
-    Factors factors;
+    std::function<At(double)> at;
 };
 
-// Permanent actions: their cases at the upper or the lower factor, chosen where the envelope of the two
-// says so.
-struct PermanentTerm {
-    std::vector<std::size_t> cases;
-    std::shared_ptr<Env> env; // upper or lower factor, where they differ
-    double sup, inf;
-};
+// The points of f with the combination of each stretch (in the order of `order`), into the situation.
+EnvelopeLine LineOf(const F& f, const std::function<At(double)>& at, const std::vector<std::size_t>& order,
+                    const std::vector<std::string>& names, DesignSituation& s) {
+    EnvelopeLine line;
+    const std::vector<F::Point> pts = f.GetPoints();
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        const std::size_t j = i + 1 < pts.size() ? i : (i == 0 ? 0 : i - 1);
+        const double mid = j + 1 < pts.size() ? pts[j].x + (pts[j + 1].x - pts[j].x) / 2 : pts[j].x;
+        const At a = at(mid);
+        DesignCombination c;
+        for (std::size_t k : order)
+            if (a.factors[k] != 0.0)
+                c.factors.push_back({names[k], a.factors[k]});
+        auto it = std::find(s.combinations.begin(), s.combinations.end(), c);
+        if (it == s.combinations.end()) {
+            c.rule = a.rule;
+            c.leading = a.leading;
+            it = s.combinations.insert(s.combinations.end(), c);
+        }
+        line.x.push_back(pts[i].x);
+        line.y.push_back(pts[i].y);
+        line.governing.push_back(static_cast<int>(it - s.combinations.begin()));
+    }
+    return line;
+}
 
-// The terms present in every combination of an expression, in the actions' order: the permanent and
-// prestress actions and the situation's accidental or seismic action.
-struct FixedTerms {
-    std::vector<F> functions;
-    std::vector<PermanentTerm> permanent;
-    std::vector<std::pair<std::size_t, double>> prestress; // (case, factor)
-    std::shared_ptr<Term> special;
-};
+void Add(const Taken& taken, double scale, std::vector<double>& factors) {
+    for (const auto& c : taken)
+        factors[c.first] += scale == 1.0 ? c.second : c.second * scale;
+}
 
-// A group of variable actions that may act together: at their accompanying factors, with the best
-// leading one (or none) on top.
-struct Group {
-    std::vector<std::size_t> members; // positions in the variable actions
-    std::shared_ptr<Env> lead;        // k: members[k] leads (present or not)
-    F total;
-};
+// The envelope of the sides, each side's combination where it governs.
+Side Worst(std::vector<Side> sides, bool upper, const F& zero) {
+    if (sides.empty())
+        return {zero, [](double) { return At(); }};
+    if (sides.size() == 1)
+        return sides.front();
+    std::vector<const F*> fs;
+    for (const Side& s : sides)
+        fs.push_back(&s.f);
+    const std::shared_ptr<Env> env = terms::Envelope(fs, upper);
+    auto all = std::make_shared<std::vector<Side>>(std::move(sides));
+    return {env->f, [env, all](double x) { return (*all)[static_cast<std::size_t>(env->LabelAt(x))].at(x); }};
+}
 
-// The variable actions of an expression: each action's unfavourable term, the groups, and the envelope
-// of the groups' totals where there are several.
-struct VariableTerms {
-    std::shared_ptr<std::vector<Term>> terms = std::make_shared<std::vector<Term>>();
-    std::shared_ptr<std::vector<Group>> groups = std::make_shared<std::vector<Group>>();
-    std::shared_ptr<Env> best;
-    std::vector<double> lead, accompanying; // each action's factors
-};
-
+// The design envelopes of an actions description under its code's plan.
 class Builder {
 public:
-    Builder(const Actions& actions, const std::vector<std::string>& caseNames,
-            const std::vector<const F*>& uppers, const std::vector<const F*>& lowers)
-        : actions(actions), terms(caseNames, uppers, lowers) {
-        for (std::size_t i = 0; i < actions.actions.size(); ++i)
-            if (actions.actions[i].type == ActionType::Variable)
-                variables.push_back(i);
-        groups = terms::CompatibleGroups(actions, variables);
+    Builder(const Actions& actions, const std::vector<std::string>& caseNames, const std::vector<const F*>& uppers,
+            const std::vector<const F*>& lowers)
+        : actions(actions), names(caseNames), terms(caseNames, uppers, lowers) {
+        for (const std::string& c : CasesOf(actions))
+            order.push_back(terms.Index(c));
     }
 
     std::vector<DesignSituation> Run() {
         std::vector<DesignSituation> out;
-        for (const rules::Situation& s : rules::SituationsOf(actions))
-            out.push_back(s.expressions.size() == 2 ? Pair(s.name, s.expressions[0], s.expressions[1])
-                                                    : One(s.name, s.expressions[0], s.special));
+        for (const plan::Situation& ps : plan::Build(actions)) {
+            DesignSituation s;
+            s.name = ps.name;
+            for (bool upper : {false, true}) {
+                std::vector<Side> sides;
+                for (const plan::Variant& v : ps.variants)
+                    sides.push_back(VariantSide(v, upper));
+                const Side side = Worst(std::move(sides), upper, terms.Zero());
+                (upper ? s.upper : s.lower) = LineOf(side.f, side.at, order, names, s);
+            }
+            out.push_back(std::move(s));
+        }
         return out;
     }
 
 private:
-    std::vector<std::size_t> CasesOf(const Action& a) const {
-        std::vector<std::size_t> idx;
-        for (const std::string& c : a.cases)
-            idx.push_back(terms.Index(c));
-        return idx;
-    }
+    // The terms of an optional action in a variant.
+    struct OptionalTerms {
+        std::shared_ptr<Term> unit, atBase, atPick;
+    };
 
-    // The permanent and prestress actions at the expression's factors, and the special action.
-    FixedTerms Fixed(Expression e, std::size_t special, bool upper) const {
-        FixedTerms out;
-        out.functions.reserve(actions.actions.size());
-        for (std::size_t i = 0; i < actions.actions.size(); ++i) {
-            const Action& a = actions.actions[i];
-            if (a.type == ActionType::Permanent) {
-                const rules::PermanentFactors factors = rules::Permanent(e, actions.factors);
-                PermanentTerm p{CasesOf(a), nullptr, factors.sup, factors.inf};
-                const F all = terms.Summed(a, upper, 1.0);
-                if (p.sup == p.inf) {
-                    out.functions.push_back(terms::Sum({&all}, {p.sup}));
-                } else {
-                    const F sup = terms::Sum({&all}, {p.sup}), inf = terms::Sum({&all}, {p.inf});
-                    p.env = terms::Envelope({&sup, &inf}, upper);
-                    out.functions.push_back(p.env->f);
+    // A group of optional actions acting together: its members, each choice's envelope of bonuses and the
+    // members it picks from, and its total.
+    struct Group {
+        std::vector<std::size_t> members;
+        std::vector<std::shared_ptr<Env>> choice;
+        std::vector<std::vector<std::size_t>> choiceMembers;
+        F total;
+    };
+
+    std::shared_ptr<Term> FixedTerm(const plan::Fixed& f, bool upper) const {
+        switch (f.kind) {
+        case plan::FixedKind::Permanent:
+            return std::make_shared<Term>(terms.Permanent(f.cases, f.sup, f.inf, upper));
+        case plan::FixedKind::Prestress:
+            return std::make_shared<Term>(terms.Prestress(f.cases, f.sup, upper));
+        case plan::FixedKind::Present:
+            return std::make_shared<Term>(terms.Present(f.cases, f.acting, f.sup, f.bothSigns, upper));
+        case plan::FixedKind::Components: {
+            // Each component in turn at the factor, the others at `others` times it, every sign.
+            const double lead = f.sup, other = f.others * f.sup;
+            std::vector<std::vector<plan::Arrangement>> parts(1);
+            const std::size_t n = f.cases.size();
+            for (std::size_t i = 0; i < n; ++i)
+                for (unsigned signs = 0; signs < (1u << n); ++signs) {
+                    plan::Arrangement a;
+                    for (std::size_t j = 0; j < n; ++j)
+                        a.cases.push_back({f.cases[j], (signs >> j & 1u ? -1.0 : 1.0) * (j == i ? lead : other)});
+                    parts.front().push_back(a);
                 }
-                out.permanent.push_back(p);
-            } else if (a.type == ActionType::Prestress) {
-                const double factor = rules::Prestress(e, actions.factors);
-                out.functions.push_back(terms.Summed(a, upper, factor));
-                for (std::size_t c : CasesOf(a))
-                    out.prestress.push_back({c, factor});
-            } else if (i == special && (e == Expression::Accidental || e == Expression::Seismic)) {
-                out.special = std::make_shared<Term>(e == Expression::Seismic ? terms.Seismic(a, upper)
-                                                                              : terms.Present(a, upper, 1.0));
-                out.functions.push_back(out.special->f);
-            }
+            return std::make_shared<Term>(terms.Parts(parts, false, false, false, upper));
         }
-        return out;
+        default:
+            return std::make_shared<Term>(terms.Parts(f.parts, false, false, true, upper));
+        }
     }
 
-    // Every group of compatible variable actions at their accompanying factors, and the best leading one
-    // of the group (or none) on top; the best group where there are several.
-    VariableTerms Variable(Expression e, bool upper) const {
-        VariableTerms out;
-        for (std::size_t v : variables) {
-            const Action& a = actions.actions[v];
-            out.terms->push_back(terms.Unfavourable(a, upper));
-            out.lead.push_back(rules::Leading(e, a, actions));
-            out.accompanying.push_back(rules::Accompanying(e, a, actions.factors));
+    OptionalTerms Optional(const plan::Optional& o, bool upper) {
+        OptionalTerms t;
+        if (o.uniform) {
+            std::shared_ptr<Term>& cached = (upper ? unitUpper : unitLower)[o.action];
+            if (!cached)
+                cached = std::make_shared<Term>(terms.Parts(o.unit, true, o.nested, o.free, upper));
+            t.unit = cached;
+            return t;
         }
-        for (const std::vector<std::size_t>& members : groups) {
+        if (o.hasBase)
+            t.atBase = std::make_shared<Term>(terms.Parts(o.atBase, true, o.nested, o.free, upper));
+        if (o.choice >= 0)
+            t.atPick = std::make_shared<Term>(terms.Parts(o.atPick, true, o.nested, o.free, upper));
+        return t;
+    }
+
+    Side VariantSide(const plan::Variant& v, bool upper) {
+        std::vector<std::shared_ptr<Term>> fixed;
+        std::vector<const F*> sum;
+        for (const plan::Fixed& f : v.fixed) {
+            fixed.push_back(FixedTerm(f, upper));
+            sum.push_back(&fixed.back()->f);
+        }
+        auto optional = std::make_shared<std::vector<OptionalTerms>>();
+        for (const plan::Optional& o : v.optional)
+            optional->push_back(Optional(o, upper));
+        // Each group at its base factors, with the best pick of each choice on top; the best group.
+        auto groups = std::make_shared<std::vector<Group>>();
+        for (const std::vector<std::size_t>& members : v.groups) {
             if (members.empty())
                 continue;
-            Group grp{members, nullptr, F()};
+            Group g;
+            g.members = members;
             std::vector<const F*> parts;
             std::vector<double> factors;
-            std::vector<F> bonus;
-            bonus.reserve(members.size());
             for (std::size_t m : members) {
-                const F& term = (*out.terms)[m].f;
-                parts.push_back(&term);
-                factors.push_back(out.accompanying[m]);
-                bonus.push_back(terms::Sum({&term}, {out.lead[m] - out.accompanying[m]}));
+                const plan::Optional& o = v.optional[m];
+                if (!o.hasBase)
+                    continue;
+                parts.push_back(o.uniform ? &(*optional)[m].unit->f : &(*optional)[m].atBase->f);
+                factors.push_back(o.uniform ? o.base : 1.0);
             }
-            if (rules::HasLeading(e)) {
-                // One action of the group leads, present or not (its leading factor is never below its
-                // accompanying one, so where all are absent the bonus is 0).
+            for (std::size_t c = 0; c < v.choices.size(); ++c) {
+                std::vector<std::size_t> candidates;
+                for (std::size_t m : members)
+                    if (v.optional[m].choice == static_cast<int>(c))
+                        candidates.push_back(m);
+                g.choiceMembers.push_back(candidates);
+                if (candidates.empty()) {
+                    g.choice.push_back(nullptr);
+                    continue;
+                }
+                std::vector<F> bonus;
+                bonus.reserve(candidates.size());
                 std::vector<const F*> choices;
-                for (const F& b : bonus)
-                    choices.push_back(&b);
-                grp.lead = terms::Envelope(choices, upper);
-                parts.push_back(&grp.lead->f);
+                for (std::size_t m : candidates) {
+                    const plan::Optional& o = v.optional[m];
+                    const OptionalTerms& t = (*optional)[m];
+                    if (o.uniform)
+                        bonus.push_back(terms::Sum({&t.unit->f}, {o.pick - (o.hasBase ? o.base : 0.0)}));
+                    else if (o.hasBase)
+                        bonus.push_back(terms::Sum({&t.atPick->f, &t.atBase->f}, {1.0, -1.0}));
+                    else
+                        bonus.push_back(t.atPick->f);
+                    choices.push_back(&bonus.back());
+                }
+                g.choice.push_back(terms::Envelope(choices, upper));
+                parts.push_back(&g.choice.back()->f);
                 factors.push_back(1.0);
             }
-            grp.total = terms::Sum(parts, factors);
-            out.groups->push_back(std::move(grp));
+            g.total = terms::Sum(parts, factors);
+            groups->push_back(std::move(g));
         }
-        if (out.groups->size() > 1) {
+        std::shared_ptr<Env> best;
+        if (groups->size() > 1) {
             std::vector<const F*> totals;
-            for (const Group& grp : *out.groups)
-                totals.push_back(&grp.total);
-            out.best = terms::Envelope(totals, upper);
+            for (const Group& g : *groups)
+                totals.push_back(&g.total);
+            best = terms::Envelope(totals, upper);
+            sum.push_back(&best->f);
+        } else if (groups->size() == 1) {
+            sum.push_back(&groups->front().total);
         }
-        return out;
-    }
-
-    // The factor of every case at x: the permanent actions' side, prestress, the special action's
-    // arrangement, the variable actions of the best group with the leading one's factor.
-    Factors FactorsAt(const FixedTerms& fixed, const VariableTerms& variable) const {
+        Side side;
+        side.f = sum.empty() ? terms.Zero() : terms::Sum(sum, std::vector<double>(sum.size(), 1.0));
         const std::size_t cases = terms.Cases();
-        return [cases, permanent = fixed.permanent, prestress = fixed.prestress, special = fixed.special,
-                variable](double x) {
-            std::vector<double> f(cases, 0.0);
-            for (const PermanentTerm& p : permanent) {
-                const double factor = p.env == nullptr || p.env->LabelAt(x) == 0 ? p.sup : p.inf;
-                for (std::size_t c : p.cases)
-                    f[c] = factor;
-            }
-            for (const auto& p : prestress)
-                f[p.first] = p.second;
-            std::vector<std::pair<std::size_t, double>> taken;
-            if (special) {
-                special->take(x, taken);
-                for (const auto& c : taken)
-                    f[c.first] = c.second;
-            }
-            if (variable.groups->empty())
-                return f;
-            const Group& grp =
-                (*variable.groups)[variable.best ? static_cast<std::size_t>(variable.best->LabelAt(x)) : 0];
-            const int leading = grp.lead ? grp.lead->LabelAt(x) : -1;
-            for (std::size_t k = 0; k < grp.members.size(); ++k) {
-                const std::size_t m = grp.members[k];
+        side.at = [this, cases, &v, fixed, optional, groups, best](double x) {
+            At a;
+            a.rule = v.label;
+            a.factors.assign(cases, 0.0);
+            Taken taken;
+            for (const std::shared_ptr<Term>& t : fixed)
+                t->take(x, taken);
+            Add(taken, 1.0, a.factors);
+            if (groups->empty())
+                return a;
+            const Group& g = (*groups)[best ? static_cast<std::size_t>(best->LabelAt(x)) : 0];
+            std::vector<std::size_t> picked(v.choices.size(), static_cast<std::size_t>(-1));
+            for (std::size_t c = 0; c < v.choices.size(); ++c)
+                if (g.choice[c])
+                    picked[c] = g.choiceMembers[c][static_cast<std::size_t>(g.choice[c]->LabelAt(x))];
+            for (std::size_t m : g.members) {
+                const plan::Optional& o = v.optional[m];
+                const OptionalTerms& t = (*optional)[m];
+                const bool isPicked = o.choice >= 0 && picked[static_cast<std::size_t>(o.choice)] == m;
+                if (!isPicked && !o.hasBase)
+                    continue;
                 taken.clear();
-                (*variable.terms)[m].take(x, taken);
-                for (const auto& c : taken)
-                    f[c.first] = static_cast<int>(k) == leading ? variable.lead[m] : variable.accompanying[m];
+                if (o.uniform)
+                    t.unit->take(x, taken);
+                else
+                    (isPicked ? t.atPick : t.atBase)->take(x, taken);
+                Add(taken, o.uniform ? (isPicked ? o.pick : o.base) : 1.0, a.factors);
+                if (isPicked && v.choices[static_cast<std::size_t>(o.choice)].leading && !taken.empty() &&
+                    (!o.uniform || o.pick != o.base))
+                    a.leading = actions.actions[o.action].name;
             }
-            return f;
+            return a;
         };
-    }
-
-    // One side of one expression: the sum of its terms, with what each takes at an abscissa.
-    Side SideOf(Expression e, std::size_t special, bool upper) const {
-        const FixedTerms fixed = Fixed(e, special, upper);
-        const VariableTerms variable = Variable(e, upper);
-        std::vector<const F*> sum;
-        for (const F& f : fixed.functions)
-            sum.push_back(&f);
-        if (variable.best)
-            sum.push_back(&variable.best->f);
-        else if (variable.groups->size() == 1)
-            sum.push_back(&variable.groups->front().total);
-        return {sum.empty() ? terms.Zero() : terms::Sum(sum, std::vector<double>(sum.size(), 1.0)),
-                FactorsAt(fixed, variable)};
-    }
-
-    DesignCombination Combination(const std::vector<double>& factors) const {
-        DesignCombination c;
-        for (const Action& a : actions.actions)
-            for (const std::string& name : a.cases) {
-                const double v = factors[terms.Index(name)];
-                if (v != 0.0)
-                    c.factors.push_back({name, v});
-            }
-        return c;
-    }
-
-    // The points of f with the combination of each stretch, into the situation's list.
-    EnvelopeLine Line(const F& f, const Factors& factors, DesignSituation& s) const {
-        EnvelopeLine line;
-        const std::vector<F::Point> pts = f.GetPoints();
-        for (std::size_t i = 0; i < pts.size(); ++i) {
-            const std::size_t j = i + 1 < pts.size() ? i : (i == 0 ? 0 : i - 1);
-            const double mid = j + 1 < pts.size() ? pts[j].x + (pts[j + 1].x - pts[j].x) / 2 : pts[j].x;
-            const DesignCombination c = Combination(factors(mid));
-            auto it = std::find(s.combinations.begin(), s.combinations.end(), c);
-            if (it == s.combinations.end())
-                it = s.combinations.insert(s.combinations.end(), c);
-            line.x.push_back(pts[i].x);
-            line.y.push_back(pts[i].y);
-            line.governing.push_back(static_cast<int>(it - s.combinations.begin()));
-        }
-        return line;
-    }
-
-    DesignSituation One(const std::string& name, Expression e, std::size_t special) const {
-        DesignSituation s;
-        s.name = name;
-        const Side lower = SideOf(e, special, false), upper = SideOf(e, special, true);
-        s.lower = Line(lower.f, lower.factors, s);
-        s.upper = Line(upper.f, upper.factors, s);
-        return s;
-    }
-
-    // (6.10a) and (6.10b) together: the worse of the two on each side.
-    DesignSituation Pair(const std::string& name, Expression a, Expression b) const {
-        DesignSituation s;
-        s.name = name;
-        for (bool upper : {false, true}) {
-            const Side first = SideOf(a, 0, upper), second = SideOf(b, 0, upper);
-            const std::shared_ptr<Env> env = terms::Envelope({&first.f, &second.f}, upper);
-            const Factors factors = [env, f1 = first.factors, f2 = second.factors](double x) {
-                return env->LabelAt(x) == 0 ? f1(x) : f2(x);
-            };
-            (upper ? s.upper : s.lower) = Line(env->f, factors, s);
-        }
-        return s;
+        return side;
     }
 
     const Actions& actions;
+    const std::vector<std::string>& names;
     terms::Terms terms;
-    std::vector<std::size_t> variables;           // positions of the variable actions
-    std::vector<std::vector<std::size_t>> groups; // maximal compatible groups, positions in `variables`
+    std::vector<std::size_t> order; // the actions' cases, as indexes of the input's cases
+    std::map<std::size_t, std::shared_ptr<Term>> unitUpper, unitLower; // by action: the same in every rule
+};
+
+// The design envelopes of situations given as rules: each rule the sum of its terms' envelopes.
+class RulesBuilder {
+public:
+    RulesBuilder(const std::vector<SituationRules>& situations, const std::vector<std::string>& caseNames,
+                 const std::vector<const F*>& uppers, const std::vector<const F*>& lowers)
+        : situations(situations), names(caseNames), terms(caseNames, uppers, lowers) {
+        std::vector<bool> seen(caseNames.size(), false);
+        for (const SituationRules& s : situations)
+            for (const Rule& r : s.rules)
+                for (const RuleTerm& t : r.terms)
+                    for (const Alternative& a : t.alternatives)
+                        for (const CaseFactor& c : a.factors) {
+                            const std::size_t k = terms.Index(c.loadCase);
+                            if (!seen[k])
+                                order.push_back(k);
+                            seen[k] = true;
+                        }
+    }
+
+    std::vector<DesignSituation> Run() const {
+        std::vector<DesignSituation> out;
+        for (const SituationRules& sr : situations) {
+            DesignSituation s;
+            s.name = sr.name;
+            for (bool upper : {false, true}) {
+                std::vector<Side> sides;
+                for (const Rule& r : sr.rules)
+                    sides.push_back(RuleSide(r, upper));
+                const Side side = Worst(std::move(sides), upper, terms.Zero());
+                (upper ? s.upper : s.lower) = LineOf(side.f, side.at, order, names, s);
+            }
+            out.push_back(std::move(s));
+        }
+        return out;
+    }
+
+private:
+    Side RuleSide(const Rule& r, bool upper) const {
+        auto parts = std::make_shared<std::vector<Term>>();
+        for (const RuleTerm& t : r.terms) {
+            // The term's alternatives, the empty one as 0.
+            std::vector<std::unique_ptr<F>> owned;
+            std::vector<const F*> fs;
+            auto taken = std::make_shared<std::vector<Taken>>();
+            for (const Alternative& a : t.alternatives) {
+                owned.push_back(std::make_unique<F>(terms.Arranged(a.factors, upper)));
+                fs.push_back(owned.back().get());
+                taken->emplace_back();
+                for (const CaseFactor& c : a.factors)
+                    taken->back().push_back({terms.Index(c.loadCase), c.factor});
+            }
+            if (fs.empty())
+                throw Error(Error::Kind::Data, "rule " + Quoted(r.label) + ": the term of " + Quoted(t.action) +
+                                                   " has no alternative");
+            Term term;
+            if (fs.size() == 1) {
+                term.f = *fs.front();
+                term.take = [taken](double, Taken& out) {
+                    out.insert(out.end(), taken->front().begin(), taken->front().end());
+                };
+            } else {
+                const std::shared_ptr<Env> env = terms::Envelope(fs, upper);
+                term.f = env->f;
+                term.take = [taken, env](double x, Taken& out) {
+                    const Taken& t = (*taken)[static_cast<std::size_t>(env->LabelAt(x))];
+                    out.insert(out.end(), t.begin(), t.end());
+                };
+            }
+            parts->push_back(std::move(term));
+        }
+        std::vector<const F*> fs;
+        for (const Term& t : *parts)
+            fs.push_back(&t.f);
+        Side side;
+        side.f = fs.empty() ? terms.Zero() : terms::Sum(fs, std::vector<double>(fs.size(), 1.0));
+        const std::size_t cases = terms.Cases();
+        side.at = [parts, cases, &r](double x) {
+            At a;
+            a.rule = r.label;
+            a.leading = r.leading;
+            a.factors.assign(cases, 0.0);
+            Taken taken;
+            for (const Term& t : *parts)
+                t.take(x, taken);
+            Add(taken, 1.0, a.factors);
+            return a;
+        };
+        return side;
+    }
+
+    const std::vector<SituationRules>& situations;
+    const std::vector<std::string>& names;
+    terms::Terms terms;
+    std::vector<std::size_t> order;
+};
+
+// The rules of a plan's situations.
+class Expander {
+public:
+    explicit Expander(const Actions& actions) : actions(actions) {}
+
+    std::vector<SituationRules> Run() const {
+        std::vector<SituationRules> out;
+        for (const plan::Situation& ps : plan::Build(actions)) {
+            SituationRules sr;
+            sr.name = ps.name;
+            for (const plan::Variant& v : ps.variants)
+                Rules(v, sr.rules);
+            out.push_back(std::move(sr));
+        }
+        return out;
+    }
+
+private:
+    using Terms = std::vector<std::pair<std::size_t, RuleTerm>>; // (action, term)
+
+    static Alternative Of(const std::vector<CaseFactor>& cases) { return {cases}; }
+
+    static std::vector<CaseFactor> Scaled(const std::vector<std::string>& cases, double factor) {
+        std::vector<CaseFactor> out;
+        for (const std::string& c : cases)
+            out.push_back({c, factor});
+        return out;
+    }
+
+    // The ways a present action's terms may read: one list of terms, or one a rule of their own.
+    std::vector<Terms> FixedTerms(const plan::Fixed& f) const {
+        const std::string& name = actions.actions[f.action].name;
+        const auto term = [&](std::vector<Alternative> alternatives) {
+            return std::make_pair(f.action, RuleTerm{name, std::move(alternatives)});
+        };
+        switch (f.kind) {
+        case plan::FixedKind::Permanent:
+            if (f.sup == f.inf)
+                return {{term({Of(Scaled(f.cases, f.sup))})}};
+            return {{term({Of(Scaled(f.cases, f.sup)), Of(Scaled(f.cases, f.inf))})}};
+        case plan::FixedKind::Prestress:
+            return {{term({Of(Scaled(f.cases, f.sup))})}};
+        case plan::FixedKind::Parts: {
+            Terms out;
+            for (const std::vector<plan::Arrangement>& part : f.parts) {
+                std::vector<Alternative> alternatives;
+                for (const plan::Arrangement& a : part)
+                    alternatives.push_back(Of(a.cases));
+                out.push_back(term(alternatives));
+            }
+            return {out};
+        }
+        case plan::FixedKind::Components: {
+            // A rule per leading component, each component a term of either sign.
+            std::vector<Terms> out;
+            for (std::size_t i = 0; i < f.cases.size(); ++i) {
+                out.emplace_back();
+                for (std::size_t j = 0; j < f.cases.size(); ++j) {
+                    const double factor = j == i ? f.sup : f.others * f.sup;
+                    out.back().push_back(term({Of({{f.cases[j], factor}}), Of({{f.cases[j], -factor}})}));
+                }
+            }
+            return out;
+        }
+        default:
+            break;
+        }
+        // Present: the arrangements at the factor, at both signs for a seismic action; a free action's
+        // non-empty subsets as one rule per case present (and sign), the others each present or not.
+        const std::vector<double> signs = f.bothSigns ? std::vector<double>{f.sup, -f.sup} : std::vector<double>{f.sup};
+        if (f.acting == Acting::Together) {
+            std::vector<Alternative> alternatives;
+            for (double s : signs)
+                alternatives.push_back(Of(Scaled(f.cases, s)));
+            return {{term(alternatives)}};
+        }
+        if (f.acting == Acting::Exclusive) {
+            std::vector<Alternative> alternatives;
+            for (double s : signs)
+                for (const std::string& c : f.cases)
+                    alternatives.push_back(Of({{c, s}}));
+            return {{term(alternatives)}};
+        }
+        std::vector<Terms> out;
+        for (double s : signs)
+            for (std::size_t j = 0; j < f.cases.size(); ++j) {
+                out.emplace_back();
+                for (std::size_t i = 0; i < f.cases.size(); ++i)
+                    out.back().push_back(i == j ? term({Of({{f.cases[i], s}})}) : term({Alternative(), Of({{f.cases[i], s}})}));
+            }
+        return out;
+    }
+
+    // An optional action's terms at its base or pick factor: a term a part, absence its first alternative.
+    Terms OptionalTerms(const plan::Optional& o, bool picked) const {
+        Terms out;
+        const auto& parts = o.uniform ? o.unit : picked ? o.atPick : o.atBase;
+        const double scale = o.uniform ? (picked ? o.pick : o.base) : 1.0;
+        for (const std::vector<plan::Arrangement>& part : parts) {
+            RuleTerm t{actions.actions[o.action].name, {Alternative()}};
+            for (const plan::Arrangement& a : part) {
+                Alternative alt;
+                for (const CaseFactor& c : a.cases)
+                    alt.factors.push_back({c.loadCase, o.uniform ? c.factor * scale : c.factor});
+                t.alternatives.push_back(alt);
+            }
+            out.push_back({o.action, t});
+        }
+        return out;
+    }
+
+    void Rules(const plan::Variant& v, std::vector<Rule>& rules) const {
+        // The present actions: every combination of their readings.
+        std::vector<Terms> fixed{{}};
+        for (const plan::Fixed& f : v.fixed) {
+            std::vector<Terms> next;
+            for (const Terms& before : fixed)
+                for (const Terms& reading : FixedTerms(f)) {
+                    next.push_back(before);
+                    next.back().insert(next.back().end(), reading.begin(), reading.end());
+                }
+            fixed = std::move(next);
+        }
+        const std::size_t none = static_cast<std::size_t>(-1);
+        for (const std::vector<std::size_t>& group : v.groups) {
+            // Each choice's picks in the group: its members that differ from their base, and none where a
+            // member is the same either way (or the choice has no member here).
+            std::vector<std::vector<std::size_t>> picks;
+            for (std::size_t c = 0; c < v.choices.size(); ++c) {
+                picks.emplace_back();
+                bool same = true;
+                for (std::size_t m : group) {
+                    const plan::Optional& o = v.optional[m];
+                    if (o.choice != static_cast<int>(c))
+                        continue;
+                    if (o.hasBase && o.uniform && o.pick == o.base)
+                        continue;
+                    picks.back().push_back(m);
+                    same = false;
+                }
+                for (std::size_t m : group)
+                    same = same || (v.optional[m].choice == static_cast<int>(c) && v.optional[m].hasBase &&
+                                    v.optional[m].uniform && v.optional[m].pick == v.optional[m].base);
+                if (same || picks.back().empty())
+                    picks.back().push_back(none);
+            }
+            std::vector<std::size_t> at(picks.size(), 0);
+            for (;;) {
+                Rule r;
+                r.label = v.label;
+                Terms optional;
+                for (std::size_t m : group) {
+                    const plan::Optional& o = v.optional[m];
+                    const bool picked = o.choice >= 0 && picks[static_cast<std::size_t>(o.choice)]
+                                                             [at[static_cast<std::size_t>(o.choice)]] == m;
+                    if (picked && v.choices[static_cast<std::size_t>(o.choice)].leading)
+                        r.leading = actions.actions[o.action].name;
+                    if (picked || o.hasBase) {
+                        const Terms t = OptionalTerms(o, picked);
+                        optional.insert(optional.end(), t.begin(), t.end());
+                    }
+                }
+                for (const Terms& reading : fixed) {
+                    Terms all = reading;
+                    all.insert(all.end(), optional.begin(), optional.end());
+                    std::stable_sort(all.begin(), all.end(),
+                                     [](const auto& a, const auto& b) { return a.first < b.first; });
+                    Rule one = r;
+                    for (auto& t : all)
+                        one.terms.push_back(std::move(t.second));
+                    if (std::find_if(rules.begin(), rules.end(), [&](const Rule& o) { return Same(o, one); }) ==
+                        rules.end())
+                        rules.push_back(std::move(one));
+                }
+                std::size_t k = 0;
+                while (k < at.size() && ++at[k] == picks[k].size())
+                    at[k++] = 0;
+                if (k == at.size())
+                    break;
+            }
+        }
+    }
+
+    static bool Same(const Rule& a, const Rule& b) {
+        if (a.label != b.label || a.leading != b.leading || a.terms.size() != b.terms.size())
+            return false;
+        for (std::size_t t = 0; t < a.terms.size(); ++t) {
+            const RuleTerm &x = a.terms[t], &y = b.terms[t];
+            if (x.action != y.action || x.alternatives.size() != y.alternatives.size())
+                return false;
+            for (std::size_t k = 0; k < x.alternatives.size(); ++k) {
+                const auto &p = x.alternatives[k].factors, &q = y.alternatives[k].factors;
+                if (p.size() != q.size())
+                    return false;
+                for (std::size_t c = 0; c < p.size(); ++c)
+                    if (p[c].loadCase != q[c].loadCase || p[c].factor != q[c].factor)
+                        return false;
+            }
+        }
+        return true;
+    }
+
+    const Actions& actions;
 };
 
 // A factor of 0 or more to 4 significant digits, rounded half up from its shortest decimal form, as by
@@ -331,17 +633,32 @@ std::string DesignCombination::Text() const {
     return out;
 }
 
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
-                                             const std::vector<std::string>& caseNames,
+std::string DesignCombination::Label() const {
+    if (leading.empty())
+        return rule;
+    return rule.empty() ? leading + " leading" : rule + ", " + leading + " leading";
+}
+
+std::vector<SituationRules> DesignRules(const Actions& actions) {
+    return Expander(actions).Run();
+}
+
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& diagrams) {
     return Builder(actions, caseNames, diagrams, diagrams).Run();
 }
 
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
-                                             const std::vector<std::string>& caseNames,
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& uppers,
                                              const std::vector<const CVyMathFunction1D*>& lowers) {
     return Builder(actions, caseNames, uppers, lowers).Run();
+}
+
+std::vector<DesignSituation> DesignEnvelopes(const std::vector<SituationRules>& situations,
+                                             const std::vector<std::string>& caseNames,
+                                             const std::vector<const CVyMathFunction1D*>& uppers,
+                                             const std::vector<const CVyMathFunction1D*>& lowers) {
+    return RulesBuilder(situations, caseNames, uppers, lowers).Run();
 }
 
 } // namespace analysis

@@ -75,80 +75,91 @@ Terms::Terms(const std::vector<std::string>& caseNames, const std::vector<const 
         plainLower.push_back(lowers[k] == uppers[k] ? plain[k] : Envelope({lowers[k]}, true)->f);
 }
 
-F Terms::Summed(const Action& a, bool upper, double sign) const {
-    std::vector<const F*> parts;
-    for (const std::string& c : a.cases)
-        parts.push_back(Case(c, upper, sign));
-    return Sum(parts, std::vector<double>(parts.size(), sign));
+std::size_t Terms::Index(const std::string& name) const {
+    const auto it = caseIndex.find(name);
+    if (it == caseIndex.end())
+        throw Error(Error::Kind::Data, "no load case " + Quoted(name) + " among the diagrams");
+    return it->second;
 }
 
-Term Terms::Unfavourable(const Action& a, bool upper) const {
-    Term t;
-    std::vector<std::size_t> idx;
-    for (const std::string& c : a.cases)
-        idx.push_back(caseIndex.at(c));
-    if (a.acting == Acting::Free) {
-        std::vector<std::shared_ptr<Env>> parts;
-        std::vector<const F*> fs;
-        for (const std::string& c : a.cases) {
-            parts.push_back(
-                Envelope({&zero, Case(c, upper, 1.0)}, upper)); // zero first: a tie leaves the case out
-            fs.push_back(&parts.back()->f);
-        }
-        t.f = Sum(fs, std::vector<double>(fs.size(), 1.0));
-        t.take = [parts, idx](double x, std::vector<std::pair<std::size_t, double>>& out) {
-            for (std::size_t k = 0; k < parts.size(); ++k)
-                if (parts[k]->LabelAt(x) == 1)
-                    out.push_back({idx[k], 1.0});
-        };
-    } else if (a.acting == Acting::Exclusive) {
-        std::vector<const F*> fs;
-        for (const std::string& c : a.cases)
-            fs.push_back(Case(c, upper, 1.0));
-        const std::shared_ptr<Env> best = Envelope(fs, upper);
-        const std::shared_ptr<Env> env = Envelope({&zero, &best->f}, upper);
-        t.f = env->f;
-        t.take = [best, env, idx](double x, std::vector<std::pair<std::size_t, double>>& out) {
-            if (env->LabelAt(x) == 1)
-                out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], 1.0});
-        };
-    } else {
-        auto all = std::make_shared<F>(Summed(a, upper, 1.0));
-        const std::shared_ptr<Env> env = Envelope({&zero, all.get()}, upper);
-        t.f = env->f;
-        t.take = [env, all, idx](double x, std::vector<std::pair<std::size_t, double>>& out) {
-            if (env->LabelAt(x) == 1)
-                for (std::size_t c : idx)
-                    out.push_back({c, 1.0});
-        };
+F Terms::Arranged(const std::vector<CaseFactor>& cases, bool upper) const {
+    std::vector<const F*> parts;
+    std::vector<double> factors;
+    for (const CaseFactor& c : cases) {
+        parts.push_back(Case(c.loadCase, upper, c.factor));
+        factors.push_back(c.factor);
     }
+    return parts.empty() ? zero : Sum(parts, factors);
+}
+
+Term Terms::Permanent(const std::vector<std::string>& cases, double sup, double inf, bool upper) const {
+    std::vector<CaseFactor> unit;
+    std::vector<std::size_t> idx;
+    for (const std::string& c : cases) {
+        unit.push_back({c, 1.0});
+        idx.push_back(Index(c));
+    }
+    const F all = Arranged(unit, upper);
+    Term t;
+    if (sup == inf) {
+        t.f = Sum({&all}, {sup});
+        t.take = [idx, sup](double, Taken& out) {
+            for (std::size_t c : idx)
+                out.push_back({c, sup});
+        };
+        return t;
+    }
+    const F high = Sum({&all}, {sup}), low = Sum({&all}, {inf});
+    const std::shared_ptr<Env> env = Envelope({&high, &low}, upper);
+    t.f = env->f;
+    t.take = [idx, env, sup, inf](double x, Taken& out) {
+        const double factor = env->LabelAt(x) == 0 ? sup : inf;
+        for (std::size_t c : idx)
+            out.push_back({c, factor});
+    };
     return t;
 }
 
-Term Terms::Present(const Action& a, bool upper, double sign) const {
+Term Terms::Prestress(const std::vector<std::string>& cases, double factor, bool upper) const {
+    std::vector<CaseFactor> scaled;
+    std::vector<std::size_t> idx;
+    for (const std::string& c : cases) {
+        scaled.push_back({c, factor});
+        idx.push_back(Index(c));
+    }
+    Term t;
+    t.f = Arranged(scaled, upper);
+    t.take = [idx, factor](double, Taken& out) {
+        for (std::size_t c : idx)
+            out.push_back({c, factor});
+    };
+    return t;
+}
+
+Term Terms::PresentOnce(const std::vector<std::string>& cases, Acting acting, double s, bool upper) const {
     Term t;
     std::vector<std::size_t> idx;
     auto signed_ = std::make_shared<std::vector<F>>();
-    for (const std::string& c : a.cases) {
-        idx.push_back(caseIndex.at(c));
-        signed_->push_back(Sum({Case(c, upper, sign)}, {sign}));
+    for (const std::string& c : cases) {
+        idx.push_back(Index(c));
+        signed_->push_back(Sum({Case(c, upper, s)}, {s}));
     }
     std::vector<const F*> fs;
     for (const F& f : *signed_)
         fs.push_back(&f);
-    if (a.acting == Acting::Together) {
+    if (acting == Acting::Together) {
         t.f = Sum(fs, std::vector<double>(fs.size(), 1.0));
-        t.take = [idx, sign](double, std::vector<std::pair<std::size_t, double>>& out) {
+        t.take = [idx, s](double, Taken& out) {
             for (std::size_t c : idx)
-                out.push_back({c, sign});
+                out.push_back({c, s});
         };
         return t;
     }
     const std::shared_ptr<Env> best = Envelope(fs, upper);
-    if (a.acting == Acting::Exclusive) {
+    if (acting == Acting::Exclusive) {
         t.f = best->f;
-        t.take = [best, idx, sign](double x, std::vector<std::pair<std::size_t, double>>& out) {
-            out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], sign});
+        t.take = [best, idx, s](double x, Taken& out) {
+            out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], s});
         };
         return t;
     }
@@ -162,69 +173,95 @@ Term Terms::Present(const Action& a, bool upper, double sign) const {
     const std::shared_ptr<Env> single = Envelope({&best->f, &zero}, !upper);
     sum.push_back(&single->f);
     t.f = Sum(sum, std::vector<double>(sum.size(), 1.0));
-    t.take = [parts, best, single, idx, sign, signed_](double x,
-                                                       std::vector<std::pair<std::size_t, double>>& out) {
+    t.take = [parts, best, single, idx, s, signed_](double x, Taken& out) {
         const std::size_t before = out.size();
         if (single->LabelAt(x) == 1)
             for (std::size_t k = 0; k < parts.size(); ++k)
                 if (parts[k]->LabelAt(x) == 1)
-                    out.push_back({idx[k], sign});
+                    out.push_back({idx[k], s});
         if (out.size() == before) // every case tied with zero there: the best one, never none
-            out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], sign});
+            out.push_back({idx[static_cast<std::size_t>(best->LabelAt(x))], s});
     };
     return t;
 }
 
-Term Terms::Seismic(const Action& a, bool upper) const {
-    const Term plus = Present(a, upper, 1.0), minus = Present(a, upper, -1.0);
+Term Terms::Present(const std::vector<std::string>& cases, Acting acting, double factor, bool bothSigns,
+                    bool upper) const {
+    if (!bothSigns)
+        return PresentOnce(cases, acting, factor, upper);
+    const Term plus = PresentOnce(cases, acting, factor, upper), minus = PresentOnce(cases, acting, -factor, upper);
     auto both = std::make_shared<std::pair<Term, Term>>(plus, minus);
     const std::shared_ptr<Env> env = Envelope({&both->first.f, &both->second.f}, upper);
     Term t;
     t.f = env->f;
-    t.take = [both, env](double x, std::vector<std::pair<std::size_t, double>>& out) {
+    t.take = [both, env](double x, Taken& out) {
         (env->LabelAt(x) == 0 ? both->first : both->second).take(x, out);
     };
     return t;
 }
 
-std::vector<std::vector<std::size_t>> CompatibleGroups(const Actions& actions,
-                                                       const std::vector<std::size_t>& variables) {
-    std::vector<std::vector<std::size_t>> groups;
-    const std::size_t n = variables.size();
-    std::vector<std::vector<bool>> clash(n, std::vector<bool>(n, false));
-    for (std::size_t i = 0; i < n; ++i)
-        for (const std::string& other : actions.actions[variables[i]].notWith)
-            for (std::size_t j = 0; j < n; ++j)
-                if (actions.actions[variables[j]].name == other)
-                    clash[i][j] = clash[j][i] = true;
-    std::function<void(std::vector<std::size_t>, std::vector<std::size_t>, std::vector<std::size_t>)> grow =
-        [&](std::vector<std::size_t> r, std::vector<std::size_t> p, std::vector<std::size_t> x) {
-            if (p.empty() && x.empty()) {
-                std::sort(r.begin(), r.end());
-                groups.push_back(r);
-                return;
+const F* Terms::ArrangementFunction(const plan::Arrangement& a, bool upper,
+                                    std::vector<std::unique_ptr<F>>& owned) const {
+    if (a.direct)
+        return Case(a.cases.front().loadCase, upper, 1.0);
+    owned.push_back(std::make_unique<F>(Arranged(a.cases, upper)));
+    return owned.back().get();
+}
+
+Term Terms::Parts(const std::vector<std::vector<plan::Arrangement>>& parts, bool absent, bool nested, bool summed,
+                  bool upper) const {
+    // Each part: its function, and which arrangement (-1: none) governs at x.
+    struct Part {
+        std::shared_ptr<Env> best, env; // env: against 0 (absent), or the best of several
+        std::vector<std::vector<std::pair<std::size_t, double>>> taken;
+        F f;
+    };
+    auto all = std::make_shared<std::vector<Part>>();
+    all->reserve(parts.size());
+    for (const std::vector<plan::Arrangement>& arrangements : parts) {
+        Part p;
+        std::vector<std::unique_ptr<F>> owned;
+        std::vector<const F*> fs;
+        for (const plan::Arrangement& a : arrangements) {
+            fs.push_back(ArrangementFunction(a, upper, owned));
+            p.taken.emplace_back();
+            for (const CaseFactor& c : a.cases)
+                p.taken.back().push_back({Index(c.loadCase), c.factor});
+        }
+        if (absent) {
+            if (nested) {
+                p.best = Envelope(fs, upper);
+                p.env = Envelope({&zero, &p.best->f}, upper);
+            } else {
+                p.env = Envelope({&zero, fs.front()}, upper);
             }
-            const std::vector<std::size_t> candidates = p;
-            for (std::size_t v : candidates) {
-                std::vector<std::size_t> r2 = r, p2, x2;
-                r2.push_back(v);
-                for (std::size_t u : p)
-                    if (u != v && !clash[u][v])
-                        p2.push_back(u);
-                for (std::size_t u : x)
-                    if (!clash[u][v])
-                        x2.push_back(u);
-                grow(r2, p2, x2);
-                p.erase(std::find(p.begin(), p.end(), v));
-                x.push_back(v);
-            }
-        };
-    std::vector<std::size_t> all(n);
-    for (std::size_t i = 0; i < n; ++i)
-        all[i] = i;
-    grow({}, all, {});
-    std::sort(groups.begin(), groups.end());
-    return groups;
+            p.f = p.env->f;
+        } else if (fs.size() == 1) {
+            p.f = *fs.front();
+        } else {
+            p.best = Envelope(fs, upper);
+            p.f = p.best->f;
+        }
+        all->push_back(std::move(p));
+    }
+    Term t;
+    if (summed || all->size() != 1) {
+        std::vector<const F*> fs;
+        for (const Part& p : *all)
+            fs.push_back(&p.f);
+        t.f = fs.empty() ? zero : Sum(fs, std::vector<double>(fs.size(), 1.0));
+    } else {
+        t.f = all->front().f;
+    }
+    t.take = [all, absent](double x, Taken& out) {
+        for (const Part& p : *all) {
+            if (absent && p.env->LabelAt(x) == 0)
+                continue;
+            const std::size_t k = p.best ? static_cast<std::size_t>(p.best->LabelAt(x)) : 0;
+            out.insert(out.end(), p.taken[k].begin(), p.taken[k].end());
+        }
+    };
+    return t;
 }
 
 } // namespace terms

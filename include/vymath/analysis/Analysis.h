@@ -87,8 +87,11 @@ struct MemberDesign {
     std::vector<std::vector<SituationResult>> forces; ///< [force][situation]
 };
 
-/// A design run: the design envelopes by EN 1990 of every member, force and situation.
+/// A design run: the design envelopes under a code (or rules given by hand) of every member, force and
+/// situation.
 struct DesignRun {
+    std::string code;                  ///< the code's title, "EN 1990"; empty for rules given by hand
+    std::string ruleWord = "rule";     ///< what the code calls its rules: "expression", "rule"
     std::vector<std::string> actions;  ///< the actions' names, in the description's order
     std::vector<MemberDesign> members; ///< in model order
 };
@@ -152,12 +155,19 @@ VYMATH_ANALYSIS_API EnvelopeRun AnalyseEnvelopes(const Model& model,
                                                  const std::vector<Combination>& combinations,
                                                  EnvelopeMethod method, const RunOptions& options = {});
 
-/// The design envelopes by EN 1990 (DesignEnvelopes) of every member's force and design situation, with
-/// the extremes of each and the coincident forces under the governing combination. Throws Error (Data) for
-/// actions that do not fit the model's cases (CheckActions), a member lacking a case of an action ("member
-/// "B2": no load case "Q" of action "Q"), a diagram that cannot be built, cases without a common domain;
-/// in parallel as AnalyseEnvelopes. Cost O(P A log A) a force for A actions of P points.
+/// The design envelopes under the actions' code (DesignEnvelopes) of every member's force and design
+/// situation, with the extremes of each and the coincident forces under the governing combination. Throws
+/// Error (Data) for actions that do not fit the model's cases (CheckActions), a member lacking a case of an
+/// action ("member "B2": no load case "Q" of action "Q"), a diagram that cannot be built, cases without a
+/// common domain; (Usage) for actions without a code; in parallel as AnalyseEnvelopes. Cost O(P A log A) a
+/// force for A actions of P points.
 VYMATH_ANALYSIS_API DesignRun AnalyseDesign(const Model& model, const Actions& actions,
+                                            const RunOptions& options = {});
+
+/// The same for situations given as rules (DesignEnvelopes of rules): every member has every case the rules
+/// name, else Error (Data) "member "B2": no load case "Q" of rule "6.10""; the run's actions are the terms'
+/// action names in order of appearance. Cost O(P T log T) a force and rule of T terms.
+VYMATH_ANALYSIS_API DesignRun AnalyseDesign(const Model& model, const std::vector<SituationRules>& situations,
                                             const RunOptions& options = {});
 
 /// The key figures (Inspect) of every member's diagrams: its load cases, or the combinations. Errors and
