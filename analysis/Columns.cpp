@@ -11,19 +11,11 @@
 namespace vymath {
 namespace analysis {
 
+using text::Folded;
 using text::Quoted;
 using text::Shortest;
 
 namespace {
-
-// A name without letter case, spaces and underscores: "Step Type", "StepType" and "step_type" alike.
-std::string Folded(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != ' ' && c != '_')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool SameLetters(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {

@@ -1,10 +1,10 @@
 // Doubles and names as text.
 #include "Text.h"
 
-#include <cstdint>
-
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace vymath {
@@ -62,6 +62,14 @@ const char* Describe(ParseStatus status) {
         return "is out of the range of doubles";
     }
     return "is not a number";
+}
+
+std::string Folded(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ' && c != '_')
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
 }
 
 bool IsUtf8(std::string_view s) {

@@ -41,6 +41,9 @@ inline std::string Quoted(std::string_view text) {
 // Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsUtf8(std::string_view s);
 
+// A column's name without letter case, spaces and underscores: "Step Type", "StepType" and "step_type" alike.
+std::string Folded(std::string_view s);
+
 } // namespace text
 } // namespace vymath
 

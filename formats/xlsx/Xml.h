@@ -36,6 +36,9 @@ const char* Attribute(const char** attributes, std::string_view local, bool pref
 // right, "_x005F_x0041_" is "_x0041_".
 void AppendUnescaped(std::string& out, std::string_view text);
 
+// Code point cp (at most U+10FFFF) appended as UTF-8.
+void AppendUtf8(std::string& out, unsigned long cp);
+
 } // namespace detail
 } // namespace formats
 } // namespace vymath
