@@ -124,7 +124,9 @@ public:
     /// Member m's diagrams: its cases, or the combinations. Errors as MemberDiagrams.
     MemberValues(const Model& model, std::size_t m, const std::vector<Combination>& combinations);
     ~MemberValues();
+    /// Moves the diagrams. O(1).
     MemberValues(MemberValues&&) noexcept;
+    /// Moves the diagrams. O(1).
     MemberValues& operator=(MemberValues&&) noexcept;
 
     /// Diagram d's value of force f either side of x, of its upper (or lower) bound; false outside its
