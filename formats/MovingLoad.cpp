@@ -56,7 +56,7 @@ private:
     void Keys(const Json& object, const std::string& pointer, const std::set<std::string>& allowed) const {
         for (const auto& item : object.items())
             if (allowed.count(item.key()) == 0)
-                Fail(pointer + "/" + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
+                Fail(pointer + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
     }
 
     void Note(const Json& object, const std::string& pointer) const {
