@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <utility>
 
@@ -226,17 +227,29 @@ void Slopes(const Knots& k, std::vector<double>& out) {
     out.back() = 0.0;
 }
 
-// A copy of the line shifted by `shift` and scaled by `load`, read without being stored.
+// Where a function stands before its first knot in a range: the last knot passed (abscissa, right value,
+// slope after it), or before every knot its constant value.
+struct Prior {
+    double x, r, s;
+};
+
+// The line's knots first..last - 1, shifted by `shift` and scaled by `load`, read without being stored.
 struct Leaf {
     const Knot* k;
     const double* slope;
-    std::size_t n;
+    std::size_t first, last;
     double shift, load;
 
-    std::size_t size() const { return n; }
-    double Before() const { return load * k[0].l; }
+    std::size_t size() const { return last - first; }
     Node At(std::size_t i) const {
-        return {k[i].x + shift, load * k[i].l, load * k[i].m, load * k[i].r, load * slope[i]};
+        const Knot& q = k[first + i];
+        return {q.x + shift, load * q.l, load * q.m, load * q.r, load * slope[first + i]};
+    }
+    Prior Before() const {
+        if (first == 0)
+            return {k[0].x + shift, load * k[0].l, 0.0};
+        const Knot& q = k[first - 1];
+        return {q.x + shift, load * q.r, load * slope[first - 1]};
     }
 };
 
@@ -246,7 +259,6 @@ struct Stored {
     std::size_t n;
 
     std::size_t size() const { return n; }
-    double Before() const { return k[0].l; }
     Node At(std::size_t i) const { return k[i]; }
 };
 
@@ -260,14 +272,18 @@ struct AppendKnots {
     void Put(const Node& k) { out.push_back({k.x, k.l, k.m, k.r}); }
 };
 
-// The sum of two functions, knot by knot, to the sink.
+// The sum of two functions over a range, knot by knot, to the sink; each starts from its prior, and
+// the sum's prior is returned.
 template <class F, class G, class Sink>
-void Sum(const F& f, const G& g, Sink& sink) {
+Prior Sum(const F& f, Prior pf, const G& g, Prior pg, Sink& sink) {
     const std::size_t nf = f.size(), ng = g.size();
-    // The last knot passed on either side: abscissa, right value, slope (before the first: its constant).
-    double fx = 0.0, fr = f.Before(), fs = 0.0, gx = 0.0, gr = g.Before(), gs = 0.0;
+    double fx = pf.x, fr = pf.r, fs = pf.s, gx = pg.x, gr = pg.r, gs = pg.s;
     std::size_t i = 0, j = 0;
-    Node a = f.At(0), b = g.At(0);
+    Node a{}, b{};
+    if (nf > 0)
+        a = f.At(0);
+    if (ng > 0)
+        b = g.At(0);
     while (i < nf || j < ng) {
         if (j == ng || (i < nf && a.x < b.x)) {
             const double v = gr + gs * (a.x - gx);
@@ -291,25 +307,31 @@ void Sum(const F& f, const G& g, Sink& sink) {
                 b = g.At(j);
         }
     }
+    const double x = std::max(pf.x, pg.x);
+    return {x, pf.r + pf.s * (x - pf.x) + pg.r + pg.s * (x - pg.x), pf.s + pg.s};
 }
 
-// The best knot side of a sweep: the first strictly better in the order of the knots, and at one knot
-// the value, then the left limit, then the right one.
+// The best knot side of a search: the largest value (smallest for the minimum), then the smallest
+// abscissa, then at one abscissa the value before the left limit before the right one. Knots may come
+// in any order; never one at 0 or beyond (the vehicle off the line gives 0).
 struct Best {
-    double value = 0.0; // the vehicle off the line gives 0
+    double value = 0.0;
     double x = kNaN;
     Side side = Side::None; // None: the value at x; Left, Right: the limits (sweep coordinates)
 };
 
 template <bool Largest>
 inline void Consider(Best& b, const Knot& k) {
-    const auto better = [&b](double v) { return Largest ? v > b.value : v < b.value; };
-    if (k.m == k.m && better(k.m))
-        b = {k.m, k.x, Side::None};
-    if (better(k.l))
-        b = {k.l, k.x, Side::Left};
-    if (better(k.r))
-        b = {k.r, k.x, Side::Right};
+    const auto offer = [&](double v, Side side) {
+        if (Largest ? v > b.value : v < b.value)
+            b = {v, k.x, side};
+        else if (v == b.value && b.x == b.x && k.x < b.x)
+            b = {v, k.x, side};
+    };
+    if (k.m == k.m)
+        offer(k.m, Side::None);
+    offer(k.l, Side::Left);
+    offer(k.r, Side::Right);
 }
 
 // The largest and smallest of the knots fed to it.
@@ -346,10 +368,18 @@ struct Source {
 
 const std::size_t npos = static_cast<std::size_t>(-1);
 
-// A knot of a window's maximum: where each of its values comes from, and the piece after it.
+const std::uint32_t kNone = static_cast<std::uint32_t>(-1);
+
+// A knot of a window's maximum as it was made, enough to tell again where each value comes from: at an
+// event, the vertex (or segment) at either end and the largest vertex inside; at a crossing, the
+// candidate taking over. And the candidate governing up to the next knot.
 struct WindowKnot {
-    Source at[3]; // left limit, value, right limit
-    Source next;  // up to the next knot
+    enum : std::uint8_t { AtNear = 1, AtFar = 2, Crossing = 4 };
+    std::uint32_t near, far, inside; // near, far: the vertex there, or the segment; inside: a vertex or kNone
+    std::uint8_t flags;
+    std::uint8_t kind; // a crossing's candidate: Source::Kind; its index in near, far or inside
+    std::uint8_t nextKind;
+    std::uint32_t nextIndex; // the segment of the near or far end, or the vertex inside (kNone: none)
 };
 
 // The best of candidates offered in order: the first strictly larger.
@@ -364,6 +394,74 @@ struct Pick {
     }
 };
 
+// Bounds of the line over stretches: the largest and smallest value of each block of vertices (their
+// limits and values), and of runs of 2^j blocks, so that a stretch's bounds take O(log V) to find.
+class LineBounds {
+public:
+    static const std::size_t kBlock = 16;
+
+    void Build(const Knots& k) {
+        line = &k;
+        const std::size_t blocks = (k.size() + kBlock - 1) / kBlock;
+        hi.assign(1, std::vector<double>(blocks, -kInf));
+        lo.assign(1, std::vector<double>(blocks, kInf));
+        starts.resize(blocks);
+        for (std::size_t i = 0; i < k.size(); ++i) {
+            const std::size_t b = i / kBlock;
+            if (i % kBlock == 0)
+                starts[b] = k[i].x;
+            hi[0][b] = Max(hi[0][b], Star(k[i]));
+            lo[0][b] = -Max(-lo[0][b], Max(Max(-k[i].l, -k[i].m), -k[i].r));
+        }
+        for (std::size_t len = 1; 2 * len <= blocks; len *= 2) {
+            const std::vector<double>& h = hi.back();
+            const std::vector<double>& l = lo.back();
+            std::vector<double> h2(blocks - 2 * len + 1), l2(blocks - 2 * len + 1);
+            for (std::size_t b = 0; b + 2 * len <= blocks; ++b) {
+                h2[b] = std::max(h[b], h[b + len]);
+                l2[b] = std::min(l[b], l[b + len]);
+            }
+            hi.push_back(std::move(h2));
+            lo.push_back(std::move(l2));
+        }
+    }
+
+    // The line's largest and smallest values over [a, b] (0 counted where it reaches beyond the line).
+    void Range(double a, double b, double& top, double& bottom) const {
+        const Knots& k = *line;
+        top = bottom = 0.0;
+        if (b < k.front().x || a > k.back().x)
+            return;
+        const bool inside = a >= k.front().x && b <= k.back().x;
+        // The blocks from the one holding the vertex at or before a to the one after b's.
+        const auto first = std::upper_bound(starts.begin(), starts.end(), a);
+        const std::size_t b0 =
+            first == starts.begin() ? 0 : static_cast<std::size_t>(first - starts.begin()) - 1;
+        const std::size_t b1 =
+            std::min(starts.size() - 1,
+                     static_cast<std::size_t>(std::upper_bound(first, starts.end(), b) - starts.begin()));
+        std::size_t j = 0;
+        while ((std::size_t{2} << j) <= b1 - b0 + 1)
+            ++j;
+        const std::size_t len = std::size_t{1} << j;
+        const double h = std::max(hi[j][b0], hi[j][b1 + 1 - len]);
+        const double l = std::min(lo[j][b0], lo[j][b1 + 1 - len]);
+        top = inside ? h : std::max(h, 0.0);
+        bottom = inside ? l : std::min(l, 0.0);
+    }
+
+private:
+    const Knots* line = nullptr;
+    std::vector<double> starts;
+    std::vector<std::vector<double>> hi, lo;
+};
+
+// A stretch of a fixed train's positions, with bounds of its effect there.
+struct Stretch {
+    double from, to, top, bottom;
+    bool done;
+};
+
 } // namespace
 
 // ---- The workspace ----
@@ -372,11 +470,16 @@ struct MovingWorkspace::Buffers {
     Knots line, mirror, negated, negatedMirror; // the line as travelled, and with its sign changed
     std::vector<double> lineSlopes, mirrorSlopes, negatedSlopes; // the slopes of their segments
     Nodes level, next;                                           // a level of pairwise sums, the one it makes
-    std::vector<std::size_t> bounds, nextBounds;                 // where each sum of a level starts
+    std::vector<Prior> priors, nextPriors;                       // where each stands before its first knot
+    std::vector<Stretch> stretches;                // a fixed train's positions, bounded stretch by stretch
+    std::vector<std::size_t> order;                // the stretches by bound
+    LineBounds lineBounds, mirrorBounds;           // the line's bounds over stretches
+    std::vector<std::size_t> bounds, nextBounds;   // where each sum of a level starts
     std::vector<Knots> effects;                    // a variable train: each group's effect with those behind
     std::vector<std::vector<std::ptrdiff_t>> maps; // each group's effect: where its knots stand in the window
     std::vector<Knots> windows;                    // the windows' maxima
-    std::vector<std::vector<WindowKnot>> sources;  // where their values come from
+    std::vector<std::vector<WindowKnot>> made;     // how their knots were made
+    std::vector<std::vector<double>> slopes;       // the slopes of the functions they are taken over
     Knots group;                                   // a group's own effect
     std::vector<std::size_t> deque;                // the window's candidates
     std::vector<double> xs;                        // axle abscissas
@@ -411,114 +514,246 @@ void Groups(const LoadModel& m, std::vector<Group>& groups, std::vector<double>&
     }
 }
 
-// The effect of the axles first..last (offsets from the first) on the line, by pairwise sums in a
-// balanced tree; the last sum goes to the sink.
+// The effect of the axles first..last (offsets from the first) on the line, at the group's positions in
+// [from, to), by pairwise sums in a balanced tree; the last sum goes to the sink.
 template <class Sink>
 void GroupEffect(const Knots& line, const std::vector<double>& slopes, const std::vector<double>& loads,
-                 const std::vector<double>& offsets, std::size_t first, std::size_t last, Buffers& w,
-                 Sink& sink) {
-    const std::size_t n = line.size();
+                 const std::vector<double>& offsets, std::size_t first, std::size_t last, double from,
+                 double to, Buffers& w, Sink& sink) {
     const auto leaf = [&](std::size_t a) {
-        return Leaf{line.data(), slopes.data(), n, offsets[a], loads[a]};
+        const double o = offsets[a];
+        const auto before = [o](const Knot& q, double p) { return q.x + o < p; };
+        const auto lo = std::lower_bound(line.begin(), line.end(), from, before);
+        const auto hi = std::lower_bound(lo, line.end(), to, before);
+        return Leaf{line.data(),
+                    slopes.data(),
+                    static_cast<std::size_t>(lo - line.begin()),
+                    static_cast<std::size_t>(hi - line.begin()),
+                    o,
+                    loads[a]};
     };
     const std::size_t count = last - first + 1;
     if (count == 1) {
         const Leaf one = leaf(first);
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < one.size(); ++i)
             sink.Put(one.At(i));
         return;
     }
     if (count == 2) {
-        Sum(leaf(first), leaf(last), sink);
+        const Leaf a = leaf(first), b = leaf(last);
+        Sum(a, a.Before(), b, b.Before(), sink);
         return;
     }
     // The first level: pairs of leaves (a last one alone copied).
     w.level.clear();
     w.bounds.clear();
+    w.priors.clear();
     for (std::size_t a = first; a <= last; a += 2) {
         w.bounds.push_back(w.level.size());
         AppendNodes out{w.level};
-        if (a + 1 <= last)
-            Sum(leaf(a), leaf(a + 1), out);
-        else
-            for (std::size_t i = 0; i < n; ++i)
-                out.Put(leaf(a).At(i));
+        const Leaf one = leaf(a);
+        if (a + 1 <= last) {
+            const Leaf two = leaf(a + 1);
+            w.priors.push_back(Sum(one, one.Before(), two, two.Before(), out));
+        } else {
+            for (std::size_t i = 0; i < one.size(); ++i)
+                out.Put(one.At(i));
+            w.priors.push_back(one.Before());
+        }
     }
     w.bounds.push_back(w.level.size());
     // Then pairs of sums, until two are left for the sink.
     while (w.bounds.size() > 3) {
         w.next.clear();
         w.nextBounds.clear();
+        w.nextPriors.clear();
         const std::size_t sums = w.bounds.size() - 1;
         for (std::size_t s = 0; s < sums; s += 2) {
             w.nextBounds.push_back(w.next.size());
             const Stored a{w.level.data() + w.bounds[s], w.bounds[s + 1] - w.bounds[s]};
             AppendNodes out{w.next};
-            if (s + 1 < sums)
-                Sum(a, Stored{w.level.data() + w.bounds[s + 1], w.bounds[s + 2] - w.bounds[s + 1]}, out);
-            else
+            if (s + 1 < sums) {
+                const Stored b{w.level.data() + w.bounds[s + 1], w.bounds[s + 2] - w.bounds[s + 1]};
+                w.nextPriors.push_back(Sum(a, w.priors[s], b, w.priors[s + 1], out));
+            } else {
                 w.next.insert(w.next.end(), a.k, a.k + a.n);
+                w.nextPriors.push_back(w.priors[s]);
+            }
         }
         w.nextBounds.push_back(w.next.size());
         std::swap(w.level, w.next);
         std::swap(w.bounds, w.nextBounds);
+        std::swap(w.priors, w.nextPriors);
     }
-    Sum(Stored{w.level.data(), w.bounds[1]}, Stored{w.level.data() + w.bounds[1], w.bounds[2] - w.bounds[1]},
-        sink);
+    Sum(Stored{w.level.data(), w.bounds[1]}, w.priors[0],
+        Stored{w.level.data() + w.bounds[1], w.bounds[2] - w.bounds[1]}, w.priors[1], sink);
+}
+
+// The largest and smallest effect of a train of fixed spacings over its positions. The positions where
+// an axle meets a vertex are cut into stretches, each bounded from the line's bounds over every axle's
+// reach; only stretches that can hold a better value than the best found are summed exactly, those of
+// the largest bound (smallest for the minimum) first.
+void FixedTrain(const Knots& line, const std::vector<double>& slopes, const LineBounds& bounds,
+                const std::vector<double>& loads, const std::vector<double>& offsets, Buffers& w,
+                Sweep& sweep) {
+    const std::size_t n = line.size(), axles = loads.size();
+    const double start = line.front().x, length = line.back().x - start, reach = offsets.back();
+    // About 64 vertices an axle a stretch.
+    const std::size_t count =
+        std::max<std::size_t>(1, static_cast<std::size_t>((1 + reach / length) * n / 64));
+    if (count < 4) {
+        GroupEffect(line, slopes, loads, offsets, 0, axles - 1, -kInf, kInf, w, sweep);
+        return;
+    }
+    const double step = (length + reach) / static_cast<double>(count);
+    double scale = 0.0;
+    w.stretches.resize(count);
+    for (std::size_t c = 0; c < count; ++c) {
+        const double from = start + step * static_cast<double>(c);
+        const double to = c + 1 == count ? kInf : start + step * static_cast<double>(c + 1);
+        double top = 0.0, bottom = 0.0;
+        for (std::size_t k = 0; k < axles; ++k) {
+            double h, l;
+            bounds.Range(from - offsets[k], std::min(to, line.back().x + reach) - offsets[k], h, l);
+            top += loads[k] * h;
+            bottom += loads[k] * l;
+            scale = std::max(scale, loads[k] * std::max(h, -l));
+        }
+        w.stretches[c] = {c == 0 ? -kInf : from, to, top, bottom, false};
+    }
+    // Bounds a little wider than rounding may make the sums.
+    const double slack = 1e-12 * scale * static_cast<double>(axles);
+    const auto search = [&](bool largest) {
+        w.order.resize(count);
+        for (std::size_t c = 0; c < count; ++c)
+            w.order[c] = c;
+        std::sort(w.order.begin(), w.order.end(), [&](std::size_t a, std::size_t b) {
+            const Stretch &p = w.stretches[a], &q = w.stretches[b];
+            return largest ? (p.top > q.top || (p.top == q.top && a < b))
+                           : (p.bottom < q.bottom || (p.bottom == q.bottom && a < b));
+        });
+        for (std::size_t c : w.order) {
+            Stretch& s = w.stretches[c];
+            const Best& best = largest ? sweep.max : sweep.min;
+            const double bound = largest ? s.top + slack : -(s.bottom - slack);
+            const double record = largest ? best.value : -best.value;
+            if (bound < record || (bound == record && !(best.x == best.x && s.from < best.x)) || bound <= 0.0)
+                break;
+            if (s.done)
+                continue;
+            GroupEffect(line, slopes, loads, offsets, 0, axles - 1, s.from, s.to, w, sweep);
+            s.done = true;
+        }
+    };
+    search(true);
+    search(false);
 }
 
 // ---- The sliding-window maximum ----
 
-// g(x) = sup over t in [x - hi, x - lo] of f(t) (hi infinite: t <= x - lo), with its limits and where
-// each value comes from: a knot where a vertex of f meets either end of the window and where another
-// candidate takes over. At a window end only the limits from inside count. Ties go to the smallest
-// spacing, then to the value before the left and right limits.
-void WindowMax(const Knots& f, double lo, double hi, Knots& g, std::vector<WindowKnot>& from,
-               std::vector<std::size_t>& deque) {
-    g.clear();
-    from.clear();
-    deque.clear();
-    const std::size_t n = f.size();
-    const bool open = std::isinf(hi);
-    const Knot* k = f.data();
-    // Either end of the window as a function of x: f shifted by lo (a) or by hi (b).
-    const auto endValue = [k, n](std::size_t i, double shift, double x) {
+// The window over f: t in [x - hi, x - lo] (hi infinite: t <= x - lo).
+struct Window {
+    const Knot* k;
+    const double* slope; // of f's segments: slope[i] between knots i - 1 and i (0 before and after)
+    std::size_t n;
+    double lo, hi;
+    bool open;
+
+    // Either end of the window as a function of x, between vertices: f on its segment i, shifted by lo
+    // (the near end) or hi (the far end).
+    double End(std::size_t i, double shift, double x) const {
         if (i == 0)
             return k[0].l;
         if (i == n)
             return k[n - 1].r;
-        const double xa = k[i - 1].x + shift, xb = k[i].x + shift;
-        return k[i - 1].r + (k[i].l - k[i - 1].r) * ((x - xa) / (xb - xa));
-    };
-    const auto endSlope = [k, n](std::size_t i, double shift) {
-        if (i == 0 || i == n)
-            return 0.0;
-        const double xa = k[i - 1].x + shift, xb = k[i].x + shift;
-        return (k[i].l - k[i - 1].r) / (xb - xa);
-    };
-    const auto vertex = [k](std::size_t j, Side s) { return Source{Source::Inside, s, j, 0}; };
-    // The largest vertex inside, with the side that gives it (the far left for an open window: f's value
-    // before its first vertex, the left limit there).
-    const auto inside = [&](std::size_t head, Pick& p) {
-        if (head < deque.size()) {
-            const Knot& v = k[deque[head]];
-            for (Side s : {Side::None, Side::Left, Side::Right})
-                p.Offer(s == Side::Left ? v.l : s == Side::Right ? v.r : v.m, vertex(deque[head], s));
-        }
-        if (open)
-            p.Offer(k[0].l, vertex(0, Side::Left));
-    };
+        return k[i - 1].r + slope[i] * (x - (k[i - 1].x + shift));
+    }
+};
+
+// The largest vertex inside a window (the far left too for an open one), the first of its sides in
+// the order value, left, right.
+void Inside(const Window& w, std::uint32_t vertex, Pick& p) {
+    if (vertex != kNone)
+        for (Side s : {Side::None, Side::Left, Side::Right})
+            p.Offer(ValueOf(w.k[vertex], s), Source{Source::Inside, s, vertex, 0});
+    if (w.open)
+        p.Offer(w.k[0].l, Source{Source::Inside, Side::Left, 0, 0});
+}
+
+// Where a window knot's value from `side` comes from: the candidates offered in the order of increasing
+// spacing (near end, inside, far end), the first strictly larger kept; at an end, only the limits that
+// keep the next group within the range as the position approaches from `side`.
+Source SourceOf(const Window& w, const WindowKnot& q, double x, Side side) {
+    Pick p;
+    if (q.flags & WindowKnot::Crossing) {
+        if (q.kind == Source::Near)
+            return {Source::Near, Side::None, npos, q.near};
+        if (q.kind == Source::Far)
+            return {Source::Far, Side::None, npos, q.far};
+        Inside(w, q.inside, p);
+        return p.s;
+    }
+    static const Side nearSides[3][3] = {{Side::Left, Side::Left, Side::Left},
+                                         {Side::None, Side::Left, Side::Left},
+                                         {Side::None, Side::Left, Side::Right}};
+    static const Side farSides[3][3] = {{Side::None, Side::Left, Side::Right},
+                                        {Side::None, Side::Right, Side::Right},
+                                        {Side::Right, Side::Right, Side::Right}};
+    const int r = Rank(side);
+    if (q.flags & WindowKnot::AtNear)
+        for (Side s : nearSides[r])
+            p.Offer(ValueOf(w.k[q.near], s), Source{Source::Near, s, q.near, 0});
+    else
+        p.Offer(w.End(q.near, w.lo, x), Source{Source::Near, Side::None, npos, q.near});
+    Inside(w, q.inside, p);
+    if (!w.open) {
+        if (q.flags & WindowKnot::AtFar)
+            for (Side s : farSides[r])
+                p.Offer(ValueOf(w.k[q.far], s), Source{Source::Far, s, q.far, 0});
+        else
+            p.Offer(w.End(q.far, w.hi, x), Source{Source::Far, Side::None, npos, q.far});
+    }
+    return p.s;
+}
+
+// Where the window's value comes from between knots: the candidate governing there.
+Source SourceBetween(const Window& w, std::uint8_t kind, std::uint32_t index) {
+    if (kind == Source::Near)
+        return {Source::Near, Side::None, npos, index};
+    if (kind == Source::Far)
+        return {Source::Far, Side::None, npos, index};
+    Pick p;
+    Inside(w, index, p);
+    return p.s;
+}
+
+// g(x) = sup over t in the window of f(t), with its limits: a knot where a vertex of f meets either end
+// of the window, and where another candidate takes over between them. At a window end only the limits
+// from inside count. Each knot keeps what SourceOf needs to tell where its values come from.
+void WindowMax(const Window& w, Knots& g, std::vector<WindowKnot>& made, std::vector<std::size_t>& deque) {
+    g.clear();
+    made.clear();
+    deque.clear();
+    const std::size_t n = w.n;
+    const Knot* k = w.k;
+    const double lo = w.lo, hi = w.hi;
+    const bool open = w.open;
     std::size_t ia = 0, ib = 0, head = 0; // vertices passed by the near end, by the far end
-    Source before{Source::Near, Side::None, npos, 0};
-    const auto put = [&g, &from](const Knot& q, const WindowKnot& w) {
-        if (!g.empty() && g.back().x == q.x) { // two events rounded to one abscissa: the later governs
+    std::uint8_t beforeKind = 255;
+    std::uint32_t beforeIndex = 0;
+    const auto put = [&g, &made](const Knot& q, const WindowKnot& r) {
+        if (!g.empty() && g.back().x == q.x) { // two events rounded to one abscissa: the later governs after
             g.back().r = q.r;
-            from.back().at[2] = w.at[2];
-            from.back().next = w.next;
+            made.back().nextKind = r.nextKind;
+            made.back().nextIndex = r.nextIndex;
         } else {
             g.push_back(q);
-            from.push_back(w);
+            made.push_back(r);
         }
+    };
+    const auto largestInside = [&]() {
+        double c = head < deque.size() ? Star(k[deque[head]]) : -kInf;
+        return open ? Max(c, k[0].l) : c;
     };
     while (ia < n || (!open && ib < n)) {
         const double ea = ia < n ? k[ia].x + lo : kInf;
@@ -529,33 +764,30 @@ void WindowMax(const Knots& f, double lo, double hi, Knots& g, std::vector<Windo
         const std::size_t gone = atB ? ib + 1 : ib;
         while (head < deque.size() && deque[head] < gone)
             ++head;
-        // The three values: A (near end) first, then inside, then B (far end); M, L, R at a vertex.
-        Pick q[3];
-        const Side order[3][3] = {{Side::Left, Side::Left, Side::Left},
-                                  {Side::None, Side::Left, Side::Left},
-                                  {Side::None, Side::Left, Side::Right}};
-        for (int side = 0; side < 3; ++side) {
-            if (atA) {
-                for (Side s : order[side])
-                    q[side].Offer(ValueOf(k[ia], s), Source{Source::Near, s, ia, 0});
-            } else {
-                q[side].Offer(endValue(ia, lo, x), Source{Source::Near, Side::None, npos, ia});
-            }
-            inside(head, q[side]);
-            if (open)
-                continue;
-            if (atB) {
-                // The far end: the limits no nearer than the window's own side.
-                const Side far[3][3] = {{Side::None, Side::Left, Side::Right},
-                                        {Side::None, Side::Right, Side::Right},
-                                        {Side::Right, Side::Right, Side::Right}};
-                for (Side s : far[side])
-                    q[side].Offer(ValueOf(k[ib], s), Source{Source::Far, s, ib, 0});
-            } else {
-                q[side].Offer(endValue(ib, hi, x), Source{Source::Far, Side::None, npos, ib});
-            }
+        Knot a{x, 0, 0, 0}, b{x, 0, 0, 0};
+        if (atA)
+            a = k[ia];
+        else
+            a.l = a.m = a.r = w.End(ia, lo, x);
+        const double c = largestInside();
+        Knot q{x, Max(c, a.l), Max(Max(c, a.l), a.m), Max(Max(c, a.l), Max(a.m, a.r))};
+        if (!open) {
+            if (atB)
+                b = k[ib];
+            else
+                b.l = b.m = b.r = w.End(ib, hi, x);
+            q.l = Max(q.l, Star(b));
+            q.m = Max(q.m, Max(b.m, b.r));
+            q.r = Max(q.r, b.r);
         }
-        const Knot knot{x, q[0].v, q[1].v, q[2].v};
+        WindowKnot record{
+            static_cast<std::uint32_t>(ia),
+            static_cast<std::uint32_t>(ib),
+            head < deque.size() ? static_cast<std::uint32_t>(deque[head]) : kNone,
+            static_cast<std::uint8_t>((atA ? WindowKnot::AtNear : 0) | (atB ? WindowKnot::AtFar : 0)),
+            0,
+            0,
+            0};
         // Past the event.
         if (atA) {
             while (deque.size() > head && Star(k[deque.back()]) <= Star(k[ia]))
@@ -568,25 +800,26 @@ void WindowMax(const Knots& f, double lo, double hi, Knots& g, std::vector<Windo
             ++head;
         const double next = std::min(ia < n ? k[ia].x + lo : kInf, !open && ib < n ? k[ib].x + hi : kInf);
         // The candidates up to the next event: their values just past x and their slopes.
-        Pick c;
-        inside(head, c);
-        const double cv = c.v;
-        const double value[3] = {endValue(ia, lo, x), open ? -kInf : endValue(ib, hi, x), cv};
-        const double slope[3] = {endSlope(ia, lo), open ? 0.0 : endSlope(ib, hi), 0.0};
-        const Source piece[3] = {
-            {Source::Near, Side::None, npos, ia}, {Source::Far, Side::None, npos, ib}, c.s};
+        const double cv = largestInside();
+        const std::uint32_t cIndex = head < deque.size() ? static_cast<std::uint32_t>(deque[head]) : kNone;
+        const double value[3] = {w.End(ia, lo, x), open ? -kInf : w.End(ib, hi, x), cv};
+        const double slope[3] = {w.slope[ia], open ? 0.0 : w.slope[ib], 0.0};
+        const std::uint32_t index[3] = {static_cast<std::uint32_t>(ia), static_cast<std::uint32_t>(ib),
+                                        cIndex};
         const auto at = [&](int s, double y) {
-            return s == 0 ? endValue(ia, lo, y) : s == 1 ? endValue(ib, hi, y) : cv;
+            return s == 0 ? w.End(ia, lo, y) : s == 1 ? w.End(ib, hi, y) : cv;
         };
         int gov = 0;
         for (int s = 1; s < 3; ++s)
             if (value[s] > value[gov] || (value[s] == value[gov] && slope[s] > slope[gov]))
                 gov = s;
+        record.nextKind = static_cast<std::uint8_t>(gov);
+        record.nextIndex = index[gov];
         const bool first = g.empty(), last = next == kInf;
-        if (first || last || !(knot.l == knot.m && knot.m == knot.r) || !(piece[gov] == before))
-            put(knot, WindowKnot{{q[0].s, q[1].s, q[2].s}, piece[gov]});
+        if (first || last || !(q.l == q.m && q.m == q.r) || beforeKind != gov || beforeIndex != index[gov])
+            put(q, record);
         else
-            from.back().next = piece[gov];
+            made.back().nextKind = record.nextKind, made.back().nextIndex = record.nextIndex;
         // Where another candidate overtakes the governing one before the next event. A crossing within
         // rounding of either event is the event's own: at the start the other candidate governs at once,
         // at the end the event's knot takes the values.
@@ -606,43 +839,62 @@ void WindowMax(const Knots& f, double lo, double hi, Knots& g, std::vector<Windo
             }
             if (to < 0 || cross >= next - margin)
                 break;
-            if (cross <= x0 + margin) {
-                gov = to;
-                continue;
+            if (cross > x0 + margin) {
+                const double va = at(gov, cross), vb = at(to, cross);
+                const double v = Max(va, vb);
+                const int own = vb > va ? to : gov;
+                WindowKnot r{index[0],
+                             index[1],
+                             cIndex,
+                             WindowKnot::Crossing,
+                             static_cast<std::uint8_t>(own),
+                             static_cast<std::uint8_t>(to),
+                             index[to]};
+                put({cross, v, v, v}, r);
+                x0 = cross;
+            } else {
+                made.back().nextKind = static_cast<std::uint8_t>(to), made.back().nextIndex = index[to];
             }
-            const double a = at(gov, cross), b = at(to, cross);
-            const double v = Max(a, b);
-            const Source& s = b > a ? piece[to] : piece[gov];
-            put({cross, v, v, v}, WindowKnot{{s, s, s}, piece[to]});
             gov = to;
-            x0 = cross;
         }
-        before = piece[gov];
+        beforeKind = static_cast<std::uint8_t>(gov);
+        beforeIndex = index[gov];
     }
 }
 
 // ---- A train with variable spacings ----
 
-// The sum of a group's own effect and the window's maximum (shifted), with where each knot stands in the
-// window: its knot j (j), or inside its segment j (-1 - j).
-void SumWithWindow(const Knots& f, const Knots& g, Knots& out, std::vector<std::ptrdiff_t>& map) {
+// The sum of a group's own effect and the window's maximum shifted by `shift`, with where each knot
+// stands in the window: its knot j (j), or inside its segment j (-1 - j).
+void SumWithWindow(const Knots& f, const Knots& g, double shift, Knots& out,
+                   std::vector<std::ptrdiff_t>& map) {
     out.clear();
     map.clear();
     const std::size_t nf = f.size(), ng = g.size();
+    // The window's value between its knots j - 1 and j, at x (shifted).
+    const auto window = [&](std::size_t j, double x) {
+        if (j == 0)
+            return g[0].l;
+        if (j == ng)
+            return g[ng - 1].r;
+        const double xa = g[j - 1].x + shift, xb = g[j].x + shift;
+        return g[j - 1].r + (g[j].l - g[j - 1].r) * ((x - xa) / (xb - xa));
+    };
     std::size_t i = 0, j = 0;
     while (i < nf || j < ng) {
-        if (j == ng || (i < nf && f[i].x < g[j].x)) {
-            const double v = Between(g.data(), ng, j, f[i].x);
+        const double gx = j < ng ? g[j].x + shift : kInf;
+        if (j == ng || (i < nf && f[i].x < gx)) {
+            const double v = window(j, f[i].x);
             out.push_back({f[i].x, f[i].l + v, f[i].m + v, f[i].r + v});
             map.push_back(-1 - static_cast<std::ptrdiff_t>(j));
             ++i;
-        } else if (i == nf || g[j].x < f[i].x) {
-            const double v = Between(f.data(), nf, i, g[j].x);
-            out.push_back({g[j].x, g[j].l + v, g[j].m + v, g[j].r + v});
+        } else if (i == nf || gx < f[i].x) {
+            const double v = Between(f.data(), nf, i, gx);
+            out.push_back({gx, g[j].l + v, g[j].m + v, g[j].r + v});
             map.push_back(static_cast<std::ptrdiff_t>(j));
             ++j;
         } else {
-            out.push_back({f[i].x, f[i].l + g[j].l, f[i].m + g[j].m, f[i].r + g[j].r});
+            out.push_back({gx, f[i].l + g[j].l, f[i].m + g[j].m, f[i].r + g[j].r});
             map.push_back(static_cast<std::ptrdiff_t>(j));
             ++i;
             ++j;
@@ -674,23 +926,30 @@ void VariableTrain(const Knots& line, const std::vector<double>& slopes, const L
         w.effects.resize(count);
         w.maps.resize(count);
         w.windows.resize(count);
-        w.sources.resize(count);
+        w.made.resize(count);
+        w.slopes.resize(count);
     }
+    const auto windowOf = [&](std::size_t gi) {
+        const AxleSpacing& s = m.spacings[groups[gi].last];
+        const Knots& f = w.effects[gi + 1];
+        return Window{f.data(), w.slopes[gi].data(), f.size(), s.min, s.max, std::isinf(s.max)};
+    };
     for (std::size_t gi = count; gi-- > 0;) {
         const Group& gr = groups[gi];
         w.group.clear();
         AppendKnots own{w.group};
-        GroupEffect(line, slopes, loads, offsets, gr.first, gr.last, w, own);
+        GroupEffect(line, slopes, loads, offsets, gr.first, gr.last, -kInf, kInf, w, own);
         if (gi + 1 == count) {
             std::swap(w.effects[gi], w.group);
             continue;
         }
-        const AxleSpacing& s = m.spacings[gr.last];
-        Knots& window = w.windows[gi];
-        WindowMax(w.effects[gi + 1], s.min, s.max, window, w.sources[gi], w.deque);
-        for (Knot& q : window)
-            q.x += gr.length;
-        SumWithWindow(w.group, window, w.effects[gi], w.maps[gi]);
+        const Knots& f = w.effects[gi + 1];
+        std::vector<double>& slope = w.slopes[gi];
+        slope.assign(f.size() + 1, 0.0);
+        for (std::size_t i = 1; i < f.size(); ++i)
+            slope[i] = (f[i].l - f[i - 1].r) / (f[i].x - f[i - 1].x);
+        WindowMax(windowOf(gi), w.windows[gi], w.made[gi], w.deque);
+        SumWithWindow(w.group, w.windows[gi], gr.length, w.effects[gi], w.maps[gi]);
     }
     Best best;
     std::size_t index = npos;
@@ -721,27 +980,30 @@ void VariableTrain(const Knots& line, const std::vector<double>& slopes, const L
     for (std::size_t gi = 0; gi + 1 < count; ++gi) {
         const AxleSpacing& s = m.spacings[groups[gi].last];
         const std::vector<std::ptrdiff_t>& map = w.maps[gi];
-        const std::vector<WindowKnot>& sources = w.sources[gi];
+        const std::vector<WindowKnot>& made = w.made[gi];
+        const Knots& g = w.windows[gi];
+        const Window window = windowOf(gi);
         const Knots& f = w.effects[gi + 1];
         const double u = x - groups[gi].length;
-        // The window's piece up to knot j of the window (j = 0: before its first knot).
-        const auto pieceBefore = [&sources, &s](std::size_t j) {
-            return j == 0 ? Source{Source::Near, Side::None, npos, 0} : sources[j - 1].next;
+        // The window's candidate up to its knot j (j = 0: before its first knot, the near end's).
+        const auto before = [&](std::size_t j) {
+            return j == 0 ? Source{Source::Near, Side::None, npos, 0}
+                          : SourceBetween(window, made[j - 1].nextKind, made[j - 1].nextIndex);
         };
         Source src;
         if (at != npos && map[at] >= 0) {
-            src = sources[static_cast<std::size_t>(map[at])].at[Rank(side)];
+            const std::size_t j = static_cast<std::size_t>(map[at]);
+            src = SourceOf(window, made[j], g[j].x, side);
         } else {
-            // Inside a segment of the window: the piece there.
-            std::ptrdiff_t ref = at != npos ? map[at] : seg == 0 ? -1 : map[seg - 1];
+            // Inside a segment of the window: the candidate there.
+            const std::ptrdiff_t ref = at != npos ? map[at] : seg == 0 ? -1 : map[seg - 1];
             if (at == npos && seg > 0 && ref >= 0)
-                src = sources[static_cast<std::size_t>(ref)].next;
+                src = SourceBetween(window, made[static_cast<std::size_t>(ref)].nextKind,
+                                    made[static_cast<std::size_t>(ref)].nextIndex);
             else
-                src = pieceBefore(static_cast<std::size_t>(-1 - ref));
+                src = before(static_cast<std::size_t>(-1 - ref));
         }
-        double spacing = s.min;
-        if (src.kind == Source::Far)
-            spacing = s.max;
+        double spacing = src.kind == Source::Far ? s.max : s.min;
         if (src.knot != npos) {
             at = src.knot;
             side = src.side;
@@ -824,6 +1086,8 @@ MovingResult MovingExtremes(const Diagram& line, const MovingLoad& load, MovingW
     Mirror(w.line, w.mirror);
     Slopes(w.line, w.lineSlopes);
     Slopes(w.mirror, w.mirrorSlopes);
+    w.lineBounds.Build(w.line);
+    w.mirrorBounds.Build(w.mirror);
     w.negatedSlopes.resize(w.line.size());
     const double positive = LaneArea(w.line, 1.0, nullptr), negative = LaneArea(w.line, -1.0, nullptr);
 
@@ -861,7 +1125,8 @@ MovingResult MovingExtremes(const Diagram& line, const MovingLoad& load, MovingW
                 // a lane load alone
             } else if (groups.size() == 1) {
                 Sweep sweep;
-                GroupEffect(knots, slopes, loads, offsets, 0, loads.size() - 1, w, sweep);
+                FixedTrain(knots, slopes, dir == Direction::Forward ? w.lineBounds : w.mirrorBounds, loads,
+                           offsets, w, sweep);
                 const Best* b[2] = {&sweep.max, &sweep.min};
                 for (int e = 0; e < 2; ++e) {
                     found[e].placed = b[e]->x == b[e]->x;

@@ -47,20 +47,38 @@ int SideCode(Side s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    // The line: stations on a grid of 0.25, some interior ones with a jump.
+    // The line: stations on a grid of 0.25, some interior ones with a jump. A long line (hundreds of
+    // vertices, a wave with noise: the search by stretches of positions) takes trains of fixed spacings.
+    const bool longLine = in.ConsumeIntegralInRange(0, 7) == 0;
     const double start = in.ConsumeIntegralInRange(-8, 8) * 0.25;
     std::vector<double> stations{start, start + in.ConsumeIntegralInRange(1, 40) * 0.25};
-    for (int k = in.ConsumeIntegralInRange(0, 6); k > 0; --k)
-        stations.push_back(start + in.ConsumeIntegralInRange(0, 40) * 0.25);
-    std::sort(stations.begin(), stations.end());
-    stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
+    std::vector<double> ordinates;
+    if (longLine) {
+        const int count = in.ConsumeIntegralInRange(256, 400);
+        const double amplitude = in.ConsumeIntegralInRange(1, 8),
+                     wave = in.ConsumeIntegralInRange(1, 40) * 0.01;
+        const int noise = in.ConsumeIntegralInRange(0, 2);
+        std::uint32_t seed = in.ConsumeIntegral<std::uint32_t>();
+        stations.clear();
+        for (int i = 0; i < count; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            const int jitter = noise == 0 ? 0 : static_cast<int>(seed >> 16) % (2 * noise + 1) - noise;
+            stations.push_back(start + i * 0.25);
+            ordinates.push_back(0.5 * (std::round(amplitude * std::sin(wave * i)) + jitter));
+        }
+    } else {
+        for (int k = in.ConsumeIntegralInRange(0, 6); k > 0; --k)
+            stations.push_back(start + in.ConsumeIntegralInRange(0, 40) * 0.25);
+        std::sort(stations.begin(), stations.end());
+        stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
+    }
     std::vector<Row> rows;
     std::vector<ref::MovingVertex> line;
     for (std::size_t i = 0; i < stations.size(); ++i) {
-        const double y = in.ConsumeIntegralInRange(-8, 8) * 0.5;
+        const double y = longLine ? ordinates[i] : in.ConsumeIntegralInRange(-8, 8) * 0.5;
         rows.push_back({stations[i], y, 0});
         line.push_back({stations[i], y, y, false});
-        if (i > 0 && i + 1 < stations.size() && in.ConsumeIntegralInRange(0, 3) == 0) {
+        if (i > 0 && i + 1 < stations.size() && in.ConsumeIntegralInRange(0, longLine ? 60 : 3) == 0) {
             const double right = in.ConsumeIntegralInRange(-8, 8) * 0.5;
             rows.push_back({stations[i], right, 0});
             line.back().right = right;
@@ -84,7 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             const double min = in.ConsumeIntegralInRange(0, 16) * 0.25;
             const int kind = in.ConsumeIntegralInRange(0, 3);
-            if (kind == 1 && ranges < 2)
+            if (longLine)
+                m.spacings.push_back({min, min});
+            else if (kind == 1 && ranges < 2)
                 m.spacings.push_back({min, min + in.ConsumeIntegralInRange(1, 8) * 0.25}), ++ranges;
             else if (kind == 2 && ranges < 2 && open == 0)
                 m.spacings.push_back({min, kInf}), ++ranges, ++open;
@@ -221,10 +241,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     if ((dir == 0 && alt.directions == Travel::Backward) ||
                         (dir == 1 && alt.directions == Travel::Forward))
                         continue;
-                    for (double p = line.front().x - length - 1; p <= line.back().x + length + 1;
-                         p += 1.0 / 64) {
+                    const double step = longLine ? 1.0 / 16 : 1.0 / 64;
+                    for (double p = line.front().x - length - 1; p <= line.back().x + length + 1; p += step) {
                         const double swept =
-                            ref::MovingAt(signed_, loads, p + 1.0 / 256, dir == 0, spacings, exact);
+                            ref::MovingAt(signed_, loads, p + step / 4, dir == 0, spacings, exact);
                         fuzz::Check(!(swept + altLane > value + tol), "a sweep finds more than the extreme");
                     }
                 }
