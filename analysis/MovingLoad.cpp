@@ -403,8 +403,13 @@ public:
     void Build(const Knots& k) {
         line = &k;
         const std::size_t blocks = (k.size() + kBlock - 1) / kBlock;
-        hi.assign(1, std::vector<double>(blocks, -kInf));
-        lo.assign(1, std::vector<double>(blocks, kInf));
+        std::size_t levels = 1;
+        while ((std::size_t{1} << levels) <= blocks)
+            ++levels;
+        hi.resize(levels);
+        lo.resize(levels);
+        hi[0].assign(blocks, -kInf);
+        lo[0].assign(blocks, kInf);
         starts.resize(blocks);
         for (std::size_t i = 0; i < k.size(); ++i) {
             const std::size_t b = i / kBlock;
@@ -413,16 +418,14 @@ public:
             hi[0][b] = Max(hi[0][b], Star(k[i]));
             lo[0][b] = -Max(-lo[0][b], Max(Max(-k[i].l, -k[i].m), -k[i].r));
         }
-        for (std::size_t len = 1; 2 * len <= blocks; len *= 2) {
-            const std::vector<double>& h = hi.back();
-            const std::vector<double>& l = lo.back();
-            std::vector<double> h2(blocks - 2 * len + 1), l2(blocks - 2 * len + 1);
-            for (std::size_t b = 0; b + 2 * len <= blocks; ++b) {
-                h2[b] = std::max(h[b], h[b + len]);
-                l2[b] = std::min(l[b], l[b + len]);
+        for (std::size_t j = 1; j < levels; ++j) {
+            const std::size_t half = std::size_t{1} << (j - 1), size = blocks - 2 * half + 1;
+            hi[j].resize(size);
+            lo[j].resize(size);
+            for (std::size_t b = 0; b < size; ++b) {
+                hi[j][b] = std::max(hi[j - 1][b], hi[j - 1][b + half]);
+                lo[j][b] = std::min(lo[j - 1][b], lo[j - 1][b + half]);
             }
-            hi.push_back(std::move(h2));
-            lo.push_back(std::move(l2));
         }
     }
 
@@ -456,6 +459,12 @@ private:
     std::vector<std::vector<double>> hi, lo;
 };
 
+// A rigid group of axles: those joined by fixed spacings.
+struct Group {
+    std::size_t first, last; // axles
+    double length;           // from the first axle to the last
+};
+
 // A stretch of a fixed train's positions, with bounds of its effect there.
 struct Stretch {
     double from, to, top, bottom;
@@ -483,6 +492,8 @@ struct MovingWorkspace::Buffers {
     Knots group;                                   // a group's own effect
     std::vector<std::size_t> deque;                // the window's candidates
     std::vector<double> xs;                        // axle abscissas
+    std::vector<double> loads, offsets;            // a model's axle loads (factored), offsets in their group
+    std::vector<Group> groups;                     // its rigid groups
 };
 
 MovingWorkspace::MovingWorkspace() : buffers(new Buffers) {}
@@ -491,12 +502,6 @@ MovingWorkspace::~MovingWorkspace() = default;
 namespace {
 
 using Buffers = MovingWorkspace::Buffers;
-
-// A rigid group of axles: those joined by fixed spacings.
-struct Group {
-    std::size_t first, last; // axles
-    double length;           // from the first axle to the last
-};
 
 // The groups of a train, and each axle's offset from its group's first axle.
 void Groups(const LoadModel& m, std::vector<Group>& groups, std::vector<double>& offsets) {
@@ -1102,8 +1107,9 @@ MovingResult MovingExtremes(const Diagram& line, const MovingLoad& load, MovingW
     Candidate best[2]; // the maximum, the minimum (its values negated: both maximised)
     for (Candidate& c : best)
         c.total = -kInf;
-    std::vector<double> loads, offsets;
-    std::vector<Group> groups;
+    std::vector<double>& loads = w.loads;
+    std::vector<double>& offsets = w.offsets;
+    std::vector<Group>& groups = w.groups;
     for (std::size_t a = 0; a < load.alternatives.size(); ++a) {
         const LoadModel& m = load.alternatives[a];
         loads.resize(m.loads.size());
@@ -1112,12 +1118,11 @@ MovingResult MovingExtremes(const Diagram& line, const MovingLoad& load, MovingW
         const double q = m.lane * m.laneFactor;
         const double lane[2] = {q * positive, -(q * negative)};
         Groups(m, groups, offsets);
-        std::vector<Direction> dirs;
-        if (m.directions != Travel::Backward)
-            dirs.push_back(Direction::Forward);
-        if (m.directions == Travel::Backward || (m.directions == Travel::Both && !Symmetric(m)))
-            dirs.push_back(Direction::Backward);
-        for (Direction dir : dirs) {
+        for (Direction dir : {Direction::Forward, Direction::Backward}) {
+            if (dir == Direction::Forward
+                    ? m.directions == Travel::Backward
+                    : m.directions == Travel::Forward || (m.directions == Travel::Both && Symmetric(m)))
+                continue;
             const Knots& knots = dir == Direction::Forward ? w.line : w.mirror;
             const std::vector<double>& slopes = dir == Direction::Forward ? w.lineSlopes : w.mirrorSlopes;
             Found found[2];

@@ -27,7 +27,10 @@
 /// **Method and cost.** The effect of a train of fixed spacings is piecewise linear in the position, its
 /// breakpoints where an axle meets a vertex: the shifted copies of the line are summed pairwise in a
 /// balanced tree, O(A V log A) for A axles and V vertices, and the sum's breakpoints are read with both
-/// limits. A variable spacing joins the rigid groups of axles on either side by a dynamic programme:
+/// limits. The positions are cut into stretches (about 64 vertices an axle each), each bounded from the
+/// line's largest and smallest values over every axle's reach, and only the stretches whose bound can
+/// beat the best value found are summed: on a line with a few peaks, a small part of the positions. A
+/// variable spacing joins the rigid groups of axles on either side by a dynamic programme:
 /// F(x) = G(x) + max over s in [min, max] of F'(x - D - s), G the group's effect, D its length and F' the
 /// effect of the axles behind; the maximum over the window is a sliding-window maximum of a piecewise
 /// linear function (a running maximum for an open range), O(n) for n breakpoints, each of them at most a
