@@ -814,25 +814,10 @@ void WindowMax(const Window& w, Knots& g, std::vector<WindowKnot>& made, std::ve
         const auto at = [&](int s, double y) {
             return s == 0 ? w.End(ia, lo, y) : s == 1 ? w.End(ib, hi, y) : cv;
         };
-        int gov = 0;
-        for (int s = 1; s < 3; ++s)
-            if (value[s] > value[gov] || (value[s] == value[gov] && slope[s] > slope[gov]))
-                gov = s;
-        record.nextKind = static_cast<std::uint8_t>(gov);
-        record.nextIndex = index[gov];
-        const bool first = g.empty(), last = next == kInf;
-        if (first || last || !(q.l == q.m && q.m == q.r) || beforeKind != gov || beforeIndex != index[gov])
-            put(q, record);
-        else
-            made.back().nextKind = record.nextKind, made.back().nextIndex = record.nextIndex;
-        // Where another candidate overtakes the governing one before the next event. A crossing within
-        // rounding of either event is the event's own: at the start the other candidate governs at once,
-        // at the end the event's knot takes the values.
-        double x0 = x;
-        const double margin = 64 * DBL_EPSILON * (std::fabs(x) + std::fabs(next));
-        for (int turn = 0; turn < 2 && next < kInf; ++turn) {
+        // The first crossing after x0 where a candidate of a larger slope overtakes the governing one.
+        const auto overtake = [&](int gov, double x0, double& cross) {
             int to = -1;
-            double cross = next;
+            cross = next;
             for (int s = 0; s < 3; ++s) {
                 if (s == gov || slope[s] <= slope[gov] || (s == 1 && open) || (s == 2 && cv == -kInf))
                     continue;
@@ -842,6 +827,31 @@ void WindowMax(const Window& w, Knots& g, std::vector<WindowKnot>& made, std::ve
                     to = s;
                 }
             }
+            return to;
+        };
+        int gov = 0;
+        for (int s = 1; s < 3; ++s)
+            if (value[s] > value[gov] || (value[s] == value[gov] && slope[s] > slope[gov]))
+                gov = s;
+        // A crossing within rounding of either event is the event's own: at the start the other candidate
+        // governs from the event on, at the end the next event's knot takes the values.
+        const double margin = 64 * DBL_EPSILON * (std::fabs(x) + std::fabs(next));
+        double cross = next;
+        for (int turn = 0; turn < 2 && next < kInf; ++turn) {
+            const int to = overtake(gov, x, cross);
+            if (to < 0 || cross > x + margin)
+                break;
+            gov = to;
+        }
+        record.nextKind = static_cast<std::uint8_t>(gov);
+        record.nextIndex = index[gov];
+        const bool first = g.empty(), last = next == kInf;
+        if (first || last || !(q.l == q.m && q.m == q.r) || beforeKind != gov || beforeIndex != index[gov])
+            put(q, record);
+        // Where other candidates overtake the governing one before the next event.
+        double x0 = x;
+        for (int turn = 0; turn < 2 && next < kInf; ++turn) {
+            const int to = overtake(gov, x0, cross);
             if (to < 0 || cross >= next - margin)
                 break;
             if (cross > x0 + margin) {
@@ -857,7 +867,7 @@ void WindowMax(const Window& w, Knots& g, std::vector<WindowKnot>& made, std::ve
                              index[to]};
                 put({cross, v, v, v}, r);
                 x0 = cross;
-            } else {
+            } else { // within rounding of the last crossing: governs from there
                 made.back().nextKind = static_cast<std::uint8_t>(to), made.back().nextIndex = index[to];
             }
             gov = to;

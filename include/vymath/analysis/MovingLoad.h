@@ -21,8 +21,8 @@
 ///
 /// **Ties.** Of equal values: the earlier alternative; forward before backward; the position the vehicle
 /// reaches first (the smallest one forward, the largest backward); at one position the exact placement,
-/// then the limit from behind (the side the vehicle comes from), then from ahead; the smallest value of a
-/// variable spacing, from its first to its last.
+/// then the limit from behind (the side the vehicle comes from), then from ahead; then the smallest value
+/// of each variable spacing in turn, the first listed first.
 ///
 /// **Method and cost.** The effect of a train of fixed spacings is piecewise linear in the position, its
 /// breakpoints where an axle meets a vertex: the shifted copies of the line are summed pairwise in a
@@ -33,9 +33,10 @@
 /// variable spacing joins the rigid groups of axles on either side by a dynamic programme:
 /// F(x) = G(x) + max over s in [min, max] of F'(x - D - s), G the group's effect, D its length and F' the
 /// effect of the axles behind; the maximum over the window is a sliding-window maximum of a piecewise
-/// linear function (a running maximum for an open range), O(n) for n breakpoints, each of them at most a
-/// few A V. The lane load is integrated exactly between the line's zeros, O(V). Memory O(A V), in a
-/// workspace reused from line to line.
+/// linear function (a running maximum for an open range), O(n) for its n breakpoints, and it has at most
+/// 6n of them (where a vertex meets either end of the window, and where the governing candidate changes
+/// between them). The lane load is integrated exactly between the line's zeros, O(V). Memory: the
+/// functions summed and windowed, O(A V) for a fixed train, in a workspace reused from line to line.
 #ifndef VYMATH_ANALYSIS_MOVINGLOAD_H
 #define VYMATH_ANALYSIS_MOVINGLOAD_H
 
