@@ -1,8 +1,9 @@
 // Moving loads on influence lines: the exact extremes of a 12-axle train travelling both ways with a lane
 // load, on 1,000 lines of V vertices over a path of 100 m (moment lines of a span at 1,000 sections, and
 // shear lines with their jump at the section, each with a ripple so that every vertex is a kink), one
-// thread and two. With VYMATH_BENCH_DATA the lines are written there, with the vehicle's part of their
-// exact extremes (bench/moving_peer.py sweeps the same arrays with numpy and prints the table).
+// thread and two; HL-93 (a variable spacing); and building the diagrams from their rows. With
+// VYMATH_BENCH_DATA the lines are written there, with the vehicle's part of their exact extremes
+// (bench/moving_peer.py sweeps the same arrays with numpy and prints the table).
 #include "BenchData.h"
 
 #include <vymath/analysis/MovingLoad.h>
@@ -121,6 +122,20 @@ void BM_MovingHL93(benchmark::State& state) {
     Run(state, kHL93, 1);
 }
 
+// Building the 1,000 diagrams from their rows (BuildDiagram), what a caller holding arrays adds.
+void BM_MovingLinesBuilt(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    std::vector<std::vector<va::Row>> rows;
+    for (int i = 0; i < kLines; ++i)
+        rows.push_back(Rows(i, n));
+    const va::Locator where = [](std::size_t) { return std::string("row"); };
+    for (auto _ : state)
+        for (const std::vector<va::Row>& r : rows) {
+            const va::Diagram d = va::BuildDiagram("line", r, where);
+            benchmark::DoNotOptimize(d.jumps.data());
+        }
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     for (long n : {1000L, 2000L})
         b->Arg(n);
@@ -130,6 +145,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Moving12Axles)->Apply(Sizes);
 BENCHMARK(BM_Moving12Axles2Threads)->Apply(Sizes);
 BENCHMARK(BM_MovingHL93)->Apply(Sizes);
+BENCHMARK(BM_MovingLinesBuilt)->Apply(Sizes);
 
 } // namespace
 

@@ -117,6 +117,10 @@ def main():
           "effect of all lines (vehicle only; the sweep never exceeds the exact value)",
           ["vertices", "exact ms", "exact 2 threads ms", "numpy sweep ms", "ratio", "sweep misses", "by up to",
            "HL-93 exact ms"], rows)
+    built = [ours.get(("BM_MovingLinesBuilt", n)) for n in (1000, 2000)]
+    if all(built):
+        print(f"\nbuilding the 1,000 diagrams from their rows (BuildDiagram): {built[0] * 1e3:.3g} ms, "
+              f"{built[1] * 1e3:.3g} ms")
     a, b = ours.get(("BM_Moving12Axles", 1000)), ours.get(("BM_Moving12Axles", 2000))
     if a and b:
         print(f"\ngrowth from 1,000 to 2,000 vertices: exact {b / a:.2f}x, numpy sweep "
