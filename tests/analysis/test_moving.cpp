@@ -143,7 +143,7 @@ TEST(Moving, HandResults) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Diagram line = LineOf(c.line);
-        const MovingLoad load = formats::ReadMovingLoad(c.load, "load.json");
+        const MovingLoad load = vymath::formats::ReadMovingLoad(c.load, "load.json");
         const MovingResult r = MovingExtremes(line, load, work);
         {
             SCOPED_TRACE("max");
@@ -160,7 +160,7 @@ TEST(Moving, LaneStretches) {
     // The shear line: positive right of the section, negative left of it; the lane load where unfavourable.
     MovingWorkspace work;
     const MovingResult r =
-        MovingExtremes(LineOf(kShear), formats::ReadMovingLoad(R"({"loads": [], "lane": 10})", "l"), work);
+        MovingExtremes(LineOf(kShear), vymath::formats::ReadMovingLoad(R"({"loads": [], "lane": 10})", "l"), work);
     EXPECT_DOUBLE_EQ(r.max.value, 10 * 0.6 * 6 / 2);
     EXPECT_DOUBLE_EQ(r.min.value, -10 * 0.4 * 4 / 2);
     EXPECT_TRUE(std::isnan(r.max.placement.position));
@@ -191,7 +191,7 @@ TEST(Moving, BadLoadFiles) {
     for (const auto& b : bad) {
         SCOPED_TRACE(b.first);
         try {
-            formats::ReadMovingLoad(b.first, "f.json");
+            vymath::formats::ReadMovingLoad(b.first, "f.json");
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
             EXPECT_EQ(e.what(), std::string(b.second));

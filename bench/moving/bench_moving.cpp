@@ -3,7 +3,7 @@
 // shear lines with their jump at the section, each with a ripple so that every vertex is a kink), one
 // thread and two; HL-93 (a variable spacing); and building the diagrams from their rows. With
 // VYMATH_BENCH_DATA the lines are written there, with the vehicle's part of their exact extremes
-// (bench/moving_peer.py sweeps the same arrays with numpy and prints the table).
+// (bench/run.py moving sweeps the same arrays with numpy and prints the table).
 #include "BenchData.h"
 
 #include <vymath/analysis/MovingLoad.h>

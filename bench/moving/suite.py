@@ -1,13 +1,10 @@
-#!/usr/bin/python3
-"""Runs the moving-load benchmark (bench/bench_moving.cpp) and, on the same lines, the numpy sweep that
+"""Moving loads (bench_moving.cpp) and, on the same lines, the numpy sweep that
 open tools do: every position of the train at a 10 mm step, each axle's ordinate by numpy.interp, the
 lane load by the trapezoidal rule of the unfavourable part. Prints, in one run, the time for 1,000 lines
 of 1,000 and 2,000 vertices (a 12-axle train both ways and a lane load), the ratio, and the growth from
 1,000 to 2,000 vertices.
 
-    /usr/bin/python3 bench/moving_peer.py
-
-Build first: cmake --preset bench && cmake --build --preset bench --target vymath_moving_bench
+    /usr/bin/python3 bench/run.py moving
 """
 import argparse
 import json
@@ -20,8 +17,8 @@ import time
 import numpy as np
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-from run import fmt, table  # noqa: E402  (the tables of the other benchmarks)
+sys.path.insert(0, os.path.dirname(HERE))
+from common import BUILD, fmt, table  # noqa: E402
 
 LOADS = np.array([60, 120, 120, 90, 90, 90, 90, 110, 110, 80, 80, 80], dtype=float)
 SPACINGS = [3.2, 1.4, 4.8, 1.3, 1.3, 6.1, 1.4, 5.0, 1.3, 1.3, 2.2]
@@ -59,11 +56,11 @@ def sweep(x, y, offsets, vehicle=None):
     return top + lane_top, bottom + lane_bottom
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "bench"))
+def main(argv=None):
+    parser = argparse.ArgumentParser(prog="bench/run.py moving")
+    parser.add_argument("--build", default=BUILD)
     parser.add_argument("--min-time", default="2")
-    args = parser.parse_args()
+    args = parser.parse_args(argv)
     binary = os.path.join(args.build, "bench", "vymath_moving_bench")
     offsets = np.concatenate([[0.0], np.cumsum(SPACINGS)])
     with tempfile.TemporaryDirectory() as tmp:
