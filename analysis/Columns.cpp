@@ -123,7 +123,7 @@ std::string Layout::Role(std::size_t c) const {
         return "case";
     if (k == x)
         return "x";
-    return c < columnNames.size() ? columnNames[c] : "column " + std::to_string(c + 1);
+    return c < columnNames.size() ? text::Escaped(columnNames[c]) : "column " + std::to_string(c + 1);
 }
 
 std::vector<Filter> ParseFilters(const std::vector<std::string>& texts) {

@@ -72,6 +72,32 @@ std::string Folded(std::string_view s) {
     return out;
 }
 
+std::string Escaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        static const char hex[] = "0123456789abcdef";
+        out += '\\';
+        if (c == '\n' || c == '\r' || c == '\t') {
+            out += c == '\n' ? 'n' : c == '\r' ? 'r' : 't';
+        } else {
+            out += 'x';
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        }
+    }
+    return out;
+}
+
+std::string Quoted(std::string_view text) {
+    return '"' + Escaped(text) + '"';
+}
+
 bool IsUtf8(std::string_view s) {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
     const auto* end = p + s.size();

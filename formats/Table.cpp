@@ -40,10 +40,11 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// Names from the input in a message: escaped, one line.
 std::string Joined(const std::vector<std::string>& names) {
     std::string out;
     for (const std::string& n : names)
-        out += (out.empty() ? "" : ", ") + n;
+        out += (out.empty() ? "" : ", ") + text::Escaped(n);
     return out;
 }
 
@@ -347,7 +348,7 @@ void TableReader::Data(const std::vector<std::string_view>& row, std::size_t ori
     if (n != layout.Columns() && !(naming.fields == "cells" && n < layout.Columns()))
         Fail(naming.row(origin) + ": " + std::to_string(n) + " " +
              (n == 1 ? naming.fields.substr(0, naming.fields.size() - 1) : naming.fields) + ", expected " +
-             std::to_string(layout.Columns()) + " (" + t.joined + ")");
+             std::to_string(layout.Columns()) + " (" + text::Escaped(t.joined) + ")");
     static const std::string_view none;
     const auto field = [&](int c) -> std::string_view {
         return static_cast<std::size_t>(c) < n ? row[static_cast<std::size_t>(c)] : none;

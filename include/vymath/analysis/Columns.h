@@ -52,7 +52,7 @@ struct VYMATH_ANALYSIS_API Layout {
     /// Whether the members have names (a member column).
     bool Named() const { return !members.empty(); }
     /// The role of column c in messages: "member", "case", "x", "step", "step number", the force's name,
-    /// or the column's name.
+    /// or the column's name (a name's control characters escaped, as "\n": one line).
     std::string Role(std::size_t c) const;
     /// Whether a row passes the filters; fields[k] is column k's text (fields.size() == Columns()).
     template <class Fields>
