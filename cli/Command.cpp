@@ -151,7 +151,8 @@ void Session::AddCsvAndJson(const std::function<std::string()>& csv,
         Add("--json", options.json, json());
 }
 
-int Session::Finish(const std::string& table) {
+int Session::Finish(const std::function<std::string()>& makeTable) {
+    const std::string table = options.quiet ? std::string() : makeTable();
     WriteFiles(files);
     progress.Stop();
     if (!options.quiet)

@@ -72,8 +72,8 @@ public:
     // asked for.
     void Add(const std::string& option, const std::string& path, std::string text);
     void AddCsvAndJson(const std::function<std::string()>& csv, const std::function<std::string()>& json);
-    // Writes the files, then the table on standard output (unless -q).
-    int Finish(const std::string& table);
+    // Writes the files, then the table on standard output (unless -q: the table is not made then).
+    int Finish(const std::function<std::string()>& table);
 
     const CommonOptions& options;
 

@@ -117,7 +117,7 @@ int Design(Session& session, const EnvelopeOptions& o, const va::Actions& action
         session.Add("--saf", o.saf, Checked([&] {
                         return vf::SafOf(model, run, [&session](const std::string& n) { session.Note(n); });
                     }));
-    return session.Finish(DesignTable(model, run, labels));
+    return session.Finish([&] { return DesignTable(model, run, labels); });
 }
 
 int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model) {
@@ -153,7 +153,7 @@ int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model
                         return vf::SafOf(model, run, session.Combinations(),
                                          [&session](const std::string& n) { session.Note(n); });
                     }));
-    return session.Finish(EnvelopeTable(model, run, labels));
+    return session.Finish([&] { return EnvelopeTable(model, run, labels); });
 }
 
 int Run(const EnvelopeOptions& o) {

@@ -18,7 +18,8 @@ int Run(const CommonOptions& o) {
         [&] { return va::AnalyseKeyFigures(*model, session.Combinations(), session.RunOptions(*model)); });
     session.Writing();
     session.AddCsvAndJson([&] { return vf::ToCsv(*model, run); }, [&] { return vf::ToJson(*model, run); });
-    return session.Finish(KeyFigureTable(*model, run, session.LabelsFor(*model)));
+    const Labels labels = session.LabelsFor(*model);
+    return session.Finish([&] { return KeyFigureTable(*model, run, labels); });
 }
 
 } // namespace
