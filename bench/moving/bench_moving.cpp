@@ -6,6 +6,8 @@
 // (bench/run.py moving sweeps the same arrays with numpy and prints the table).
 #include "BenchData.h"
 
+#include "formats/MovingLoad.h"
+
 #include <vymath/analysis/MovingLoad.h>
 
 #include <benchmark/benchmark.h>
@@ -71,7 +73,7 @@ const std::vector<va::Diagram>& Lines(int n) {
     bench::Dump("moving_" + std::to_string(n) + "_counts", counts);
     if (std::getenv("VYMATH_BENCH_DATA") != nullptr) {
         // The vehicle's part of each line's exact extremes, for the peer to compare its sweep with.
-        const va::MovingLoad load = va::ParseMovingLoad(kTrain, "bench");
+        const va::MovingLoad load = vymath::formats::ReadMovingLoad(kTrain, "bench");
         va::MovingWorkspace work;
         std::vector<double> exact;
         for (const va::Diagram& d : lines) {
@@ -91,7 +93,7 @@ const char* kHL93 = R"({"alternatives": [
 
 void Run(benchmark::State& state, const char* json, unsigned threads) {
     const std::vector<va::Diagram>& lines = Lines(static_cast<int>(state.range(0)));
-    const va::MovingLoad load = va::ParseMovingLoad(json, "bench");
+    const va::MovingLoad load = vymath::formats::ReadMovingLoad(json, "bench");
     std::vector<double> sums(threads);
     for (auto _ : state) {
         std::vector<std::thread> pool;
