@@ -16,17 +16,17 @@ namespace formats {
 namespace {
 
 using namespace analysis;
+using json::Json;
 using text::Quoted;
 using text::Shortest;
-using json::Json;
 
 std::string Count(std::size_t n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
-class Reader {
+class Reader : json::DocumentReader {
 public:
-    explicit Reader(const std::string& source) : source(source) {}
+    explicit Reader(const std::string& source) : DocumentReader(source) {}
 
     MovingLoad Read(const std::string& text) const {
         const Json doc = json::Parse(text, source);
@@ -49,16 +49,6 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& pointer, const std::string& what) const {
-        throw Error(Error::Kind::Data, source + ": " + (pointer.empty() ? "" : pointer + ": ") + what);
-    }
-
-    void Keys(const Json& object, const std::string& pointer, const std::set<std::string>& allowed) const {
-        for (const auto& item : object.items())
-            if (allowed.count(item.key()) == 0)
-                Fail(pointer + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
-    }
-
     void Note(const Json& object, const std::string& pointer) const {
         if (object.contains("_source") && !object.at("_source").is_string())
             Fail(pointer + "/_source", "expected a string (a note on where the model comes from)");
@@ -135,8 +125,6 @@ private:
         }
         return m;
     }
-
-    const std::string& source;
 };
 
 } // namespace
