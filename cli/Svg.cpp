@@ -528,12 +528,12 @@ std::string MovingSvg(const Diagram& line, const MovingResult& r, const MovingLo
                     (e.placement.direction == Direction::Forward ? "forward" : "backward") +
                     ", first axle at " + Readable(e.placement.position, 5);
         else
-            text += e.found ? ", the lane load alone" : ", never reached";
+            text += e.found ? ", the lane load alone" : w == 0 ? ", never positive" : ", never negative";
         svg += "<text x=\"" + Fixed(kRight + 12, 0) + "\" y=\"" + Fixed(y0 + 16, 0) + "\" font-size=\"" +
-               Fixed(kSmall, 0) + "\" fill=\"" + colours[w] + "\">" + Escaped(w == 0 ? "max" : "min") +
-               "</text>\n";
-        svg += "<text x=\"" + Fixed(kRight + 12, 0) + "\" y=\"" + Fixed(y0 + 32, 0) + "\" font-size=\"" +
-               Fixed(kSmall - 1, 0) + "\" fill=\"#333\">" + Escaped(Readable(e.value, 5)) + "</text>\n";
+               Fixed(kSmall, 0) + "\" fill=\"" + colours[w] + "\">" + (w == 0 ? "max" : "min") +
+               ": the axles (arrows),</text>\n<text x=\"" + Fixed(kRight + 12, 0) + "\" y=\"" +
+               Fixed(y0 + 32, 0) + "\" font-size=\"" + Fixed(kSmall, 0) + "\" fill=\"" + colours[w] +
+               "\">the lane load (shaded)</text>\n";
         svg += "<text x=\"" + Fixed(kLeft, 0) + "\" y=\"" + Fixed(y0 + 12, 0) + "\" font-size=\"" +
                Fixed(kSmall, 0) + "\" fill=\"" + colours[w] + "\">" + Escaped(text) + "</text>\n";
         svg += "<g stroke=\"" + std::string(colours[w]) + "\" fill=\"" + colours[w] + "\">\n";

@@ -66,7 +66,8 @@ void AppendExtreme(std::string& out, const MovingExtreme& e) {
         out += "null";
     out += ", \"spacings\": ";
     AppendArray(out, placed ? p.spacings : std::vector<double>{}, AppendNumber);
-    if (placed && !p.sides.empty()) {
+    if (placed && std::count(p.sides.begin(), p.sides.end(), Side::Left) > 0 &&
+        std::count(p.sides.begin(), p.sides.end(), Side::Right) > 0) {
         out += ", \"sides\": ";
         AppendArray(out, p.sides, AppendSide);
     }

@@ -53,8 +53,8 @@ std::vector<MovingEnvelope> EnvelopesOf(const MovingLines& lines,
                                         const std::vector<analysis::MovingResult>& results);
 
 // {"load": SOURCE, "lines": {LINE: {"section_x": x | null, "max": {"value", "lane_value", "position",
-// "side", "direction", "alternative", "spacings", "lane": [[a, b], ...]} (sides: "sides": [...] where axles
-// read different ones), "min": {...}}}} and, with sections, "envelope": [{"member", "force", "x", "max",
+// "side", "direction", "alternative", "spacings", "lane": [[a, b], ...]} and "sides" (each axle's) where
+// axles read both sides, "min": {...}}}} and, with sections, "envelope": [{"member", "force", "x", "max",
 // "min"}]. A not found extreme: value 0, its placement null.
 std::string MovingJson(const MovingLines& lines, const std::vector<analysis::MovingResult>& results,
                        const analysis::MovingLoad& load);
