@@ -65,10 +65,9 @@ public:
         return -1;
     }
 
-    [[noreturn]] void NotAHeader() const {
-        throw Error(Error::Kind::Data,
-                    "expected the header \"case,x,y\" or \"member,case,x,FORCE,...\", found " +
-                        Quoted(joined));
+    [[noreturn]] void NotAHeader(const std::string& loadCase) const {
+        throw Error(Error::Kind::Data, "expected the header \"" + loadCase + ",x,y\" or \"member," +
+                                           loadCase + ",x,FORCE,...\", found " + Quoted(joined));
     }
 
     void Forces(const std::vector<std::string>& asked) {
@@ -155,10 +154,15 @@ Layout ResolveColumns(const std::vector<std::string>& header, const ColumnReques
     }
     for (const std::string& name : request.members)
         layout.members.push_back(r.Place(name, "", "member"));
-    layout.loadCase = r.Place(request.loadCase, "case", "case");
+    const std::vector<std::string> caseNames =
+        request.caseNames.empty() ? std::vector<std::string>{"case"} : request.caseNames;
+    layout.loadCase = -1;
+    for (std::size_t k = 0; k < caseNames.size() && layout.loadCase < 0; ++k)
+        if (k == 0 || request.loadCase.empty())
+            layout.loadCase = r.Place(request.loadCase, caseNames[k].c_str(), "case");
     layout.x = r.Place(request.x, "x", "x");
     if (layout.loadCase < 0 || layout.x < 0)
-        r.NotAHeader();
+        r.NotAHeader(caseNames.front());
     layout.step = r.PlaceFolded(request.step, "steptype", "step");
     layout.stepNumber = r.PlaceFolded(request.stepNumber, "stepnumber", "step number");
     r.Forces(request.forces);

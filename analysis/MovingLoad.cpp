@@ -170,7 +170,8 @@ MovingResult MovingExtremes(const Diagram& line, const MovingLoad& load, MovingW
     return result;
 }
 
-double MovingEffect(const Diagram& line, const LoadModel& model, const MovingPlacement& at, Extremum which) {
+double MovingEffect(const Diagram& line, const LoadModel& model, const MovingPlacement& at,
+                    MovingExtremum which) {
     CheckModel(model, 0);
     if (!model.loads.empty() && at.position == at.position &&
         (at.spacings.size() + 1 != model.loads.size() ||
@@ -181,7 +182,7 @@ double MovingEffect(const Diagram& line, const LoadModel& model, const MovingPla
     Knots knots;
     LineKnots(line, knots);
     std::vector<double> xs;
-    return Effect(knots, model, at, LaneArea(knots, which == Extremum::Max ? 1.0 : -1.0, nullptr), xs);
+    return Effect(knots, model, at, LaneArea(knots, which == MovingExtremum::Max ? 1.0 : -1.0, nullptr), xs);
 }
 
 } // namespace analysis

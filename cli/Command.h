@@ -31,6 +31,7 @@ struct CommonOptions {
     std::string delimiter, decimal, table, sheet, units, fromUnits;
     std::string xLabel, yLabel;
     std::string csv, json;
+    std::vector<std::string> caseNames; // the default names of the case column (empty: "case")
     unsigned threads = 0;
     bool quiet = false;
 };
@@ -63,6 +64,8 @@ public:
     void Note(const std::string& text);
     // Threads and progress for a run over the model's members.
     vymath::analysis::RunOptions RunOptions(const vymath::analysis::Model& model);
+    // The same over `count` items of another kind, `word` their plural ("lines").
+    vymath::analysis::RunOptions RunOptions(std::size_t count, const std::string& word);
     // The axis labels: --x-label, else "x" with the abscissas' unit; --y-label (one force only: a usage
     // error otherwise), else y for the single form and none for a model (each force names its own).
     Labels LabelsFor(const vymath::analysis::Model& model) const;
@@ -88,6 +91,7 @@ private:
 // The commands.
 Command AddEnvelopeCommand(CLI::App& app);
 Command AddInspectCommand(CLI::App& app);
+Command AddMovingCommand(CLI::App& app);
 
 // --- implementation of Checked -------------------------------------------------------------------------
 [[noreturn]] void Rethrow(const vymath::analysis::Error& e);

@@ -183,7 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const LoadModel& m = load.alternatives[got.alternative];
         const MovingPlacement& at = got.placement;
         // The placement gives the value, bit for bit, and as the reference reads it.
-        fuzz::Check(MovingEffect(diagram, m, at, max ? Extremum::Max : Extremum::Min) == got.value,
+        fuzz::Check(MovingEffect(diagram, m, at, max ? MovingExtremum::Max : MovingExtremum::Min) ==
+                        got.value,
                     "the reported placement does not give the value");
         const double lane = m.lane * m.laneFactor * (max ? positive : -negative);
         double vehicle = 0.0;

@@ -66,6 +66,7 @@ void BindFrame(py::module_& m);
 void BindModel(py::module_& m);
 void BindTensor(py::module_& m);
 void BindTable(py::module_& m);
+void BindMoving(py::module_& m);
 
 } // namespace vymath_py
 

@@ -82,4 +82,5 @@ PYBIND11_MODULE(_core, m) {
     vymath_py::BindModel(m);
     vymath_py::BindTensor(m);
     vymath_py::BindTable(m);
+    vymath_py::BindMoving(m);
 }

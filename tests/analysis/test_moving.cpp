@@ -57,7 +57,7 @@ struct Case {
 const Expected kNone{false, 0, std::nan(""), Side::None, Direction::Forward, 0, {}};
 
 void Check(const Diagram& line, const MovingLoad& load, const MovingExtreme& got, const Expected& want,
-           Extremum which) {
+           MovingExtremum which) {
     EXPECT_EQ(got.found, want.found);
     EXPECT_NEAR(got.value, want.value, 1e-9 * (1 + std::fabs(want.value)));
     if (std::isnan(want.position))
@@ -147,11 +147,11 @@ TEST(Moving, HandResults) {
         const MovingResult r = MovingExtremes(line, load, work);
         {
             SCOPED_TRACE("max");
-            Check(line, load, r.max, c.max, Extremum::Max);
+            Check(line, load, r.max, c.max, MovingExtremum::Max);
         }
         {
             SCOPED_TRACE("min");
-            Check(line, load, r.min, c.min, Extremum::Min);
+            Check(line, load, r.min, c.min, MovingExtremum::Min);
         }
     }
 }
@@ -159,8 +159,8 @@ TEST(Moving, HandResults) {
 TEST(Moving, LaneStretches) {
     // The shear line: positive right of the section, negative left of it; the lane load where unfavourable.
     MovingWorkspace work;
-    const MovingResult r =
-        MovingExtremes(LineOf(kShear), vymath::formats::ReadMovingLoad(R"({"loads": [], "lane": 10})", "l"), work);
+    const MovingResult r = MovingExtremes(
+        LineOf(kShear), vymath::formats::ReadMovingLoad(R"({"loads": [], "lane": 10})", "l"), work);
     EXPECT_DOUBLE_EQ(r.max.value, 10 * 0.6 * 6 / 2);
     EXPECT_DOUBLE_EQ(r.min.value, -10 * 0.4 * 4 / 2);
     EXPECT_TRUE(std::isnan(r.max.placement.position));

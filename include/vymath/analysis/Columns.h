@@ -33,6 +33,9 @@ struct ColumnRequest {
     std::string stepNumber;          ///< the step number's column; default: "Step Number" as "Step Type"
     std::vector<std::string> forces; ///< default: every column that is neither named nor filtered
     std::vector<Filter> filters;     ///< all must match; several values of one column: any of them
+    /// The default names of the load case's column, the first the header has (any letter case) taking the
+    /// role; empty: "case". Messages about a header name the first of them.
+    std::vector<std::string> caseNames;
 };
 
 /// Column positions in a header.

@@ -151,14 +151,14 @@ private:
 /// value, governing alternative, placement (position, direction, sides, resolved spacings) and the lane
 /// load's stretches; ties as stated there. A maximum that is never positive (a minimum never negative)
 /// is not found: value 0, position NaN. Throws Error (Data) for a line of fewer than two points or with
-/// an open end, and Error (Usage) for a load that breaks LoadModel's rules (as the load file's reader checks).
-/// Cost: see the file's contract; the workspace keeps its buffers for the next call.
+/// an open end, and Error (Usage) for a load that breaks LoadModel's rules (as the load file's reader
+/// checks). Cost: see the file's contract; the workspace keeps its buffers for the next call.
 VYMATH_ANALYSIS_API MovingResult MovingExtremes(const Diagram& line, const MovingLoad& load,
                                                 MovingWorkspace& work);
 
 /// Which extreme: the lane load covers the line's positive part for the maximum, its negative part for
 /// the minimum.
-enum class Extremum { Max, Min };
+enum class MovingExtremum { Max, Min };
 
 /// The effect of one model placed on the line; the placement a result reports gives its value bit for
 /// bit. The axles stand at their abscissas (position and spacings as given), an axle within a few units of
@@ -167,7 +167,8 @@ enum class Extremum { Max, Min };
 /// is added. Throws Error (Data) for a line as MovingExtremes does, Error (Usage) for a model that breaks
 /// LoadModel's rules or a placement whose spacings (or sides, when given) do not match its axles.
 /// O(A log V + V).
-VYMATH_ANALYSIS_API double MovingEffect(const Diagram& line, const LoadModel& model, const MovingPlacement& at, Extremum which);
+VYMATH_ANALYSIS_API double MovingEffect(const Diagram& line, const LoadModel& model,
+                                        const MovingPlacement& at, MovingExtremum which);
 
 } // namespace analysis
 } // namespace vymath
