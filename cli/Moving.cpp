@@ -120,7 +120,7 @@ int Run(const MovingOptions& o) {
                             MovingSvg(lines.lines[k], results[k], load, l, lines.names[k]);
                         return svg.substr(svg.find("<svg")); // without the XML declaration
                     }));
-    return session.Finish(MovingTable(lines, results, load));
+    return session.Finish([&] { return MovingTable(lines, results, load); });
 }
 
 } // namespace
