@@ -58,6 +58,9 @@ int Run(const MovingOptions& o) {
     CommonOptions common = o.common;
     if (!common.combinations.empty())
         UsageError("moving takes no -c/--combination: each line is one effect");
+    if (!common.units.empty() || !common.fromUnits.empty())
+        UsageError("moving reads the lines as they stand, in m and as the effect of a 1 kN load (the loads' "
+                   "units): --units and --from-units do not apply");
     if (!o.writeCase.empty() && o.sectionX.empty())
         UsageError("--write-case writes the extremes at each line's section: it needs --section-x");
     if (!o.sectionX.empty() && !common.forces.empty())

@@ -1,9 +1,12 @@
 // Moving loads in the front-ends: the lines, the load's text, the results as JSON and CSV.
 #include "Moving.h"
 
+#include "Units.h"
+
 #include "Csv.h"
 #include "Json.h"
 #include "Source.h"
+#include "Units.h"
 #include "analysis/Text.h"
 
 #include <algorithm>
@@ -125,6 +128,23 @@ MovingLines LinesOf(const Model& model, const std::string& sectionColumn, const 
             throw Error(Error::Kind::Data,
                         model.Source() + ": no column of the lines' values beside " + Quoted(sectionColumn));
     }
+    // The loads are in kN and m: a line's abscissas and section are lengths in m and its ordinates the
+    // effect of a 1 kN load (kN, kN-m). Other units are not converted here (an ordinate per kip is not a
+    // moment in kip-ft): they stop the run.
+    const Model::Units& units = model.GetUnits();
+    const auto check = [&](const std::string& column, const std::string& unit, bool length) {
+        Unit u;
+        if (unit.empty() || (ParseUnit(unit, u) && u.value == 1.0L &&
+                             (length ? u.dimension == Dimension::Length : u.dimension != Dimension::Length)))
+            return;
+        throw Error(Error::Kind::Data,
+                    model.Source() + ": column " + Quoted(column) + " is in " + Quoted(unit) +
+                        ": influence lines are read in m, and as the effect of a 1 kN load " +
+                        "(kN, kN-m), the loads' units; give them so");
+    };
+    check("x", units.x, true);
+    for (std::size_t f = 0; f < forces.size() && f < units.forces.size(); ++f)
+        check(forces[f], units.forces[f], f == section);
     std::vector<std::size_t> kept; // the forces that are lines
     for (std::size_t f = 0; f < forces.size(); ++f)
         if (f != section) {

@@ -173,3 +173,7 @@ bad(moving_section_varies moving_section_varies.csv "moving moving_section_varie
     [[vymath: moving_section_varies.csv: line "S/mid": the section abscissa (column "xs") is 5 and 6: one a line]])
 bad(moving_case_without_sections moving_one_point.csv "moving moving_one_point.csv --load hl93 --write-case LM c.csv @OUT@" 2
     [[vymath: --write-case writes the extremes at each line's section: it needs --section-x]])
+bad(moving_units moving_units.csv "moving moving_units.csv --load hl93 --section-x xs @OUT@" 1
+    [[vymath: moving_units.csv: column "x" is in "ft": influence lines are read in m, and as the effect of a 1 kN load (kN, kN-m), the loads' units; give them so]])
+bad(moving_units_option moving_units.csv "moving moving_units.csv --load hl93 --units kN,m @OUT@" 2
+    [[vymath: moving reads the lines as they stand, in m and as the effect of a 1 kN load (the loads' units): --units and --from-units do not apply]])
