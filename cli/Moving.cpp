@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Failure.h"
 #include "Html.h"
+#include "Output.h"
 #include "Svg.h"
 #include "Table.h"
 
@@ -11,7 +12,6 @@
 #include "formats/Moving.h"
 #include "formats/MovingLoad.h"
 
-#include <cctype>
 #include <filesystem>
 #include <set>
 
@@ -42,18 +42,6 @@ std::vector<std::string> LoadFolders() {
     return folders;
 }
 
-// A file name from a line's name: letters, digits, '.', '-' and '_' kept, others '_'.
-std::string PlotName(const std::string& line, std::set<std::string>& taken) {
-    std::string base = line;
-    for (char& c : base)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'))
-            c = '_';
-    std::string name = base;
-    for (int k = 2; !taken.insert(name).second; ++k)
-        name = base + "-" + std::to_string(k);
-    return name + ".svg";
-}
-
 int Run(const MovingOptions& o) {
     CommonOptions common = o.common;
     if (!common.combinations.empty())
@@ -72,12 +60,8 @@ int Run(const MovingOptions& o) {
             CheckFolder(option, *path);
     if (!o.writeCase.empty())
         CheckFolder("--write-case", o.writeCase[1]);
-    if (!o.plots.empty()) {
-        std::error_code error;
-        std::filesystem::create_directories(o.plots, error);
-        if (error || !std::filesystem::is_directory(o.plots))
-            UsageError("--plots " + Quoted(o.plots) + ": cannot make the folder");
-    }
+    if (!o.plots.empty())
+        MakeFolder("--plots", o.plots);
     // The load first: a bad one stops the run before the lines are read.
     const va::MovingLoad load = Checked([&] {
         std::string source;
@@ -112,7 +96,7 @@ int Run(const MovingOptions& o) {
         if (!o.svg.empty())
             session.Add("--svg", o.svg, svg);
         else
-            session.Add("--plots", o.plots + "/" + PlotName(lines.names[k], taken), svg);
+            session.Add("--plots", o.plots + "/" + PlotFileName(lines.names[k], taken), svg);
     }
     if (!o.html.empty())
         session.Add("--html", o.html, MovingReport(lines, results, load, [&](std::size_t k) {
