@@ -16,9 +16,9 @@ SUITES = ["library", "design", "model", "xlsx", "exports", "moving", "python"]
 
 
 def suite(name):
-    spec = importlib.util.spec_from_file_location(f"bench_{name}", os.path.join(HERE, name, "suite.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location(f"bench_{name}", os.path.join(HERE, name, "suite.py"))
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 

@@ -1,6 +1,6 @@
 // What the tool's commands share: the options every command takes (the input, its columns, the
 // combinations, the outputs), reading the model, and writing the results: files whole or not at all, then
-// the table on standard output. One file a command registers and runs it (Envelope.cpp, Inspect.cpp).
+// the table on standard output. One file a command registers and runs it (Envelope.cpp, KeyFigures.cpp).
 #ifndef VYMATH_CLI_COMMAND_H
 #define VYMATH_CLI_COMMAND_H
 
@@ -90,7 +90,7 @@ private:
 
 // The commands.
 Command AddEnvelopeCommand(CLI::App& app);
-Command AddInspectCommand(CLI::App& app);
+Command AddKeyFiguresCommand(CLI::App& app);
 Command AddMovingCommand(CLI::App& app);
 
 // --- implementation of Checked -------------------------------------------------------------------------

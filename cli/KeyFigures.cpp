@@ -24,7 +24,7 @@ int Run(const CommonOptions& o) {
 
 } // namespace
 
-Command AddInspectCommand(CLI::App& app) {
+Command AddKeyFiguresCommand(CLI::App& app) {
     auto o = std::make_shared<CommonOptions>();
     CLI::App* cmd = app.add_subcommand(
         "inspect",
