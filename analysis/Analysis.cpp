@@ -6,6 +6,7 @@
 #include "Text.h"
 
 #include <tbb/blocked_range.h>
+#include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>
 
@@ -26,11 +27,10 @@ using text::Quoted;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Runs one(m) for every member, in parallel, into results[m]; rethrows the first member's error in
-// member order (members after a failed one need not run).
+// Runs one(m) for every m < n, in parallel, into results[m]; rethrows the first error in order (items
+// after a failed one need not run).
 template <class Result, class One>
-std::vector<Result> ForEachMember(const Model& model, const RunOptions& options, One one) {
-    const std::size_t n = model.Size();
+std::vector<Result> ForEach(std::size_t n, const RunOptions& options, One one) {
     std::vector<Result> results(n);
     std::vector<std::exception_ptr> errors(n);
     std::atomic<std::size_t> firstError{n};
@@ -72,6 +72,12 @@ std::vector<Result> ForEachMember(const Model& model, const RunOptions& options,
         if (errors[m])
             std::rethrow_exception(errors[m]);
     return results;
+}
+
+// The same for every member of the model.
+template <class Result, class One>
+std::vector<Result> ForEachMember(const Model& model, const RunOptions& options, One one) {
+    return ForEach<Result>(model.Size(), options, one);
 }
 
 // Every combination names cases that some member has.
@@ -390,6 +396,13 @@ KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination
         return result;
     });
     return run;
+}
+
+std::vector<MovingResult> AnalyseMoving(const std::vector<const Diagram*>& lines, const MovingLoad& load,
+                                        const RunOptions& options) {
+    tbb::enumerable_thread_specific<MovingWorkspace> work;
+    return ForEach<MovingResult>(
+        lines.size(), options, [&](std::size_t k) { return MovingExtremes(*lines[k], load, work.local()); });
 }
 
 } // namespace analysis

@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Failure.h"
 #include "Html.h"
+#include "Output.h"
 #include "Posix.h"
 #include "Svg.h"
 #include "Table.h"
@@ -15,8 +16,6 @@
 #include "formats/Source.h"
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <set>
 
 namespace vycli {
@@ -32,27 +31,6 @@ struct EnvelopeOptions {
     std::string svg, plots, html, actions, saf;
     bool fold = false;
 };
-
-// The folder, made with its parents where it is not there.
-void MakeDirectory(const std::string& option, const std::string& path) {
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error || !std::filesystem::is_directory(path))
-        UsageError(option + " " + Quoted(path) +
-                   ": cannot make the folder: " + (error ? error.message() : "a file of that name is there"));
-}
-
-// A file name from member and force names: letters, digits, '.', '-' and '_' kept, others '_'.
-std::string FileName(const std::string& member, const std::string& force, std::set<std::string>& taken) {
-    std::string base = member.empty() ? force : member + "_" + force;
-    for (char& c : base)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'))
-            c = '_';
-    std::string name = base;
-    for (int k = 2; !taken.insert(name).second; ++k)
-        name = base + "-" + std::to_string(k);
-    return name + ".svg";
-}
 
 // The plots: --svg for the one member and force, --plots for every member and force; plot(m, f, title,
 // labels) draws one.
@@ -75,7 +53,8 @@ void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model
             Labels l = labels;
             if (l.y.empty())
                 l.y = ForceLabel(model, f);
-            session.Add("--plots", o.plots + "/" + FileName(member, force, taken),
+            session.Add("--plots",
+                        o.plots + "/" + PlotFileName(member.empty() ? force : member + "_" + force, taken),
                         plot(m, f, member.empty() ? force : member + ", " + force, l));
         }
 }
@@ -117,7 +96,7 @@ int Design(Session& session, const EnvelopeOptions& o, const va::Actions& action
         session.Add("--saf", o.saf, Checked([&] {
                         return vf::SafOf(model, run, [&session](const std::string& n) { session.Note(n); });
                     }));
-    return session.Finish(DesignTable(model, run, labels));
+    return session.Finish([&] { return DesignTable(model, run, labels); });
 }
 
 int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model) {
@@ -153,7 +132,7 @@ int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model
                         return vf::SafOf(model, run, session.Combinations(),
                                          [&session](const std::string& n) { session.Note(n); });
                     }));
-    return session.Finish(EnvelopeTable(model, run, labels));
+    return session.Finish([&] { return EnvelopeTable(model, run, labels); });
 }
 
 int Run(const EnvelopeOptions& o) {
@@ -170,7 +149,7 @@ int Run(const EnvelopeOptions& o) {
         if (!path->empty())
             CheckFolder(option, *path);
     if (!o.plots.empty())
-        MakeDirectory("--plots", o.plots);
+        MakeFolder("--plots", o.plots);
     // The actions first: a bad description stops the run before a large model is read.
     std::unique_ptr<va::Actions> actions;
     if (!o.actions.empty())

@@ -5,7 +5,11 @@
 
 #include "Text.h"
 
+#include "formats/Moving.h"
+
 #include <vymath/analysis/Analysis.h>
+
+#include <functional>
 
 #include <string>
 
@@ -18,6 +22,13 @@ std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analy
 // governing combination.
 std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::DesignRun& run,
                        const Labels& labels, const std::string& source);
+
+// A moving load's report: a row a line with its extremes, and each line's plot (plot(k), SVG text) under
+// its row, opened by a click.
+std::string MovingReport(const vymath::formats::MovingLines& lines,
+                         const std::vector<vymath::analysis::MovingResult>& results,
+                         const vymath::analysis::MovingLoad& load,
+                         const std::function<std::string(std::size_t)>& plot);
 
 } // namespace vycli
 

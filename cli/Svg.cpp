@@ -1,7 +1,8 @@
-// The SVG figures of the envelopes.
+// The SVG figures of the envelopes and design envelopes.
 #include "Svg.h"
 
 #include "Colours.h"
+#include "SvgParts.h"
 #include "analysis/Text.h"
 
 #include <algorithm>
@@ -15,57 +16,7 @@ namespace {
 
 using namespace vymath::analysis;
 using vymath::text::Readable;
-
-constexpr double kWidth = 960, kHeight = 560;
-constexpr double kLeft = 88, kRight = 760, kTop = 52, kBottom = 492; // the plot area
-constexpr double kFont = 13, kSmall = 12;
-constexpr const char* kMarkerText = "#222222";
-constexpr std::size_t kLegendRows = 16, kLegendChars = 19;
-constexpr double kEnvelopeWidth = 3;
-constexpr double kDesignWidth = 1180; // room in the legend for combinations
-
-std::string Fixed(double v, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v == 0.0 ? 0.0 : v);
-    return buf;
-}
-
-// A width estimate of text in the figure's sans-serif font.
-double TextWidth(const std::string& s, double size) {
-    return 0.6 * size * static_cast<double>(Characters(s));
-}
-
-// s cut to at most n characters, the last of them an ellipsis when cut.
-std::string Shortened(const std::string& s, std::size_t n) {
-    if (Characters(s) <= n)
-        return s;
-    std::size_t kept = 0, i = 0;
-    for (; i < s.size(); ++i)
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && kept++ == n - 1)
-            break;
-    return s.substr(0, i) + "\xE2\x80\xA6"; // U+2026
-}
-
-// Ticks at 1, 2 or 5 times a power of ten, about `count` of them over [a, b].
-struct Ticks {
-    double step;
-    int decimals;
-    std::vector<double> at;
-};
-
-Ticks NiceTicks(double a, double b, int count) {
-    const double raw = (b - a) / count;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    const double f = raw / power;
-    Ticks t;
-    t.step = (f < 1.5 ? 1.0 : f < 3.5 ? 2.0 : f < 7.5 ? 5.0 : 10.0) * power;
-    t.decimals = std::max(0, -static_cast<int>(std::floor(std::log10(t.step) + 1e-9)));
-    if (t.step / std::pow(10.0, -t.decimals) < 0.99)
-        ++t.decimals;
-    for (double v = std::ceil(a / t.step - 1e-9) * t.step; v <= b + t.step * 1e-9; v += t.step)
-        t.at.push_back(std::fabs(v) < t.step * 1e-9 ? 0.0 : v);
-    return t;
-}
+using namespace svg;
 
 struct Box {
     double x0, y0, x1, y1;
@@ -246,13 +197,6 @@ std::vector<std::string> Wrapped(const std::string& text, std::size_t n) {
         from = end;
     }
     return lines;
-}
-
-std::string SvgHead(double width, double height) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-           Fixed(width, 0) + "\" height=\"" + Fixed(height, 0) + "\" viewBox=\"0 0 " + Fixed(width, 0) + " " +
-           Fixed(height, 0) + "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n" +
-           "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
 }
 
 // One plot of kHeight: the title, axes, the members thin, the envelopes thick, the extremes marked,

@@ -5,6 +5,8 @@
 
 #include "Text.h"
 
+#include "formats/Moving.h"
+
 #include <vymath/analysis/Analysis.h>
 
 #include <string>
@@ -25,6 +27,12 @@ std::string DesignTable(const vymath::analysis::Model& model, const vymath::anal
 // moment, excentricity, zeros.
 std::string KeyFigureTable(const vymath::analysis::Model& model, const vymath::analysis::KeyFigureRun& run,
                            const Labels& labels);
+
+// The extremes of a moving load on every line: value, lane part, position, side, direction, alternative,
+// spacings and the lane's stretches; then, with sections, the envelope along each member.
+std::string MovingTable(const vymath::formats::MovingLines& lines,
+                        const std::vector<vymath::analysis::MovingResult>& results,
+                        const vymath::analysis::MovingLoad& load);
 
 } // namespace vycli
 

@@ -54,9 +54,10 @@ std::string Choices(const std::vector<std::string>& names, bool quoted) {
     return out;
 }
 
-class Reader {
+class Reader : json::DocumentReader {
 public:
-    Reader(const std::string& source, const std::vector<std::string>& folders) : source(source), folders(folders) {}
+    Reader(const std::string& source, const std::vector<std::string>& folders)
+        : DocumentReader(source), folders(folders) {}
 
     Actions Read(const std::string& text) {
         json::Json doc = json::Parse(text, source);
@@ -80,7 +81,7 @@ public:
             keys.insert("factors");
         for (const CodeOption& o : code.options)
             keys.insert(o.name);
-        Keys(doc, "", keys);
+        KeysIn(doc, "", keys);
         a.values = code.values;
         for (const CodeOption& o : code.options)
             a.options[o.name] = o.defaults;
@@ -110,11 +111,8 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& pointer, const std::string& what) const {
-        throw Error(Error::Kind::Data, source + ": " + (pointer.empty() ? "" : pointer + ": ") + what);
-    }
-
-    void Keys(const json::Json& object, const std::string& pointer, const std::set<std::string>& allowed) const {
+    // Keys() for a set known only at run time (a code's options and factors).
+    void KeysIn(const json::Json& object, const std::string& pointer, const std::set<std::string>& allowed) const {
         for (const auto& item : object.items())
             if (allowed.count(item.key()) == 0)
                 Fail(pointer + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
@@ -187,7 +185,7 @@ private:
     void Factors(const json::Json& f, Actions& a) const {
         if (!f.is_object())
             Fail("/factors", "expected an object of factors");
-        Keys(f, "/factors", {a.code->fileFactors.begin(), a.code->fileFactors.end()});
+        KeysIn(f, "/factors", {a.code->fileFactors.begin(), a.code->fileFactors.end()});
         for (const std::string& name : a.code->fileFactors)
             if (f.contains(name))
                 a.values[name] = Value(*a.code, name, f[name], "/factors/" + name, source);
@@ -542,7 +540,6 @@ private:
         }
     }
 
-    const std::string& source;
     const std::vector<std::string>& folders;
     std::map<std::string, Psi> psi; // the code's entries with the annex's
 };
