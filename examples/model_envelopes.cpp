@@ -1,7 +1,7 @@
 // The analysis layer on a small frame: two beams, each with its shear V and moment M under a dead load G
 // and a live load Q, given as rows as an analysis program exports them. The envelopes of two load
 // combinations with the extremes, the combination governing each and the shear that comes with the
-// largest moment; then the design envelopes by EN 1990 of the same cases taken as actions.
+// largest moment; then the design envelopes of the same cases under combination rules given as data.
 #include "beam_diagrams.h"
 
 #include <vymath/analysis/Analysis.h>
@@ -43,19 +43,12 @@ int main() {
         std::printf("\n");
     }
 
-    // The same cases as actions of EN 1990: every combination the code allows, without listing them.
-    va::Actions actions;
-    va::Action g, q;
-    g.name = "G";
-    g.cases = {"G"};
-    q.name = "Q";
-    q.type = va::ActionType::Variable;
-    double psi[3];
-    va::TablePsi("imposed", "B", psi); // offices, EN 1990 Table A1.1
-    q.psi0 = psi[0], q.psi1 = psi[1], q.psi2 = psi[2];
-    q.cases = {"Q"};
-    actions.actions = {g, q};
-    const va::DesignRun design = va::AnalyseDesign(model, actions);
+    // The same cases as the rules of a design situation: G at 1.35 where unfavourable, 1.0 where
+    // favourable; Q at 1.5 or absent. Every combination of the terms counts, none is listed.
+    const va::Alternative g135{{{"G", 1.35}}}, g100{{{"G", 1.0}}}, q150{{{"Q", 1.5}}}, none{};
+    const std::vector<va::SituationRules> rules{
+        {"ULS", {{"6.10", "Q", {{"G", {g135, g100}}, {"Q", {q150, none}}}}}}};
+    const va::DesignRun design = va::AnalyseDesign(model, rules);
     for (const va::DesignSummaryRow& row : va::Summarise(model, design))
         std::printf("%s %s %-19s max %8.2f at x = %.2f by %s\n", model.MemberName(row.member).c_str(),
                     model.Forces()[row.force].c_str(), row.name.c_str(), row.max.y, row.max.x,

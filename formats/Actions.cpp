@@ -103,7 +103,8 @@ public:
                 for (const auto& set : o.sets)
                     a.values[set.first] = set.second;
         if (!doc.contains("actions") || !doc["actions"].is_array() || doc["actions"].empty())
-            Fail(doc.contains("actions") ? "/actions" : "", "expected \"actions\": a list of one action at least");
+            Fail(doc.contains("actions") ? "/actions" : "",
+                 "expected \"actions\": a list of one action at least");
         for (std::size_t k = 0; k < doc["actions"].size(); ++k)
             a.actions.push_back(OneAction(doc["actions"][k], "/actions/" + std::to_string(k), a));
         Relations(a);
@@ -112,7 +113,8 @@ public:
 
 private:
     // Keys() for a set known only at run time (a code's options and factors).
-    void KeysIn(const json::Json& object, const std::string& pointer, const std::set<std::string>& allowed) const {
+    void KeysIn(const json::Json& object, const std::string& pointer,
+                const std::set<std::string>& allowed) const {
         for (const auto& item : object.items())
             if (allowed.count(item.key()) == 0)
                 Fail(pointer + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
@@ -133,12 +135,14 @@ private:
     // A value of the code at `pointer` of `file`: finite, within its range.
     double Value(const Code& code, const std::string& name, const json::Json& v, const std::string& pointer,
                  const std::string& file) const {
-        const auto fail = [&](const std::string& what) { throw Error(Error::Kind::Data, file + ": " + pointer + ": " + what); };
+        const auto fail = [&](const std::string& what) {
+            throw Error(Error::Kind::Data, file + ": " + pointer + ": " + what);
+        };
         if (!v.is_number())
             fail("expected a number");
         const double x = v.get<double>();
-        const auto range = code.ranges.count(name) ? code.ranges.at(name)
-                                                   : std::pair<double, double>{0.0, HUGE_VAL};
+        const auto range =
+            code.ranges.count(name) ? code.ranges.at(name) : std::pair<double, double>{0.0, HUGE_VAL};
         if (!std::isfinite(x) || x < range.first || x > range.second)
             fail(range.second == HUGE_VAL && range.first == 0.0
                      ? "the factor " + Shortest(x) + " is not a finite number of 0 or more"
@@ -193,8 +197,9 @@ private:
 
     // A national annex: psi entries (or every entry of a type), gamma values, other values and options.
     void Annex(const std::string& name, const std::string& folder, Actions& a) {
-        const std::string path =
-            std::filesystem::path(name).is_absolute() || folder.empty() ? name : (std::filesystem::path(folder) / name).string();
+        const std::string path = std::filesystem::path(name).is_absolute() || folder.empty()
+                                     ? name
+                                     : (std::filesystem::path(folder) / name).string();
         Source in(path, path);
         const json::Json doc = json::Parse(in.All(), path);
         const Code& code = *a.code;
@@ -310,11 +315,14 @@ private:
         allowed.erase("");
         for (const auto& item : v.items())
             if (allowed.count(item.key()) == 0) {
-                static const std::set<std::string> known{"category", "categories", "altitude_over_1000m", "country",
-                                                         "psi", "not_with", "replaces", "components", "rule", "of",
-                                                         "factor", "leading_psi", "gamma", "gamma_sup", "gamma_inf"};
+                static const std::set<std::string> known{"category", "categories", "altitude_over_1000m",
+                                                         "country",  "psi",        "not_with",
+                                                         "replaces", "components", "rule",
+                                                         "of",       "factor",     "leading_psi",
+                                                         "gamma",    "gamma_sup",  "gamma_inf"};
                 if (known.count(item.key()))
-                    Fail(pointer + "/" + item.key(), Quoted(item.key()) + " does not apply to a " + t + " action");
+                    Fail(pointer + "/" + item.key(),
+                         Quoted(item.key()) + " does not apply to a " + t + " action");
                 Fail(pointer + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
             }
 
@@ -323,14 +331,16 @@ private:
             std::string list = Choices(type->categories, false);
             if (v.contains("categories")) {
                 if (v.contains("cases") || v.contains("category") || v.contains("psi"))
-                    Fail(pointer + "/categories", "\"categories\" stands in place of \"cases\", \"category\" and \"psi\"");
+                    Fail(pointer + "/categories",
+                         "\"categories\" stands in place of \"cases\", \"category\" and \"psi\"");
                 const json::Json& c = v["categories"];
                 if (!c.is_object() || c.empty())
                     Fail(pointer + "/categories", "expected {CASE: CATEGORY, ...}");
                 for (const auto& item : c.items()) {
                     const std::string p = pointer + "/categories" + json::Segment(item.key());
                     const std::string cat = Text(item.value(), p);
-                    if (std::find(type->categories.begin(), type->categories.end(), cat) == type->categories.end())
+                    if (std::find(type->categories.begin(), type->categories.end(), cat) ==
+                        type->categories.end())
                         Fail(p, "unknown category " + Quoted(cat) + " (" + list + ")");
                     a.cases.push_back(item.key());
                     a.casePsi.push_back(Entry(cat));
@@ -338,7 +348,8 @@ private:
                 // The action's own psi: the least of its cases', for what reads one psi per action.
                 Psi least = a.casePsi.front();
                 for (const Psi& p : a.casePsi)
-                    least = {std::min(least.psi0, p.psi0), std::min(least.psi1, p.psi1), std::min(least.psi2, p.psi2)};
+                    least = {std::min(least.psi0, p.psi0), std::min(least.psi1, p.psi1),
+                             std::min(least.psi2, p.psi2)};
                 SetPsi(a, least);
             } else {
                 if (!v.contains("category"))
@@ -367,7 +378,8 @@ private:
                     for (const auto& k : type->countries)
                         codes.push_back(k.first);
                     std::sort(codes.begin(), codes.end());
-                    Fail(pointer + "/country", "unknown country " + Quoted(c) + " (" + Choices(codes, false) + ")");
+                    Fail(pointer + "/country",
+                         "unknown country " + Quoted(c) + " (" + Choices(codes, false) + ")");
                 }
             }
             SetPsi(a, Entry(entry));
@@ -381,7 +393,8 @@ private:
 
         for (const auto& value : code.actionValues)
             if (v.contains(value.first))
-                a.values[value.first] = Value(code, value.second, v[value.first], pointer + "/" + value.first, source);
+                a.values[value.first] =
+                    Value(code, value.second, v[value.first], pointer + "/" + value.first, source);
         for (const CodeOption& o : code.options)
             if (!o.perAction.empty() && v.contains(o.perAction))
                 a.options[o.name] = Option(o, v[o.perAction], pointer + "/" + o.perAction, source).front();
@@ -403,7 +416,8 @@ private:
                 Fail(pointer + "/components", "\"components\" stands in place of \"cases\" and \"acting\"");
             a.cases = CaseList(v["components"], pointer + "/components");
             if (a.cases.size() < 2 || a.cases.size() > 3)
-                Fail(pointer + "/components", "expected two or three components, found " + std::to_string(a.cases.size()));
+                Fail(pointer + "/components",
+                     "expected two or three components, found " + std::to_string(a.cases.size()));
             a.components = true;
             std::string rule = type->componentRules.begin()->first;
             if (v.contains("rule"))
@@ -444,8 +458,10 @@ private:
             else if (acting == "reversible" && permanent)
                 a.acting = Acting::Reversible;
             else
-                Fail(pointer + "/acting", permanent ? "expected \"together\", \"exclusive\" or \"reversible\", found " + Quoted(acting)
-                                                    : "expected \"together\", \"free\" or \"exclusive\", found " + Quoted(acting));
+                Fail(pointer + "/acting",
+                     permanent
+                         ? "expected \"together\", \"exclusive\" or \"reversible\", found " + Quoted(acting)
+                         : "expected \"together\", \"free\" or \"exclusive\", found " + Quoted(acting));
             if (a.acting != Acting::Together &&
                 (a.type == ActionType::Prestress || a.type == ActionType::Companion || !a.casesInf.empty()))
                 Fail(pointer + "/acting", a.casesInf.empty() ? "a " + t + " action acts together"
@@ -476,15 +492,17 @@ private:
                 for (std::size_t c = 0; c < list->size(); ++c) {
                     const std::string& name = (*list)[c];
                     const std::string where =
-                        pointer + (!act.casePsi.empty() ? "/categories" + json::Segment(name)
-                                   : act.components    ? "/components/" + std::to_string(c)
-                                   : !act.casesInf.empty() ? (list == &act.cases ? "/cases/sup/" : "/cases/inf/") +
-                                                                 std::to_string(c)
-                                                           : "/cases/" + std::to_string(c));
+                        pointer +
+                        (!act.casePsi.empty() ? "/categories" + json::Segment(name)
+                         : act.components     ? "/components/" + std::to_string(c)
+                         : !act.casesInf.empty()
+                             ? (list == &act.cases ? "/cases/sup/" : "/cases/inf/") + std::to_string(c)
+                             : "/cases/" + std::to_string(c));
                     const auto it = claimed.find(name);
                     if (it != claimed.end())
-                        Fail(where, "load case " + Quoted(name) + " is claimed by action " + Quoted(it->second) +
-                                        " and by " + Quoted(act.name) + ": it belongs to one action");
+                        Fail(where, "load case " + Quoted(name) + " is claimed by action " +
+                                        Quoted(it->second) + " and by " + Quoted(act.name) +
+                                        ": it belongs to one action");
                     claimed.emplace(name, act.name);
                 }
         }
@@ -496,8 +514,8 @@ private:
             if (it == byName.end())
                 Fail(pointer, "no action " + Quoted(other));
             if (a.actions[it->second].type != role)
-                Fail(pointer, key + " names " + std::string(RoleWord(role)) + " actions; " + Quoted(other) + " is " +
-                                  a.actions[it->second].kind);
+                Fail(pointer, key + " names " + std::string(RoleWord(role)) + " actions; " + Quoted(other) +
+                                  " is " + a.actions[it->second].kind);
             if (it->second == k)
                 Fail(pointer, "an action cannot name itself");
             return it->second;
@@ -506,7 +524,8 @@ private:
             const Action& act = a.actions[k];
             for (std::size_t n = 0; n < act.notWith.size(); ++n) {
                 const auto it = byName.find(act.notWith[n]);
-                const std::string pointer = "/actions/" + std::to_string(k) + "/not_with/" + std::to_string(n);
+                const std::string pointer =
+                    "/actions/" + std::to_string(k) + "/not_with/" + std::to_string(n);
                 if (it == byName.end())
                     Fail(pointer, "no action " + Quoted(act.notWith[n]));
                 if (a.actions[it->second].type != ActionType::Variable)
@@ -520,8 +539,8 @@ private:
             if (!act.of.empty()) {
                 const Action& of = a.actions[named(k, "of", 0, act.of, ActionType::Permanent)];
                 if (of.acting != Acting::Together || !of.casesInf.empty())
-                    Fail("/actions/" + std::to_string(k) + "/of", "the action " + Quoted(of.name) +
-                                                                      " acts together, with one set of cases");
+                    Fail("/actions/" + std::to_string(k) + "/of",
+                         "the action " + Quoted(of.name) + " acts together, with one set of cases");
             }
             if (act.type == ActionType::Companion) {
                 const std::string& with = a.code->Type(act.kind)->companionOf;
@@ -546,7 +565,8 @@ private:
 
 } // namespace
 
-Actions ReadActions(const std::string& text, const std::string& source, const std::vector<std::string>& codeFolders) {
+Actions ReadActions(const std::string& text, const std::string& source,
+                    const std::vector<std::string>& codeFolders) {
     return Reader(source, codeFolders).Read(text);
 }
 

@@ -24,9 +24,9 @@ using text::Quoted;
 using text::Shortest;
 
 const std::pair<const char*, ActionType> kRoles[] = {
-    {"permanent", ActionType::Permanent},   {"prestress", ActionType::Prestress},
-    {"variable", ActionType::Variable},     {"accidental", ActionType::Accidental},
-    {"seismic", ActionType::Seismic},       {"companion", ActionType::Companion}};
+    {"permanent", ActionType::Permanent}, {"prestress", ActionType::Prestress},
+    {"variable", ActionType::Variable},   {"accidental", ActionType::Accidental},
+    {"seismic", ActionType::Seismic},     {"companion", ActionType::Companion}};
 
 // "a", "b" or "c"
 std::string Listed(const std::vector<std::string>& names, bool quoted) {
@@ -38,16 +38,17 @@ std::string Listed(const std::vector<std::string>& names, bool quoted) {
     return out;
 }
 
-class Reader {
+class Reader : json::DocumentReader {
 public:
-    explicit Reader(const std::string& source) : source(source) {}
+    explicit Reader(const std::string& source) : DocumentReader(source) {}
 
     Code Read(const std::string& text) {
         const json::Json doc = json::Parse(text, source);
         Code c;
         c.source = source;
-        Object(doc, "", {"code", "title", "rule_word", "annex", "psi", "values", "action_values", "file_factors",
-                         "options", "types", "situations"});
+        Object(doc, "",
+               {"code", "title", "rule_word", "annex", "psi", "values", "action_values", "file_factors",
+                "options", "types", "situations"});
         c.name = Text(Required(doc, "", "code"), "/code");
         c.title = doc.contains("title") ? Text(doc["title"], "/title") : c.name;
         c.ruleWord = doc.contains("rule_word") ? Text(doc["rule_word"], "/rule_word") : "rule";
@@ -82,8 +83,12 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& pointer, const std::string& what) const {
-        throw Error(Error::Kind::Data, source + ": " + (pointer.empty() ? "" : pointer + ": ") + what);
+    // An object of named entries, each checked by its reader; "_source" a text.
+    void Map(const json::Json& v, const std::string& pointer) const {
+        if (!v.is_object())
+            Fail(pointer, "expected an object");
+        if (v.contains("_source"))
+            Text(v["_source"], pointer + json::Segment("_source"));
     }
 
     // An object whose keys are among `allowed` or "_source" (a text).
@@ -132,7 +137,7 @@ private:
     }
 
     void PsiTable(const json::Json& t, Code& c) const {
-        Object(t, "/psi", {});
+        Map(t, "/psi");
         for (const auto& item : t.items()) {
             if (item.key() == "_source")
                 continue;
@@ -143,7 +148,7 @@ private:
     }
 
     void Values(const json::Json& t, Code& c) const {
-        Object(t, "/values", {});
+        Map(t, "/values");
         for (const auto& item : t.items()) {
             if (item.key() == "_source")
                 continue;
@@ -165,7 +170,7 @@ private:
     }
 
     void ActionValues(const json::Json& t, Code& c) const {
-        Object(t, "/action_values", {});
+        Map(t, "/action_values");
         for (const auto& item : t.items()) {
             if (item.key() == "_source")
                 continue;
@@ -189,7 +194,7 @@ private:
     }
 
     void Options(const json::Json& t, Code& c) const {
-        Object(t, "/options", {});
+        Map(t, "/options");
         for (const auto& item : t.items()) {
             if (item.key() == "_source")
                 continue;
@@ -210,7 +215,7 @@ private:
                 opt.choices = {"false", "true"};
                 opt.defaults = {Bool(Required(o, p, "default"), p + "/default") ? "true" : "false"};
                 if (o.contains("sets")) {
-                    Object(o["sets"], p + "/sets", {});
+                    Map(o["sets"], p + "/sets");
                     for (const auto& s : o["sets"].items())
                         if (s.key() != "_source") {
                             if (c.values.count(s.key()) == 0)
@@ -231,13 +236,14 @@ private:
     }
 
     void Types(const json::Json& t, Code& c) const {
-        Object(t, "/types", {});
+        Map(t, "/types");
         for (const auto& item : t.items()) {
             if (item.key() == "_source")
                 continue;
             const std::string p = "/types" + json::Segment(item.key());
             const json::Json& v = item.value();
-            Object(v, p, {"role", "both_signs", "psi", "categories", "site", "component_rules", "companion_of"});
+            Object(v, p,
+                   {"role", "both_signs", "psi", "categories", "site", "component_rules", "companion_of"});
             LoadType type;
             type.name = item.key();
             type.role = Role(Required(v, p, "role"), p + "/role");
@@ -264,16 +270,17 @@ private:
                 type.overAltitude = entry(Text(Required(v["site"], s, "over_1000m"), s + "/over_1000m"), s);
                 type.upToAltitude = entry(Text(Required(v["site"], s, "up_to_1000m"), s + "/up_to_1000m"), s);
                 if (v["site"].contains("countries")) {
-                    Object(v["site"]["countries"], s + "/countries", {});
+                    Map(v["site"]["countries"], s + "/countries");
                     for (const auto& country : v["site"]["countries"].items())
-                        type.countries[country.key()] =
-                            entry(Text(country.value(), s + "/countries" + json::Segment(country.key())), s);
+                        if (country.key() != "_source")
+                            type.countries[country.key()] = entry(
+                                Text(country.value(), s + "/countries" + json::Segment(country.key())), s);
                 }
                 if (v["site"].contains("other_countries"))
                     type.otherCountries = Texts(v["site"]["other_countries"], s + "/other_countries");
             }
             if (v.contains("component_rules")) {
-                Object(v["component_rules"], p + "/component_rules", {});
+                Map(v["component_rules"], p + "/component_rules");
                 for (const auto& r : v["component_rules"].items()) {
                     if (r.key() == "_source")
                         continue;
@@ -306,14 +313,16 @@ private:
         std::size_t start = 0;
         for (;;) {
             const std::size_t star = f.text.find('*', start);
-            std::string item = f.text.substr(start, star == std::string::npos ? std::string::npos : star - start);
+            std::string item =
+                f.text.substr(start, star == std::string::npos ? std::string::npos : star - start);
             item.erase(0, item.find_first_not_of(' '));
             item.erase(item.find_last_not_of(' ') + 1);
             double number = 0.0;
             if (text::ParseDouble(item, number) == text::ParseStatus::Ok) {
                 f.items.push_back({"", number});
             } else {
-                const bool name = !item.empty() && (std::isalpha(static_cast<unsigned char>(item[0])) || item[0] == '_') &&
+                const bool name = !item.empty() &&
+                                  (std::isalpha(static_cast<unsigned char>(item[0])) || item[0] == '_') &&
                                   std::all_of(item.begin(), item.end(), [](char ch) {
                                       return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
                                   });
@@ -346,7 +355,7 @@ private:
 
     std::vector<std::pair<std::string, std::string>> When(const json::Json& v, const std::string& pointer,
                                                           const Code& c) const {
-        Object(v, pointer, {});
+        Map(v, pointer);
         std::vector<std::pair<std::string, std::string>> out;
         for (const auto& item : v.items()) {
             if (item.key() == "_source")
@@ -355,7 +364,8 @@ private:
             const CodeOption* o = c.Option(item.key());
             if (o == nullptr)
                 Fail(p, "no option " + Quoted(item.key()));
-            const std::string choice = o->boolean ? (Bool(item.value(), p) ? "true" : "false") : Text(item.value(), p);
+            const std::string choice =
+                o->boolean ? (Bool(item.value(), p) ? "true" : "false") : Text(item.value(), p);
             if (std::find(o->choices.begin(), o->choices.end(), choice) == o->choices.end())
                 Fail(p, Quoted(choice) + " is not a choice of " + Quoted(item.key()));
             out.push_back({item.key(), choice});
@@ -411,7 +421,8 @@ private:
                 Fail(p + "/with", "a companion acts with variable actions");
             t.with.push_back(Term(v["with"], p + "/with", c, true));
             const LoadType* companion = c.Type(t.with.back().type);
-            if (companion == nullptr || companion->role != ActionType::Companion || companion->companionOf != t.type)
+            if (companion == nullptr || companion->role != ActionType::Companion ||
+                companion->companionOf != t.type)
                 Fail(p + "/with", "expected a companion type of " + Quoted(t.type));
         }
         return t;
@@ -468,8 +479,6 @@ private:
         }
         return s;
     }
-
-    const std::string& source;
 };
 
 std::string ReadFile(const std::string& path) {
@@ -502,8 +511,8 @@ Psi ReadPsi(const json::Json& v, const std::string& pointer, const std::string& 
     // The frequent value is never below the quasi-permanent one: the leading action's factor in the frequent
     // and accidental combinations is then never below its accompanying one.
     if (psi[1] < psi[2])
-        fail(pointer, "psi1 >= psi2 is expected, found [" + Shortest(psi[0]) + ", " + Shortest(psi[1]) + ", " +
-                          Shortest(psi[2]) + "]");
+        fail(pointer, "psi1 >= psi2 is expected, found [" + Shortest(psi[0]) + ", " + Shortest(psi[1]) +
+                          ", " + Shortest(psi[2]) + "]");
     return {psi[0], psi[1], psi[2]};
 }
 
@@ -519,7 +528,8 @@ std::vector<std::string> CodeNames(const std::vector<std::string>& folders) {
     std::set<std::string> names;
     for (const std::string& folder : folders) {
         std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error))
             if (it->path().extension() == ".json")
                 names.insert(it->path().stem().string());
     }
@@ -542,13 +552,14 @@ std::shared_ptr<const Code> LoadCode(const std::string& name, const std::vector<
             }
         }
         if (path.empty())
-            throw Error(Error::Kind::Data, "unknown code " + Quoted(name) + " (" + Listed(CodeNames(folders), false) + ")");
+            throw Error(Error::Kind::Data,
+                        "unknown code " + Quoted(name) + " (" + Listed(CodeNames(folders), false) + ")");
     }
     auto code = std::make_shared<Code>(ReadCode(ReadFile(path), path));
     if (path.size() > 5 && fs::path(path).stem() != code->name && name.find('/') == std::string::npos &&
         fs::path(name).extension() != ".json")
-        throw Error(Error::Kind::Data, path + ": /code: the file of code " + Quoted(name) + " names " +
-                                           Quoted(code->name));
+        throw Error(Error::Kind::Data,
+                    path + ": /code: the file of code " + Quoted(name) + " names " + Quoted(code->name));
     return code;
 }
 

@@ -10,6 +10,7 @@
 #include "reference/RefDesign.h"
 #include "reference/RefInternal.h"
 
+#include "formats/Codes.h"
 #include "vymath/analysis/Design.h"
 #include "vymath/analysis/Diagram.h"
 
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -59,6 +61,18 @@ std::vector<F::Point> Line(const std::vector<double>& x, const std::vector<doubl
     return out;
 }
 
+// EN 1990 as shipped, read once.
+const std::shared_ptr<const Code>& En1990() {
+    static const std::shared_ptr<const Code> code =
+        vymath::formats::LoadCode("EN1990", vymath::formats::DefaultCodeFolders());
+    return code;
+}
+
+const char* KindOf(ActionType t) {
+    static const char* const kinds[] = {"permanent", "prestress", "variable", "accidental", "seismic"};
+    return kinds[static_cast<int>(t)];
+}
+
 double Ordinate(FuzzedDataProvider& in) {
     return in.ConsumeBool() ? in.ConsumeIntegralInRange(-8, 8) * 2.5
                             : in.ConsumeFloatingPointInRange(-100.0, 100.0);
@@ -91,20 +105,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Actions: every case in exactly one.
     Actions acts;
     acts.source = "fuzz";
-    acts.uls610ab = in.ConsumeBool();
-    acts.accidentalPsi1 = in.ConsumeBool();
+    acts.code = En1990();
+    acts.values = acts.code->values;
+    for (const CodeOption& o : acts.code->options)
+        acts.options[o.name] = o.defaults;
+    acts.options["uls"] = {in.ConsumeBool() ? "6.10a/b" : "6.10"};
+    acts.options["accidental_leading_psi"] = {in.ConsumeBool() ? "psi1" : "psi2"};
     if (in.ConsumeBool()) {
-        acts.factors.gammaGsup = in.ConsumeIntegralInRange(0, 20) * 0.1;
-        acts.factors.gammaGinf = in.ConsumeIntegralInRange(0, 20) * 0.1;
-        acts.factors.gammaQ = in.ConsumeIntegralInRange(0, 20) * 0.1;
-        acts.factors.xi = in.ConsumeIntegralInRange(0, 10) * 0.1;
-        acts.factors.gammaP = in.ConsumeIntegralInRange(0, 20) * 0.1;
+        acts.values["gamma_G_sup"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
+        acts.values["gamma_G_inf"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
+        acts.values["gamma_Q"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
+        acts.values["xi"] = in.ConsumeIntegralInRange(0, 10) * 0.1;
+        acts.values["gamma_P"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
     }
     const int actionCount = in.ConsumeIntegralInRange(1, std::min(count, 5));
     for (int a = 0; a < actionCount; ++a) {
         Action act;
         act.name = "A" + std::to_string(a);
         act.type = static_cast<ActionType>(in.ConsumeIntegralInRange(0, 4));
+        act.kind = KindOf(act.type);
         if (act.type == ActionType::Variable) {
             static const double psi[] = {0.0, 0.2, 0.3, 0.5, 0.6, 0.7, 0.9, 1.0};
             double p[3] = {in.PickValueInArray(psi), in.PickValueInArray(psi), in.PickValueInArray(psi)};

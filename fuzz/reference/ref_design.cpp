@@ -57,28 +57,29 @@ struct Rules {
 };
 
 Rules RulesOf(const Actions& acts, const std::string& kind) {
-    const auto& g = acts.factors;
+    const auto g = [&](const char* name) { return acts.values.at(name); };
     Rules r{1.0, 1.0, 1.0, {}, {}, kind != "seismic"};
     if (kind == "6.10" || kind == "6.10a" || kind == "6.10b") {
-        r.gSup = kind == "6.10b" ? g.xi * g.gammaGsup : g.gammaGsup;
-        r.gInf = g.gammaGinf;
-        r.gP = g.gammaP;
+        r.gSup = kind == "6.10b" ? g("xi") * g("gamma_G_sup") : g("gamma_G_sup");
+        r.gInf = g("gamma_G_inf");
+        r.gP = g("gamma_P");
     }
+    const bool psi1 = acts.options.at("accidental_leading_psi").front() == "psi1";
     for (const Action& a : acts.actions) {
         double lead = a.psi2, acc = a.psi2;
         if (kind == "6.10" || kind == "6.10b") {
-            lead = g.gammaQ;
-            acc = g.gammaQ * a.psi0;
+            lead = g("gamma_Q");
+            acc = g("gamma_Q") * a.psi0;
         } else if (kind == "6.10a") {
-            lead = g.gammaQ * a.psi0;
-            acc = g.gammaQ * a.psi0;
+            lead = g("gamma_Q") * a.psi0;
+            acc = g("gamma_Q") * a.psi0;
         } else if (kind == "characteristic") {
             lead = 1.0;
             acc = a.psi0;
         } else if (kind == "frequent") {
             lead = a.psi1;
         } else if (kind == "accidental") {
-            lead = acts.accidentalPsi1 ? a.psi1 : a.psi2;
+            lead = psi1 ? a.psi1 : a.psi2;
         }
         r.lead.push_back(lead);
         r.acc.push_back(acc);
@@ -179,7 +180,7 @@ std::vector<std::vector<double>> Combinations(const Actions& actions,
             (a.type == ActionType::Seismic && (situation == "seismic" || situation == "seismic " + a.name)))
             special = static_cast<int>(i);
     }
-    if (situation == "ULS" && actions.uls610ab) {
+    if (situation == "ULS" && actions.options.at("uls").front() == "6.10a/b") {
         Enumerate(actions, index, "6.10a", -1, out);
         Enumerate(actions, index, "6.10b", -1, out);
     } else if (situation == "ULS") {

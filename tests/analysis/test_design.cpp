@@ -103,9 +103,10 @@ TEST(Design, LeadingActionsExclusionsAndSigns) {
 TEST(Design, CombinationTextRoundsTheFactorsAsWritten) {
     // 0.85 * 1.35 is stored just below 1.1475, 1.5 * 0.7 just below 1.05; 9.99951 carries into a digit.
     EXPECT_EQ(
-        (DesignCombination{{{"G", 0.85 * 1.35}, {"Q 1", 1.5 * 0.7}, {"E", -1.0}, {"W", 9.99951}}}.Text()),
+        (DesignCombination{{{"G", 0.85 * 1.35}, {"Q 1", 1.5 * 0.7}, {"E", -1.0}, {"W", 9.99951}}, "", ""}
+             .Text()),
         "1.148*G + 1.05*\"Q 1\" - 1*E + 10*W");
-    EXPECT_EQ((DesignCombination{{{"E", -0.123449}}}.Text()), "-0.1234*E");
+    EXPECT_EQ((DesignCombination{{{"E", -0.123449}}, "", ""}.Text()), "-0.1234*E");
     EXPECT_EQ(DesignCombination().Text(), "0");
 }
 

@@ -63,7 +63,7 @@ TEST(Report, TableAndPlotShowNoPlaceholder) {
 
 TEST(Report, DesignPlotKeepsLongCombinationsWholeInTheLegend) {
     using namespace vymath::analysis;
-    DesignCombination small{{{"G", 1.35}}}, large;
+    DesignCombination small{{{"G", 1.35}}, "", ""}, large;
     for (const char* c : {"DeadLoad", "Finishes", "ImposedSpan1", "ImposedSpan2", "SnowDrift", "WindWest"})
         large.factors.push_back({c, 1.5 * 0.7});
     SituationResult d;
