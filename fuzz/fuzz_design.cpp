@@ -1,10 +1,10 @@
-// Differential fuzzing of the design envelopes by EN 1990: random load cases (with jumps) and actions of
-// every type, acting and not_with, against every combination enumerated (fuzz/reference/ref_design.cpp)
-// and enveloped with the exact envelope. The envelopes must agree within 1e-9 of the scale of the values
-// (on steep pieces, within what a shift of a few 1e-9 in x gives, the output's tolerance),
-// and every governing combination must be one of the enumerated ones and take the envelope's values. The
-// enumerated combinations sum the cases as plain polylines (tolerance 1e-9, a jump its steep piece), so
-// that no value is taken from a neighbouring point within Combine's tolerance.
+// Differential fuzzing of the design envelopes under the shipped codes (EN 1990, ASCE 7-16 LRFD and ASD):
+// random load cases (with jumps) and actions of every type, acting and not_with (Ev with Eh), against every
+// combination enumerated (fuzz/reference/ref_design.cpp) and enveloped with the exact envelope. The envelopes
+// must agree within 1e-9 of the scale of the values (on steep pieces, within what a shift of a few 1e-9 in x
+// gives, the output's tolerance), and every governing combination must be one of the enumerated ones and take
+// the envelope's values. The enumerated combinations sum the cases as plain polylines (tolerance 1e-9, a jump
+// its steep piece), so that no value is taken from a neighbouring point within Combine's tolerance.
 #include "FuzzCommon.h"
 #include "foundation/Access.h"
 #include "reference/RefDesign.h"
@@ -61,11 +61,13 @@ std::vector<F::Point> Line(const std::vector<double>& x, const std::vector<doubl
     return out;
 }
 
-// EN 1990 as shipped, read once.
-const std::shared_ptr<const Code>& En1990() {
-    static const std::shared_ptr<const Code> code =
-        vymath::formats::LoadCode("EN1990", vymath::formats::DefaultCodeFolders());
-    return code;
+// The shipped codes, read once: EN 1990, ASCE 7-16 LRFD and ASD.
+const std::shared_ptr<const Code>& CodeNumber(int k) {
+    static const std::shared_ptr<const Code> codes[] = {
+        vymath::formats::LoadCode("EN1990", vymath::formats::DefaultCodeFolders()),
+        vymath::formats::LoadCode("ASCE7-16-LRFD", vymath::formats::DefaultCodeFolders()),
+        vymath::formats::LoadCode("ASCE7-16-ASD", vymath::formats::DefaultCodeFolders())};
+    return codes[k];
 }
 
 const char* KindOf(ActionType t) {
@@ -105,13 +107,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Actions: every case in exactly one.
     Actions acts;
     acts.source = "fuzz";
-    acts.code = En1990();
+    const int code = in.ConsumeIntegralInRange(0, 2);
+    const bool en1990 = code == 0;
+    acts.code = CodeNumber(code);
     acts.values = acts.code->values;
     for (const CodeOption& o : acts.code->options)
         acts.options[o.name] = o.defaults;
-    acts.options["uls"] = {in.ConsumeBool() ? "6.10a/b" : "6.10"};
-    acts.options["accidental_leading_psi"] = {in.ConsumeBool() ? "psi1" : "psi2"};
-    if (in.ConsumeBool()) {
+    if (!en1990) {
+        if (code == 1 && in.ConsumeBool()) {
+            acts.options["L_factor_0.5"] = {"true"};
+            acts.values["L_factor"] = 0.5;
+        }
+    } else {
+        acts.options["uls"] = {in.ConsumeBool() ? "6.10a/b" : "6.10"};
+        acts.options["accidental_leading_psi"] = {in.ConsumeBool() ? "psi1" : "psi2"};
+    }
+    if (en1990 && in.ConsumeBool()) {
         acts.values["gamma_G_sup"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
         acts.values["gamma_G_inf"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
         acts.values["gamma_Q"] = in.ConsumeIntegralInRange(0, 20) * 0.1;
@@ -122,8 +133,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int a = 0; a < actionCount; ++a) {
         Action act;
         act.name = "A" + std::to_string(a);
-        act.type = static_cast<ActionType>(in.ConsumeIntegralInRange(0, 4));
-        act.kind = KindOf(act.type);
+        if (en1990) {
+            act.type = static_cast<ActionType>(in.ConsumeIntegralInRange(0, 4));
+            act.kind = KindOf(act.type);
+        } else {
+            static const char* const kinds[] = {"D", "L", "Lr", "S", "R", "W", "Eh"};
+            act.kind = in.PickValueInArray(kinds);
+            act.type = acts.code->Type(act.kind)->role;
+            if (act.type == ActionType::Permanent && in.ConsumeBool())
+                act.acting = Acting::Exclusive;
+        }
         if (act.type == ActionType::Variable) {
             static const double psi[] = {0.0, 0.2, 0.3, 0.5, 0.6, 0.7, 0.9, 1.0};
             double p[3] = {in.PickValueInArray(psi), in.PickValueInArray(psi), in.PickValueInArray(psi)};
@@ -144,6 +163,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const Action& b : acts.actions)
                 if (&a != &b && b.type == ActionType::Variable && in.ConsumeIntegralInRange(0, 3) == 0)
                     a.notWith.push_back(b.name);
+    // ASCE 7: Ev as a factor of a D acting together, with the one Eh (not free).
+    if (!en1990 && in.ConsumeBool()) {
+        const auto of = [&](const char* kind) {
+            return std::count_if(acts.actions.begin(), acts.actions.end(),
+                                 [&](const Action& a) { return a.kind == kind; });
+        };
+        const auto d = std::find_if(acts.actions.begin(), acts.actions.end(), [](const Action& a) {
+            return a.kind == "D" && a.acting == Acting::Together;
+        });
+        const auto eh = std::find_if(acts.actions.begin(), acts.actions.end(),
+                                     [](const Action& a) { return a.kind == "Eh"; });
+        if (d != acts.actions.end() && of("Eh") == 1 && eh->acting != Acting::Free) {
+            Action ev;
+            ev.name = "Ev";
+            ev.kind = "Ev";
+            ev.type = ActionType::Companion;
+            ev.of = d->name;
+            ev.ofFactor = in.ConsumeIntegralInRange(1, 6) * 0.05;
+            acts.actions.push_back(ev);
+        }
+    }
 
     std::vector<const F*> functions, plains;
     std::vector<F> plain;
@@ -165,8 +205,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const F::Point& p : points[k])
                 std::fprintf(stderr, "case %zu: %.17g %.17g\n", k, p.x, p.y);
         for (const Action& a : acts.actions) {
-            std::fprintf(stderr, "action %s type %d acting %d psi %g %g %g cases", a.name.c_str(),
-                         static_cast<int>(a.type), static_cast<int>(a.acting), a.psi0, a.psi1, a.psi2);
+            std::fprintf(stderr, "action %s %s acting %d psi %g %g %g of %s %g cases", a.name.c_str(),
+                         a.kind.c_str(), static_cast<int>(a.acting), a.psi0, a.psi1, a.psi2, a.of.c_str(),
+                         a.ofFactor);
             for (const std::string& c : a.cases)
                 std::fprintf(stderr, " %s", c.c_str());
             std::fprintf(stderr, "\n");

@@ -1,4 +1,4 @@
-// Reference: the combinations of EN 1990, enumerated.
+// Reference: the combinations of EN 1990 and of ASCE 7-16 (LRFD, ASD), enumerated.
 #include "RefDesign.h"
 
 #include <algorithm>
@@ -164,6 +164,158 @@ void Enumerate(const Actions& acts, const std::map<std::string, std::size_t>& in
     }
 }
 
+// ASCE 7-16: a term is the actions of one load type at a factor, or a choice of at most one action among
+// several types ("Lr or S or R"); Eh carries the factor of Ev acting with it.
+struct UsTerm {
+    std::vector<std::string> types;
+    std::vector<double> factors; // one a type
+    double ev = 0.0;
+};
+using UsRule = std::vector<UsTerm>;
+
+std::vector<UsRule> UsRules(bool lrfd, double lf) {
+    const UsTerm roof5{{"Lr", "S", "R"}, {0.5, 0.5, 0.5}}, roof16{{"Lr", "S", "R"}, {1.6, 1.6, 1.6}},
+        roof1{{"Lr", "S", "R"}, {1.0, 1.0, 1.0}}, roof75{{"Lr", "S", "R"}, {0.75, 0.75, 0.75}};
+    const auto one = [](const char* type, double factor) { return UsTerm{{type}, {factor}}; };
+    if (lrfd)
+        return {{one("D", 1.4)},
+                {one("D", 1.2), one("L", 1.6), roof5},
+                {one("D", 1.2), roof16, UsTerm{{"L", "W"}, {lf, 0.5}}},
+                {one("D", 1.2), one("W", 1.0), one("L", lf), roof5},
+                {one("D", 0.9), one("W", 1.0)},
+                {one("D", 1.2), UsTerm{{"Eh"}, {1.0}, 1.0}, one("L", lf), one("S", 0.2)},
+                {one("D", 0.9), UsTerm{{"Eh"}, {1.0}, -1.0}}};
+    return {{one("D", 1.0)},
+            {one("D", 1.0), one("L", 1.0)},
+            {one("D", 1.0), roof1},
+            {one("D", 1.0), one("L", 0.75), roof75},
+            {one("D", 1.0), one("W", 0.6)},
+            {one("D", 1.0), one("L", 0.75), one("W", 0.75 * 0.6), roof75},
+            {one("D", 0.6), one("W", 0.6)},
+            {one("D", 1.0), UsTerm{{"Eh"}, {0.7}, 0.7}},
+            {one("D", 1.0), UsTerm{{"Eh"}, {0.525}, 0.525}, one("L", 0.75), one("S", 0.75)},
+            {one("D", 0.6), UsTerm{{"Eh"}, {0.7}, -0.7}}};
+}
+
+// An option of a term: the cases with their factors, and the actions present.
+struct Option {
+    std::vector<std::pair<std::size_t, double>> cases;
+    std::vector<std::size_t> present;
+};
+
+// A variable action's arrangements: W and Eh either way unless their cases are exclusive; free cases each
+// absent or acting (either way, for W and Eh).
+std::vector<Arrangement> UsArrangements(const Action& a) {
+    const bool signs = (a.kind == "W" || a.kind == "Eh") && a.acting != Acting::Exclusive;
+    if (a.acting != Acting::Free || !signs)
+        return Arrangements(a, false, signs);
+    std::vector<Arrangement> out;
+    const std::size_t n = a.cases.size();
+    std::size_t count = 1;
+    for (std::size_t c = 0; c < n; ++c)
+        count *= 3;
+    for (std::size_t code = 1; code < count; ++code) {
+        Arrangement some;
+        for (std::size_t c = 0, rest = code; c < n; ++c, rest /= 3)
+            if (rest % 3 != 0)
+                some.push_back({c, rest % 3 == 1 ? 1.0 : -1.0});
+        out.push_back(some);
+    }
+    return out;
+}
+
+void EnumerateUs(const Actions& acts, const std::map<std::string, std::size_t>& index, const UsRule& rule,
+                 std::vector<std::vector<double>>& out) {
+    const std::size_t n = acts.actions.size();
+    const auto caseOf = [&](std::size_t action, std::size_t c) {
+        return index.at(acts.actions[action].cases[c]);
+    };
+    // Ev's cases at factor 1 of it: its own, or those of the action it is a factor of.
+    std::vector<std::pair<std::size_t, double>> ev;
+    for (const Action& a : acts.actions)
+        if (a.kind == "Ev") {
+            if (a.of.empty()) {
+                for (const std::string& c : a.cases)
+                    ev.push_back({index.at(c), 1.0});
+            } else {
+                for (const Action& b : acts.actions)
+                    if (b.name == a.of)
+                        for (const std::string& c : b.cases)
+                            ev.push_back({index.at(c), a.ofFactor});
+            }
+        }
+    std::vector<std::vector<Option>> fixed, slots; // D's terms first: their factors are added first
+    for (const UsTerm& t : rule) {
+        if (t.types.size() == 1 && t.types[0] == "D") {
+            for (std::size_t i = 0; i < n; ++i)
+                if (acts.actions[i].kind == "D") {
+                    fixed.emplace_back();
+                    for (const Arrangement& arr : Arrangements(acts.actions[i], false, false)) {
+                        Option o{{}, {i}};
+                        for (const auto& c : arr)
+                            o.cases.push_back({caseOf(i, c.first), c.second * t.factors[0]});
+                        fixed.back().push_back(o);
+                    }
+                }
+            continue;
+        }
+        const auto options = [&](std::size_t i, double factor) {
+            std::vector<Option> out;
+            for (const Arrangement& arr : UsArrangements(acts.actions[i])) {
+                Option o{{}, {i}};
+                for (const auto& c : arr)
+                    o.cases.push_back({caseOf(i, c.first), c.second * factor});
+                if (t.ev != 0.0)
+                    for (const auto& c : ev)
+                        o.cases.push_back({c.first, t.ev * c.second});
+                out.push_back(o);
+            }
+            return out;
+        };
+        if (t.types.size() == 1) { // each action of the type present or not
+            for (std::size_t i = 0; i < n; ++i)
+                if (acts.actions[i].kind == t.types[0]) {
+                    slots.push_back({Option()});
+                    for (const Option& o : options(i, t.factors[0]))
+                        slots.back().push_back(o);
+                }
+        } else { // at most one action of the types
+            slots.push_back({Option()});
+            for (std::size_t k = 0; k < t.types.size(); ++k)
+                for (std::size_t i = 0; i < n; ++i)
+                    if (acts.actions[i].kind == t.types[k])
+                        for (const Option& o : options(i, t.factors[k]))
+                            slots.back().push_back(o);
+        }
+    }
+    fixed.insert(fixed.end(), slots.begin(), slots.end());
+    std::vector<std::size_t> pick(fixed.size(), 0);
+    for (;;) {
+        std::vector<bool> present(n, false);
+        for (std::size_t s = 0; s < fixed.size(); ++s)
+            for (std::size_t i : fixed[s][pick[s]].present)
+                present[i] = true;
+        bool clash = false;
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < n; ++j)
+                if (present[i] && present[j])
+                    for (const std::string& other : acts.actions[i].notWith)
+                        clash = clash || other == acts.actions[j].name;
+        if (!clash) {
+            std::vector<double> f(index.size(), 0.0);
+            for (std::size_t s = 0; s < fixed.size(); ++s)
+                for (const auto& c : fixed[s][pick[s]].cases)
+                    f[c.first] += c.second;
+            out.push_back(f);
+        }
+        std::size_t k = 0;
+        while (k < fixed.size() && ++pick[k] == fixed[k].size())
+            pick[k++] = 0;
+        if (k == fixed.size())
+            break;
+    }
+}
+
 } // namespace
 
 std::vector<std::vector<double>> Combinations(const Actions& actions,
@@ -173,6 +325,13 @@ std::vector<std::vector<double>> Combinations(const Actions& actions,
     for (std::size_t k = 0; k < caseNames.size(); ++k)
         index.emplace(caseNames[k], k);
     std::vector<std::vector<double>> out;
+    if (situation == "LRFD" || situation == "ASD") {
+        const auto half = actions.options.find("L_factor_0.5");
+        const bool l05 = half != actions.options.end() && half->second.front() == "true";
+        for (const UsRule& rule : UsRules(situation == "LRFD", l05 ? 0.5 : 1.0))
+            EnumerateUs(actions, index, rule, out);
+        return out;
+    }
     int special = -1;
     for (std::size_t i = 0; i < actions.actions.size(); ++i) {
         const Action& a = actions.actions[i];
