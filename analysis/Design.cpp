@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace vymath {
@@ -88,8 +89,8 @@ Side Worst(std::vector<Side> sides, bool upper, const F& zero) {
 // The design envelopes of an actions description under its code's plan.
 class Builder {
 public:
-    Builder(const Actions& actions, const std::vector<std::string>& caseNames, const std::vector<const F*>& uppers,
-            const std::vector<const F*>& lowers)
+    Builder(const Actions& actions, const std::vector<std::string>& caseNames,
+            const std::vector<const F*>& uppers, const std::vector<const F*>& lowers)
         : actions(actions), names(caseNames), terms(caseNames, uppers, lowers) {
         for (const std::string& c : CasesOf(actions))
             order.push_back(terms.Index(c));
@@ -144,7 +145,8 @@ private:
                 for (unsigned signs = 0; signs < (1u << n); ++signs) {
                     plan::Arrangement a;
                     for (std::size_t j = 0; j < n; ++j)
-                        a.cases.push_back({f.cases[j], (signs >> j & 1u ? -1.0 : 1.0) * (j == i ? lead : other)});
+                        a.cases.push_back(
+                            {f.cases[j], (signs >> j & 1u ? -1.0 : 1.0) * (j == i ? lead : other)});
                     parts.front().push_back(a);
                 }
             return std::make_shared<Term>(terms.Parts(parts, false, false, false, upper));
@@ -335,8 +337,8 @@ private:
                     taken->back().push_back({terms.Index(c.loadCase), c.factor});
             }
             if (fs.empty())
-                throw Error(Error::Kind::Data, "rule " + Quoted(r.label) + ": the term of " + Quoted(t.action) +
-                                                   " has no alternative");
+                throw Error(Error::Kind::Data, "rule " + Quoted(r.label) + ": the term of " +
+                                                   Quoted(t.action) + " has no alternative");
             Term term;
             if (fs.size() == 1) {
                 term.f = *fs.front();
@@ -448,7 +450,8 @@ private:
         }
         // Present: the arrangements at the factor, at both signs for a seismic action; a free action's
         // non-empty subsets as one rule per case present (and sign), the others each present or not.
-        const std::vector<double> signs = f.bothSigns ? std::vector<double>{f.sup, -f.sup} : std::vector<double>{f.sup};
+        const std::vector<double> signs =
+            f.bothSigns ? std::vector<double>{f.sup, -f.sup} : std::vector<double>{f.sup};
         if (f.acting == Acting::Together) {
             std::vector<Alternative> alternatives;
             for (double s : signs)
@@ -467,7 +470,8 @@ private:
             for (std::size_t j = 0; j < f.cases.size(); ++j) {
                 out.emplace_back();
                 for (std::size_t i = 0; i < f.cases.size(); ++i)
-                    out.back().push_back(i == j ? term({Of({{f.cases[i], s}})}) : term({Alternative(), Of({{f.cases[i], s}})}));
+                    out.back().push_back(i == j ? term({Of({{f.cases[i], s}})})
+                                                : term({Alternative(), Of({{f.cases[i], s}})}));
             }
         return out;
     }
@@ -532,8 +536,10 @@ private:
                 Terms optional;
                 for (std::size_t m : group) {
                     const plan::Optional& o = v.optional[m];
-                    const bool picked = o.choice >= 0 && picks[static_cast<std::size_t>(o.choice)]
-                                                             [at[static_cast<std::size_t>(o.choice)]] == m;
+                    const bool picked =
+                        o.choice >= 0 &&
+                        picks[static_cast<std::size_t>(o.choice)][at[static_cast<std::size_t>(o.choice)]] ==
+                            m;
                     if (picked && v.choices[static_cast<std::size_t>(o.choice)].leading)
                         r.leading = actions.actions[o.action].name;
                     if (picked || o.hasBase) {
@@ -549,8 +555,8 @@ private:
                     Rule one = r;
                     for (auto& t : all)
                         one.terms.push_back(std::move(t.second));
-                    if (std::find_if(rules.begin(), rules.end(), [&](const Rule& o) { return Same(o, one); }) ==
-                        rules.end())
+                    if (std::find_if(rules.begin(), rules.end(),
+                                     [&](const Rule& o) { return Same(o, one); }) == rules.end())
                         rules.push_back(std::move(one));
                 }
                 std::size_t k = 0;
@@ -643,12 +649,14 @@ std::vector<SituationRules> DesignRules(const Actions& actions) {
     return Expander(actions).Run();
 }
 
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
+                                             const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& diagrams) {
     return Builder(actions, caseNames, diagrams, diagrams).Run();
 }
 
-std::vector<DesignSituation> DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
+std::vector<DesignSituation> DesignEnvelopes(const Actions& actions,
+                                             const std::vector<std::string>& caseNames,
                                              const std::vector<const CVyMathFunction1D*>& uppers,
                                              const std::vector<const CVyMathFunction1D*>& lowers) {
     return Builder(actions, caseNames, uppers, lowers).Run();
@@ -659,6 +667,48 @@ std::vector<DesignSituation> DesignEnvelopes(const std::vector<SituationRules>& 
                                              const std::vector<const CVyMathFunction1D*>& uppers,
                                              const std::vector<const CVyMathFunction1D*>& lowers) {
     return RulesBuilder(situations, caseNames, uppers, lowers).Run();
+}
+
+std::vector<DesignCombination> DistinctCombinations(const SituationRules& situation, std::size_t limit,
+                                                    std::size_t& count) {
+    std::vector<std::string> cases; // in order of appearance
+    std::map<std::string, std::size_t> index;
+    for (const Rule& r : situation.rules)
+        for (const RuleTerm& t : r.terms)
+            for (const Alternative& a : t.alternatives)
+                for (const CaseFactor& c : a.factors)
+                    if (index.emplace(c.loadCase, cases.size()).second)
+                        cases.push_back(c.loadCase);
+    std::set<std::vector<double>> seen;
+    std::vector<DesignCombination> out;
+    for (const Rule& r : situation.rules) {
+        if (std::any_of(r.terms.begin(), r.terms.end(),
+                        [](const RuleTerm& t) { return t.alternatives.empty(); }))
+            continue;
+        std::vector<std::size_t> pick(r.terms.size(), 0);
+        for (;;) {
+            std::vector<double> f(cases.size(), 0.0);
+            for (std::size_t t = 0; t < r.terms.size(); ++t)
+                for (const CaseFactor& c : r.terms[t].alternatives[pick[t]].factors)
+                    f[index.at(c.loadCase)] += c.factor;
+            if (seen.insert(f).second && out.size() < limit) {
+                DesignCombination c;
+                for (std::size_t k = 0; k < f.size(); ++k)
+                    if (f[k] != 0.0)
+                        c.factors.push_back({cases[k], f[k]});
+                c.rule = r.label;
+                c.leading = r.leading;
+                out.push_back(std::move(c));
+            }
+            std::size_t k = r.terms.size();
+            while (k > 0 && ++pick[k - 1] == r.terms[k - 1].alternatives.size())
+                pick[--k] = 0;
+            if (k == 0)
+                break;
+        }
+    }
+    count = seen.size();
+    return out;
 }
 
 } // namespace analysis

@@ -89,6 +89,7 @@ private:
 };
 
 // The commands.
+Command AddCombinationsCommand(CLI::App& app);
 Command AddEnvelopeCommand(CLI::App& app);
 Command AddKeyFiguresCommand(CLI::App& app);
 Command AddMovingCommand(CLI::App& app);

@@ -26,9 +26,13 @@ namespace va = vymath::analysis;
 namespace vf = vymath::formats;
 using vymath::text::Quoted;
 
+bool EndsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
 struct EnvelopeOptions {
     CommonOptions common;
-    std::string svg, plots, html, actions, saf;
+    std::string svg, plots, html, actions, saf, governing;
     bool fold = false;
 };
 
@@ -88,7 +92,7 @@ int Design(Session& session, const EnvelopeOptions& o, const va::Actions& action
     session.AddCsvAndJson([&] { return vf::ToCsv(model, run); }, [&] { return vf::ToJson(model, run); });
     AddPlots(session, o, model, labels,
              [&](std::size_t m, std::size_t f, const std::string& title, const Labels& l) {
-                 return DesignSvg(run.members[m].forces[f], l, title);
+                 return DesignSvg(run.members[m].forces[f], l, title, run.code);
              });
     if (!o.html.empty())
         session.Add("--html", o.html, HtmlReport(model, run, labels, model.Source()));
@@ -96,6 +100,10 @@ int Design(Session& session, const EnvelopeOptions& o, const va::Actions& action
         session.Add("--saf", o.saf, Checked([&] {
                         return vf::SafOf(model, run, [&session](const std::string& n) { session.Note(n); });
                     }));
+    if (!o.governing.empty())
+        session.Add("--governing", o.governing,
+                    EndsWith(o.governing, ".csv") ? vf::GoverningCsv(model, run)
+                                                  : vf::GoverningJson(model, run));
     return session.Finish([&] { return DesignTable(model, run, labels); });
 }
 
@@ -139,13 +147,18 @@ int Run(const EnvelopeOptions& o) {
     Session session(o.common);
     if (!o.actions.empty() && !o.common.combinations.empty())
         UsageError("--actions and -c/--combination exclude each other: the actions give the combinations");
+    if (!o.governing.empty() && o.actions.empty())
+        UsageError("--governing writes the combinations governing the design envelopes: it needs --actions");
+    if (!o.governing.empty() && !EndsWith(o.governing, ".csv") && !EndsWith(o.governing, ".json"))
+        UsageError("--governing: expected a file name ending in .csv or .json, found " + o.governing);
     if (!o.actions.empty() && o.fold)
         UsageError("--actions and --fold exclude each other: design envelopes are exact");
     if (!o.saf.empty() && o.fold)
         UsageError(
             "--saf and --fold exclude each other: a SAF row names the case governing its section, which the "
             "folded envelope does not know everywhere");
-    for (const auto& [option, path] : {std::pair{"--svg", &o.svg}, {"--html", &o.html}, {"--saf", &o.saf}})
+    for (const auto& [option, path] :
+         {std::pair{"--svg", &o.svg}, {"--html", &o.html}, {"--saf", &o.saf}, {"--governing", &o.governing}})
         if (!path->empty())
             CheckFolder(option, *path);
     if (!o.plots.empty())
@@ -159,8 +172,8 @@ int Run(const EnvelopeOptions& o) {
         });
     std::set<std::string> cases; // with actions, only theirs are read
     if (actions)
-        for (const va::Action& a : actions->actions)
-            cases.insert(a.cases.begin(), a.cases.end());
+        for (const std::string& c : va::CasesOf(*actions))
+            cases.insert(c);
     const std::unique_ptr<va::Model> model = session.ReadModel(cases);
     if (!o.svg.empty() && (model->Size() != 1 || model->Forces().size() != 1))
         UsageError("--svg draws one member and one force; " + model->Source() + " has " +
@@ -176,15 +189,16 @@ Command AddEnvelopeCommand(CLI::App& app) {
     CLI::App* cmd = app.add_subcommand(
         "envelope",
         "Exact lower and upper envelopes of the cases (or combinations, or with --actions the design "
-        "envelopes by EN 1990 of every situation) of every member and force, with the case (or "
+        "envelopes of every situation of a design code) of every member and force, with the case (or "
         "combination) governing each stretch, the extremes and the coincident values of the other forces");
     AddCommonOptions(*cmd, o->common);
     cmd->add_flag("--fold", o->fold,
                   "The folded envelope (the set's EnvelopMaxMin: each member's points and crossings, folded "
                   "in one at a time) instead of the exact one");
     cmd->add_option("--actions", o->actions,
-                    "Design envelopes by EN 1990 of every situation these actions allow (a JSON file: "
-                    "each action's name, type and load cases, every case in one action; see the README), "
+                    "Design envelopes of every situation these actions allow under their code (a JSON file: "
+                    "the code, EN 1990 by default, and each action's name, type and load cases, every case "
+                    "in one action; see the README), "
                     "instead of the envelopes of the cases; not with -c or --fold");
     cmd->add_option("--svg", o->svg,
                     "Draw the cases and the envelopes to this SVG file (one member, one force; with "
@@ -197,6 +211,9 @@ Command AddEnvelopeCommand(CLI::App& app) {
         "Write the envelopes (or design envelopes) as a SAF results workbook (.xlsx, sheet "
         "ResultInternalForce1D): per member, force and side a load combination \"max M3\", a row a "
         "section with the six forces there and the governing combination; in m, kN and kNm");
+    cmd->add_option("--governing", o->governing,
+                    "With --actions, write the combinations that govern each member's design envelopes, with "
+                    "the extremes each gives and the coincident forces there (CSV or JSON by the extension)");
     return {cmd, [o] { return Run(*o); }};
 }
 

@@ -360,7 +360,7 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const Envelope& r
 }
 
 std::string DesignSvg(const std::vector<SituationResult>& design, const Labels& labels,
-                      const std::string& title) {
+                      const std::string& title, const std::string& code) {
     Layout layout;
     layout.legendChars = static_cast<std::size_t>((kDesignWidth - kRight - 62) / TextWidth("x", kSmall));
     layout.wrap = true;
@@ -371,7 +371,8 @@ std::string DesignSvg(const std::vector<SituationResult>& design, const Labels& 
     std::string svg = SvgHead(kDesignWidth, heading + kHeight * static_cast<double>(design.size()));
     svg += "<text x=\"" + Fixed(kLeft, 0) +
            "\" y=\"30\" font-size=\"18\" font-weight=\"bold\" fill=\"#222\">" +
-           Escaped(title.empty() ? "Design envelopes by EN 1990" : title + ": design envelopes by EN 1990") +
+           Escaped((title.empty() ? "Design envelopes by " : title + ": design envelopes by ") +
+                   (code.empty() ? std::string("the rules") : code)) +
            "</text>\n";
     for (std::size_t k = 0; k < design.size(); ++k) {
         const RankedSituation ranked = Ranked(design[k]);

@@ -33,9 +33,9 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const vymath::ana
 // Design envelopes of one member's force: one plot a situation, one under the other, each envelope in
 // the colour of the combination governing each stretch (ranked by CombinationOrder), the upper's greatest
 // and the lower's least value marked, and the combinations in the legend. The title, when not empty,
-// names the member and force.
+// names the member and force; `code` the design code ("EN 1990").
 std::string DesignSvg(const std::vector<vymath::analysis::SituationResult>& design, const Labels& labels,
-                      const std::string& title);
+                      const std::string& title, const std::string& code);
 
 // An influence line with the vehicle at the positions of its extremes: the line, the lane load's stretches
 // shaded, and the axles as arrows at their abscissas, the maximum's above the axis and the minimum's below,

@@ -66,8 +66,8 @@ std::string Subject(const EnvelopeRun& run) {
 }
 
 std::string Subject(const DesignRun& run) {
-    return "design envelopes by EN 1990 of " + Plural(run.actions.size(), "actions") + ": " +
-           NameList(run.actions);
+    return "design envelopes by " + (run.code.empty() ? std::string("the rules") : run.code) + " of " +
+           Plural(run.actions.size(), "actions") + ": " + NameList(run.actions);
 }
 
 std::string Escaped(const std::string& s) {

@@ -8,7 +8,9 @@
 
 #include <vymath/analysis/Analysis.h>
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace vymath {
 namespace formats {
@@ -30,6 +32,26 @@ std::string ToJson(const analysis::Model& model, const analysis::DesignRun& run)
 // the lower envelope's points, then the upper's, situation by situation. Model: the summary's columns with
 // the situation, a row a member, force and situation.
 std::string ToCsv(const analysis::Model& model, const analysis::DesignRun& run);
+
+// The combinations that govern any stretch of a design run's envelopes, member by member (distinct by
+// situation and factors), each with the extremes (max and min of a force and situation) it governs and the
+// coincident values of the other forces there: {"model": {MEMBER: [{"situation", "combination", "factors":
+// {CASE: factor}, "extremes": [{"force", "extreme": "max" or "min", "x", "y", "coincident": {FORCE: [left,
+// right]}}]}]}} (null where a force has no value).
+std::string GoverningJson(const analysis::Model& model, const analysis::DesignRun& run);
+// member,situation,combination,force,extreme,x,y, then FORCE left,FORCE right of every force: a row a
+// member, combination and extreme it governs (one with the extreme's columns empty where it governs none).
+std::string GoverningCsv(const analysis::Model& model, const analysis::DesignRun& run);
+
+// The distinct combinations of design situations (analysis::DistinctCombinations): {"situations": {NAME:
+// {"count": N, "combinations": [{RULE_WORD: "6.10b", "leading": "Q" or null, "combination": TEXT,
+// "factors": {CASE: factor, ...}}, ...]}}}, `ruleWord` the code's word for its rules ("expression", "rule").
+struct SituationCombinations {
+    std::string name;
+    std::size_t count = 0;
+    std::vector<analysis::DesignCombination> combinations;
+};
+std::string ToJson(const std::vector<SituationCombinations>& situations, const std::string& ruleWord);
 
 // Key figures. Single form: {"cases": {NAME: {"domain": [a, b], "points": n, "min": {"x", "y"}, "max":
 // {...}, "zeros": [...], "resultant", "moment", "excentricity" (or null)}}}. Model: {"model": {MEMBER:

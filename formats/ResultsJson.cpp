@@ -319,5 +319,35 @@ std::string ToJson(const Model& model, const KeyFigureRun& run) {
     });
 }
 
+std::string ToJson(const std::vector<SituationCombinations>& situations, const std::string& ruleWord) {
+    std::string out = "{\n  \"situations\": {";
+    for (std::size_t k = 0; k < situations.size(); ++k) {
+        const SituationCombinations& s = situations[k];
+        out += k ? ",\n    " : "\n    ";
+        AppendString(out, s.name);
+        out += ": {\"count\": " + std::to_string(s.count) + ", \"combinations\": [";
+        for (std::size_t c = 0; c < s.combinations.size(); ++c) {
+            const DesignCombination& d = s.combinations[c];
+            out += c ? ",\n      {" : "\n      {";
+            AppendString(out, ruleWord);
+            out += ": ";
+            AppendString(out, d.rule);
+            out += ", \"leading\": ";
+            if (d.leading.empty())
+                out += "null";
+            else
+                AppendString(out, d.leading);
+            out += ", \"combination\": ";
+            AppendString(out, d.Text());
+            out += ", \"factors\": ";
+            AppendFactors(out, d);
+            out += '}';
+        }
+        out += s.combinations.empty() ? "]}" : "\n    ]}";
+    }
+    out += situations.empty() ? "}\n}\n" : "\n  }\n}\n";
+    return out;
+}
+
 } // namespace formats
 } // namespace vymath

@@ -177,3 +177,15 @@ bad(moving_units moving_units.csv "moving moving_units.csv --load hl93 --section
     [[vymath: moving_units.csv: column "x" is in "ft": influence lines are read in m, and as the effect of a 1 kN load (kN, kN-m), the loads' units; give them so]])
 bad(moving_units_option moving_units.csv "moving moving_units.csv --load hl93 --units kN,m @OUT@" 2
     [[vymath: moving reads the lines as they stand, in m and as the effect of a 1 kN load (the loads' units): --units and --from-units do not apply]])
+# Design codes: an unknown code, a component list of one (the combinations command too), --governing without
+# actions or with an unknown extension, --limit 0.
+bad(actions_code ok.csv|actions_code.json "envelope ok.csv --actions actions_code.json @OUT@" 1
+    [[vymath: actions_code.json: /code: unknown code "EN1991" (ASCE7-16-ASD, ASCE7-16-LRFD or EN1990)]])
+bad(combinations_components actions_components.json "combinations --actions actions_components.json --json out.json" 1
+    [[vymath: actions_components.json: /actions/0/components: expected two or three components, found 1]])
+bad(governing_without_actions ok.csv "envelope ok.csv --governing g.json @OUT@" 2
+    [[vymath: --governing writes the combinations governing the design envelopes: it needs --actions]])
+bad(governing_extension ok.csv|actions.json "envelope ok.csv --actions actions.json --governing g.txt @OUT@" 2
+    [[vymath: --governing: expected a file name ending in .csv or .json, found g.txt]])
+bad(combinations_limit actions.json "combinations --actions actions.json --limit 0 --json out.json" 2
+    [[vymath: --limit: expected 1 or more]])

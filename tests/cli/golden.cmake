@@ -44,6 +44,16 @@ good(design_single design_cases.csv|design_actions.json
      "e.json=design.json|e.csv=design.csv|stdout=design.txt")
 good(design_model frame.csv|frame_actions.json "envelope frame.csv --actions frame_actions.json --json e.json --csv e.csv"
      "e.json=design_model.json|e.csv=design_model.csv|stdout=design_model.txt")
+# ASCE 7-16 LRFD on the same cases (D of two cases, free L, exclusive W, Eh with Ev of D): the envelopes and
+# the combinations governing them; the governing combinations of a model with their coincident forces; the
+# distinct combinations, 12 of them and the count.
+good(design_asce design_cases.csv|asce_actions.json
+     "envelope design_cases.csv --actions asce_actions.json --governing g.json --csv e.csv"
+     "g.json=governing_asce.json|e.csv=design_asce.csv|stdout=design_asce.txt|stderr=design_asce.err")
+good(governing_model frame.csv|frame_actions.json "envelope frame.csv --actions frame_actions.json --governing g.csv -q"
+     "g.csv=governing_model.csv")
+good(combinations_asce asce_actions.json "combinations --actions asce_actions.json --limit 12 --json c.json"
+     "c.json=combinations_asce.json|stdout=combinations_asce.txt")
 # Only the cases of the actions are read; a note names those left out.
 good(design_unclaimed ok.csv|unclaimed.json "envelope ok.csv --actions unclaimed.json --csv e.csv"
      "e.csv=design_unclaimed.csv|stderr=design_unclaimed.err")

@@ -72,7 +72,7 @@ TEST(Report, DesignPlotKeepsLongCombinationsWholeInTheLegend) {
     d.min = {true, 4, -2, 0, {}, {}};
     SituationResult sls = d;
     sls.situation.name = "SLS characteristic";
-    const std::string svg = vycli::DesignSvg({d, sls}, vycli::Labels(), "B1, M");
+    const std::string svg = vycli::DesignSvg({d, sls}, vycli::Labels(), "B1, M", "EN 1990");
     // One panel a situation, each legend entry (the text right of the plot) whole, broken before a sign
     // into lines that fit the legend.
     std::vector<std::string> entries;

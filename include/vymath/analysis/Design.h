@@ -39,7 +39,8 @@ struct VYMATH_ANALYSIS_API DesignCombination {
     /// The combination as text, factors to 4 significant digits: "1.35*G1 + 1*G2 + 1.5*Q1 + 1.05*S",
     /// a negative factor as "- 1*Ex"; "0" for no case.
     std::string Text() const;
-    /// The rule and the leading action for people: "6.10b, Q leading", "LRFD 3"; empty where neither is known.
+    /// The rule and the leading action for people: "6.10b, Q leading", "LRFD 3"; empty where neither is
+    /// known.
     std::string Label() const;
     /// The same cases with the same factors, in the same order (whatever rule formed them).
     bool operator==(const DesignCombination& other) const { return factors == other.factors; }
@@ -103,6 +104,15 @@ VYMATH_ANALYSIS_API std::vector<DesignSituation>
 DesignEnvelopes(const std::vector<SituationRules>& situations, const std::vector<std::string>& caseNames,
                 const std::vector<const CVyMathFunction1D*>& uppers,
                 const std::vector<const CVyMathFunction1D*>& lowers);
+
+/// The distinct combinations (by their factors) of a situation's rules, each rule's in the order of its
+/// terms' alternatives (the first term's changing slowest), at most `limit` of them, with its rule and
+/// leading action; `count` is set to how many distinct combinations the situation holds. A case in two
+/// terms takes the sum of its factors; factors of 0 are left out; the cases come in the order they first
+/// appear in the rules. Cost: every combination is formed, the product over the rules of their terms'
+/// numbers of alternatives, each compared in O(log N) for the N distinct ones; memory O(N) combinations.
+VYMATH_ANALYSIS_API std::vector<DesignCombination>
+DistinctCombinations(const SituationRules& situation, std::size_t limit, std::size_t& count);
 
 } // namespace analysis
 } // namespace vymath
