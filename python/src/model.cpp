@@ -276,13 +276,19 @@ void BindModel(py::module_& m) {
         "analyse_design",
         [](std::shared_ptr<va::Model> model, const std::string& actions, unsigned threads) {
             DesignAnalysis a(std::move(model), {});
-            const va::Actions parsed = vf::ReadActions(actions, "actions");
+            // The shipped codes in the package's folder codes/, then where the tool's installation has them.
+            const std::string core = py::module_::import("vymath._core").attr("__file__").cast<std::string>();
+            std::vector<std::string> folders{core.substr(0, core.find_last_of('/') + 1) + "codes"};
+            for (const std::string& f : vf::DefaultCodeFolders())
+                folders.push_back(f);
+            const va::Actions parsed = vf::ReadActions(actions, "actions", folders);
             py::gil_scoped_release release;
             a.run = va::AnalyseDesign(*a.model, parsed, Threads(threads));
             return a;
         },
         "model"_a, "actions"_a, "threads"_a,
-        "The design envelopes by EN 1990 of the actions (JSON text), members in parallel, the GIL released.");
+        "The design envelopes of the actions (JSON text) under their code, members in parallel, the GIL "
+        "released.");
     m.def(
         "analyse_key_figures",
         [](std::shared_ptr<va::Model> model, py::list combinations, unsigned threads) {

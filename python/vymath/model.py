@@ -172,8 +172,17 @@ def _model(frame, roles, only=()):
 
 
 def _cases_of_actions(actions):
-    return {c for a in actions.get("actions", []) if isinstance(a, collections.abc.Mapping)
-            for c in (a.get("cases") or []) if isinstance(c, str)}
+    """Every load case the actions name: their cases (a permanent action's upper and lower ones), components
+    and cases by category."""
+    out = set()
+    for a in actions.get("actions", []):
+        if not isinstance(a, collections.abc.Mapping):
+            continue
+        cases = a.get("cases") or []
+        lists = list(cases.values()) if isinstance(cases, collections.abc.Mapping) else [cases]
+        lists += [a.get("components") or [], list(a.get("categories") or {})]
+        out.update(c for names in lists if isinstance(names, list) for c in names if isinstance(c, str))
+    return out
 
 
 def analyse_model(frame, *, member=None, case=None, x=None, step=None, step_number=None, forces=None, filters=None,

@@ -159,6 +159,18 @@ def test_design_envelopes_from_a_dict():
     assert isinstance(r, vymath.DesignResult) and not hasattr(r, "envelope")
 
 
+def test_design_envelopes_under_a_code_read_every_case_of_the_actions():
+    # ASCE 7 from the package's codes; Q1 and Q2 as components of a seismic action of EN 1990 (not "cases").
+    girder = pd.read_csv(os.path.join(GIRDER, "model.csv"))
+    asce = {"code": "ASCE7-16-LRFD", "actions": [{"name": "D", "type": "D", "cases": ["G"]},
+                                                 {"name": "L", "type": "L", "cases": ["Q1", "Q2"], "acting": "free"}]}
+    assert list(vymath.analyse_model(girder, actions=asce).design("AB", "M")) == ["LRFD"]
+    seismic = {"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+                           {"name": "E", "type": "seismic", "components": ["Q1", "Q2"]}]}
+    top = vymath.analyse_model(girder, actions=seismic).design("AB", "M")["seismic"].upper
+    assert set(top.factors[int(np.argmax(top.y))]) == {"G", "Q1", "Q2"}
+
+
 def test_the_gil_is_released_for_the_whole_model(monkeypatch):
     rng = np.random.default_rng(1)
     members, cases, stations = 200, 8, 60
