@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -85,6 +86,71 @@ void Check(const std::vector<DesignSituation>& all, const Probe& p) {
             return;
         }
     ADD_FAILURE() << "no such situation";
+}
+
+// Constant cases of the given values under the actions of `json`.
+std::vector<DesignSituation> Constant(const std::string& json,
+                                      const std::vector<std::pair<std::string, double>>& cases) {
+    std::vector<std::string> names;
+    std::vector<Diagram> d;
+    for (const auto& c : cases) {
+        names.push_back(c.first);
+        d.push_back(Line(c.second, c.second));
+    }
+    const Actions a = Read(json);
+    CheckActions(a, names);
+    return DesignEnvelopes(a, names, Functions(d));
+}
+
+TEST(DesignCodes, En1990SetsCategoriesPermanentsComponentsAndAccidents) {
+    const struct {
+        const char* json;
+        std::vector<std::pair<std::string, double>> cases;
+        std::vector<Probe> probes;
+    } rows[] = {
+        // Sets B, A and C; 6.10a/b for Set B only.
+        {R"({"verifications": ["STR", "EQU", "GEO"], "uls": "6.10a/b", "actions": [
+            {"name": "G", "type": "permanent", "cases": ["G"]},
+            {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]}]})",
+         {{"G", 10}, {"Q", 4}},
+         {{"ULS STR", true, 13.5 + 1.05 * 4, "1.35*G + 1.05*Q", "6.10a"}, // 6.10b: 11.475 + 6
+          {"ULS EQU", true, 11 + 6, "1.1*G + 1.5*Q", "6.10, Q leading"},
+          {"ULS EQU", false, 9, "0.9*G", "6.10"},
+          {"ULS GEO", true, 10 + 1.3 * 4, "1*G + 1.3*Q", "6.10, Q leading"}}},
+        // Cases of categories B and E in one action: leading all at gamma_Q, accompanying at their psi0.
+        {R"({"actions": [{"name": "Q", "type": "imposed", "categories": {"Qb": "B", "Qe": "E"}},
+                         {"name": "W", "type": "wind", "cases": ["W"]}]})",
+         {{"Qb", 2}, {"Qe", 3}, {"W", 4}},
+         {{"ULS", true, 6 + 1.05 * 2 + 4.5, "1.05*Qb + 1.5*Qe + 1.5*W", "6.10, W leading"},
+          {"SLS characteristic", true, 4 + 0.7 * 2 + 3, "0.7*Qb + 1*Qe + 1*W", "6.14b, W leading"}}},
+        // Upper and lower characteristic values; an imperfection either way.
+        {R"({"actions": [{"name": "G", "type": "permanent", "cases": {"sup": ["Gs"], "inf": ["Gi"]}},
+                         {"name": "I", "type": "permanent", "cases": ["I"], "acting": "reversible"}]})",
+         {{"Gs", 10}, {"Gi", 8}, {"I", 2}},
+         {{"ULS", true, 13.5 + 2.7, "1.35*Gs + 1.35*I", "6.10"},
+          {"ULS", false, 8 - 2.7, "1*Gi - 1.35*I", "6.10"},
+          {"SLS characteristic", false, 8 - 2, "1*Gi - 1*I", "6.14b"}}},
+        // 100/30: Ey leads (5 + 0.3 * 2 against 2 + 0.3 * 5), every sign.
+        {R"({"actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+                         {"name": "E", "type": "seismic", "components": ["Ex", "Ey"], "rule": "100/30"}]})",
+         {{"G", 1}, {"Ex", 2}, {"Ey", -5}},
+         {{"seismic", true, 1 + 5.6, "1*G + 0.3*Ex - 1*Ey", "6.12b"},
+          {"seismic", false, 1 - 5.6, "1*G - 0.3*Ex + 1*Ey", "6.12b"}}},
+        // psi2 on the leading action for A1 alone; A2 replaces the snow, which would lead otherwise.
+        {R"({"actions": [{"name": "Q", "type": "imposed", "category": "C", "cases": ["Q"]},
+                         {"name": "S", "type": "snow", "cases": ["S"]},
+                         {"name": "A1", "type": "accidental", "cases": ["A1"], "leading_psi": "psi2"},
+                         {"name": "A2", "type": "accidental", "cases": ["A2"], "replaces": ["S"]}]})",
+         {{"Q", 2}, {"S", 4}, {"A1", 10}, {"A2", 20}},
+         {{"accidental A1", true, 10 + 1.2, "0.6*Q + 1*A1", "6.11b"},
+          {"accidental A2", true, 20 + 1.4, "0.7*Q + 1*A2", "6.11b, Q leading"}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.json);
+        const std::vector<DesignSituation> all = Constant(row.json, row.cases);
+        for (const Probe& p : row.probes)
+            Check(all, p);
+    }
 }
 
 // D = 10, L = 5, S = 3, W = 4 either way, Eh = 3 either way with Ev = 0.2 D.
@@ -181,6 +247,37 @@ TEST(DesignCodes, RulesEnvelopeAsTheActions) {
                      {"G", "I", "Q1", "Q2", "Ex", "Ey"}, d);
     SameThroughRules(std::string("{\"code\": \"ASCE7-16-LRFD\", ") + kUsActions, kUsNames,
                      {d[0], d[1], d[2], d[3], d[4]});
+}
+
+TEST(DesignCodes, NationalAnnexValues) {
+    const std::string folder = ::testing::TempDir(); // ends in a separator
+    const auto write = [&](const char* name, const char* text) { std::ofstream(folder + name) << text; };
+    write("annex.json", R"({"psi": {"B": [0.5, 0.4, 0.3], "snow": [0.6, 0.3, 0.1]}, "gamma": {"G_sup": 1.2},
+                            "xi": 0.9, "accidental_leading_psi": "psi2"})");
+    write("bad_annex.json", R"({"xi": 1.5})");
+    const char* actions = R"({"annex": "%s", "actions": [
+        {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]},
+        {"name": "S", "type": "snow", "country": "SE", "cases": ["S"]}]})";
+    const auto read = [&](const char* annex) {
+        std::string json = actions;
+        json.replace(json.find("%s"), 2, annex);
+        return vymath::formats::ReadActions(json, folder + "actions.json");
+    };
+    const Actions a = read("annex.json");
+    EXPECT_EQ((std::vector<double>{a.actions[0].psi0, a.actions[0].psi1, a.actions[0].psi2}),
+              (std::vector<double>{0.5, 0.4, 0.3}));
+    EXPECT_EQ((std::vector<double>{a.actions[1].psi0, a.actions[1].psi1, a.actions[1].psi2}),
+              (std::vector<double>{0.6, 0.3, 0.1})); // every snow entry
+    EXPECT_EQ(a.values.at("gamma_G_sup"), 1.2);
+    EXPECT_EQ(a.values.at("xi"), 0.9);
+    EXPECT_EQ(a.values.at("gamma_Q"), 1.5);
+    EXPECT_EQ(a.options.at("accidental_leading_psi").front(), "psi2");
+    try {
+        read("bad_annex.json");
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), folder + "bad_annex.json: /xi: the value 1.5 is outside [0, 1]");
+    }
 }
 
 TEST(DesignCodes, BadDescriptionsUnderACode) {
