@@ -1,7 +1,9 @@
 // Design envelopes by EN 1990 of A actions (2 to 8, free and exclusive ones, not_with among them) on one
-// member of P stations: DesignEnvelopes, against enumerating every combination of every situation (the
-// Cartesian product of the actions' choices, as code generators do: fuzz/reference/ref_design.cpp),
-// forming each by Combine and enveloping them by ExactEnvelopes. `bench/run.py design` prints the table.
+// member of P stations, and by ASCE 7-16 LRFD of D, L (3 patterns), Lr, S, W (4 directions) and Eh (2
+// directions) on a member of the model benchmark's shape (21 stations) and of 101: DesignEnvelopes, against
+// enumerating every combination of every situation (the Cartesian product of the actions' choices, as code
+// generators do: fuzz/reference/ref_design.cpp), forming each by Combine and enveloping them by
+// ExactEnvelopes. `bench/run.py design` prints the tables.
 #include "reference/RefDesign.h"
 
 #include "formats/Actions.h"
@@ -16,6 +18,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -43,6 +46,16 @@ const std::vector<Rung> kLadder = {
     {"C", "imposed", R"(, "category": "C", "acting": "free")", {"C1", "C2", "C3"}},
 };
 
+// ASCE 7-16 LRFD: A = 6 (every action).
+const std::vector<Rung> kAsce = {
+    {"D", "D", "", {"D"}},
+    {"L", "L", R"(, "acting": "free")", {"L1", "L2", "L3"}},
+    {"Lr", "Lr", "", {"Lr"}},
+    {"S", "S", "", {"S"}},
+    {"W", "W", R"(, "acting": "exclusive")", {"W1", "W2", "W3", "W4"}},
+    {"Eh", "Eh", R"(, "acting": "exclusive")", {"Eh1", "Eh2"}},
+};
+
 struct Member {
     va::Actions actions;
     std::vector<std::string> names;
@@ -52,16 +65,16 @@ struct Member {
 
 // The first A actions of the ladder on a member of 10 m with P stations: each case a moment-like
 // diagram (a parabola, a point load's kink and a linear part, with random weights and signs).
-Member& MemberOf(int actions, int stations) {
-    static std::map<std::pair<int, int>, Member> cache;
-    const auto key = std::make_pair(actions, stations);
+Member& MemberOf(int actions, int stations, bool asce = false) {
+    static std::map<std::tuple<int, int, bool>, Member> cache;
+    const auto key = std::make_tuple(actions, stations, asce);
     auto it = cache.find(key);
     if (it != cache.end())
         return it->second;
     Member& m = cache[key];
-    std::string json = R"({"uls": "6.10", "actions": [)";
+    std::string json = asce ? R"({"code": "ASCE7-16-LRFD", "actions": [)" : R"({"uls": "6.10", "actions": [)";
     for (int a = 0; a < actions; ++a) {
-        const Rung& s = kLadder[static_cast<std::size_t>(a)];
+        const Rung& s = (asce ? kAsce : kLadder)[static_cast<std::size_t>(a)];
         std::string cases;
         for (const std::string& c : s.cases)
             cases += (cases.empty() ? "\"" : ", \"") + c + "\"";
@@ -103,8 +116,15 @@ void Sizes(benchmark::internal::Benchmark* b) {
         b->Args({8, p});
 }
 
-void BM_DesignEnvelopes(benchmark::State& state) {
-    Member& m = MemberOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+// ASCE 7-16 LRFD's six actions on 21 and 101 stations.
+void Asce(benchmark::internal::Benchmark* b) {
+    for (long p : {21L, 101L})
+        b->Args({6, p});
+    b->Unit(benchmark::kMillisecond);
+}
+
+void Design(benchmark::State& state, bool asce) {
+    Member& m = MemberOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), asce);
     std::size_t points = 0;
     for (auto _ : state) {
         const std::vector<va::DesignSituation> s = va::DesignEnvelopes(m.actions, m.names, m.diagrams);
@@ -115,13 +135,22 @@ void BM_DesignEnvelopes(benchmark::State& state) {
     }
     state.counters["points"] = static_cast<double>(points);
 }
+
+void BM_DesignEnvelopes(benchmark::State& state) {
+    Design(state, false);
+}
 BENCHMARK(BM_DesignEnvelopes)->Apply(Sizes);
+
+void BM_AsceDesignEnvelopes(benchmark::State& state) {
+    Design(state, true);
+}
+BENCHMARK(BM_AsceDesignEnvelopes)->Apply(Asce);
 
 // Every combination of every situation enumerated, the duplicates dropped, each formed by Combine, and
 // (envelope) the situation's envelopes by ExactEnvelopes; counters: the combinations enumerated and the
 // distinct ones.
-void Enumerated(benchmark::State& state, bool envelope) {
-    Member& m = MemberOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+void Enumerated(benchmark::State& state, bool envelope, bool asce = false) {
+    Member& m = MemberOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), asce);
     std::vector<std::string> situations;
     for (const va::DesignSituation& s : va::DesignEnvelopes(m.actions, m.names, m.diagrams))
         situations.push_back(s.name);
@@ -164,6 +193,11 @@ void BM_EnumeratedFormed(benchmark::State& state) {
     Enumerated(state, false);
 }
 BENCHMARK(BM_EnumeratedFormed)->Apply(Actions);
+
+void BM_AsceEnumerated(benchmark::State& state) {
+    Enumerated(state, true, true);
+}
+BENCHMARK(BM_AsceEnumerated)->Apply(Asce);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 """Design envelopes (bench_design.cpp): the time of the design envelopes of every situation against
 enumerating every combination and enveloping them, with the number of combinations, for 2 to 8 actions on
-101 stations, then for 8 actions on 51 to 401 stations; all in one run.
+101 stations, then for 8 actions on 51 to 401 stations; ASCE 7-16 LRFD on a member of 21 and 101 stations
+against its enumeration; all in one run.
 
     /usr/bin/python3 bench/run.py design
 """
@@ -59,6 +60,16 @@ def main(argv=None):
           "Combine and enveloped by ExactEnvelopes); last columns: the enumeration and forming alone",
           ["actions", "cases", "combinations", "distinct", "design ms", "enumerated ms", "ratio",
            "formed only ms", "ratio"], rows)
+    rows = []
+    for p in (21, 101):
+        ours, enum = seconds("BM_AsceDesignEnvelopes", 6, p), seconds("BM_AsceEnumerated", 6, p)
+        count = runs.get(("BM_AsceEnumerated", 6, p))
+        if ours and enum:
+            rows.append([p, int(count["combinations"]), int(count["distinct"]), fmt(ours * 1e3), fmt(enum * 1e3),
+                         fmt(enum / ours, "x")])
+    table("ASCE 7-16 LRFD of D, L (3 patterns, free), Lr, S, W (4 directions) and Eh (2 directions) on one member "
+          "(21 stations: a member of the model benchmark), against every combination enumerated and enveloped",
+          ["stations", "combinations", "distinct", "design ms", "enumerated ms", "ratio"], rows)
     rows, previous = [], None
     for p in (51, 101, 201, 401, 801):
         ours = seconds("BM_DesignEnvelopes", 8, p)
