@@ -2,6 +2,7 @@
 // combinations (LRFD and ASD) on hand-computed values, the rules of DesignRules enveloping to the same
 // design lines, and the faults of an actions description under a code.
 #include "formats/Actions.h"
+#include "formats/Codes.h"
 #include "vymath/analysis/Analysis.h"
 
 #include <gtest/gtest.h>
@@ -309,6 +310,39 @@ TEST(DesignCodes, BadDescriptionsUnderACode) {
             ADD_FAILURE();
         } catch (const Error& e) {
             EXPECT_EQ(e.GetKind(), Error::Kind::Data);
+            EXPECT_EQ(std::string(e.what()).rfind(row.message, 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST(DesignCodes, BadCodeFilesNameThePlace) {
+    const char* const types = R"("types": {"D": {"role": "permanent"}})";
+    const char* const rules =
+        R"("situations": [{"name": "U", "rules": [{"label": "1", "terms": [{"type": "D", "factor": 1}]}]}])";
+    const struct {
+        std::string json;
+        const char* message;
+    } rows[] = {
+        {std::string(R"({"code": "X", "tables": {}, )") + types + ", " + rules + "}",
+         "code.json: /tables: unknown key \"tables\""},
+        {std::string(R"({"code": "X", "types": {"D": {"role": "dead"}}, )") + rules + "}",
+         "code.json: /types/D/role: unknown role \"dead\""},
+        {std::string(R"({"code": "X", "psi": {"B": {"psi": [0.7, 0.3, 0.5]}}, )") + types + ", " + rules +
+             "}",
+         "code.json: /psi/B/psi: psi1 >= psi2 is expected, found [0.7, 0.3, 0.5]"},
+        {std::string(R"({"code": "X", "values": {"xi": {"value": 2, "range": [0, 1]}}, )") + types + ", " +
+             rules + "}",
+         "code.json: /values/xi/value: the value 2 is outside [0, 1]"},
+        {std::string(R"({"code": "X", )") + types +
+             R"(, "situations": [{"name": "U", "rules": [{"label": "1", "terms": [{"type": "D", "factor": "k"}]}]}]})",
+         "code.json: /situations/0/rules/0/terms/0/factor: unknown value \"k\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.json);
+        try {
+            vymath::formats::ReadCode(row.json, "code.json");
+            ADD_FAILURE();
+        } catch (const Error& e) {
             EXPECT_EQ(std::string(e.what()).rfind(row.message, 0), 0u) << e.what();
         }
     }
