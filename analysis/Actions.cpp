@@ -29,14 +29,15 @@ void CheckActions(const Actions& actions, const std::vector<std::string>& loadCa
             for (std::size_t c = 0; c < list->size(); ++c) {
                 const std::string& name = (*list)[c];
                 if (input.count(name) == 0)
-                    throw Error(Error::Kind::Data,
-                                a.place +
-                                    (!a.casePsi.empty() ? "/categories/" + name
-                                     : a.components     ? "/components/" + std::to_string(c)
-                                     : !a.casesInf.empty()
-                                         ? (list == &a.cases ? "/cases/sup/" : "/cases/inf/") + std::to_string(c)
-                                         : "/cases/" + std::to_string(c)) +
-                                    ": load case " + Quoted(name) + " is not in the input");
+                    throw Error(
+                        Error::Kind::Data,
+                        a.place +
+                            (!a.casePsi.empty() ? "/categories/" + name
+                             : a.components     ? "/components/" + std::to_string(c)
+                             : !a.casesInf.empty()
+                                 ? (list == &a.cases ? "/cases/sup/" : "/cases/inf/") + std::to_string(c)
+                                 : "/cases/" + std::to_string(c)) +
+                            ": load case " + Quoted(name) + " is not in the input");
                 claimed.insert(name);
             }
     for (const std::string& c : loadCases)

@@ -358,8 +358,9 @@ DesignRun AnalyseDesign(const Model& model, const std::vector<SituationRules>& s
                     run.actions.push_back(t.action);
                 for (const Alternative& a : t.alternatives)
                     for (const CaseFactor& c : a.factors)
-                        if (std::find_if(needed.begin(), needed.end(),
-                                         [&](const auto& n) { return n.first == c.loadCase; }) == needed.end())
+                        if (std::find_if(needed.begin(), needed.end(), [&](const auto& n) {
+                                return n.first == c.loadCase;
+                            }) == needed.end())
                             needed.push_back({c.loadCase, "rule " + Quoted(r.label)});
             }
     const DesignFunction design = [&situations](const std::vector<std::string>& cases,
@@ -369,7 +370,6 @@ DesignRun AnalyseDesign(const Model& model, const std::vector<SituationRules>& s
     };
     return DesignMembers(model, needed, design, std::move(run), options);
 }
-
 
 KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination>& combinations,
                                const RunOptions& options) {

@@ -18,7 +18,8 @@ using text::Quoted;
 
 // The maximal groups of the actions (positions in `members`) that may act together, not_with splitting
 // them (Bron-Kerbosch on the compatibility graph), sorted.
-std::vector<std::vector<std::size_t>> CompatibleGroups(const Actions& actions, const std::vector<std::size_t>& members) {
+std::vector<std::vector<std::size_t>> CompatibleGroups(const Actions& actions,
+                                                       const std::vector<std::size_t>& members) {
     std::vector<std::vector<std::size_t>> groups;
     const std::size_t n = members.size();
     std::vector<std::vector<bool>> clash(n, std::vector<bool>(n, false));
@@ -73,7 +74,8 @@ public:
                         special.push_back(k);
                 for (std::size_t k : special) {
                     Situation s;
-                    s.name = special.size() == 1 && !st.singleName.empty() ? st.singleName : NameFor(st.name, k);
+                    s.name =
+                        special.size() == 1 && !st.singleName.empty() ? st.singleName : NameFor(st.name, k);
                     Variants(st, k, s);
                     out.push_back(std::move(s));
                 }
@@ -253,9 +255,11 @@ private:
                 arr.cases.push_back({c, factor});
             return arr;
         };
-        const std::vector<double> factors = f.sup == f.inf ? std::vector<double>{f.sup} : std::vector<double>{f.sup, f.inf};
+        const std::vector<double> factors =
+            f.sup == f.inf ? std::vector<double>{f.sup} : std::vector<double>{f.sup, f.inf};
         if (a.acting == Acting::Together) {
-            f.parts.push_back({scaled(a.cases, f.sup), scaled(a.casesInf.empty() ? a.cases : a.casesInf, f.inf)});
+            f.parts.push_back(
+                {scaled(a.cases, f.sup), scaled(a.casesInf.empty() ? a.cases : a.casesInf, f.inf)});
         } else if (a.acting == Acting::Exclusive) {
             f.parts.emplace_back();
             for (const std::string& c : a.cases)
@@ -281,7 +285,8 @@ private:
         o.free = a.acting == Acting::Free;
         // The parts' arrangements at factors +-1: free, one part a case; else one part.
         const bool bothSigns = code.Type(a.kind)->bothSigns && a.acting != Acting::Exclusive;
-        const std::vector<double> signs = bothSigns ? std::vector<double>{1.0, -1.0} : std::vector<double>{1.0};
+        const std::vector<double> signs =
+            bothSigns ? std::vector<double>{1.0, -1.0} : std::vector<double>{1.0};
         std::vector<std::vector<std::pair<std::size_t, double>>> arrangements; // (case position, sign)
         std::vector<std::size_t> partOf;
         if (a.acting == Acting::Free) {
@@ -337,7 +342,8 @@ private:
             for (std::size_t i = 0; i < arrangements.size(); ++i) {
                 Arrangement arr;
                 for (const auto& cs : arrangements[i])
-                    arr.cases.push_back({a.cases[cs.first], factors ? cs.second * (*factors)[cs.first] : cs.second});
+                    arr.cases.push_back(
+                        {a.cases[cs.first], factors ? cs.second * (*factors)[cs.first] : cs.second});
                 arr.direct = factors == nullptr && a.acting != Acting::Together && arr.cases.size() == 1 &&
                              arr.cases.front().factor == 1.0;
                 if (factors)

@@ -66,10 +66,11 @@ struct Choice {
 
 struct Variant {
     std::string label;
-    std::vector<Fixed> fixed;                     // in the actions' order
-    std::vector<Optional> optional;               // in the actions' order
-    std::vector<Choice> choices;                  // as the rule gives them
-    std::vector<std::vector<std::size_t>> groups; // the maximal groups (positions in optional) acting together
+    std::vector<Fixed> fixed;       // in the actions' order
+    std::vector<Optional> optional; // in the actions' order
+    std::vector<Choice> choices;    // as the rule gives them
+    std::vector<std::vector<std::size_t>>
+        groups; // the maximal groups (positions in optional) acting together
 };
 
 struct Situation {

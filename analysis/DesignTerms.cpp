@@ -189,7 +189,8 @@ Term Terms::Present(const std::vector<std::string>& cases, Acting acting, double
                     bool upper) const {
     if (!bothSigns)
         return PresentOnce(cases, acting, factor, upper);
-    const Term plus = PresentOnce(cases, acting, factor, upper), minus = PresentOnce(cases, acting, -factor, upper);
+    const Term plus = PresentOnce(cases, acting, factor, upper),
+               minus = PresentOnce(cases, acting, -factor, upper);
     auto both = std::make_shared<std::pair<Term, Term>>(plus, minus);
     const std::shared_ptr<Env> env = Envelope({&both->first.f, &both->second.f}, upper);
     Term t;
@@ -208,8 +209,8 @@ const F* Terms::ArrangementFunction(const plan::Arrangement& a, bool upper,
     return owned.back().get();
 }
 
-Term Terms::Parts(const std::vector<std::vector<plan::Arrangement>>& parts, bool absent, bool nested, bool summed,
-                  bool upper) const {
+Term Terms::Parts(const std::vector<std::vector<plan::Arrangement>>& parts, bool absent, bool nested,
+                  bool summed, bool upper) const {
     // Each part: its function, and which arrangement (-1: none) governs at x.
     struct Part {
         std::shared_ptr<Env> best, env; // env: against 0 (absent), or the best of several

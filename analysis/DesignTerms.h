@@ -76,15 +76,17 @@ public:
     Term Prestress(const std::vector<std::string>& cases, double factor, bool upper) const;
     // An action that is present, its cases times factor (both signs: the worse sign): its worst arrangement
     // on the side asked for (exclusive: one case; free: a non-empty subset).
-    Term Present(const std::vector<std::string>& cases, Acting acting, double factor, bool bothSigns, bool upper) const;
+    Term Present(const std::vector<std::string>& cases, Acting acting, double factor, bool bothSigns,
+                 bool upper) const;
     // Parts summed, each the worst of its arrangements; with `absent`, each part may also be absent (0), the
     // worst arrangement formed first where `nested` (else a single arrangement against 0).
-    Term Parts(const std::vector<std::vector<plan::Arrangement>>& parts, bool absent, bool nested, bool summed,
-               bool upper) const;
+    Term Parts(const std::vector<std::vector<plan::Arrangement>>& parts, bool absent, bool nested,
+               bool summed, bool upper) const;
 
 private:
     Term PresentOnce(const std::vector<std::string>& cases, Acting acting, double factor, bool upper) const;
-    const F* ArrangementFunction(const plan::Arrangement& a, bool upper, std::vector<std::unique_ptr<F>>& owned) const;
+    const F* ArrangementFunction(const plan::Arrangement& a, bool upper,
+                                 std::vector<std::unique_ptr<F>>& owned) const;
 
     std::vector<F> plain;      // the diagrams (upper bounds) as plain polylines
     std::vector<F> plainLower; // the lower bounds

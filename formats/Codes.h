@@ -27,8 +27,8 @@ analysis::Code ReadCode(const std::string& text, const std::string& source);
 // The code named `name` (the file NAME.json in the first folder that has it; a name with a '/' or ending in
 // ".json" is that file, relative to `base`). Throws analysis::Error (Data) "unknown code "X" (the codes
 // found)" where no folder has it, or as ReadCode.
-std::shared_ptr<const analysis::Code> LoadCode(const std::string& name, const std::vector<std::string>& folders,
-                                               const std::string& base = "");
+std::shared_ptr<const analysis::Code>
+LoadCode(const std::string& name, const std::vector<std::string>& folders, const std::string& base = "");
 
 // psi as [psi0, psi1, psi2] at `pointer`: each in [0, 1], psi1 >= psi2, else analysis::Error (Data)
 // "<source>: <pointer>: <what>".

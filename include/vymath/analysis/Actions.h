@@ -40,26 +40,26 @@ struct Action {
     std::vector<std::string> casesInf; ///< a permanent action's lower characteristic values, or none
     /// psi of each case where the cases are of several categories (one entry a case), else empty.
     std::vector<Psi> casePsi;
-    Acting acting = Acting::Together;        ///< how its cases act
-    std::vector<std::string> notWith;        ///< variable actions never in a combination with this one
-    std::map<std::string, double> values;    ///< its own values of the code's action values ("gamma_sup")
+    Acting acting = Acting::Together;           ///< how its cases act
+    std::vector<std::string> notWith;           ///< variable actions never in a combination with this one
+    std::map<std::string, double> values;       ///< its own values of the code's action values ("gamma_sup")
     std::map<std::string, std::string> options; ///< its choice of a per-action option, by the option's name
-    std::vector<std::string> replaces;       ///< accidental: variable actions absent from its situation
-    bool components = false;                 ///< seismic: its cases are components, combined by a rule
-    double componentFactor = 0.0;            ///< with components: the factor of the other components (0.3)
-    std::string of;            ///< companion: the action whose cases it is made of ("D"), or empty
-    double ofFactor = 1.0;     ///< companion with `of`: its factor on those cases (0.2 S_DS)
-    std::string place;         ///< where it stands in the source, for messages
+    std::vector<std::string> replaces;          ///< accidental: variable actions absent from its situation
+    bool components = false;                    ///< seismic: its cases are components, combined by a rule
+    double componentFactor = 0.0;               ///< with components: the factor of the other components (0.3)
+    std::string of;        ///< companion: the action whose cases it is made of ("D"), or empty
+    double ofFactor = 1.0; ///< companion with `of`: its factor on those cases (0.2 S_DS)
+    std::string place;     ///< where it stands in the source, for messages
 };
 
 /// A complete actions description.
 struct Actions {
-    std::shared_ptr<const Code> code;                       ///< the design code
-    std::map<std::string, double> values;                   ///< the code's values as they hold here
+    std::shared_ptr<const Code> code;                        ///< the design code
+    std::map<std::string, double> values;                    ///< the code's values as they hold here
     std::map<std::string, std::vector<std::string>> options; ///< every option's choice (or choices)
-    std::set<std::string> given;                            ///< the options the description gives
-    std::vector<Action> actions;                            ///< in the order of the description
-    std::string source;                                     ///< the description's name in messages
+    std::set<std::string> given;                             ///< the options the description gives
+    std::vector<Action> actions;                             ///< in the order of the description
+    std::string source;                                      ///< the description's name in messages
 };
 
 /// Checks the actions against the load cases of the input: every case belongs to exactly one action.

@@ -42,9 +42,9 @@ struct Factor {
 struct TermTemplate {
     ActionType role = ActionType::Permanent; ///< the role of the actions selected
     std::string type;                        ///< one load type of that role only; empty: every type of it
-    Factor factor;  ///< the factor (a permanent action's upper and lower one, where sup and inf are not given)
-    Factor sup;     ///< a permanent action's factor where unfavourable
-    Factor inf;     ///< a permanent action's factor where favourable
+    Factor factor; ///< the factor (a permanent action's upper and lower one, where sup and inf are not given)
+    Factor sup;    ///< a permanent action's factor where unfavourable
+    Factor inf;    ///< a permanent action's factor where favourable
     Factor leading; ///< given: one of the selected variable actions leads, at this factor instead
     /// A choice: at most one of these terms' actions acts, at its factor (0 as the alternative); the term
     /// itself selects nothing.
@@ -56,10 +56,10 @@ struct TermTemplate {
 
 /// A combination rule of a situation: the sum of its terms.
 struct RuleTemplate {
-    std::string label;                                        ///< "6.10b", "LRFD 3"
-    std::vector<std::pair<std::string, std::string>> when;    ///< (option, choice): the rule applies then
-    std::vector<TermTemplate> terms;                          ///< summed
-    std::string place;                                        ///< for messages
+    std::string label;                                     ///< "6.10b", "LRFD 3"
+    std::vector<std::pair<std::string, std::string>> when; ///< (option, choice): the rule applies then
+    std::vector<TermTemplate> terms;                       ///< summed
+    std::string place;                                     ///< for messages
 };
 
 /// A design situation of a code.
@@ -68,19 +68,20 @@ struct SituationTemplate {
     std::string defaultName; ///< its name where the options of `when` are not given, when not empty
     std::string singleName;  ///< with forEach, its name where one action has the role, when not empty
     bool forEach = false;    ///< one situation per action of the role forEachRole
-    ActionType forEachRole = ActionType::Accidental; ///< with forEach
+    ActionType forEachRole = ActionType::Accidental;       ///< with forEach
     std::vector<std::pair<std::string, std::string>> when; ///< (option, choice): the situation exists then
     std::vector<ActionType> requiredRoles; ///< without forEach: exists when an action has one of these roles
-    std::vector<RuleTemplate> rules;  ///< enveloped together
+    std::vector<RuleTemplate> rules;       ///< enveloped together
 };
 
 /// A choice an actions file makes ("uls": "6.10a/b").
 struct CodeOption {
-    std::string name;                 ///< the actions file's key
-    std::vector<std::string> choices; ///< what it may be (a list option: any of them; boolean: "false", "true")
-    bool list = false;                ///< a list of choices ("verifications": ["STR", "EQU"])
-    bool boolean = false;             ///< true or false
-    std::vector<std::string> defaults; ///< its choice (or choices) when not given
+    std::string name; ///< the actions file's key
+    std::vector<std::string>
+        choices;          ///< what it may be (a list option: any of them; boolean: "false", "true")
+    bool list = false;    ///< a list of choices ("verifications": ["STR", "EQU"])
+    bool boolean = false; ///< true or false
+    std::vector<std::string> defaults;  ///< its choice (or choices) when not given
     std::map<std::string, double> sets; ///< a boolean option's values where it is true
     std::string perAction; ///< the key of an action (of the situation's forEach role) that overrides it there
 };
@@ -96,9 +97,9 @@ struct Psi {
 struct LoadType {
     std::string name;                        ///< "imposed", "D", "Eh"
     ActionType role = ActionType::Permanent; ///< how its actions enter the combinations
-    bool bothSigns = false;     ///< acts either way (wind, seismic), unless its cases are exclusive directions
-    std::string psi;            ///< the psi entry of all its actions; "given": each action gives its own
-    std::vector<std::string> categories; ///< psi entries an action names by its "category"
+    bool bothSigns = false; ///< acts either way (wind, seismic), unless its cases are exclusive directions
+    std::string psi;        ///< the psi entry of all its actions; "given": each action gives its own
+    std::vector<std::string> categories;          ///< psi entries an action names by its "category"
     std::map<std::string, std::string> countries; ///< site: country -> psi entry
     std::vector<std::string> otherCountries;      ///< site: countries taking the altitude's entry
     std::string overAltitude;                     ///< site: the entry above the altitude limit
@@ -109,20 +110,20 @@ struct LoadType {
 
 /// A design code.
 struct Code {
-    std::string name;     ///< as an actions file names it: "EN1990", "ASCE7-16-LRFD"
-    std::string title;    ///< for people: "EN 1990", "ASCE 7-16 LRFD"
-    std::string ruleWord; ///< what its rules are called in outputs: "expression", "rule"
-    bool annex = false;   ///< an actions file may name a national annex
-    std::map<std::string, Psi> psi;                 ///< the psi entries by name
-    std::map<std::string, double> values;           ///< the named values
+    std::string name;                     ///< as an actions file names it: "EN1990", "ASCE7-16-LRFD"
+    std::string title;                    ///< for people: "EN 1990", "ASCE 7-16 LRFD"
+    std::string ruleWord;                 ///< what its rules are called in outputs: "expression", "rule"
+    bool annex = false;                   ///< an actions file may name a national annex
+    std::map<std::string, Psi> psi;       ///< the psi entries by name
+    std::map<std::string, double> values; ///< the named values
     std::map<std::string, std::pair<double, double>> ranges; ///< a value's range, where not [0, inf)
-    std::map<std::string, std::string> actionValues; ///< a value an action may give -> the code's default
+    std::map<std::string, std::string> actionValues;    ///< a value an action may give -> the code's default
     std::map<std::string, ActionType> actionValueRoles; ///< the role of the actions that may give it
-    std::vector<std::string> fileFactors; ///< the values an actions file's "factors" may set
-    std::vector<CodeOption> options;      ///< the choices of an actions file
-    std::vector<LoadType> types;          ///< the load types
-    std::vector<SituationTemplate> situations; ///< in output order
-    std::string source;                   ///< the file's name, for messages
+    std::vector<std::string> fileFactors;               ///< the values an actions file's "factors" may set
+    std::vector<CodeOption> options;                    ///< the choices of an actions file
+    std::vector<LoadType> types;                        ///< the load types
+    std::vector<SituationTemplate> situations;          ///< in output order
+    std::string source;                                 ///< the file's name, for messages
 
     /// The load type of that name, or null.
     const LoadType* Type(const std::string& name) const {
