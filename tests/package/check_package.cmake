@@ -67,9 +67,11 @@ if(other_flavour)
     message(FATAL_ERROR "Other flavour installed as well: ${other_flavour}")
 endif()
 
-# The command-line tool, where it is built, is installed beside the library and runs from there.
+# The command-line tool, where it is built, is installed beside the library and runs from there, with the
+# design codes it finds by name.
 if(CLI)
-    require_files(${prefix}/bin/vymath)
+    require_files(${prefix}/bin/vymath ${prefix}/share/vymath/codes/EN1990.json
+                  ${prefix}/share/vymath/codes/ASCE7-16-LRFD.json ${prefix}/share/vymath/codes/ASCE7-16-ASD.json)
     execute_process(COMMAND ${prefix}/bin/vymath --version OUTPUT_VARIABLE tool_version
                     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     if(NOT tool_version STREQUAL VERSION)
