@@ -31,7 +31,7 @@ int Run(const CombinationsOptions& o) {
         CheckFolder("--json", o.json);
     const va::Actions actions = Checked([&] {
         vf::Source source(o.actions, o.actions);
-        return vf::ReadActions(source.All(), o.actions);
+        return vf::ReadActions(source.All(), o.actions, CodeFolders());
     });
     std::vector<vf::SituationCombinations> all;
     Checked([&] {

@@ -5,9 +5,11 @@
 #include "Posix.h"
 
 #include "analysis/Text.h"
+#include "formats/Codes.h"
 #include "formats/Input.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <tuple>
 
 namespace vycli {
@@ -75,6 +77,17 @@ void AddCommonOptions(CLI::App& cmd, CommonOptions& o) {
     cmd.add_option("--csv", o.csv, "Write the results as CSV to this file");
     cmd.add_option("--json", o.json, "Write the results as JSON to this file");
     cmd.add_flag("-q,--quiet", o.quiet, "No table on standard output, no note on standard error");
+}
+
+std::vector<std::string> CodeFolders() {
+    std::vector<std::string> folders;
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        folders.push_back((self.parent_path().parent_path() / VYMATH_CODES_INSTALLED).string());
+    for (const std::string& f : vymath::formats::DefaultCodeFolders())
+        folders.push_back(f);
+    return folders;
 }
 
 void Rethrow(const va::Error& e) {

@@ -45,6 +45,10 @@ struct Command {
 // The options of CommonOptions on a subcommand.
 void AddCommonOptions(CLI::App& cmd, CommonOptions& o);
 
+// Where the design codes are looked for: beside the installed tool (share/vymath/codes), then the formats'
+// own folders.
+std::vector<std::string> CodeFolders();
+
 // f(), an analysis::Error turned into the tool's failure: Usage exits with 2, Data with 1.
 template <class F>
 auto Checked(F f) -> decltype(f());

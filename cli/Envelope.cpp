@@ -168,7 +168,7 @@ int Run(const EnvelopeOptions& o) {
     if (!o.actions.empty())
         actions = Checked([&] {
             vf::Source source(o.actions, o.actions);
-            return std::make_unique<va::Actions>(vf::ReadActions(source.All(), o.actions));
+            return std::make_unique<va::Actions>(vf::ReadActions(source.All(), o.actions, CodeFolders()));
         });
     std::set<std::string> cases; // with actions, only theirs are read
     if (actions)
