@@ -473,7 +473,9 @@ private:
         for (std::size_t t = 0; t < rule.terms.size(); ++t) {
             const std::uint32_t id = e.best.ids[t];
             const Alternative_& alt = rule.terms[t].alternatives[id / 4];
-            for (const auto& [c, f] : alt.factors) {
+            for (const auto& factor : alt.factors) {
+                const std::uint32_t c = factor.first;
+                const double f = factor.second;
                 auto it = std::find_if(factors.begin(), factors.end(),
                                        [&](const auto& p) { return p.first == cases[c]; });
                 if (it == factors.end())
