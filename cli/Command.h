@@ -86,6 +86,7 @@ private:
 };
 
 // The commands.
+Command AddCheckCommand(CLI::App& app);
 Command AddEnvelopeCommand(CLI::App& app);
 Command AddInspectCommand(CLI::App& app);
 

@@ -6,6 +6,7 @@
 #include "Text.h"
 
 #include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Check.h>
 
 #include <string>
 
@@ -25,6 +26,11 @@ std::string DesignTable(const vymath::analysis::Model& model, const vymath::anal
 // moment, excentricity, zeros.
 std::string KeyFigureTable(const vymath::analysis::Model& model, const vymath::analysis::KeyFigureRun& run,
                            const Labels& labels);
+
+// A row a member and situation: its section, the largest utilisation ("inf" where the pair is outside), where
+// (a jump's side), the governing case or combination and the force pair there.
+std::string CheckTable(const vymath::analysis::Model& model, const vymath::analysis::Capacity& capacity,
+                       const vymath::analysis::CheckRun& run);
 
 } // namespace vycli
 

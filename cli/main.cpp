@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         "vymath");
     app.set_version_flag("--version", VYMATH_VERSION_STRING);
     app.require_subcommand(1);
-    const Command commands[] = {AddEnvelopeCommand(app), AddInspectCommand(app)};
+    const Command commands[] = {AddEnvelopeCommand(app), AddCheckCommand(app), AddInspectCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

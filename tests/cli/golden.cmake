@@ -68,3 +68,12 @@ sample(plot beams.tsv "envelope beams.tsv --from-units tonf,m --units kN,m --fil
 sample(saf saf.xlsx "envelope saf.xlsx -c ULS1=ULS1 --csv e.csv -q" "e.csv=building_saf.csv")
 sample(modes forces.xlsx "inspect forces.xlsx --sheet Beams -c M2=Modal:2 -c M3=Modal:3 --csv e.csv -q"
        "e.csv=building_modes.csv")
+
+# Section checks: two columns, one section convex and one not (enumerated), a jump, a member the model
+# lacks; the load cases by ray, then combinations with N held.
+good(check_cases check_model.csv|check_capacity.json
+     "check check_model.csv --capacity check_capacity.json --json e.json --csv e.csv"
+     "e.json=check_cases.json|e.csv=check_cases.csv|stdout=check_cases.txt|stderr=check_cases.err")
+good(check_combinations check_model.csv|check_capacity.json
+     "check check_model.csv --capacity check_capacity.json -c 'ULS=1.35*G + 1.5*Q' -c 'W=G + 1.5*W' --method at-first-force --json e.json -q"
+     "e.json=check_combinations.json")
