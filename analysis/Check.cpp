@@ -349,8 +349,10 @@ private:
 
     // The largest utilisation of a pair moving from p0 to p1 strictly inside the stretch, at the places where
     // it can peak: where its ray passes a vertex of the curve (Ray), where its first force reaches a vertex's
-    // or crosses the axis (AtFirstForce). -1 where there is none; t the place.
-    double Peak(Point p0, Point p1, double& t) const {
+    // or crosses the axis (AtFirstForce). Each is the utilisation of the pair there as computed, `at`, so
+    // that a ray grazing a vertex within rounding counts as the pair's doubles fall. -1 where there is none;
+    // t the place.
+    double Peak(Point p0, Point p1, double& t, Point& at) const {
         const Point w{p1.x - p0.x, p1.y - p0.y};
         double best = -1.0;
         if (method == CheckMethod::Ray) {
@@ -362,12 +364,11 @@ private:
                 if (!(s > 0 && s < 1))
                     continue;
                 const Point p{p0.x + s * w.x, p0.y + s * w.y};
-                const double along = p.x * v.x + p.y * v.y;
-                if (along <= 0)
+                if (p.x * v.x + p.y * v.y <= 0)
                     continue;
-                const double u = along / (v.x * v.x + v.y * v.y); // |p| / |v|, p along v
+                const double u = geometry.Of(method, p.x, p.y);
                 if (u > best)
-                    best = u, t = s;
+                    best = u, t = s, at = p;
             }
             return best;
         }
@@ -378,16 +379,17 @@ private:
         const auto axis = std::upper_bound(geometry.axis.begin(), geometry.axis.end(), lo);
         if (axis != geometry.axis.end() && *axis < hi) {
             t = (*axis - p0.x) / w.x;
+            at = {*axis, p0.y + t * w.y};
             return kInf;
         }
         for (const Point& v : geometry.v) {
             if (!(v.x > lo && v.x < hi) || v.y == 0)
                 continue;
             const double s = (v.x - p0.x) / w.x;
-            const double m = p0.y + s * w.y;
-            const double u = m / v.y; // the vertex's edges there, on the pair's side
-            if (u > 0 && u > best)
-                best = u, t = s;
+            const Point p{v.x, p0.y + s * w.y};
+            const double u = geometry.Of(method, p.x, p.y);
+            if (u > best)
+                best = u, t = s, at = p;
         }
         return best;
     }
@@ -416,9 +418,10 @@ private:
                 Enumerate(pairs0, [&](const std::vector<std::uint32_t>& i, Point p0) {
                     const Point p1 = SumOf(pairs1, i);
                     double t = 0.0;
-                    const double u = Peak(p0, p1, t);
+                    Point at{0.0, 0.0};
+                    const double u = Peak(p0, p1, t, at);
                     if (u > peak.best.u) {
-                        Keep(peak.best, u, r, i, pairs0, {0.0, 0.0});
+                        Keep(peak.best, u, r, i, pairs0, at);
                         peak.t = t;
                     }
                 });
@@ -447,8 +450,8 @@ private:
         return v;
     }
 
-    // The governing entry as the result: its combination, the bounds its bounded cases take, its pair (read
-    // at its abscissa inside a stretch), and the hull of every rule's pairs there.
+    // The governing entry as the result: its combination, the bounds its bounded cases take, its pair (inside
+    // a stretch the one its peak was found at), and the hull of every rule's pairs there.
     void Max(const std::vector<Rule_>& rules, const Entry& e, SituationCheck& out) {
         CheckMax& max = out.max;
         max.found = true;
@@ -496,24 +499,14 @@ private:
         factors.erase(
             std::remove_if(factors.begin(), factors.end(), [](const auto& p) { return p.second == 0; }),
             factors.end());
-        // Every rule's pairs there: the pair of the governing combination, and the hull for the plots.
+        // Every rule's pairs there, their hull for the plots.
         std::vector<TermPair> all;
         for (std::size_t r = 0; r < rules.size(); ++r) {
             Pairs(rules[r], v, pairs);
             if (std::any_of(pairs.begin(), pairs.end(), [](const auto& p) { return p.empty(); }))
                 continue;
-            if (r == e.best.rule && e.t >= 0) {
-                std::vector<std::uint32_t> at(pairs.size());
-                for (std::size_t t = 0; t < pairs.size(); ++t)
-                    for (std::uint32_t k = 0; k < pairs[t].size(); ++k)
-                        if (pairs[t][k].id == e.best.ids[t])
-                            at[t] = k;
-                const Point p = SumOf(pairs, at);
-                Finite(p, e.x);
-                max.forces = {p.x, p.y};
-                if (std::isfinite(max.u))
-                    max.u = geometry.Of(method, p.x, p.y);
-            }
+            if (r == e.best.rule && e.t >= 0)
+                Finite(e.best.pair, e.x);
             for (auto& p : pairs)
                 ConvexHull(p);
             MinkowskiVertices(pairs, edges, index, [&](const std::vector<std::uint32_t>& i) {
