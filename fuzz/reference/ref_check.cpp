@@ -71,7 +71,8 @@ double RayRatio(const std::vector<Point>& polygon, Point p) {
         }
         const double s = Cross(a, d) / det;
         const double l = Cross(a, p) / det;
-        if (s > 0 && l >= 0 && l <= 1)
+        // A ray through a vertex may miss both its edges by a rounding of l: a little slack at the ends.
+        if (s > 0 && l >= -1e-12 && l <= 1 + 1e-12)
             nearest = std::min(nearest, s);
     }
     return 1.0 / nearest;
