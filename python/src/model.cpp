@@ -382,6 +382,10 @@ void BindCommon(py::class_<Result>& c) {
 
 } // namespace
 
+std::vector<va::Combination> ParseCombinations(const py::list& items) {
+    return CombinationsOf(items);
+}
+
 void BindModel(py::module_& m) {
     py::register_exception_translator([](std::exception_ptr p) {
         try {

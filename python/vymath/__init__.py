@@ -1,6 +1,6 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
 3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
-whole structural models (vymath.analyse_model, vymath.inspect_model) through the library's analysis
+whole structural models (vymath.analyse_model, vymath.inspect_model, vymath.check_model) through the library's analysis
 layer, read from the files the tool reads (vymath.read_table), as the command-line tool does.
 
 Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
@@ -24,6 +24,7 @@ from ._core import (
     combine,
     envelope,
 )
+from .check import CheckResult, check_model
 from .model import (
     DesignEnvelope,
     DesignLine,
@@ -42,6 +43,7 @@ from .table import read_table
 
 __all__ = [
     "Basis",
+    "CheckResult",
     "DesignEnvelope",
     "DesignLine",
     "DesignResult",
@@ -64,6 +66,7 @@ __all__ = [
     "__version__",
     "analyse_model",
     "analyse_partitions",
+    "check_model",
     "combine",
     "envelope",
     "inspect_model",
