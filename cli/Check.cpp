@@ -1,8 +1,9 @@
 // vymath check: every member's section checked along the member, the largest utilisation of the coincident
 // force pair against the section's interaction curve in the load cases, the combinations or each design
-// situation; its table, CSV and JSON.
+// situation; its table, CSV, JSON and plots.
 #include "Command.h"
 #include "Failure.h"
+#include "Svg.h"
 #include "Table.h"
 
 #include "formats/Capacity.h"
@@ -20,7 +21,7 @@ namespace vf = vymath::formats;
 
 struct CheckOptions {
     CommonOptions common;
-    std::string capacity, method, actions;
+    std::string capacity, method, actions, plots;
     std::size_t maxCombinations = 1000000;
 };
 
@@ -33,6 +34,8 @@ int Run(const CheckOptions& o) {
         UsageError("--method: expected ray or at-first-force, found \"" + o.method + "\"");
     if (o.maxCombinations == 0)
         UsageError("--max-combinations: expected 1 or more");
+    if (!o.plots.empty())
+        MakeDirectory("--plots", o.plots);
     // The capacity first: a bad file stops the run before a large model is read.
     va::Capacity capacity = Checked([&] {
         vf::Source source(o.capacity, o.capacity);
@@ -53,6 +56,16 @@ int Run(const CheckOptions& o) {
         session.Note(note);
     session.AddCsvAndJson([&] { return vf::ToCsv(*model, capacity, run); },
                           [&] { return vf::ToJson(*model, capacity, run); });
+    if (!o.plots.empty()) {
+        const Labels labels = session.LabelsFor(*model);
+        std::set<std::string> taken;
+        for (std::size_t m = 0; m < model->Size(); ++m) {
+            const va::Section& s = capacity.sections[run.members[m].section];
+            session.Add("--plots", o.plots + "/" + FileName(model->MemberName(m), "check", taken),
+                        CheckSvg(run.members[m].situations, s.curve.Vertices(), s.forces, labels,
+                                 model->MemberName(m) + " (" + s.name + ")"));
+        }
+    }
     return session.Finish(CheckTable(*model, capacity, run));
 }
 
@@ -76,6 +89,9 @@ Command AddCheckCommand(CLI::App& app) {
     cmd->add_option("--max-combinations", o->maxCombinations,
                     "The most combinations a section whose curve is not convex may enumerate (default "
                     "1000000); more is an error");
+    cmd->add_option("--plots", o->plots,
+                    "Draw every member's checks to an SVG file in this folder: the utilisation along it, and "
+                    "the curve with the attainable pairs where it is largest");
     cmd->add_option("--actions", o->actions,
                     "Check every design situation these actions allow (a JSON file)");
     return {cmd, [o] { return Run(*o); }};
