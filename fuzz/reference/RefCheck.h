@@ -18,8 +18,10 @@ namespace ref {
 using Point = CVyMathFunction1D::Point;
 
 // The ray's ratio: |p| over the distance of the nearest point where the ray from the origin through p meets
-// an edge of the closed polygon (vertices without the closing repetition); 0 for p at the origin.
-double RayRatio(const std::vector<Point>& polygon, Point p);
+// an edge of the closed polygon (vertices without the closing repetition); 0 for p at the origin. An edge
+// counts as met where the ray passes within `slack` of its length beyond its ends (a negative slack: only
+// well inside them), so that a ray through a vertex within rounding is bracketed by two calls.
+double RayRatio(const std::vector<Point>& polygon, Point p, double slack = 1e-12);
 // N held: +infinity unless (p.x, 0) lies strictly inside the polygon; else |p.y| over the distance from
 // (p.x, 0) to the nearest point of an edge met going from it towards p.y's sign (0 for p.y = 0).
 double HeldRatio(const std::vector<Point>& polygon, Point p);

@@ -48,7 +48,7 @@ Point AlternativePair(const vymath::analysis::Alternative& a, int corner,
 
 } // namespace
 
-double RayRatio(const std::vector<Point>& polygon, Point p) {
+double RayRatio(const std::vector<Point>& polygon, Point p, double slack) {
     if (p.x == 0 && p.y == 0)
         return 0.0;
     // The ray s p (s > 0) against a + l (b - a), 0 <= l <= 1: the least s.
@@ -71,8 +71,7 @@ double RayRatio(const std::vector<Point>& polygon, Point p) {
         }
         const double s = Cross(a, d) / det;
         const double l = Cross(a, p) / det;
-        // A ray through a vertex may miss both its edges by a rounding of l: a little slack at the ends.
-        if (s > 0 && l >= -1e-12 && l <= 1 + 1e-12)
+        if (s > 0 && l >= -slack && l <= 1 + slack)
             nearest = std::min(nearest, s);
     }
     return 1.0 / nearest;
