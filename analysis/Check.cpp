@@ -349,14 +349,22 @@ private:
 
     // The largest utilisation of a pair moving from p0 to p1 strictly inside the stretch, at the places where
     // it can peak: where its ray passes a vertex of the curve (Ray), where its first force reaches a vertex's
-    // or crosses the axis (AtFirstForce). Each is the utilisation of the pair there as computed, `at`, so
-    // that a ray grazing a vertex within rounding counts as the pair's doubles fall. -1 where there is none;
-    // t the place.
+    // or crosses the axis (AtFirstForce); `at` the pair there as computed. -1 where there is none; t the
+    // place.
+    // The ray utilisation of the curve's vertex k: 1 unless the curve crosses its ray nearer.
+    double VertexRay(std::size_t k) const {
+        if (vertexRay.empty())
+            for (const Point& v : geometry.v)
+                vertexRay.push_back(geometry.Of(CheckMethod::Ray, v.x, v.y));
+        return vertexRay[k];
+    }
+
     double Peak(Point p0, Point p1, double& t, Point& at) const {
         const Point w{p1.x - p0.x, p1.y - p0.y};
         double best = -1.0;
         if (method == CheckMethod::Ray) {
-            for (const Point& v : geometry.v) {
+            for (std::size_t k = 0; k < geometry.v.size(); ++k) {
+                const Point v = geometry.v[k];
                 const double cw = w.x * v.y - w.y * v.x;
                 if (cw == 0)
                     continue;
@@ -364,9 +372,13 @@ private:
                 if (!(s > 0 && s < 1))
                     continue;
                 const Point p{p0.x + s * w.x, p0.y + s * w.y};
-                if (p.x * v.x + p.y * v.y <= 0)
+                const double along = p.x * v.x + p.y * v.y;
+                if (along <= 0)
                     continue;
-                const double u = geometry.Of(method, p.x, p.y);
+                // On the vertex's ray exactly: |p| over the first point of the curve on that ray, which the
+                // utilisation along the segment reaches there and nowhere passes (it is upper
+                // semicontinuous); the pair as computed may fall within rounding on either side of the ray.
+                const double u = along / (v.x * v.x + v.y * v.y) * VertexRay(k);
                 if (u > best)
                     best = u, t = s, at = p;
             }
@@ -523,6 +535,7 @@ private:
     std::size_t member;
     const analysis::Section& section;
     const SectionCurve::Geometry& geometry;
+    mutable std::vector<double> vertexRay; // VertexRay's, made on first use
     CheckMethod method;
     const CheckOptions& options;
     std::string label;
