@@ -1,8 +1,9 @@
 // vymath check: every member's section checked along the member, the largest utilisation of the coincident
 // force pair against the section's interaction curve in the load cases, the combinations or each design
-// situation; its table, CSV, JSON and plots.
+// situation; its table, CSV, JSON, plots and report.
 #include "Command.h"
 #include "Failure.h"
+#include "Html.h"
 #include "Svg.h"
 #include "Table.h"
 
@@ -21,7 +22,7 @@ namespace vf = vymath::formats;
 
 struct CheckOptions {
     CommonOptions common;
-    std::string capacity, method, actions, plots;
+    std::string capacity, method, actions, plots, html;
     std::size_t maxCombinations = 1000000;
 };
 
@@ -34,6 +35,8 @@ int Run(const CheckOptions& o) {
         UsageError("--method: expected ray or at-first-force, found \"" + o.method + "\"");
     if (o.maxCombinations == 0)
         UsageError("--max-combinations: expected 1 or more");
+    if (!o.html.empty())
+        CheckFolder("--html", o.html);
     if (!o.plots.empty())
         MakeDirectory("--plots", o.plots);
     // The capacity first: a bad file stops the run before a large model is read.
@@ -66,6 +69,9 @@ int Run(const CheckOptions& o) {
                                  model->MemberName(m) + " (" + s.name + ")"));
         }
     }
+    if (!o.html.empty())
+        session.Add("--html", o.html,
+                    HtmlReport(*model, capacity, run, session.LabelsFor(*model), model->Source()));
     return session.Finish(CheckTable(*model, capacity, run));
 }
 
@@ -92,6 +98,8 @@ Command AddCheckCommand(CLI::App& app) {
     cmd->add_option("--plots", o->plots,
                     "Draw every member's checks to an SVG file in this folder: the utilisation along it, and "
                     "the curve with the attainable pairs where it is largest");
+    cmd->add_option("--html", o->html,
+                    "Write a report to this HTML file: the table, then every member's plots");
     cmd->add_option("--actions", o->actions,
                     "Check every design situation these actions allow (a JSON file)");
     return {cmd, [o] { return Run(*o); }};

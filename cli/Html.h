@@ -6,6 +6,7 @@
 #include "Text.h"
 
 #include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Check.h>
 
 #include <string>
 
@@ -18,6 +19,11 @@ std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analy
 // governing combination.
 std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::DesignRun& run,
                        const Labels& labels, const std::string& source);
+
+// Section checks: a row a member and situation, then each member's plots (CheckSvg) inline, folded.
+std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::Capacity& capacity,
+                       const vymath::analysis::CheckRun& run, const Labels& labels,
+                       const std::string& source);
 
 } // namespace vycli
 

@@ -75,5 +75,5 @@ good(check_cases check_model.csv|check_capacity.json
      "check check_model.csv --capacity check_capacity.json --json e.json --csv e.csv"
      "e.json=check_cases.json|e.csv=check_cases.csv|stdout=check_cases.txt|stderr=check_cases.err")
 good(check_combinations check_model.csv|check_capacity.json
-     "check check_model.csv --capacity check_capacity.json -c 'ULS=1.35*G + 1.5*Q' -c 'W=G + 1.5*W' --method at-first-force --json e.json -q"
-     "e.json=check_combinations.json")
+     "check check_model.csv --capacity check_capacity.json -c 'ULS=1.35*G + 1.5*Q' -c 'W=G + 1.5*W' --method at-first-force --json e.json --plots p --html r.html -q"
+     "e.json=check_combinations.json|p/C2_check.svg=check_C2.svg|r.html=check_report.html")
