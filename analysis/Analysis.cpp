@@ -6,6 +6,8 @@
 #include "Stations.h"
 #include "Text.h"
 
+#include <tbb/enumerable_thread_specific.h>
+
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
@@ -286,6 +288,13 @@ KeyFigureRun AnalyseKeyFigures(const Model& model, const std::vector<Combination
         return result;
     });
     return run;
+}
+
+std::vector<MovingResult> AnalyseMoving(const std::vector<const Diagram*>& lines, const MovingLoad& load,
+                                        const RunOptions& options) {
+    tbb::enumerable_thread_specific<MovingWorkspace> work;
+    return ForEach<MovingResult>(
+        lines.size(), options, [&](std::size_t k) { return MovingExtremes(*lines[k], load, work.local()); });
 }
 
 } // namespace analysis

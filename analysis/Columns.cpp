@@ -11,19 +11,11 @@
 namespace vymath {
 namespace analysis {
 
+using text::Folded;
 using text::Quoted;
 using text::Shortest;
 
 namespace {
-
-// A name without letter case, spaces and underscores: "Step Type", "StepType" and "step_type" alike.
-std::string Folded(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != ' ' && c != '_')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool SameLetters(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
@@ -73,10 +65,9 @@ public:
         return -1;
     }
 
-    [[noreturn]] void NotAHeader() const {
-        throw Error(Error::Kind::Data,
-                    "expected the header \"case,x,y\" or \"member,case,x,FORCE,...\", found " +
-                        Quoted(joined));
+    [[noreturn]] void NotAHeader(const std::string& loadCase) const {
+        throw Error(Error::Kind::Data, "expected the header \"" + loadCase + ",x,y\" or \"member," +
+                                           loadCase + ",x,FORCE,...\", found " + Quoted(joined));
     }
 
     void Forces(const std::vector<std::string>& asked) {
@@ -131,7 +122,7 @@ std::string Layout::Role(std::size_t c) const {
         return "case";
     if (k == x)
         return "x";
-    return c < columnNames.size() ? columnNames[c] : "column " + std::to_string(c + 1);
+    return c < columnNames.size() ? text::Escaped(columnNames[c]) : "column " + std::to_string(c + 1);
 }
 
 std::vector<Filter> ParseFilters(const std::vector<std::string>& texts) {
@@ -163,10 +154,15 @@ Layout ResolveColumns(const std::vector<std::string>& header, const ColumnReques
     }
     for (const std::string& name : request.members)
         layout.members.push_back(r.Place(name, "", "member"));
-    layout.loadCase = r.Place(request.loadCase, "case", "case");
+    const std::vector<std::string> caseNames =
+        request.caseNames.empty() ? std::vector<std::string>{"case"} : request.caseNames;
+    layout.loadCase = -1;
+    for (std::size_t k = 0; k < caseNames.size() && layout.loadCase < 0; ++k)
+        if (k == 0 || request.loadCase.empty())
+            layout.loadCase = r.Place(request.loadCase, caseNames[k].c_str(), "case");
     layout.x = r.Place(request.x, "x", "x");
     if (layout.loadCase < 0 || layout.x < 0)
-        r.NotAHeader();
+        r.NotAHeader(caseNames.front());
     layout.step = r.PlaceFolded(request.step, "steptype", "step");
     layout.stepNumber = r.PlaceFolded(request.stepNumber, "stepnumber", "step number");
     r.Forces(request.forces);

@@ -16,11 +16,10 @@
 namespace vymath {
 namespace analysis {
 
-// Runs one(m) for every member, in parallel, into results[m]; rethrows the first member's error in
-// member order (members after a failed one need not run).
+// Runs one(m) for every m < n, in parallel, into results[m]; rethrows the first error in order (items
+// after a failed one need not run).
 template <class Result, class One>
-std::vector<Result> ForEachMember(const Model& model, const RunOptions& options, One one) {
-    const std::size_t n = model.Size();
+std::vector<Result> ForEach(std::size_t n, const RunOptions& options, One one) {
     std::vector<Result> results(n);
     std::vector<std::exception_ptr> errors(n);
     std::atomic<std::size_t> firstError{n};
@@ -62,6 +61,12 @@ std::vector<Result> ForEachMember(const Model& model, const RunOptions& options,
         if (errors[m])
             std::rethrow_exception(errors[m]);
     return results;
+}
+
+// The same for every member of the model.
+template <class Result, class One>
+std::vector<Result> ForEachMember(const Model& model, const RunOptions& options, One one) {
+    return ForEach<Result>(model.Size(), options, one);
 }
 
 } // namespace analysis

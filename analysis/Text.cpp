@@ -1,10 +1,10 @@
 // Doubles and names as text.
 #include "Text.h"
 
-#include <cstdint>
-
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace vymath {
@@ -62,6 +62,40 @@ const char* Describe(ParseStatus status) {
         return "is out of the range of doubles";
     }
     return "is not a number";
+}
+
+std::string Folded(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ' && c != '_')
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        static const char hex[] = "0123456789abcdef";
+        out += '\\';
+        if (c == '\n' || c == '\r' || c == '\t') {
+            out += c == '\n' ? 'n' : c == '\r' ? 'r' : 't';
+        } else {
+            out += 'x';
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        }
+    }
+    return out;
+}
+
+std::string Quoted(std::string_view text) {
+    return '"' + Escaped(text) + '"';
 }
 
 bool IsUtf8(std::string_view s) {

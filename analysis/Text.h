@@ -28,18 +28,17 @@ ParseStatus ParseDouble(std::string_view text, double& v);
 // Why a field is not accepted, for messages: "is not a number", "is not a finite number", ...
 const char* Describe(ParseStatus status);
 
-// text in double quotes, for messages.
-inline std::string Quoted(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    out += text;
-    out += '"';
-    return out;
-}
+// text with each control character written as an escape ("\n", "\r", "\t", "\x01"), quotes and
+// backslashes as they are: a name from the input that keeps a message on one line.
+std::string Escaped(std::string_view text);
+// text escaped, in double quotes, for messages.
+std::string Quoted(std::string_view text);
 
 // Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsUtf8(std::string_view s);
+
+// A column's name without letter case, spaces and underscores: "Step Type", "StepType" and "step_type" alike.
+std::string Folded(std::string_view s);
 
 } // namespace text
 } // namespace vymath

@@ -85,7 +85,8 @@ Session::Session(const CommonOptions& o) : options(o), progress(isatty(STDERR_FI
     Checked([&] {
         combinations = va::ParseCombinations(o.combinations);
         columns = va::ColumnRequest{
-            o.members, o.loadCase, o.x, o.step, o.stepNumber, o.forces, va::ParseFilters(o.filters)};
+            o.members,  o.loadCase, o.x, o.step, o.stepNumber, o.forces, va::ParseFilters(o.filters),
+            o.caseNames};
     });
     for (const auto& [option, path] : {std::pair{"--csv", &o.csv}, {"--json", &o.json}})
         if (!path->empty())
@@ -116,8 +117,11 @@ void Session::Note(const std::string& text) {
 }
 
 va::RunOptions Session::RunOptions(const va::Model& model) {
-    progress.Stage("analysing " + std::to_string(model.Size()) + (model.Size() == 1 ? " member" : " members"),
-                   model.Size());
+    return RunOptions(model.Size(), "members");
+}
+
+va::RunOptions Session::RunOptions(std::size_t count, const std::string& word) {
+    progress.Stage("analysing " + Plural(count, word), count);
     va::RunOptions run;
     run.threads = options.threads;
     run.progress = [this](std::size_t done, std::size_t) { progress.Advance(done); };
@@ -151,7 +155,8 @@ void Session::AddCsvAndJson(const std::function<std::string()>& csv,
         Add("--json", options.json, json());
 }
 
-int Session::Finish(const std::string& table) {
+int Session::Finish(const std::function<std::string()>& makeTable) {
+    const std::string table = options.quiet ? std::string() : makeTable();
     WriteFiles(files);
     progress.Stop();
     if (!options.quiet)

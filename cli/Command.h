@@ -1,6 +1,6 @@
 // What the tool's commands share: the options every command takes (the input, its columns, the
 // combinations, the outputs), reading the model, and writing the results: files whole or not at all, then
-// the table on standard output. One file a command registers and runs it (Envelope.cpp, Inspect.cpp).
+// the table on standard output. One file a command registers and runs it (Envelope.cpp, KeyFigures.cpp).
 #ifndef VYMATH_CLI_COMMAND_H
 #define VYMATH_CLI_COMMAND_H
 
@@ -31,6 +31,7 @@ struct CommonOptions {
     std::string delimiter, decimal, table, sheet, units, fromUnits;
     std::string xLabel, yLabel;
     std::string csv, json;
+    std::vector<std::string> caseNames; // the default names of the case column (empty: "case")
     unsigned threads = 0;
     bool quiet = false;
 };
@@ -63,6 +64,8 @@ public:
     void Note(const std::string& text);
     // Threads and progress for a run over the model's members.
     vymath::analysis::RunOptions RunOptions(const vymath::analysis::Model& model);
+    // The same over `count` items of another kind, `word` their plural ("lines").
+    vymath::analysis::RunOptions RunOptions(std::size_t count, const std::string& word);
     // The axis labels: --x-label, else "x" with the abscissas' unit; --y-label (one force only: a usage
     // error otherwise), else y for the single form and none for a model (each force names its own).
     Labels LabelsFor(const vymath::analysis::Model& model) const;
@@ -72,8 +75,8 @@ public:
     // asked for.
     void Add(const std::string& option, const std::string& path, std::string text);
     void AddCsvAndJson(const std::function<std::string()>& csv, const std::function<std::string()>& json);
-    // Writes the files, then the table on standard output (unless -q).
-    int Finish(const std::string& table);
+    // Writes the files, then the table on standard output (unless -q: the table is not made then).
+    int Finish(const std::function<std::string()>& table);
 
     const CommonOptions& options;
 
@@ -94,7 +97,8 @@ std::string FileName(const std::string& member, const std::string& force, std::s
 // The commands.
 Command AddCheckCommand(CLI::App& app);
 Command AddEnvelopeCommand(CLI::App& app);
-Command AddInspectCommand(CLI::App& app);
+Command AddKeyFiguresCommand(CLI::App& app);
+Command AddMovingCommand(CLI::App& app);
 
 // --- implementation of Checked -------------------------------------------------------------------------
 [[noreturn]] void Rethrow(const vymath::analysis::Error& e);

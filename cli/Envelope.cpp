@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Failure.h"
 #include "Html.h"
+#include "Output.h"
 #include "Posix.h"
 #include "Svg.h"
 #include "Table.h"
@@ -15,8 +16,6 @@
 #include "formats/Source.h"
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <set>
 
 namespace vycli {
@@ -54,7 +53,8 @@ void AddPlots(Session& session, const EnvelopeOptions& o, const va::Model& model
             Labels l = labels;
             if (l.y.empty())
                 l.y = ForceLabel(model, f);
-            session.Add("--plots", o.plots + "/" + FileName(member, force, taken),
+            session.Add("--plots",
+                        o.plots + "/" + PlotFileName(member.empty() ? force : member + "_" + force, taken),
                         plot(m, f, member.empty() ? force : member + ", " + force, l));
         }
 }
@@ -96,7 +96,7 @@ int Design(Session& session, const EnvelopeOptions& o, const va::Actions& action
         session.Add("--saf", o.saf, Checked([&] {
                         return vf::SafOf(model, run, [&session](const std::string& n) { session.Note(n); });
                     }));
-    return session.Finish(DesignTable(model, run, labels));
+    return session.Finish([&] { return DesignTable(model, run, labels); });
 }
 
 int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model) {
@@ -132,7 +132,7 @@ int Envelopes(Session& session, const EnvelopeOptions& o, const va::Model& model
                         return vf::SafOf(model, run, session.Combinations(),
                                          [&session](const std::string& n) { session.Note(n); });
                     }));
-    return session.Finish(EnvelopeTable(model, run, labels));
+    return session.Finish([&] { return EnvelopeTable(model, run, labels); });
 }
 
 int Run(const EnvelopeOptions& o) {
@@ -149,7 +149,7 @@ int Run(const EnvelopeOptions& o) {
         if (!path->empty())
             CheckFolder(option, *path);
     if (!o.plots.empty())
-        MakeDirectory("--plots", o.plots);
+        MakeFolder("--plots", o.plots);
     // The actions first: a bad description stops the run before a large model is read.
     std::unique_ptr<va::Actions> actions;
     if (!o.actions.empty())

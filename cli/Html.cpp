@@ -407,4 +407,39 @@ std::string HtmlReport(const Model& model, const Capacity& capacity, const Check
     return out + "</body>\n</html>\n";
 }
 
+std::string MovingReport(const vymath::formats::MovingLines& lines, const std::vector<MovingResult>& results,
+                         const MovingLoad& load, const std::function<std::string(std::size_t)>& plot) {
+    const std::string title = "Moving load " + load.source + " on " + lines.source;
+    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                      Escaped(title) + "</title>\n<style>" + kStyle +
+                      "details summary{cursor:pointer;color:#2a6fb0}\n</style>\n</head>\n<body>\n";
+    out +=
+        "<h1>" + Escaped(title) + "</h1>\n<p class=\"meta\">" +
+        Escaped(Plural(lines.names.size(), "lines") +
+                ". Each line's largest and smallest effect with the position of the axle listed first and "
+                "the way the vehicle travels; a click on \"plot\" draws the line with the vehicle there.") +
+        "</p>\n<table>\n<thead><tr>";
+    std::vector<std::string> head{"line", "max", "position", "direction", "min", "position", "direction", ""};
+    if (lines.sections)
+        head.insert(head.begin() + 1, "section x");
+    for (const std::string& h : head)
+        out += "<th>" + Escaped(h) + "</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    for (std::size_t k = 0; k < lines.names.size(); ++k) {
+        out += "<tr>" + Cell(lines.names[k]);
+        if (lines.sections)
+            out += Cell(Readable(lines.sectionX[k]), Num(lines.sectionX[k]));
+        for (const MovingExtreme* e : {&results[k].max, &results[k].min}) {
+            const bool placed = e->found && !std::isnan(e->placement.position);
+            out += Cell(Readable(e->value), Num(e->value));
+            out += placed ? Cell(Readable(e->placement.position), Num(e->placement.position)) : Cell("-");
+            out += Cell(!placed                                        ? "-"
+                        : e->placement.direction == Direction::Forward ? "forward"
+                                                                       : "backward");
+        }
+        out += "<td><details><summary>plot</summary>" + plot(k) + "</details></td></tr>\n";
+    }
+    return out + "</tbody>\n</table>\n</body>\n</html>\n";
+}
+
 } // namespace vycli

@@ -5,8 +5,12 @@
 
 #include "Text.h"
 
+#include "formats/Moving.h"
+
 #include <vymath/analysis/Analysis.h>
 #include <vymath/analysis/Check.h>
+
+#include <functional>
 
 #include <string>
 
@@ -24,6 +28,13 @@ std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analy
 std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::Capacity& capacity,
                        const vymath::analysis::CheckRun& run, const Labels& labels,
                        const std::string& source);
+
+// A moving load's report: a row a line with its extremes, and each line's plot (plot(k), SVG text) under
+// its row, opened by a click.
+std::string MovingReport(const vymath::formats::MovingLines& lines,
+                         const std::vector<vymath::analysis::MovingResult>& results,
+                         const vymath::analysis::MovingLoad& load,
+                         const std::function<std::string(std::size_t)>& plot);
 
 } // namespace vycli
 

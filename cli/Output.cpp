@@ -7,10 +7,12 @@
 
 #include "analysis/Text.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace vycli {
 
@@ -70,6 +72,25 @@ void CheckFolder(const std::string& option, const std::string& path) {
         UsageError(option + " " + Quoted(path) + ": not a file name");
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         UsageError(option + " " + Quoted(path) + ": the folder " + Quoted(folder) + " does not exist");
+}
+
+void MakeFolder(const std::string& option, const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path))
+        UsageError(option + " " + Quoted(path) +
+                   ": cannot make the folder: " + (error ? error.message() : "a file of that name is there"));
+}
+
+std::string PlotFileName(const std::string& name, std::set<std::string>& taken) {
+    std::string base = name;
+    for (char& c : base)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'))
+            c = '_';
+    std::string file = base;
+    for (int k = 2; !taken.insert(file).second; ++k)
+        file = base + "-" + std::to_string(k);
+    return file + ".svg";
 }
 
 void WriteFiles(const std::vector<OutputFile>& files) {

@@ -3,6 +3,7 @@
 #ifndef VYMATH_CLI_OUTPUT_H
 #define VYMATH_CLI_OUTPUT_H
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct OutputFile {
 
 // Usage error unless the folder of path exists (checked before any work is done).
 void CheckFolder(const std::string& option, const std::string& path);
+
+// Makes the folder with its parents where it is not there (--plots); a usage error where it cannot.
+void MakeFolder(const std::string& option, const std::string& path);
+
+// A plot's file name from a name: letters, digits, '.', '-' and '_' kept, others '_'; "-2", "-3", ...
+// where `taken` holds it already; ".svg" added.
+std::string PlotFileName(const std::string& name, std::set<std::string>& taken);
 
 // Writes every file; on an error none of the targets is changed (data error). A target that exists
 // and is not a regular file (a symbolic link such as /dev/stdout, a pipe) is written in place.

@@ -47,6 +47,13 @@ std::string CheckSvg(const std::vector<vymath::analysis::SituationCheck>& situat
                      const std::array<std::string, 2>& forces, const Labels& labels,
                      const std::string& title);
 
+// An influence line with the vehicle at the positions of its extremes: the line, the lane load's stretches
+// shaded, and the axles as arrows at their abscissas, the maximum's above the axis and the minimum's below,
+// each with its value. The title names the line.
+std::string MovingSvg(const vymath::analysis::Diagram& line, const vymath::analysis::MovingResult& r,
+                      const vymath::analysis::MovingLoad& load, const Labels& labels,
+                      const std::string& title);
+
 } // namespace vycli
 
 #endif // VYMATH_CLI_SVG_H

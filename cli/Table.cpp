@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <type_traits>
 
 namespace vycli {
@@ -244,6 +245,68 @@ std::string CheckTable(const Model& model, const Capacity& capacity, const Check
         }
     }
     return t.Text("");
+}
+
+namespace {
+
+// A moving load's extreme as table cells after the line's: value, lane, position, side, direction,
+// alternative, spacings, the lane's stretches.
+std::vector<std::string> MovingCells(const MovingExtreme& e, bool alternatives) {
+    const MovingPlacement& p = e.placement;
+    const bool placed = e.found && !std::isnan(p.position);
+    std::string spacings, lane;
+    if (placed)
+        for (double s : p.spacings)
+            spacings += (spacings.empty() ? "" : " ") + Readable(s);
+    for (const auto& [a, b] : e.laneStretches)
+        lane += (lane.empty() ? "" : " ") + Readable(a) + ".." + Readable(b);
+    std::vector<std::string> cells{
+        Readable(e.value),
+        Readable(e.laneValue),
+        placed ? Readable(p.position) : "-",
+        placed && p.side != Side::None ? (p.side == Side::Left ? "left" : "right") : "-",
+        placed ? (p.direction == Direction::Forward ? "forward" : "backward") : "-",
+        spacings.empty() ? "-" : spacings,
+        lane.empty() ? "-" : lane};
+    if (alternatives)
+        cells.insert(cells.begin() + 5, e.found ? std::to_string(e.alternative) : "-");
+    return cells;
+}
+
+} // namespace
+
+std::string MovingTable(const vymath::formats::MovingLines& lines, const std::vector<MovingResult>& results,
+                        const MovingLoad& load) {
+    const bool alternatives = load.alternatives.size() > 1;
+    std::string out = "Moving load " + load.source + " on " + Plural(lines.names.size(), "lines") + "\n\n";
+    std::vector<std::string> header{"line", "",          "value",    "lane",          "position",
+                                    "side", "direction", "spacings", "lane stretches"};
+    std::string numeric = "ttnnnttnt";
+    if (alternatives)
+        header.insert(header.begin() + 7, "alternative"), numeric.insert(7, "n");
+    if (lines.sections)
+        header.insert(header.begin() + 1, "section x"), numeric.insert(1, "n");
+    Table t(header, numeric);
+    for (std::size_t k = 0; k < lines.names.size(); ++k)
+        for (const bool max : {true, false}) {
+            std::vector<std::string> row = MovingCells(max ? results[k].max : results[k].min, alternatives);
+            row.insert(row.begin(), {max ? lines.names[k] : "", max ? "max" : "min"});
+            if (lines.sections)
+                row.insert(row.begin() + 1, max ? Readable(lines.sectionX[k]) : "");
+            t.Add(row);
+        }
+    out += t.Text("");
+    for (const vymath::formats::MovingEnvelope& e : vymath::formats::EnvelopesOf(lines, results)) {
+        std::string what = lines.forceNames[e.force];
+        if (lines.named)
+            what = "member " + e.member + ", " + what;
+        out += "\nEnvelope along the member (" + what + ")\n";
+        Table v({"x", "max", "min"}, "nnn");
+        for (std::size_t i = 0; i < e.x.size(); ++i)
+            v.Add({Readable(e.x[i]), Readable(e.max[i]), Readable(e.min[i])});
+        out += v.Text("  ");
+    }
+    return out;
 }
 
 } // namespace vycli

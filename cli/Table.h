@@ -5,6 +5,8 @@
 
 #include "Text.h"
 
+#include "formats/Moving.h"
+
 #include <vymath/analysis/Analysis.h>
 #include <vymath/analysis/Check.h>
 
@@ -31,6 +33,12 @@ std::string KeyFigureTable(const vymath::analysis::Model& model, const vymath::a
 // (a jump's side), the governing case or combination and the force pair there.
 std::string CheckTable(const vymath::analysis::Model& model, const vymath::analysis::Capacity& capacity,
                        const vymath::analysis::CheckRun& run);
+
+// The extremes of a moving load on every line: value, lane part, position, side, direction, alternative,
+// spacings and the lane's stretches; then, with sections, the envelope along each member.
+std::string MovingTable(const vymath::formats::MovingLines& lines,
+                        const std::vector<vymath::analysis::MovingResult>& results,
+                        const vymath::analysis::MovingLoad& load);
 
 } // namespace vycli
 

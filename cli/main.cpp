@@ -14,11 +14,12 @@ int main(int argc, char** argv) {
     using namespace vycli;
     CLI::App app(
         "Envelopes, governing cases, coincident forces and key figures of the diagrams of a structural "
-        "model's members (VyMath " VYMATH_VERSION_STRING ").",
+        "model's members, and moving loads on influence lines (VyMath " VYMATH_VERSION_STRING ").",
         "vymath");
     app.set_version_flag("--version", VYMATH_VERSION_STRING);
     app.require_subcommand(1);
-    const Command commands[] = {AddEnvelopeCommand(app), AddCheckCommand(app), AddInspectCommand(app)};
+    const Command commands[] = {AddEnvelopeCommand(app), AddCheckCommand(app), AddKeyFiguresCommand(app),
+                                AddMovingCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

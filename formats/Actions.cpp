@@ -19,9 +19,9 @@ using namespace analysis;
 using text::Quoted;
 using text::Shortest;
 
-class Reader {
+class Reader : json::DocumentReader {
 public:
-    explicit Reader(const std::string& source) : source(source) {}
+    explicit Reader(const std::string& source) : DocumentReader(source) {}
 
     Actions Read(const std::string& text) {
         json::Json doc = json::Parse(text, source);
@@ -54,16 +54,6 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& pointer, const std::string& what) const {
-        throw Error(Error::Kind::Data, source + ": " + (pointer.empty() ? "" : pointer + ": ") + what);
-    }
-
-    void Keys(const json::Json& object, const std::string& pointer, std::set<std::string> allowed) const {
-        for (const auto& item : object.items())
-            if (allowed.count(item.key()) == 0)
-                Fail(pointer + "/" + item.key(), "unknown key " + Quoted(item.key()));
-    }
-
     std::string Text(const json::Json& v, const std::string& pointer) const {
         if (!v.is_string() || v.get<std::string>().empty())
             Fail(pointer, "expected a non-empty string");
@@ -249,8 +239,6 @@ private:
             }
         (void)list;
     }
-
-    const std::string& source;
 };
 
 } // namespace

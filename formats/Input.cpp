@@ -37,9 +37,10 @@ using text::Quoted;
 // The CSV dialect of the input, told from its first block where not given; the block is read again.
 class Peeked {
 public:
-    explicit Peeked(Source& source) : source(source) {
+    using Reader = std::function<std::size_t(char*, std::size_t)>;
+    explicit Peeked(Reader read) : read(std::move(read)) {
         start.resize(1 << 16);
-        start.resize(source.Read(start.data(), start.size()));
+        start.resize(this->read(start.data(), start.size()));
     }
     std::size_t Read(char* buf, std::size_t n) {
         if (used < start.size()) {
@@ -48,12 +49,12 @@ public:
             used += k;
             return k;
         }
-        return source.Read(buf, n);
+        return read(buf, n);
     }
     std::string start;
 
 private:
-    Source& source;
+    Reader read;
     std::size_t used = 0;
 };
 
@@ -61,10 +62,9 @@ std::string Describe(char delimiter) {
     return delimiter == '\t' ? "a tab" : delimiter == ';' ? "';'" : "','";
 }
 
-std::unique_ptr<Model> ReadCsv(const std::string& path, const ReadOptions& options) {
-    const std::string file = NameOf(path);
-    Source source(path, file);
-    Peeked peeked(source);
+// CSV from read(buf, n) (up to n bytes, 0 at the end), named `file` in messages.
+std::unique_ptr<Model> ReadCsv(const std::string& file, Peeked::Reader read, const ReadOptions& options) {
+    Peeked peeked(std::move(read));
     const Dialect told = DialectOf(peeked.start);
     const char delimiter = options.delimiter ? options.delimiter : told.delimiter;
     TableOptions table = options.table;
@@ -342,6 +342,20 @@ std::unique_ptr<Model> ReadModelJson(const std::string& text, const std::string&
     return JsonModel(source).Read(text);
 }
 
+std::unique_ptr<Model> ReadModelCsv(std::string_view text, const std::string& source,
+                                    const ReadOptions& options) {
+    std::size_t at = 0;
+    return ReadCsv(
+        source,
+        [text, &at](char* buf, std::size_t n) {
+            const std::size_t k = std::min(n, text.size() - at);
+            std::copy(text.data() + at, text.data() + at + k, buf);
+            at += k;
+            return k;
+        },
+        options);
+}
+
 std::unique_ptr<Model> ReadModel(const std::string& path, const ReadOptions& options) {
     const Format format = FormatOf(path, options.format);
     if (format == Format::Json) {
@@ -362,7 +376,10 @@ std::unique_ptr<Model> ReadModel(const std::string& path, const ReadOptions& opt
             Fail(e.what());
         }
     }
-    return ReadCsv(path, options);
+    const std::string file = NameOf(path);
+    Source source(path, file);
+    return ReadCsv(
+        file, [&source](char* buf, std::size_t n) { return source.Read(buf, n); }, options);
 }
 
 std::unique_ptr<Model> ReadModel(const std::string& path, Format format,

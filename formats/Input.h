@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vymath {
@@ -69,6 +70,11 @@ std::unique_ptr<analysis::Model> ReadModel(const std::string& path, const ReadOp
 std::unique_ptr<analysis::Model> ReadModel(const std::string& path, Format format,
                                            const analysis::ColumnRequest& columns,
                                            const std::function<void(std::size_t bytes)>& progress = nullptr);
+
+// A model from CSV text, read as a file named `source` would be (ReadModel's CSV path: the dialect told
+// from the text where not given, the table reader); options.format and options.sheet are not looked at.
+std::unique_ptr<analysis::Model> ReadModelCsv(std::string_view text, const std::string& source,
+                                              const ReadOptions& options);
 
 // A model from JSON text (the JSON form above); `source` names it in messages.
 std::unique_ptr<analysis::Model> ReadModelJson(const std::string& text, const std::string& source);

@@ -5,6 +5,7 @@
 
 #include <vymath/analysis/Error.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 #include <set>
@@ -84,6 +85,17 @@ std::string PointerOf(const std::vector<std::string>& path) {
 }
 
 } // namespace
+
+void DocumentReader::Fail(const std::string& pointer, const std::string& what) const {
+    throw Error(Error::Kind::Data, source + ": " + (pointer.empty() ? "" : pointer + ": ") + what);
+}
+
+void DocumentReader::Keys(const Json& object, const std::string& pointer,
+                          std::initializer_list<std::string_view> allowed) const {
+    for (const auto& item : object.items())
+        if (std::find(allowed.begin(), allowed.end(), item.key()) == allowed.end())
+            Fail(pointer + Segment(item.key()), "unknown key " + text::Quoted(item.key()));
+}
 
 std::string Segment(std::string_view key) {
     std::string p = "/";

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,20 @@ using Noun = std::function<std::string(const std::vector<std::string>& path)>;
 // <what>" for a syntax error, "<source>: <pointer>: "1e400" is out of the range of doubles", "<source>:
 // <pointer>: the key is given twice" (the noun's word for it), "<source>: the file is empty".
 Json Parse(const std::string& text, const std::string& source, const Noun& noun = nullptr);
+
+// The base of a document's reader: its faults as analysis::Error (Data) "<source>: <pointer>: <what>"
+// ("<source>: <what>" at the root), and the keys an object may hold.
+class DocumentReader {
+public:
+    explicit DocumentReader(const std::string& source) : source(source) {}
+
+    [[noreturn]] void Fail(const std::string& pointer, const std::string& what) const;
+    // Fails at the first key of `object` not in `allowed`: "unknown key "name"".
+    void Keys(const Json& object, const std::string& pointer,
+              std::initializer_list<std::string_view> allowed) const;
+
+    const std::string& source;
+};
 
 // JSON text: a string (invalid UTF-8 replaced), a number in its shortest form (null for a NaN or an
 // infinity), an array of values each appended by `append`.

@@ -1,6 +1,8 @@
 // The layouts of analysis programs' tables.
 #include "Layouts.h"
 
+#include "analysis/Text.h"
+
 #include <cctype>
 
 namespace vymath {
@@ -8,14 +10,7 @@ namespace formats {
 
 namespace {
 
-// A column's name without letter case, spaces and underscores: "Output Case", "OutputCase" alike.
-std::string Folded(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != ' ' && c != '_')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
+using text::Folded;
 
 // The header's name of the first column folded to one of `names`, or "".
 std::string Column(const std::vector<std::string>& header, std::initializer_list<const char*> names) {

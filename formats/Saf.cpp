@@ -170,6 +170,33 @@ std::string KeyOf(const std::vector<std::pair<std::string, double>>& terms) {
     return key;
 }
 
+// A results sheet being written: the model's forces in SAF's columns, in SAF's units.
+struct SafWriter {
+    SafWriter(const analysis::Model& model_, const std::function<void(const std::string&)>& note_)
+        : model(model_), note(note_), columns(SafForces(model.Forces())), sheet(kSafSheet) {
+        if (const std::string left = ForceNote(model, columns); !left.empty())
+            note(left);
+        factors = FactorsOf(model, columns, note);
+        sheet.Row(HeaderRow());
+    }
+
+    // The workbook's bytes, with the note on bounds where a bound's forces were written as coincident.
+    std::string Finish() {
+        if (boundsNoted)
+            note(
+                "SAF: where a case with Max and Min rows governs, a row's other forces are that bound's, not "
+                "forces acting together");
+        return Bytes(sheet);
+    }
+
+    const analysis::Model& model;
+    const std::function<void(const std::string&)>& note;
+    const std::vector<int> columns;
+    Factors factors;
+    XlsxSheetWriter sheet;
+    bool boundsNoted = false;
+};
+
 } // namespace
 
 std::vector<int> SafForces(const std::vector<std::string>& forces) {
@@ -191,13 +218,8 @@ std::vector<int> SafForces(const std::vector<std::string>& forces) {
 std::string SafOf(const analysis::Model& model, const analysis::EnvelopeRun& run,
                   const std::vector<analysis::Combination>& combinations,
                   const std::function<void(const std::string&)>& note) {
-    const std::vector<int> columns = SafForces(model.Forces());
-    if (const std::string left = ForceNote(model, columns); !left.empty())
-        note(left);
-    const Factors factors = FactorsOf(model, columns, note);
-    XlsxSheetWriter sheet(kSafSheet);
-    sheet.Row(HeaderRow());
-    bool boundsNoted = false;
+    SafWriter out(model, note);
+    const std::vector<int>& columns = out.columns;
     for (std::size_t m = 0; m < run.members.size(); ++m) {
         const analysis::MemberValues values(model, m, combinations);
         const analysis::MemberEnvelopes& member = run.members[m];
@@ -219,33 +241,26 @@ std::string SafOf(const analysis::Model& model, const analysis::EnvelopeRun& run
                         terms.push_back({t.loadCase, t.factor});
                     return KeyOf(terms);
                 };
-                LineRows(sheet, model.MemberName(m), std::string(upper ? "max " : "min ") + model.Forces()[f],
-                         line, f, columns, factors, key,
+                LineRows(out.sheet, model.MemberName(m),
+                         std::string(upper ? "max " : "min ") + model.Forces()[f], line, f, columns,
+                         out.factors, key,
                          [&](std::size_t i, std::size_t other, double& left, double& right) {
                              const int g = line.GoverningOf(i);
                              if (g < 0)
                                  return;
-                             boundsNoted = boundsNoted || values.Bounded(static_cast<std::size_t>(g));
+                             out.boundsNoted = out.boundsNoted || values.Bounded(static_cast<std::size_t>(g));
                              values.Sides(static_cast<std::size_t>(g), line.x[i], other, upper, left, right);
                          });
             }
         }
     }
-    if (boundsNoted)
-        note("SAF: where a case with Max and Min rows governs, a row's other forces are that bound's, not "
-             "forces acting together");
-    return Bytes(sheet);
+    return out.Finish();
 }
 
 std::string SafOf(const analysis::Model& model, const analysis::DesignRun& run,
                   const std::function<void(const std::string&)>& note) {
-    const std::vector<int> columns = SafForces(model.Forces());
-    if (const std::string left = ForceNote(model, columns); !left.empty())
-        note(left);
-    const Factors factors = FactorsOf(model, columns, note);
-    XlsxSheetWriter sheet(kSafSheet);
-    sheet.Row(HeaderRow());
-    bool boundsNoted = false;
+    SafWriter out(model, note);
+    const std::vector<int>& columns = out.columns;
     for (std::size_t m = 0; m < run.members.size(); ++m) {
         const analysis::MemberValues values(model, m, {});
         const analysis::MemberDesign& member = run.members[m];
@@ -264,9 +279,9 @@ std::string SafOf(const analysis::Model& model, const analysis::DesignRun& run,
                         return g < 0 ? std::string()
                                      : KeyOf(s.situation.combinations[static_cast<std::size_t>(g)].factors);
                     };
-                    LineRows(sheet, model.MemberName(m),
+                    LineRows(out.sheet, model.MemberName(m),
                              s.situation.name + (upper ? " max " : " min ") + model.Forces()[f], line, f,
-                             columns, factors, key,
+                             columns, out.factors, key,
                              [&](std::size_t i, std::size_t other, double& left, double& right) {
                                  const int g = line.GoverningOf(i);
                                  if (g < 0)
@@ -275,7 +290,7 @@ std::string SafOf(const analysis::Model& model, const analysis::DesignRun& run,
                                  for (const auto& [name, factor] :
                                       s.situation.combinations[static_cast<std::size_t>(g)].factors) {
                                      const std::size_t c = caseIndex(name);
-                                     boundsNoted = boundsNoted || values.Bounded(c);
+                                     out.boundsNoted = out.boundsNoted || values.Bounded(c);
                                      double l = 0.0, r = 0.0;
                                      values.Sides(c, line.x[i], other, (factor >= 0) == upper, l, r);
                                      left += factor * l;
@@ -285,10 +300,7 @@ std::string SafOf(const analysis::Model& model, const analysis::DesignRun& run,
                 }
         }
     }
-    if (boundsNoted)
-        note("SAF: where a case with Max and Min rows governs, a row's other forces are that bound's, not "
-             "forces acting together");
-    return Bytes(sheet);
+    return out.Finish();
 }
 
 std::unique_ptr<analysis::Model> ReadSaf(XlsxWorkbook& book, const ReadOptions& options) {

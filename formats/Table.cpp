@@ -40,10 +40,11 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// Names from the input in a message: escaped, one line.
 std::string Joined(const std::vector<std::string>& names) {
     std::string out;
     for (const std::string& n : names)
-        out += (out.empty() ? "" : ", ") + n;
+        out += (out.empty() ? "" : ", ") + text::Escaped(n);
     return out;
 }
 
@@ -113,7 +114,7 @@ std::optional<std::string> TableReader::TitleOf(const std::vector<std::string_vi
 
 void TableReader::Start(std::string title, std::size_t origin) {
     if (table) {
-        if (table->pending)
+        if (table->pending && !table->held.empty()) // a table without rows joins no model
             Classify();
         done.push_back(std::move(table));
     }
@@ -193,6 +194,7 @@ void TableReader::Header(const std::vector<std::string_view>& fields, std::size_
         return;
     }
     t.headed = true;
+    headed = true;
     for (const std::string& h : header)
         t.joined += (t.joined.empty() ? "" : ",") + h;
     // Forces by default, outside a known layout: the columns whose values are numbers, once rows tell. The
@@ -215,11 +217,6 @@ bool TableReader::Units(const std::vector<std::string_view>& fields, std::size_t
 
 void TableReader::Classify() {
     Table& t = *table;
-    if (t.held.empty()) { // no row to tell by: the columns as they are
-        t.pending = false;
-        Accept();
-        return;
-    }
     std::vector<int> numeric;
     std::vector<std::string> names, text;
     for (int c : t.layout.forces) {
@@ -347,7 +344,7 @@ void TableReader::Data(const std::vector<std::string_view>& row, std::size_t ori
     if (n != layout.Columns() && !(naming.fields == "cells" && n < layout.Columns()))
         Fail(naming.row(origin) + ": " + std::to_string(n) + " " +
              (n == 1 ? naming.fields.substr(0, naming.fields.size() - 1) : naming.fields) + ", expected " +
-             std::to_string(layout.Columns()) + " (" + t.joined + ")");
+             std::to_string(layout.Columns()) + " (" + text::Escaped(t.joined) + ")");
     static const std::string_view none;
     const auto field = [&](int c) -> std::string_view {
         return static_cast<std::size_t>(c) < n ? row[static_cast<std::size_t>(c)] : none;
@@ -412,16 +409,17 @@ void TableReader::Data(const std::vector<std::string_view>& row, std::size_t ori
 }
 
 std::unique_ptr<analysis::Model> TableReader::Finish() {
-    if (table && table->pending)
+    if (table && table->pending && !table->held.empty())
         Classify();
-    else if (table && table->headed && table->wanted && !table->accepted)
-        Accept(); // a header without rows
     if (!model) {
-        if (titles.empty() && skipped.empty())
-            Fail(naming.source + ": the file is empty");
         if (!options.table.empty() && std::find(titles.begin(), titles.end(), options.table) == titles.end())
-            Fail(naming.source + ": no table " + Quoted(options.table) + "; the tables: " + Joined(titles));
-        Fail(naming.source + ": no table holds the columns needed: " + Joined(skipped));
+            Fail(naming.source + ": no table " + Quoted(options.table) +
+                 "; the tables: " + (titles.empty() ? "none" : Joined(titles)));
+        if (headed)
+            Fail(naming.source + ": no rows after the header");
+        if (!skipped.empty())
+            Fail(naming.source + ": no table holds the columns needed: " + Joined(skipped));
+        Fail(naming.source + (table ? ": no header row" : ": the file is empty"));
     }
     if (dataRows == 0)
         Fail(naming.source + ": no rows after the header");

@@ -66,7 +66,8 @@ public:
     // A row of the current table: its header, a units row, or data. Errors (analysis::Error) name the place.
     void Row(const std::vector<std::string_view>& fields, std::size_t origin);
     // The model of the rows kept, with the units they are in. "<source>: no rows after the header", "no row
-    // matches the filters", "no table ... " where none fits.
+    // matches the filters", "no table ... " where none fits, "no header row" after title rows alone. A table
+    // without rows joins no model: the tables after it are read as if it were not there.
     std::unique_ptr<analysis::Model> Finish();
 
     // A title row: the text after "TABLE:" (trimmed), or none.
@@ -82,6 +83,7 @@ private:
     std::vector<std::string> titles;  // of the tables met, for messages
     std::vector<std::string> skipped; // why tables were left out, for the note
     std::set<std::string> leftOut;    // cases not asked for
+    bool headed = false;              // a table wanted has a header
     std::size_t dataRows = 0;         // rows after a header, kept or not
     // The layout of each table read, by its first row: how the model names a field's place.
     std::shared_ptr<std::vector<std::pair<std::size_t, analysis::Layout>>> layouts;

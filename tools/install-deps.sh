@@ -13,10 +13,11 @@ packages=(
     clang libclang-rt-14-dev
     # benchmarks and their peers
     libbenchmark-dev libgsl-dev libeigen3-dev time
-    # command-line tool
-    libcli11-dev nlohmann-json3-dev libcsv-dev
-    # .xlsx workbooks: reading (zip, XML), writing (the tests' and the benchmark's workbooks, its peer)
-    libzip-dev libexpat1-dev zlib1g-dev libxlsxwriter-dev python3-openpyxl
+    # command-line tool (jemalloc its allocator)
+    libcli11-dev nlohmann-json3-dev libcsv-dev libjemalloc-dev
+    # .xlsx workbooks: reading (zip, XML; ISA-L inflating the sheets), writing (the tests' and the
+    # benchmark's workbooks, its peer)
+    libzip-dev libexpat1-dev zlib1g-dev libisal-dev libxlsxwriter-dev python3-openpyxl
     # analysis layer: members in parallel
     libtbb-dev
     # Python package, its tests and its examples

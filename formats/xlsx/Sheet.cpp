@@ -42,65 +42,6 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// The reference "&...;" at the start of [p, e) (complete: the caller found its ';') appended decoded.
-// Returns false for one that is not predefined or not a valid character.
-bool AppendReference(std::string& out, std::string_view ref) {
-    if (ref == "lt")
-        out += '<';
-    else if (ref == "gt")
-        out += '>';
-    else if (ref == "amp")
-        out += '&';
-    else if (ref == "quot")
-        out += '"';
-    else if (ref == "apos")
-        out += '\'';
-    else if (ref.size() >= 2 && ref[0] == '#') {
-        const bool hex = ref[1] == 'x';
-        const std::size_t first = hex ? 2 : 1;
-        if (first == ref.size() || ref.size() - first > 8)
-            return false;
-        std::uint32_t cp = 0;
-        for (std::size_t i = first; i < ref.size(); ++i) {
-            const char c = ref[i];
-            std::uint32_t d;
-            if (c >= '0' && c <= '9')
-                d = static_cast<std::uint32_t>(c - '0');
-            else if (hex && c >= 'a' && c <= 'f')
-                d = static_cast<std::uint32_t>(c - 'a' + 10);
-            else if (hex && c >= 'A' && c <= 'F')
-                d = static_cast<std::uint32_t>(c - 'A' + 10);
-            else
-                return false;
-            cp = cp * (hex ? 16 : 10) + d;
-        }
-        if (cp == 0 || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF)
-            return false;
-        AppendUtf8(out, cp);
-    } else {
-        return false;
-    }
-    return true;
-}
-
 // Parses Excel's reference "AB12" into its column and row; false if it is not one, or lies past XFD1048576.
 bool ParseReference(std::string_view r, std::size_t& column, std::size_t& row) {
     std::size_t i = 0;
@@ -464,8 +405,8 @@ void Scanner::Text(const char* p, const char* e, bool cdata) {
             p = q + 1;
         } else {
             const char* semi = static_cast<const char*>(std::memchr(q, ';', static_cast<std::size_t>(e - q)));
-            if (!semi ||
-                !AppendReference(out, std::string_view(q + 1, static_cast<std::size_t>(semi - q - 1))))
+            if (!semi || !AppendCharacterReference(
+                             out, std::string_view(q + 1, static_cast<std::size_t>(semi - q - 1))))
                 Malformed("a reference that is not a character or one of &lt; &gt; &amp; &quot; &apos;");
             p = semi + 1;
         }
@@ -493,8 +434,8 @@ std::string_view Scanner::Attribute(const char* p, const char* e, std::string& d
             Malformed("'<' in an attribute value");
         if (*q == '&') {
             const char* semi = static_cast<const char*>(std::memchr(q, ';', static_cast<std::size_t>(e - q)));
-            if (!semi ||
-                !AppendReference(attribute, std::string_view(q + 1, static_cast<std::size_t>(semi - q - 1))))
+            if (!semi || !AppendCharacterReference(
+                             attribute, std::string_view(q + 1, static_cast<std::size_t>(semi - q - 1))))
                 Malformed("a reference that is not a character or one of &lt; &gt; &amp; &quot; &apos;");
             p = semi + 1;
         } else {

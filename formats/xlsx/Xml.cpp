@@ -5,6 +5,7 @@
 
 #include <expat.h>
 
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -60,24 +61,6 @@ void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
     XML_StopParser(c.parser, XML_FALSE);
 }
 
-void AppendUtf8(std::string& out, unsigned long cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The code unit of the escape _xHHHH_ at text[i], or -1.
 long EscapeAt(std::string_view text, std::size_t i) {
     if (i + 7 > text.size() || text[i] != '_' || text[i + 1] != 'x' || text[i + 6] != '_')
@@ -113,6 +96,24 @@ const char* Attribute(const char** attributes, std::string_view local, bool pref
             return attributes[1];
     }
     return nullptr;
+}
+
+void AppendUtf8(std::string& out, unsigned long cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }
 
 void AppendUnescaped(std::string& out, std::string_view text) {
@@ -176,6 +177,45 @@ void ParseXml(ZipEntry& entry, XmlHandler& handler) {
         if (n == 0)
             return;
     }
+}
+
+bool AppendCharacterReference(std::string& out, std::string_view ref) {
+    if (ref == "lt")
+        out += '<';
+    else if (ref == "gt")
+        out += '>';
+    else if (ref == "amp")
+        out += '&';
+    else if (ref == "quot")
+        out += '"';
+    else if (ref == "apos")
+        out += '\'';
+    else if (ref.size() >= 2 && ref[0] == '#') {
+        const bool hex = ref[1] == 'x';
+        const std::size_t first = hex ? 2 : 1;
+        if (first == ref.size() || ref.size() - first > 8)
+            return false;
+        std::uint32_t cp = 0;
+        for (std::size_t i = first; i < ref.size(); ++i) {
+            const char c = ref[i];
+            std::uint32_t d;
+            if (c >= '0' && c <= '9')
+                d = static_cast<std::uint32_t>(c - '0');
+            else if (hex && c >= 'a' && c <= 'f')
+                d = static_cast<std::uint32_t>(c - 'a' + 10);
+            else if (hex && c >= 'A' && c <= 'F')
+                d = static_cast<std::uint32_t>(c - 'A' + 10);
+            else
+                return false;
+            cp = cp * (hex ? 16 : 10) + d;
+        }
+        if (cp == 0 || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF)
+            return false;
+        AppendUtf8(out, cp);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 } // namespace detail

@@ -36,6 +36,13 @@ const char* Attribute(const char** attributes, std::string_view local, bool pref
 // right, "_x005F_x0041_" is "_x0041_".
 void AppendUnescaped(std::string& out, std::string_view text);
 
+// The character reference or predefined entity `ref` (the text between '&' and ';': "amp", "#x41")
+// appended decoded to out; false for one that is not predefined or not a valid character.
+bool AppendCharacterReference(std::string& out, std::string_view ref);
+
+// Code point cp (at most U+10FFFF) appended as UTF-8.
+void AppendUtf8(std::string& out, unsigned long cp);
+
 } // namespace detail
 } // namespace formats
 } // namespace vymath

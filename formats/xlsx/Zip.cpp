@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 
+#include <isa-l/igzip_lib.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace formats {
 namespace detail {
 
 namespace {
+
+constexpr std::size_t kInput = std::size_t{1} << 16; // raw bytes read at a time
 
 // Refuses what cannot be a workbook's zip by its first bytes.
 void CheckMagic(const unsigned char* head, std::size_t n) {
@@ -123,9 +126,15 @@ ZipEntry::ZipEntry(const ZipArchive& archive, std::uint64_t index, std::string e
     zip_stat_t st;
     zip_stat_init(&st);
     compressed = archive.Size();
-    if (zip_stat_index(archive.Handle(), index, 0, &st) == 0 && (st.valid & ZIP_STAT_COMP_SIZE))
+    const bool stat = zip_stat_index(archive.Handle(), index, 0, &st) == 0;
+    if (stat && (st.valid & ZIP_STAT_COMP_SIZE))
         compressed = std::min<std::uint64_t>(st.comp_size, archive.Size());
-    file = zip_fopen_index(archive.Handle(), index, 0);
+    // Deflated and not encrypted: its raw bytes, inflated here. Anything else goes through libzip, which
+    // names what it cannot read.
+    const std::uint64_t known = ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
+    const bool deflated = stat && (st.valid & known) == known && st.comp_method == ZIP_CM_DEFLATE &&
+                          st.encryption_method == ZIP_EM_NONE;
+    file = zip_fopen_index(archive.Handle(), index, deflated ? ZIP_FL_COMPRESSED : 0);
     if (!file) {
         const int code = zip_error_code_zip(zip_get_error(archive.Handle()));
         if (code == ZIP_ER_NOPASSWD || code == ZIP_ER_WRONGPASSWD || code == ZIP_ER_ENCRNOTSUPP)
@@ -134,6 +143,14 @@ ZipEntry::ZipEntry(const ZipArchive& archive, std::uint64_t index, std::string e
             throw Failure("the zip entry " + name + " has a compression method other than deflate");
         throw Failure("the zip entry " + name + " is damaged (" + ErrorText(code) + ")");
     }
+    if (deflated) {
+        raw = std::make_unique<inflate_state>();
+        isal_inflate_init(raw.get());
+        raw->crc_flag = ISAL_GZIP_NO_HDR; // a raw deflate stream; the CRC-32 of what it inflates to
+        input.reset(new unsigned char[kInput]);
+        crcKnown = (st.valid & ZIP_STAT_CRC) != 0;
+        crc = st.crc;
+    }
 }
 
 ZipEntry::~ZipEntry() {
@@ -141,11 +158,50 @@ ZipEntry::~ZipEntry() {
         zip_fclose(file);
 }
 
+// Inflates until some bytes come out or the stream ends (its CRC checked then).
+std::size_t ZipEntry::Inflate(char* out, std::size_t capacity) {
+    inflate_state& s = *raw;
+    const auto damaged = [this](int code) {
+        return Failure("the zip entry " + name + " is damaged or truncated (" + ErrorText(code) + ")");
+    };
+    const std::uint32_t room = static_cast<std::uint32_t>(std::min<std::size_t>(capacity, UINT32_MAX));
+    s.next_out = reinterpret_cast<std::uint8_t*>(out);
+    s.avail_out = room;
+    while (!ended && s.avail_out == room) {
+        if (s.block_state == ISAL_BLOCK_FINISH)
+            break;
+        if (s.avail_in == 0) {
+            const zip_int64_t n = zip_fread(file, input.get(), kInput);
+            if (n < 0)
+                throw damaged(zip_error_code_zip(zip_file_get_error(file)));
+            if (n == 0)
+                throw damaged(ZIP_ER_EOF); // the raw bytes end before the stream does
+            s.next_in = input.get();
+            s.avail_in = static_cast<std::uint32_t>(n);
+        }
+        const std::uint32_t before = s.avail_in;
+        if (isal_inflate(&s) != ISAL_DECOMP_OK ||
+            (s.avail_in == before && s.avail_out == room && s.block_state != ISAL_BLOCK_FINISH))
+            throw damaged(ZIP_ER_COMPRESSED_DATA);
+    }
+    if (!ended && s.block_state == ISAL_BLOCK_FINISH) {
+        ended = true;
+        if (crcKnown && s.crc != crc)
+            throw damaged(ZIP_ER_CRC);
+    }
+    return room - s.avail_out;
+}
+
 std::size_t ZipEntry::Read(char* out, std::size_t capacity) {
-    const zip_int64_t n = zip_fread(file, out, capacity);
-    if (n < 0) {
-        const int code = zip_error_code_zip(zip_file_get_error(file));
-        throw Failure("the zip entry " + name + " is damaged or truncated (" + ErrorText(code) + ")");
+    zip_int64_t n = 0;
+    if (raw) {
+        n = capacity == 0 ? 0 : static_cast<zip_int64_t>(Inflate(out, capacity));
+    } else {
+        n = zip_fread(file, out, capacity);
+        if (n < 0) {
+            const int code = zip_error_code_zip(zip_file_get_error(file));
+            throw Failure("the zip entry " + name + " is damaged or truncated (" + ErrorText(code) + ")");
+        }
     }
     inflated += static_cast<std::uint64_t>(n);
     if (inflated > kMaxEntryBytes)

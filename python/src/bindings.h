@@ -68,10 +68,12 @@ void BindErrors(py::module_& m);
 py::object VyMathError();
 void BindFunction(py::module_& m);
 void BindSet(py::module_& m);
+void BindFrame(py::module_& m);
 void BindModel(py::module_& m);
 void BindCheck(py::module_& m);
 void BindTensor(py::module_& m);
 void BindTable(py::module_& m);
+void BindMoving(py::module_& m);
 
 } // namespace vymath_py
 

@@ -78,8 +78,10 @@ PYBIND11_MODULE(_core, m) {
     vymath_py::BindErrors(m);
     vymath_py::BindFunction(m);
     vymath_py::BindSet(m);
+    vymath_py::BindFrame(m);
     vymath_py::BindModel(m);
     vymath_py::BindCheck(m);
     vymath_py::BindTensor(m);
     vymath_py::BindTable(m);
+    vymath_py::BindMoving(m);
 }

@@ -118,6 +118,7 @@ void BindTable(py::module_& m) {
                                       step.value_or(""),
                                       stepNumber.value_or(""),
                                       forces,
+                                      {},
                                       {}};
             return ReadTable(path,
                              vf::ReadWords{format, delimiter, decimal, sheet, table, units, fromUnits,

@@ -1,7 +1,8 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
 3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
-whole structural models (vymath.analyse_model, vymath.inspect_model, vymath.check_model) through the library's analysis
-layer, read from the files the tool reads (vymath.read_table), as the command-line tool does.
+whole structural models (vymath.analyse_model, vymath.inspect_model, vymath.check_model) through the library's
+analysis layer, read from the files the tool reads (vymath.read_table), as the command-line tool does, and
+moving loads on influence lines (vymath.moving_load).
 
 Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
 partitions dask: all three are optional.
@@ -38,6 +39,7 @@ from .model import (
     analyse_partitions,
     inspect_model,
 )
+from .moving import MovingResult, moving_load
 from .plot import plot, plot_envelope
 from .table import read_table
 
@@ -60,6 +62,7 @@ __all__ = [
     "KeyFigureResult",
     "Mat33",
     "ModelResult",
+    "MovingResult",
     "NoSolutionError",
     "TensorSym2D",
     "VyMathError",
@@ -70,6 +73,7 @@ __all__ = [
     "combine",
     "envelope",
     "inspect_model",
+    "moving_load",
     "plot",
     "plot_envelope",
     "read_table",

@@ -257,7 +257,8 @@ TEST(Analysis, BoundedCasesGiveEachEnvelopeTheirBound) {
     const Actions actions = vymath::formats::ReadActions(R"({"actions": [{"name": "G", "type": "permanent",
         "cases": ["G"]}, {"name": "Q", "type": "imposed", "category": "B", "cases": ["ENV"]}]})",
                                                          "actions.json");
-    const SituationResult& uls = AnalyseDesign(model, actions).members[0].forces[0][0];
+    const SituationResult uls =
+        AnalyseDesign(model, actions).members[0].forces[0][0]; // a copy: the run is a temporary
     EXPECT_EQ(uls.max.y, 1.35 * 1 + 1.5 * 3);
     EXPECT_EQ(uls.min.y, 1 * 1 + 1.5 * -2);
 }

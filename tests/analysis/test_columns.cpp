@@ -24,7 +24,8 @@ TEST(Columns, DefaultsAndNamedColumns) {
                           "",
                           "",
                           {"M3", "V2"},
-                          {{"CaseType", {"Combination", ""}}}};
+                          {{"CaseType", {"Combination", ""}}},
+                          {}};
     const Layout named = Resolve(
         {"Story", "Frame", "Station", "OutputCase", "CaseType", "Step_Type", "P", "V2", "M3"}, export_);
     ColumnRequest filtered;
@@ -54,6 +55,15 @@ TEST(Columns, DefaultsAndNamedColumns) {
     ColumnRequest byCase;
     byCase.filters = {{"case", {"G"}}};
     EXPECT_EQ(Resolve({"case", "x", "M"}, byCase).forceNames, Names{"M"});
+    // Default names of the case column: the first the header has; a named case column alone.
+    ColumnRequest lines, byName;
+    lines.caseNames = byName.caseNames = {"line", "section"};
+    byName.loadCase = "S";
+    EXPECT_ROWS({
+        ::Row("first default", Resolve({"Line", "x", "y"}, lines).loadCase, 0),
+        ::Row("second default", Resolve({"member", "section", "x", "M"}, lines).loadCase, 1),
+        ::Row("named", Resolve({"S", "section", "x", "M"}, byName).loadCase, 0),
+    });
 }
 
 TEST(Columns, Errors) {
@@ -65,7 +75,8 @@ TEST(Columns, Errors) {
         }
         return std::string("no error");
     };
-    ColumnRequest force, twoRoles, none;
+    ColumnRequest force, twoRoles, none, lines;
+    lines.caseNames = {"line", "section"};
     force.forces = {"M9"};
     twoRoles.x = "case";
     EXPECT_ROWS({
@@ -73,6 +84,9 @@ TEST(Columns, Errors) {
             "no x", error({"case", "y", "z"}, none),
             std::string(
                 "data: expected the header \"case,x,y\" or \"member,case,x,FORCE,...\", found \"case,y,z\"")),
+        ::Row("no line", error({"member", "x", "M"}, lines),
+              std::string("data: expected the header \"line,x,y\" or \"member,line,x,FORCE,...\", found "
+                          "\"member,x,M\"")),
         ::Row("named column missing", error({"case", "x", "M"}, force),
               std::string("usage: no column \"M9\" (force) in the header \"case,x,M\"")),
         ::Row("two roles", error({"case", "x", "M"}, twoRoles),

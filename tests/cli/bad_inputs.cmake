@@ -178,3 +178,20 @@ bad(check_actions frame.csv|capacity_member.json "check frame.csv --capacity cap
     [[vymath: --actions: design situations are not available yet]])
 bad(check_method frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --method median" 2
     [[vymath: --method: expected ray or at-first-force, found "median"]])
+# Moving loads: the load read first, then the lines.
+bad(moving_unknown_load moving_one_point.csv "moving moving_one_point.csv --load lm9 @OUT@" 2
+    [[vymath: load "lm9": no such load; the shipped loads are hl93, hl93-negative, lm1-lane1, lm1-lane2, lm1-lane3 (or give a .json file)]])
+bad(moving_negative_spacing "moving_one_point.csv|moving_negative.json" "moving moving_one_point.csv --load moving_negative.json @OUT@" 1
+    [[vymath: moving_negative.json: /spacings/0: a spacing -1.2 is not a finite number of 0 or more]])
+bad(moving_unknown_key "moving_one_point.csv|moving_unknown_key.json" "moving moving_one_point.csv --load moving_unknown_key.json @OUT@" 1
+    [[vymath: moving_unknown_key.json: /wheel: unknown key "wheel"]])
+bad(moving_one_point moving_one_point.csv "moving moving_one_point.csv --load hl93 @OUT@" 1
+    [[vymath: moving_one_point.csv:5: case "B" has a single point, at x = 3: a diagram needs two abscissas at least]])
+bad(moving_section_varies moving_section_varies.csv "moving moving_section_varies.csv --load hl93 --section-x xs @OUT@" 1
+    [[vymath: moving_section_varies.csv: line "S/mid": the section abscissa (column "xs") is 5 and 6: one a line]])
+bad(moving_case_without_sections moving_one_point.csv "moving moving_one_point.csv --load hl93 --write-case LM c.csv @OUT@" 2
+    [[vymath: --write-case writes the extremes at each line's section: it needs --section-x]])
+bad(moving_units moving_units.csv "moving moving_units.csv --load hl93 --section-x xs @OUT@" 1
+    [[vymath: moving_units.csv: column "x" is in "ft": influence lines are read in m, and as the effect of a 1 kN load (kN, kN-m), the loads' units; give them so]])
+bad(moving_units_option moving_units.csv "moving moving_units.csv --load hl93 --units kN,m @OUT@" 2
+    [[vymath: moving reads the lines as they stand, in m and as the effect of a 1 kN load (the loads' units): --units and --from-units do not apply]])

@@ -77,3 +77,17 @@ good(check_cases check_model.csv|check_capacity.json
 good(check_combinations check_model.csv|check_capacity.json
      "check check_model.csv --capacity check_capacity.json -c 'ULS=1.35*G + 1.5*Q' -c 'W=G + 1.5*W' --method at-first-force --json e.json --plots p --html r.html -q"
      "e.json=check_combinations.json|p/C2_check.svg=check_C2.svg|r.html=check_report.html")
+# Moving loads. lines.csv: a simply supported span of 10 m, the moment at midspan and the shear at midspan
+# and at a quarter (each with its jump), under the shipped Load Model 1 (both ways) and a truck of a
+# variable spacing (forward only); span_lines.csv: the moment at three sections of member S, the envelope
+# along it and the bounded case written for `vymath envelope`.
+good(moving lines.csv "moving lines.csv --load lm1-lane1 --json m.json --csv m.csv"
+     "m.json=moving.json|m.csv=moving.csv|stdout=moving.txt")
+good(moving_two_threads lines.csv "moving lines.csv --load lm1-lane1 --threads 2 --json m.json -q" "m.json=moving.json")
+good(moving_truck "lines.csv|truck.json" "moving lines.csv --load truck.json --json m.json"
+     "m.json=moving_truck.json|stdout=moving_truck.txt")
+good(moving_sections span_lines.csv
+     "moving span_lines.csv --load hl93 --section-x xs --json m.json --write-case HL93 c.csv"
+     "m.json=moving_sections.json|c.csv=moving_case.csv|stdout=moving_sections.txt")
+good(moving_case_read moving_case.csv "envelope moving_case.csv --json e.json -q" "e.json=moving_case_envelope.json")
+good(moving_svg lines.csv "moving lines.csv --load lm1-lane1 --filter line=V_mid --svg e.svg -q" "e.svg=moving_v_mid.svg")

@@ -20,6 +20,7 @@ struct Entry {
     std::string data;
     bool deflate = true;
     std::optional<std::uint32_t> declaredSize; // the inflated size written in the headers (default: true)
+    std::optional<std::string> body;           // the bytes stored (default: the data, deflated if asked)
 };
 
 inline void Put(std::string& out, std::uint32_t value, int bytes) {
@@ -48,7 +49,7 @@ inline std::string Zip(const std::vector<Entry>& entries) {
     for (const Entry& e : entries) {
         const std::uint32_t crc = static_cast<std::uint32_t>(
             crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size())));
-        const std::string body = e.deflate ? Deflate(e.data) : e.data;
+        const std::string body = e.body ? *e.body : e.deflate ? Deflate(e.data) : e.data;
         const std::uint32_t size =
             e.declaredSize ? *e.declaredSize : static_cast<std::uint32_t>(e.data.size());
         const std::uint32_t offset = static_cast<std::uint32_t>(out.size());

@@ -164,6 +164,13 @@ TEST(Xlsx, BadInput) {
     entities[entities.size() - 2].data.insert(entities[entities.size() - 2].data.find("<workbook"), laughs);
 
     const std::string cut = Sheet("<row><c><v>1</v></c></row>");
+    // A deflated sheet, as the reader inflates it itself: stored as `body`.
+    const auto deflated = [](const std::string& body) {
+        auto entries = ziptest::Workbook({{"S", Sheet("<row><c><v>12345</v></c></row>")}}, kSst, true);
+        entries[2].body = body;
+        return ziptest::Zip(entries);
+    };
+    const std::string stream = ziptest::Deflate(Sheet("<row><c><v>12345</v></c></row>"));
 
     struct Case {
         std::string name, bytes, sheet, message;
@@ -180,6 +187,14 @@ TEST(Xlsx, BadInput) {
         {"crc", crc, "S",
          "bad.xlsx: sheet \"S\": the zip entry xl/worksheets/sheet1.xml is damaged or "
          "truncated (CRC error)"},
+        {"deflated, CRC", deflated(ziptest::Deflate(Sheet("<row><c><v>92345</v></c></row>"))), "S",
+         "bad.xlsx: sheet \"S\": the zip entry xl/worksheets/sheet1.xml is damaged or truncated (CRC error)"},
+        {"deflated, cut", deflated(stream.substr(0, stream.size() / 2)), "S",
+         "bad.xlsx: sheet \"S\": the zip entry xl/worksheets/sheet1.xml is damaged or truncated (Premature "
+         "end of file)"},
+        {"deflated, invalid block", deflated(std::string("\x07\x00\x00\x00", 4)), "S",
+         "bad.xlsx: sheet \"S\": the zip entry xl/worksheets/sheet1.xml is damaged or truncated (Compressed "
+         "data invalid)"},
         {"bomb", ziptest::Zip(bomb), "S",
          "bad.xlsx: sheet \"S\": the zip entry xl/worksheets/sheet1.xml inflates past 100 times its "
          "compressed size (a zip bomb?)"},

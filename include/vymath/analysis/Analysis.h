@@ -1,7 +1,8 @@
 /// @file
 /// A model's runs, member by member, in parallel: its envelopes with their extremes and coincident values
 /// (an envelope run), the design envelopes of every design situation (a design run), the key figures of
-/// every diagram (a key-figure run). Each run's result type says what it holds.
+/// every diagram (a key-figure run), a moving load's extremes on many influence lines. Each run's result type
+/// says what it holds.
 #ifndef VYMATH_ANALYSIS_ANALYSIS_H
 #define VYMATH_ANALYSIS_ANALYSIS_H
 
@@ -12,6 +13,7 @@
 #include "vymath/analysis/Export.h"
 #include "vymath/analysis/KeyFigures.h"
 #include "vymath/analysis/Model.h"
+#include "vymath/analysis/MovingLoad.h"
 
 #include <cstddef>
 #include <functional>
@@ -124,7 +126,9 @@ public:
     /// Member m's diagrams: its cases, or the combinations. Errors as MemberDiagrams.
     MemberValues(const Model& model, std::size_t m, const std::vector<Combination>& combinations);
     ~MemberValues();
+    /// Moves the diagrams. O(1).
     MemberValues(MemberValues&&) noexcept;
+    /// Moves the diagrams. O(1).
     MemberValues& operator=(MemberValues&&) noexcept;
 
     /// Diagram d's value of force f either side of x, of its upper (or lower) bound; false outside its
@@ -165,6 +169,14 @@ VYMATH_ANALYSIS_API DesignRun AnalyseDesign(const Model& model, const Actions& a
 VYMATH_ANALYSIS_API KeyFigureRun AnalyseKeyFigures(const Model& model,
                                                    const std::vector<Combination>& combinations,
                                                    const RunOptions& options = {});
+
+/// The extremes of a moving load on many influence lines, in parallel on the options' threads (progress:
+/// lines done of all): results[k] is MovingExtremes(*lines[k], load), bit for bit whatever the threads,
+/// with one MovingWorkspace a thread. Throws the error of the first line (in order) that fails. Cost: the
+/// lines' MovingExtremes shared among the threads.
+VYMATH_ANALYSIS_API std::vector<MovingResult> AnalyseMoving(const std::vector<const Diagram*>& lines,
+                                                            const MovingLoad& load,
+                                                            const RunOptions& options = {});
 
 } // namespace analysis
 } // namespace vymath

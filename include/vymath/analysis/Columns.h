@@ -33,6 +33,9 @@ struct ColumnRequest {
     std::string stepNumber;          ///< the step number's column; default: "Step Number" as "Step Type"
     std::vector<std::string> forces; ///< default: every column that is neither named nor filtered
     std::vector<Filter> filters;     ///< all must match; several values of one column: any of them
+    /// The default names of the load case's column, the first the header has (any letter case) taking the
+    /// role; empty: "case". Messages about a header name the first of them.
+    std::vector<std::string> caseNames;
 };
 
 /// Column positions in a header.
@@ -52,7 +55,7 @@ struct VYMATH_ANALYSIS_API Layout {
     /// Whether the members have names (a member column).
     bool Named() const { return !members.empty(); }
     /// The role of column c in messages: "member", "case", "x", "step", "step number", the force's name,
-    /// or the column's name.
+    /// or the column's name (a name's control characters escaped, as "\n": one line).
     std::string Role(std::size_t c) const;
     /// Whether a row passes the filters; fields[k] is column k's text (fields.size() == Columns()).
     template <class Fields>

@@ -73,11 +73,11 @@ public:
     /// Member m's rows as they were added, `count` of them: each one's case (a position in Cases(m)), step,
     /// abscissa and values (Forces().size() a row, NaN where the row has none). Valid until the next Add.
     struct RowView {
-        std::size_t count;
-        const std::uint32_t* cases;
-        const Bound* bounds;
-        const double* x;
-        const double* values;
+        std::size_t count;          ///< rows
+        const std::uint32_t* cases; ///< each row's case, a position in Cases(m)
+        const Bound* bounds;        ///< each row's step
+        const double* x;            ///< each row's abscissa
+        const double* values;       ///< count x Forces().size(), row by row
     };
     /// Member m's rows (RowView). O(1).
     RowView MemberRows(std::size_t m) const {

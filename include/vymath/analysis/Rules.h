@@ -22,7 +22,7 @@ struct CaseFactor {
 /// One way an action may act in a combination: each of its listed cases times its factor. No factors:
 /// the action absent (or at factor 0 where favourable).
 struct Alternative {
-    std::vector<CaseFactor> factors;
+    std::vector<CaseFactor> factors; ///< summed; empty: absent
 };
 
 /// What one action contributes to a rule's combinations: exactly one of its alternatives.
