@@ -72,7 +72,7 @@ int Run(const CheckOptions& o) {
     if (!o.html.empty())
         session.Add("--html", o.html,
                     HtmlReport(*model, capacity, run, session.LabelsFor(*model), model->Source()));
-    return session.Finish(CheckTable(*model, capacity, run));
+    return session.Finish([&] { return CheckTable(*model, capacity, run); });
 }
 
 } // namespace
