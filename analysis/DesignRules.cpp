@@ -1,6 +1,12 @@
 // The rules of EN 1990: its situations, its partial and psi factors.
 #include "DesignRules.h"
+#include "DesignTerms.h"
+#include "Text.h"
 
+#include "vymath/analysis/Design.h"
+#include "vymath/analysis/Error.h"
+
+#include <algorithm>
 #include <map>
 
 namespace vymath {
@@ -122,5 +128,145 @@ bool HasLeading(Expression e) {
 }
 
 } // namespace rules
+
+namespace {
+
+const char* Label(rules::Expression e) {
+    switch (e) {
+    case rules::Expression::Uls610:
+        return "6.10";
+    case rules::Expression::Uls610a:
+        return "6.10a";
+    case rules::Expression::Uls610b:
+        return "6.10b";
+    case rules::Expression::Characteristic:
+        return "6.14b";
+    case rules::Expression::Frequent:
+        return "6.15b";
+    case rules::Expression::QuasiPermanent:
+        return "6.16b";
+    case rules::Expression::Accidental:
+        return "6.11b";
+    default:
+        return "6.12b";
+    }
+}
+
+// The cases of an action, each times factor.
+Alternative All(const Action& a, double factor) {
+    Alternative out;
+    for (const std::string& c : a.cases)
+        out.factors.push_back({c, factor});
+    return out;
+}
+
+// A variable action's terms: absent, or its cases at the factor as its acting says.
+void AddVariable(const Action& a, double factor, std::vector<RuleTerm>& terms) {
+    if (a.acting == Acting::Free) {
+        for (const std::string& c : a.cases)
+            terms.push_back({a.name, {Alternative{}, Alternative{{{c, factor}}}}});
+        return;
+    }
+    RuleTerm t{a.name, {Alternative{}}};
+    if (a.acting == Acting::Together)
+        t.alternatives.push_back(All(a, factor));
+    else
+        for (const std::string& c : a.cases)
+            t.alternatives.push_back(Alternative{{{c, factor}}});
+    terms.push_back(std::move(t));
+}
+
+// An accidental or seismic action present in its situation, at each of the signs.
+RuleTerm Present(const Action& a, const std::vector<double>& signs) {
+    RuleTerm t{a.name, {}};
+    const std::size_t n = a.cases.size();
+    if (a.acting == Acting::Free && n > 12)
+        throw Error(Error::Kind::Data, a.place + ": the action " + text::Quoted(a.name) + " has " +
+                                           std::to_string(n) +
+                                           " cases acting freely: a section check takes at most 12");
+    for (double sign : signs) {
+        if (a.acting == Acting::Together) {
+            t.alternatives.push_back(All(a, sign));
+        } else if (a.acting == Acting::Exclusive) {
+            for (const std::string& c : a.cases)
+                t.alternatives.push_back(Alternative{{{c, sign}}});
+        } else {
+            for (std::size_t mask = 1; mask < (std::size_t{1} << n); ++mask) {
+                Alternative alt;
+                for (std::size_t k = 0; k < n; ++k)
+                    if (mask >> k & 1)
+                        alt.factors.push_back({a.cases[k], sign});
+                t.alternatives.push_back(std::move(alt));
+            }
+        }
+    }
+    return t;
+}
+
+} // namespace
+
+std::vector<SituationRules> DesignRules(const Actions& actions) {
+    std::vector<std::size_t> variables;
+    for (std::size_t i = 0; i < actions.actions.size(); ++i)
+        if (actions.actions[i].type == ActionType::Variable)
+            variables.push_back(i);
+    const std::vector<std::vector<std::size_t>> groups = terms::CompatibleGroups(actions, variables);
+    const bool several = std::count_if(groups.begin(), groups.end(),
+                                       [](const std::vector<std::size_t>& g) { return !g.empty(); }) > 1;
+    std::vector<SituationRules> out;
+    for (const rules::Situation& s : rules::SituationsOf(actions)) {
+        SituationRules situation{s.name, {}};
+        for (rules::Expression e : s.expressions) {
+            std::vector<RuleTerm> fixed;
+            for (std::size_t i = 0; i < actions.actions.size(); ++i) {
+                const Action& a = actions.actions[i];
+                if (a.type == ActionType::Permanent) {
+                    const rules::PermanentFactors f = rules::Permanent(e, actions.factors);
+                    RuleTerm t{a.name, {All(a, f.sup)}};
+                    if (f.inf != f.sup)
+                        t.alternatives.push_back(All(a, f.inf));
+                    fixed.push_back(std::move(t));
+                } else if (a.type == ActionType::Prestress) {
+                    fixed.push_back({a.name, {All(a, rules::Prestress(e, actions.factors))}});
+                } else if (i == s.special) {
+                    fixed.push_back(Present(a, e == rules::Expression::Seismic
+                                                   ? std::vector<double>{1.0, -1.0}
+                                                   : std::vector<double>{1.0}));
+                }
+            }
+            const auto rule = [&](const std::vector<std::size_t>& group, std::size_t leading) {
+                Rule r{Label(e), "", fixed};
+                for (std::size_t m : group) {
+                    const Action& a = actions.actions[variables[m]];
+                    if (m == leading)
+                        r.leading = a.name;
+                    AddVariable(a,
+                                m == leading ? rules::Leading(e, a, actions)
+                                             : rules::Accompanying(e, a, actions.factors),
+                                r.terms);
+                }
+                situation.rules.push_back(std::move(r));
+            };
+            const std::size_t none = static_cast<std::size_t>(-1);
+            bool any = false;
+            for (const std::vector<std::size_t>& group : groups) {
+                if (group.empty())
+                    continue;
+                any = true;
+                if (rules::HasLeading(e))
+                    for (std::size_t m : group)
+                        rule(group, m);
+                // Every one accompanying: the leading one absent, an action of another group.
+                if (!rules::HasLeading(e) || several)
+                    rule(group, none);
+            }
+            if (!any)
+                rule({}, none);
+        }
+        out.push_back(std::move(situation));
+    }
+    return out;
+}
+
 } // namespace analysis
 } // namespace vymath

@@ -7,6 +7,7 @@
 #include "Svg.h"
 #include "Table.h"
 
+#include "formats/Actions.h"
 #include "formats/Capacity.h"
 #include "formats/Results.h"
 #include "formats/Source.h"
@@ -28,8 +29,8 @@ struct CheckOptions {
 
 int Run(const CheckOptions& o) {
     Session session(o.common);
-    if (!o.actions.empty())
-        UsageError("--actions: design situations are not available yet");
+    if (!o.actions.empty() && !o.common.combinations.empty())
+        UsageError("--actions and -c/--combination exclude each other: the actions give the combinations");
     va::CheckMethod method = va::CheckMethod::Ray;
     if (!o.method.empty() && !vf::ParseCheckMethod(o.method, method))
         UsageError("--method: expected ray or at-first-force, found \"" + o.method + "\"");
@@ -46,8 +47,18 @@ int Run(const CheckOptions& o) {
     });
     if (!o.method.empty())
         capacity.method = method;
-    const std::unique_ptr<va::Model> model = session.ReadModel();
     std::vector<va::SituationRules> situations;
+    std::set<std::string> cases; // with actions, only theirs are read
+    if (!o.actions.empty()) {
+        const va::Actions actions = Checked([&] {
+            vf::Source source(o.actions, o.actions);
+            return vf::ReadActions(source.All(), o.actions);
+        });
+        situations = Checked([&] { return va::DesignRules(actions); });
+        for (const va::Action& a : actions.actions)
+            cases.insert(a.cases.begin(), a.cases.end());
+    }
+    const std::unique_ptr<va::Model> model = session.ReadModel(cases);
     if (!session.Combinations().empty())
         situations.push_back(va::CombinationRules(session.Combinations()));
     va::CheckOptions limits;

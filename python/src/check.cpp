@@ -1,6 +1,7 @@
 // Section checks of a model: vymath.check_model's engine.
 #include "bindings.h"
 
+#include "formats/Actions.h"
 #include "formats/Capacity.h"
 #include "formats/Results.h"
 
@@ -51,8 +52,8 @@ void BindCheck(py::module_& m) {
     m.def(
         "analyse_checks",
         [](std::shared_ptr<va::Model> model, const std::string& capacity, const std::string& source,
-           py::list combinations, const std::optional<std::string>& method, std::size_t maxCombinations,
-           unsigned threads) {
+           py::list combinations, const std::optional<std::string>& actions,
+           const std::optional<std::string>& method, std::size_t maxCombinations, unsigned threads) {
             CheckAnalysis a{std::move(model), vf::ReadCapacity(capacity, source), {}};
             if (method && !vf::ParseCheckMethod(*method, a.capacity.method))
                 throw py::value_error("method must be \"ray\" or \"at-first-force\", got \"" + *method +
@@ -63,6 +64,8 @@ void BindCheck(py::module_& m) {
             std::vector<va::SituationRules> situations;
             if (!parsed.empty())
                 situations.push_back(va::CombinationRules(parsed));
+            if (actions)
+                situations = va::DesignRules(vf::ReadActions(*actions, "actions"));
             va::CheckOptions limits;
             limits.maxCombinations = maxCombinations;
             va::RunOptions options;
@@ -71,9 +74,11 @@ void BindCheck(py::module_& m) {
             a.run = va::AnalyseChecks(*a.model, a.capacity, situations, limits, options);
             return a;
         },
-        "model"_a, "capacity"_a, "source"_a, "combinations"_a, "method"_a, "max_combinations"_a, "threads"_a,
+        "model"_a, "capacity"_a, "source"_a, "combinations"_a, "actions"_a, "method"_a, "max_combinations"_a,
+        "threads"_a,
         "The section checks of every member against the capacity (JSON text, `source` naming it in messages) "
-        "over its cases or the combinations, members in parallel, the GIL released.");
+        "over its cases, the combinations or the design situations of the actions (JSON text), members in "
+        "parallel, the GIL released.");
 }
 
 } // namespace vymath_py

@@ -1,12 +1,13 @@
 """Section checks of a model: the utilisation of the coincident pair of two forces against each member's
 interaction curve, as the tool's ``vymath check``."""
 
+import collections.abc
 import json
 import os
 import warnings
 
 from . import _core
-from .model import _combinations, _model, _threads
+from .model import _cases_of_actions, _combinations, _model, _threads
 
 
 def check_model(frame, capacity, combinations=None, actions=None, method=None, *, member=None, case=None, x=None,
@@ -17,14 +18,17 @@ def check_model(frame, capacity, combinations=None, actions=None, method=None, *
     capacity: the capacity file's content as a dict ({"sections": {NAME: {"forces": [FIRST, SECOND],
     "curve": [[first, second], ...]}}, "members": {MEMBER: NAME}, "default": NAME, "method": ...}), or the
     path of such a JSON file. combinations: as analyse_model's (one situation "combinations"); none: the
-    load cases, one situation "cases". actions: not available yet (ValueError). method: "ray" or
+    load cases, one situation "cases". actions: a dict of actions (the tool's actions file as a dict), every
+    design situation of EN 1990 that they form, not with combinations. method: "ray" or
     "at-first-force", overriding the capacity's. max_combinations: the most combinations a section whose
     curve is not convex may enumerate. The notes of the run (members the model lacks, sections checked by
     enumeration) come as warnings. ValueError with the tool's message for bad data.
     """
     threads = _threads(threads)
-    if actions is not None:
-        raise ValueError("actions: design situations are not available yet")
+    if actions is not None and not isinstance(actions, collections.abc.Mapping):
+        raise TypeError(f"actions must be a dict, got {type(actions).__name__}")
+    if actions is not None and combinations is not None:
+        raise ValueError("design situations of actions and combinations exclude each other")
     if isinstance(capacity, dict):
         text, source = json.dumps(capacity, allow_nan=False), "capacity"
     elif isinstance(capacity, (str, os.PathLike)):
@@ -37,8 +41,12 @@ def check_model(frame, capacity, combinations=None, actions=None, method=None, *
         raise TypeError(f"method must be a str, got {type(method).__name__}")
     combinations = _combinations(combinations)
     roles = dict(member=member, case=case, x=x, step=step, step_number=step_number, forces=forces, filters=filters)
-    model = _model(frame, roles, _core.combination_cases(combinations))
-    run = _core.analyse_checks(model, text, source, combinations, method, int(max_combinations), threads)
+    if actions is not None:
+        model = _model(frame, roles, _cases_of_actions(actions))
+        actions = json.dumps(actions, allow_nan=False)
+    else:
+        model = _model(frame, roles, _core.combination_cases(combinations))
+    run = _core.analyse_checks(model, text, source, combinations, actions, method, int(max_combinations), threads)
     for note in run.notes:
         warnings.warn(note, stacklevel=2)
     return CheckResult(run)

@@ -174,8 +174,8 @@ bad(capacity_force frame.csv|capacity_force.json "check frame.csv --capacity cap
     [[vymath: capacity_force.json: /sections/S/forces/1: no force "M2" in frame.csv; its forces: N, V, M]])
 bad(capacity_member frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --csv out.csv --json out.json" 1
     [[vymath: capacity_member.json: /members: member "B2" of frame.csv has no section, and there is no default]])
-bad(check_actions frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --actions a.json" 2
-    [[vymath: --actions: design situations are not available yet]])
+bad(check_actions frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --actions a.json -c 'U=G'" 2
+    [[vymath: --actions and -c/--combination exclude each other: the actions give the combinations]])
 bad(check_method frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --method median" 2
     [[vymath: --method: expected ray or at-first-force, found "median"]])
 # Moving loads: the load read first, then the lines.

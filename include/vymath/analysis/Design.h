@@ -20,6 +20,7 @@
 #include "vymath/analysis/Actions.h"
 #include "vymath/analysis/Envelope.h"
 #include "vymath/analysis/Export.h"
+#include "vymath/analysis/Rules.h"
 
 #include <string>
 #include <utility>
@@ -75,6 +76,20 @@ VYMATH_ANALYSIS_API std::vector<DesignSituation>
 DesignEnvelopes(const Actions& actions, const std::vector<std::string>& caseNames,
                 const std::vector<const CVyMathFunction1D*>& uppers,
                 const std::vector<const CVyMathFunction1D*>& lowers);
+
+/// The combinations DesignEnvelopes envelopes, as rules: the same situations with the same names, each
+/// expression a rule per group of variable actions that may act together (not_with) and per leading action
+/// of the group (label "6.10b", leading its name), and, where there are several groups, one of the group's
+/// actions accompanying alone (an action of another group leads, absent); seismic: that one only. A term is
+/// what one action contributes: a permanent action all its cases at its upper or lower factor; prestress its
+/// cases at its factor; a variable action absent or at its leading or accompanying factor (together: all
+/// cases; exclusive: one case; free: a term per case); an accidental or seismic action present in its own
+/// situation (exclusive: one case; free: a non-empty subset; seismic at both signs). Enumerating every rule's
+/// combinations gives every combination the design envelopes cover, and no other.
+///
+/// Throws Error (Data) for an accidental or seismic action whose cases act freely and are more than 12
+/// (its alternatives, every non-empty subset, would be too many). Cost: O(R A) for R rules of A actions.
+VYMATH_ANALYSIS_API std::vector<SituationRules> DesignRules(const Actions& actions);
 
 } // namespace analysis
 } // namespace vymath
