@@ -18,9 +18,9 @@ namespace {
 using namespace analysis;
 using text::Quoted;
 
-class Reader {
+class Reader : json::DocumentReader {
 public:
-    explicit Reader(const std::string& source) : source(source) {}
+    using DocumentReader::DocumentReader;
 
     Capacity Read(const std::string& text) {
         json::Json doc = json::Parse(text, source, [](const std::vector<std::string>& path) {
@@ -33,10 +33,7 @@ public:
         c.membersPlace = source + ": /members";
         if (!doc.is_object())
             Fail("", "expected an object {\"sections\": {...}, \"members\": {...}, \"default\": ...}");
-        for (const auto& item : doc.items())
-            if (item.key() != "sections" && item.key() != "members" && item.key() != "default" &&
-                item.key() != "method")
-                Fail(json::Segment(item.key()), "unknown key " + Quoted(item.key()));
+        Keys(doc, "", {"sections", "members", "default", "method"});
         if (!doc.contains("sections") || !doc["sections"].is_object() || doc["sections"].empty())
             Fail(doc.contains("sections") ? "/sections" : "",
                  "expected \"sections\": an object of one section at least");
@@ -71,18 +68,12 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& pointer, const std::string& what) const {
-        throw Error(Error::Kind::Data, source + ": " + (pointer.empty() ? "" : pointer + ": ") + what);
-    }
-
     Section OneSection(const std::string& name, const json::Json& v) const {
         const std::string pointer = "/sections" + json::Segment(name);
         if (!v.is_object())
             Fail(pointer,
                  "expected an object {\"forces\": [FIRST, SECOND], \"curve\": [[first, second], ...]}");
-        for (const auto& item : v.items())
-            if (item.key() != "forces" && item.key() != "curve")
-                Fail(pointer + json::Segment(item.key()), "unknown key " + Quoted(item.key()));
+        Keys(v, pointer, {"forces", "curve"});
         if (!v.contains("forces") || !v["forces"].is_array() || v["forces"].size() != 2 ||
             !v["forces"][0].is_string() || !v["forces"][1].is_string() ||
             v["forces"][0].get<std::string>().empty() || v["forces"][1].get<std::string>().empty())
@@ -110,8 +101,6 @@ private:
             Fail(pointer + "/curve", "section " + Quoted(name) + ": " + e.what());
         }
     }
-
-    const std::string& source;
 };
 
 } // namespace
