@@ -2,20 +2,17 @@
 #include "vymath/analysis/Analysis.h"
 
 #include "Formed.h"
+#include "Members.h"
 #include "Stations.h"
 #include "Text.h"
 
-#include <tbb/blocked_range.h>
 #include <tbb/enumerable_thread_specific.h>
-#include <tbb/parallel_for.h>
-#include <tbb/task_arena.h>
 
 #include <algorithm>
 #include <atomic>
 #include <exception>
 #include <functional>
 #include <limits>
-#include <mutex>
 #include <unordered_map>
 
 namespace vymath {
@@ -26,59 +23,6 @@ namespace {
 using text::Quoted;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Runs one(m) for every m < n, in parallel, into results[m]; rethrows the first error in order (items
-// after a failed one need not run).
-template <class Result, class One>
-std::vector<Result> ForEach(std::size_t n, const RunOptions& options, One one) {
-    std::vector<Result> results(n);
-    std::vector<std::exception_ptr> errors(n);
-    std::atomic<std::size_t> firstError{n};
-    std::atomic<std::size_t> done{0};
-    std::mutex progressLock;
-    const auto run = [&](std::size_t m) {
-        if (m > firstError.load())
-            return;
-        try {
-            results[m] = one(m);
-        } catch (...) {
-            errors[m] = std::current_exception();
-            std::size_t seen = firstError.load();
-            while (m < seen && !firstError.compare_exchange_weak(seen, m)) {
-            }
-        }
-        const std::size_t count = ++done;
-        if (options.progress) {
-            std::lock_guard<std::mutex> lock(progressLock);
-            options.progress(count, n);
-        }
-    };
-    const int threads =
-        options.threads > 0 ? static_cast<int>(options.threads) : tbb::info::default_concurrency();
-    if (threads == 1) {
-        for (std::size_t m = 0; m < n; ++m)
-            run(m);
-    } else {
-        tbb::task_arena arena(threads);
-        arena.execute([&] {
-            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, n),
-                              [&](const tbb::blocked_range<std::size_t>& r) {
-                                  for (std::size_t m = r.begin(); m != r.end(); ++m)
-                                      run(m);
-                              });
-        });
-    }
-    for (std::size_t m = 0; m < n; ++m)
-        if (errors[m])
-            std::rethrow_exception(errors[m]);
-    return results;
-}
-
-// The same for every member of the model.
-template <class Result, class One>
-std::vector<Result> ForEachMember(const Model& model, const RunOptions& options, One one) {
-    return ForEach<Result>(model.Size(), options, one);
-}
 
 // Every combination names cases that some member has.
 void CheckCombinations(const Model& model, const std::vector<Combination>& combinations) {

@@ -526,7 +526,12 @@ private:
                 for (std::size_t m : group)
                     same = same || (v.optional[m].choice == static_cast<int>(c) && v.optional[m].hasBase &&
                                     v.optional[m].uniform && v.optional[m].pick == v.optional[m].base);
-                if (same || picks.back().empty())
+                // None picked here: the choice picks an action of another group (absent in this one).
+                bool elsewhere = false;
+                for (std::size_t m = 0; m < v.optional.size(); ++m)
+                    elsewhere = elsewhere || (v.optional[m].choice == static_cast<int>(c) &&
+                                              std::find(group.begin(), group.end(), m) == group.end());
+                if (same || picks.back().empty() || elsewhere)
                     picks.back().push_back(none);
             }
             std::vector<std::size_t> at(picks.size(), 0);

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The one runner of VyMath's benchmarks, each suite beside its peers and measured in one run:
 
-    /usr/bin/python3 bench/run.py SUITE [OPTIONS]     SUITE: library, design, model, xlsx, exports, moving, python, all
+    /usr/bin/python3 bench/run.py SUITE [OPTIONS]     SUITE: library, design, check, model, xlsx, exports, moving, python, all
     /usr/bin/python3 bench/run.py SUITE --help        the suite's options
 
 Build first (Release): cmake --preset bench && cmake --build --preset bench
@@ -12,7 +12,7 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SUITES = ["library", "design", "model", "xlsx", "exports", "moving", "python"]
+SUITES = ["library", "design", "check", "model", "xlsx", "exports", "moving", "python"]
 
 
 def suite(name):

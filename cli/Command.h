@@ -92,7 +92,14 @@ private:
     std::vector<OutputFile> files;
 };
 
+// The folder, made with its parents where it is not there (a usage error naming the option otherwise).
+void MakeDirectory(const std::string& option, const std::string& path);
+// A plot's file name from member and force names: letters, digits, '.', '-' and '_' kept, others '_'; a
+// name taken gets "-2", "-3", ...
+std::string FileName(const std::string& member, const std::string& force, std::set<std::string>& taken);
+
 // The commands.
+Command AddCheckCommand(CLI::App& app);
 Command AddCombinationsCommand(CLI::App& app);
 Command AddEnvelopeCommand(CLI::App& app);
 Command AddKeyFiguresCommand(CLI::App& app);

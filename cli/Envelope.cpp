@@ -184,6 +184,27 @@ int Run(const EnvelopeOptions& o) {
 
 } // namespace
 
+// The folder, made with its parents where it is not there.
+void MakeDirectory(const std::string& option, const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path))
+        UsageError(option + " " + Quoted(path) +
+                   ": cannot make the folder: " + (error ? error.message() : "a file of that name is there"));
+}
+
+// A file name from member and force names: letters, digits, '.', '-' and '_' kept, others '_'.
+std::string FileName(const std::string& member, const std::string& force, std::set<std::string>& taken) {
+    std::string base = member.empty() ? force : member + "_" + force;
+    for (char& c : base)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'))
+            c = '_';
+    std::string name = base;
+    for (int k = 2; !taken.insert(name).second; ++k)
+        name = base + "-" + std::to_string(k);
+    return name + ".svg";
+}
+
 Command AddEnvelopeCommand(CLI::App& app) {
     auto o = std::make_shared<EnvelopeOptions>();
     CLI::App* cmd = app.add_subcommand(

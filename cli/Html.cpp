@@ -2,6 +2,7 @@
 #include "Html.h"
 
 #include "Colours.h"
+#include "Svg.h"
 #include "analysis/Text.h"
 #include "formats/Json.h"
 
@@ -353,6 +354,57 @@ std::string HtmlReport(const Model& model, const DesignRun& run, const Labels& l
         }
         data += "]}";
     });
+}
+
+std::string HtmlReport(const Model& model, const Capacity& capacity, const CheckRun& run,
+                       const Labels& labels, const std::string& source) {
+    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                      Escaped("Section checks: " + source) + "</title>\n<style>" + kStyle +
+                      "</style>\n</head>\n<body>\n";
+    out +=
+        "<h1>" + Escaped("Section checks of " + source) + "</h1>\n<p class=\"meta\">" +
+        Escaped(
+            std::to_string(model.Size()) + (model.Size() == 1 ? " member" : " members") + "; utilisation " +
+            (run.method == CheckMethod::Ray ? "along the ray from the origin" : "with the first force held") +
+            ". Each member's plots follow the table.") +
+        "</p>\n";
+    for (const std::string& note : run.notes)
+        out += "<p class=\"meta\">" + Escaped(note) + "</p>\n";
+    out += "<table id=\"summary\">\n<thead><tr>";
+    for (const char* name :
+         {"member", "section", "method", "situation", "u", "x", "side", "combination", "forces"})
+        out += std::string("<th>") + name + "</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    for (std::size_t m = 0; m < run.members.size(); ++m) {
+        const MemberCheck& c = run.members[m];
+        const Section& s = capacity.sections[c.section];
+        for (const SituationCheck& sc : c.situations) {
+            out += "<tr>" + Cell(model.MemberName(m)) + Cell(s.name) +
+                   Cell(c.exact == CheckExactness::Hull ? "hull" : "enumerated") + Cell(sc.name);
+            if (!sc.max.found) {
+                out += Cell("-", "NaN") + Cell("-", "NaN") + Cell("") + Cell("-") + Cell("-") + "</tr>\n";
+                continue;
+            }
+            out += Cell(Readable(sc.max.u), Shortest(sc.max.u)) +
+                   Cell(Readable(sc.max.x), Shortest(sc.max.x)) +
+                   Cell(sc.max.side == CheckSide::Left    ? "left"
+                        : sc.max.side == CheckSide::Right ? "right"
+                                                          : "") +
+                   Cell(sc.max.combination.Text()) +
+                   Cell(s.forces[0] + " " + Readable(sc.max.forces[0]) + ", " + s.forces[1] + " " +
+                        Readable(sc.max.forces[1])) +
+                   "</tr>\n";
+        }
+    }
+    out += "</tbody>\n</table>\n";
+    for (std::size_t m = 0; m < run.members.size(); ++m) {
+        const Section& s = capacity.sections[run.members[m].section];
+        std::string svg = CheckSvg(run.members[m].situations, s.curve.Vertices(), s.forces, labels,
+                                   model.MemberName(m) + " (" + s.name + ")");
+        svg.erase(0, svg.find("<svg")); // inline: no XML declaration
+        out += "<details><summary>" + Escaped(model.MemberName(m)) + "</summary>\n" + svg + "</details>\n";
+    }
+    return out + "</body>\n</html>\n";
 }
 
 std::string MovingReport(const vymath::formats::MovingLines& lines, const std::vector<MovingResult>& results,

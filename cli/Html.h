@@ -8,6 +8,7 @@
 #include "formats/Moving.h"
 
 #include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Check.h>
 
 #include <functional>
 
@@ -22,6 +23,11 @@ std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analy
 // governing combination.
 std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::DesignRun& run,
                        const Labels& labels, const std::string& source);
+
+// Section checks: a row a member and situation, then each member's plots (CheckSvg) inline, folded.
+std::string HtmlReport(const vymath::analysis::Model& model, const vymath::analysis::Capacity& capacity,
+                       const vymath::analysis::CheckRun& run, const Labels& labels,
+                       const std::string& source);
 
 // A moving load's report: a row a line with its extremes, and each line's plot (plot(k), SVG text) under
 // its row, opened by a click.

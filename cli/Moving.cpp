@@ -44,8 +44,6 @@ std::vector<std::string> LoadFolders() {
 
 int Run(const MovingOptions& o) {
     CommonOptions common = o.common;
-    if (!common.combinations.empty())
-        UsageError("moving takes no -c/--combination: each line is one effect");
     if (!common.units.empty() || !common.fromUnits.empty())
         UsageError("moving reads the lines as they stand, in m and as the effect of a 1 kN load (the loads' "
                    "units): --units and --from-units do not apply");
@@ -119,6 +117,8 @@ Command AddMovingCommand(CLI::App& app) {
         "The exact largest and smallest effect of a moving load (axles, their spacings fixed or in a range, "
         "a lane load) on influence lines, with the vehicle's position, direction and spacings");
     AddCommonOptions(*cmd, o->common);
+    cmd->remove_option(cmd->get_option("-c")); // each line is one effect
+    cmd->get_option("--threads")->description("Lines in parallel on at most N threads (default: all cores)");
     cmd->get_option("CASES")->description(
         "The influence lines: a table in long form, line,x,y (x where a unit load stands, y its effect; two "
         "rows at one x a jump) or member,section,x,FORCE (a line a member and section), as the envelope "

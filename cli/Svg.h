@@ -9,7 +9,9 @@
 
 #include <vymath/CVyMathFunction1D.h>
 #include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Check.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,14 @@ std::string EnvelopeSvg(const std::vector<std::string>& names, const vymath::ana
 // names the member and force; `code` the design code ("EN 1990").
 std::string DesignSvg(const std::vector<vymath::analysis::SituationResult>& design, const Labels& labels,
                       const std::string& title, const std::string& code);
+
+// A member's section checks, two plots a situation: the utilisation along the member with the limit 1 and
+// the largest marked; the plane of the two forces with the curve, the hull of the attainable pairs where the
+// largest is and its pair. The title names the member.
+std::string CheckSvg(const std::vector<vymath::analysis::SituationCheck>& situations,
+                     const std::vector<CVyMathFunction1D::Point>& curve,
+                     const std::array<std::string, 2>& forces, const Labels& labels,
+                     const std::string& title);
 
 // An influence line with the vehicle at the positions of its extremes: the line, the lane load's stretches
 // shaded, and the axles as arrows at their abscissas, the maximum's above the axis and the minimum's below,

@@ -223,6 +223,30 @@ std::string KeyFigureTable(const Model& model, const KeyFigureRun& run, const La
     return t.Text("");
 }
 
+std::string CheckTable(const Model& model, const Capacity& capacity, const CheckRun& run) {
+    Table t({"member", "section", "situation", "u", "x", "side", "combination", "forces"}, "tttnnttt");
+    for (std::size_t m = 0; m < run.members.size(); ++m) {
+        const Section& s = capacity.sections[run.members[m].section];
+        for (const SituationCheck& c : run.members[m].situations) {
+            std::vector<std::string> row{model.MemberName(m).empty() ? "-" : model.MemberName(m), s.name,
+                                         c.name};
+            if (!c.max.found) {
+                row.insert(row.end(), {"-", "-", "", "-", "-"});
+            } else {
+                row.insert(row.end(), {Readable(c.max.u), Readable(c.max.x),
+                                       c.max.side == CheckSide::Left    ? "left"
+                                       : c.max.side == CheckSide::Right ? "right"
+                                                                        : "",
+                                       c.max.combination.Text(),
+                                       s.forces[0] + " " + Readable(c.max.forces[0]) + ", " + s.forces[1] +
+                                           " " + Readable(c.max.forces[1])});
+            }
+            t.Add(row);
+        }
+    }
+    return t.Text("");
+}
+
 namespace {
 
 // A moving load's extreme as table cells after the line's: value, lane, position, side, direction,

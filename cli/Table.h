@@ -8,6 +8,7 @@
 #include "formats/Moving.h"
 
 #include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Check.h>
 
 #include <string>
 
@@ -27,6 +28,11 @@ std::string DesignTable(const vymath::analysis::Model& model, const vymath::anal
 // moment, excentricity, zeros.
 std::string KeyFigureTable(const vymath::analysis::Model& model, const vymath::analysis::KeyFigureRun& run,
                            const Labels& labels);
+
+// A row a member and situation: its section, the largest utilisation ("inf" where the pair is outside), where
+// (a jump's side), the governing case or combination and the force pair there.
+std::string CheckTable(const vymath::analysis::Model& model, const vymath::analysis::Capacity& capacity,
+                       const vymath::analysis::CheckRun& run);
 
 // The extremes of a moving load on every line: value, lane part, position, side, direction, alternative,
 // spacings and the lane's stretches; then, with sections, the envelope along each member.

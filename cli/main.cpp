@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
         "vymath");
     app.set_version_flag("--version", VYMATH_VERSION_STRING);
     app.require_subcommand(1);
-    const Command commands[] = {AddEnvelopeCommand(app), AddKeyFiguresCommand(app), AddMovingCommand(app),
-                                AddCombinationsCommand(app)};
+    const Command commands[] = {AddEnvelopeCommand(app), AddCheckCommand(app), AddKeyFiguresCommand(app),
+                                AddMovingCommand(app), AddCombinationsCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

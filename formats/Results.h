@@ -7,6 +7,7 @@
 #define VYMATH_FORMATS_RESULTS_H
 
 #include <vymath/analysis/Analysis.h>
+#include <vymath/analysis/Check.h>
 
 #include <cstddef>
 #include <string>
@@ -59,6 +60,18 @@ std::string ToJson(const std::vector<SituationCombinations>& situations, const s
 std::string ToJson(const analysis::Model& model, const analysis::KeyFigureRun& run);
 // [member,force,]case,xmin,xmax,points,min_x,min_y,max_x,max_y,resultant,moment,excentricity,zeros.
 std::string ToCsv(const analysis::Model& model, const analysis::KeyFigureRun& run);
+
+// Section checks: {"model": {MEMBER: {"section", "forces": [FIRST, SECOND], "method", "exact": "hull" or
+// "enumerated", "situations": {NAME: {"max": {"u", "outside": true where infinite, "x", "side": "left",
+// "right" or null, "combination", "factors": {CASE: factor}, "bounds": {CASE: [FIRST's, SECOND's]} where
+// a bounded case enters, "forces": [first, second]} or null, "along": {"x", "u", "side"}}}}}}; an infinite
+// utilisation is null.
+std::string ToJson(const analysis::Model& model, const analysis::Capacity& capacity,
+                   const analysis::CheckRun& run);
+// member,section,situation,method,exact,u,x,side,combination,first_force,first,second_force,second: a row a
+// member and situation, its largest utilisation ("inf" where outside; empty where it has no combination).
+std::string ToCsv(const analysis::Model& model, const analysis::Capacity& capacity,
+                  const analysis::CheckRun& run);
 
 } // namespace formats
 } // namespace vymath

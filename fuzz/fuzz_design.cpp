@@ -1,6 +1,7 @@
 // Differential fuzzing of the design envelopes under the shipped codes (EN 1990, ASCE 7-16 LRFD and ASD):
 // random load cases (with jumps) and actions of every type, acting and not_with (Ev with Eh), against every
-// combination enumerated (fuzz/reference/ref_design.cpp) and enveloped with the exact envelope. The envelopes
+// combination enumerated (fuzz/reference/ref_design.cpp) and enveloped with the exact envelope, which must be
+// the combinations DesignRules' rules give, none more. The envelopes
 // must agree within 1e-9 of the scale of the values (on steep pieces, within what a shift of a few 1e-9 in x
 // gives, the output's tolerance), and every governing combination must be one of the enumerated ones and take
 // the envelope's values. The enumerated combinations sum the cases as plain polylines (tolerance 1e-9, a jump
@@ -78,6 +79,29 @@ const char* KindOf(ActionType t) {
 double Ordinate(FuzzedDataProvider& in) {
     return in.ConsumeBool() ? in.ConsumeIntegralInRange(-8, 8) * 2.5
                             : in.ConsumeFloatingPointInRange(-100.0, 100.0);
+}
+
+// Every combination of every rule of the situation, as factors of the cases.
+std::set<std::vector<double>> RuleCombinations(const SituationRules& s,
+                                               const std::vector<std::string>& names) {
+    std::set<std::vector<double>> out;
+    for (const Rule& r : s.rules) {
+        std::vector<std::size_t> pick(r.terms.size(), 0);
+        for (;;) {
+            std::vector<double> f(names.size(), 0.0);
+            for (std::size_t t = 0; t < r.terms.size(); ++t)
+                for (const CaseFactor& c : r.terms[t].alternatives[pick[t]].factors)
+                    f[static_cast<std::size_t>(std::find(names.begin(), names.end(), c.loadCase) -
+                                               names.begin())] += c.factor;
+            out.insert(f);
+            std::size_t t = 0;
+            while (t < pick.size() && ++pick[t] == r.terms[t].alternatives.size())
+                pick[t++] = 0;
+            if (t == pick.size())
+                break;
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -214,9 +238,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const std::vector<DesignSituation> situations = DesignEnvelopes(acts, names, functions);
-    for (const DesignSituation& s : situations) {
+    const std::vector<SituationRules> rules = DesignRules(acts);
+    fuzz::Check(rules.size() == situations.size(), "the rules form other situations");
+    for (std::size_t si = 0; si < situations.size(); ++si) {
+        const DesignSituation& s = situations[si];
         const std::vector<std::vector<double>> combinations = ref::Combinations(acts, names, s.name);
         const std::set<std::vector<double>> given(combinations.begin(), combinations.end());
+        fuzz::Check(rules[si].name == s.name, "the rules name a situation otherwise");
+        fuzz::Check(RuleCombinations(rules[si], names) == given, "the rules give other combinations");
         std::vector<F> combined(combinations.size());
         CVyMathSetFunction1D set;
         for (std::size_t k = 0; k < combinations.size(); ++k) {

@@ -5,6 +5,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <vymath/analysis/Combination.h>
 #include <vymath/analysis/Envelope.h>
 #include <vymath/vymath.h>
 
@@ -55,6 +56,11 @@ Function FunctionFromState(const py::tuple& state);
 // "exact" or "fold"; ValueError naming the argument otherwise.
 vymath::analysis::EnvelopeMethod MethodOf(const std::string& method);
 
+// ---- model.cpp -------------------------------------------------------------------------------
+
+// Combinations: "NAME=EXPR" texts, (name, EXPR) pairs, or (name, [(case, factor), ...]).
+std::vector<vymath::analysis::Combination> ParseCombinations(const py::list& items);
+
 // ---- the parts of the module -----------------------------------------------------------------
 
 void BindErrors(py::module_& m);
@@ -64,6 +70,7 @@ void BindFunction(py::module_& m);
 void BindSet(py::module_& m);
 void BindFrame(py::module_& m);
 void BindModel(py::module_& m);
+void BindCheck(py::module_& m);
 void BindTensor(py::module_& m);
 void BindTable(py::module_& m);
 void BindMoving(py::module_& m);

@@ -170,6 +170,10 @@ void BindCommon(py::class_<Result>& c) {
 
 } // namespace
 
+std::vector<va::Combination> ParseCombinations(const py::list& items) {
+    return CombinationsOf(items);
+}
+
 void BindModel(py::module_& m) {
     m.def(
         "combination_cases",

@@ -80,6 +80,7 @@ PYBIND11_MODULE(_core, m) {
     vymath_py::BindSet(m);
     vymath_py::BindFrame(m);
     vymath_py::BindModel(m);
+    vymath_py::BindCheck(m);
     vymath_py::BindTensor(m);
     vymath_py::BindTable(m);
     vymath_py::BindMoving(m);

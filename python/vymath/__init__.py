@@ -1,8 +1,8 @@
 """VyMath for Python: piecewise-linear functions, function sets with envelopes, load combinations,
 3x3 matrices and symmetric tensors, over the VyMath C++ library (every number is the library's own), and
-whole structural models (vymath.analyse_model, vymath.inspect_model) through the library's analysis
-layer, read from the files the tool reads (vymath.read_table), as the command-line tool does, and moving
-loads on influence lines (vymath.moving_load).
+whole structural models (vymath.analyse_model, vymath.inspect_model, vymath.check_model) through the library's
+analysis layer, read from the files the tool reads (vymath.read_table), as the command-line tool does, and
+moving loads on influence lines (vymath.moving_load).
 
 Plots (vymath.plot, vymath.plot_envelope, ModelResult.plot) need matplotlib, models pandas and models in
 partitions dask: all three are optional.
@@ -25,6 +25,7 @@ from ._core import (
     combine,
     envelope,
 )
+from .check import CheckResult, check_model
 from .model import (
     DesignEnvelope,
     DesignLine,
@@ -44,6 +45,7 @@ from .table import read_table
 
 __all__ = [
     "Basis",
+    "CheckResult",
     "DesignEnvelope",
     "DesignLine",
     "DesignResult",
@@ -67,6 +69,7 @@ __all__ = [
     "__version__",
     "analyse_model",
     "analyse_partitions",
+    "check_model",
     "combine",
     "envelope",
     "inspect_model",

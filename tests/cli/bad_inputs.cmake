@@ -160,6 +160,24 @@ bad(y_label_of_many frame.csv "envelope frame.csv --y-label M ${OUT}" 2
 bad(saf_with_fold ok.csv "envelope ok.csv --fold --saf out.xlsx @OUT@" 2
     [[vymath: --saf and --fold exclude each other: a SAF row names the case governing its section, which the folded envelope does not know everywhere]])
 
+# Section checks: the capacity file, then the command line.
+foreach(c "open|the curve is not closed: its last vertex (0, -5) is not its first (-10, 0)"
+          "two|the curve has fewer than 3 vertices" "outside|the curve does not enclose the origin"
+          "crossing|the curve crosses itself: edges 1 and 3 meet")
+    string(REPLACE "|" ";" c "${c}")
+    list(GET c 0 name)
+    list(GET c 1 what)
+    bad(capacity_${name} frame.csv|capacity_${name}.json "check frame.csv --capacity capacity_${name}.json --csv out.csv --json out.json" 1
+        "vymath: capacity_${name}.json: /sections/S/curve: section \"S\": ${what}")
+endforeach()
+bad(capacity_force frame.csv|capacity_force.json "check frame.csv --capacity capacity_force.json --csv out.csv --json out.json" 1
+    [[vymath: capacity_force.json: /sections/S/forces/1: no force "M2" in frame.csv; its forces: N, V, M]])
+bad(capacity_member frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --csv out.csv --json out.json" 1
+    [[vymath: capacity_member.json: /members: member "B2" of frame.csv has no section, and there is no default]])
+bad(check_actions frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --actions a.json -c 'U=G'" 2
+    [[vymath: --actions and -c/--combination exclude each other: the actions give the combinations]])
+bad(check_method frame.csv|capacity_member.json "check frame.csv --capacity capacity_member.json --method median" 2
+    [[vymath: --method: expected ray or at-first-force, found "median"]])
 # Moving loads: the load read first, then the lines.
 bad(moving_unknown_load moving_one_point.csv "moving moving_one_point.csv --load lm9 @OUT@" 2
     [[vymath: load "lm9": no such load; the shipped loads are hl93, hl93-negative, lm1-lane1, lm1-lane2, lm1-lane3 (or give a .json file)]])

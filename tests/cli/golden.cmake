@@ -79,6 +79,18 @@ sample(saf saf.xlsx "envelope saf.xlsx -c ULS1=ULS1 --csv e.csv -q" "e.csv=build
 sample(modes forces.xlsx "inspect forces.xlsx --sheet Beams -c M2=Modal:2 -c M3=Modal:3 --csv e.csv -q"
        "e.csv=building_modes.csv")
 
+# Section checks: two columns, one section convex and one not (enumerated), a jump, a member the model
+# lacks; the load cases by ray, then combinations with N held.
+good(check_cases check_model.csv|check_capacity.json
+     "check check_model.csv --capacity check_capacity.json --json e.json --csv e.csv"
+     "e.json=check_cases.json|e.csv=check_cases.csv|stdout=check_cases.txt|stderr=check_cases.err")
+good(check_combinations check_model.csv|check_capacity.json
+     "check check_model.csv --capacity check_capacity.json -c 'ULS=1.35*G + 1.5*Q' -c 'W=G + 1.5*W' --method at-first-force --json e.json --plots p --html r.html -q"
+     "e.json=check_combinations.json|p/C2_check.svg=check_C2.svg|r.html=check_report.html")
+# Every design situation of an actions file (6.10a/b, wind leading): combinations of EN 1990 checked.
+good(check_actions check_model.csv|check_capacity.json|check_actions.json
+     "check check_model.csv --capacity check_capacity.json --actions check_actions.json --json e.json --csv e.csv"
+     "e.json=check_actions_out.json|e.csv=check_actions_out.csv|stdout=check_actions_out.txt|stderr=check_cases.err")
 # Moving loads. lines.csv: a simply supported span of 10 m, the moment at midspan and the shear at midspan
 # and at a quarter (each with its jump), under the shipped Load Model 1 (both ways) and a truck of a
 # variable spacing (forward only); span_lines.csv: the moment at three sections of member S, the envelope

@@ -211,3 +211,39 @@ def test_the_gil_is_released_for_the_whole_model(monkeypatch):
         sys.setswitchinterval(interval)
         thread.join()
     assert len(r.summary) == 2 * members and during[0] > 0 and during[1] > 100
+
+
+CHECKS = os.path.join(os.environ.get("VYMATH_SOURCE_DIR", "."), "tests", "cli", "golden")
+
+
+@pytest.mark.parametrize("args, options", [
+    ((), {}),
+    (("-c", "ULS=1.35*G + 1.5*Q", "-c", "W=G + 1.5*W", "--method", "at-first-force"),
+     {"combinations": {"ULS": "1.35*G + 1.5*Q", "W": {"G": 1, "W": 1.5}}, "method": "at-first-force"}),
+    (("--actions", os.path.join(CHECKS, "check_actions.json")),
+     {"actions": {"uls": "6.10a/b", "actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+                                                 {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]},
+                                                 {"name": "W", "type": "wind", "cases": ["W"]}]}}),
+])
+def test_check_model_gives_the_tool_s_document(tmp_path, args, options):
+    model = os.path.join(CHECKS, "check_model.csv")
+    capacity = os.path.join(CHECKS, "check_capacity.json")
+    expected = tool(tmp_path, "check", model, "--capacity", capacity, *args)
+    frame = pd.read_csv(model)
+    with pytest.warns(UserWarning, match="not convex"):
+        from_file = vymath.check_model(frame, capacity, **options)
+    with open(capacity) as f:
+        as_dict = json.load(f)
+    with pytest.warns(UserWarning):
+        from_dict = vymath.check_model(frame, as_dict, **options)
+    assert from_file.to_dict() == from_dict.to_dict() == expected
+    assert from_file.to_csv() == (tmp_path / "out.csv").read_text()
+
+
+def test_check_model_errors():
+    frame = pd.read_csv(os.path.join(CHECKS, "check_model.csv"))
+    square = {"sections": {"S": {"forces": ["P", "M3"], "curve": [[-1, -1], [1, -1], [1, 1], [-1, 1]]}}}
+    with pytest.raises(ValueError, match=r"capacity: /sections/S/curve: section \"S\": the curve is not closed"):
+        vymath.check_model(frame, square)
+    with pytest.raises(ValueError, match="exclude each other"):
+        vymath.check_model(frame, square, combinations=["U=G"], actions={})
