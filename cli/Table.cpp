@@ -153,8 +153,12 @@ std::string SingleDesignTable(const std::vector<SituationResult>& design, const 
         for (const Extreme* e : {&d.max, &d.min}) {
             row.push_back(e->found ? Readable(e->y) : "-");
             row.push_back(e->found ? Readable(e->x) : "-");
-            row.push_back(e->found ? d.situation.combinations[static_cast<std::size_t>(e->governing)].Text()
-                                   : "-");
+            if (!e->found) {
+                row.push_back("-");
+                continue;
+            }
+            const DesignCombination& c = d.situation.combinations[static_cast<std::size_t>(e->governing)];
+            row.push_back(c.Text() + (c.Label().empty() ? "" : " (" + c.Label() + ")"));
         }
         extremes.Add(row);
     }

@@ -106,10 +106,11 @@ void AppendDesignLine(std::string& out, const EnvelopeLine& e, const DesignSitua
     out += "\n" + indent + "}";
 }
 
-// An extreme of a design envelope: where, the value, its combination, and in a model the values of the
-// other forces under it.
+// An extreme of a design envelope: where, the value, its combination with the rule that forms it (under the
+// code's word for its rules) and the leading action, and in a model the values of the other forces under it.
 void AppendDesignExtreme(std::string& out, const Extreme& e, const SummaryExtreme* summary,
-                         const DesignSituation& s, const std::vector<std::string>& forces) {
+                         const DesignSituation& s, const std::vector<std::string>& forces,
+                         const std::string& ruleWord) {
     if (!e.found) {
         out += "null";
         return;
@@ -123,6 +124,17 @@ void AppendDesignExtreme(std::string& out, const Extreme& e, const SummaryExtrem
     AppendString(out, c.Text());
     out += ", \"factors\": ";
     AppendFactors(out, c);
+    if (!c.rule.empty()) {
+        out += ", ";
+        AppendString(out, ruleWord);
+        out += ": ";
+        AppendString(out, c.rule);
+        out += ", \"leading\": ";
+        if (c.leading.empty())
+            out += "null";
+        else
+            AppendString(out, c.leading);
+    }
     if (summary != nullptr) {
         out += ", \"coincident\": ";
         AppendCoincident(out, summary->coincident, forces);
@@ -133,7 +145,8 @@ void AppendDesignExtreme(std::string& out, const Extreme& e, const SummaryExtrem
 // One situation's envelopes and extremes as a JSON object, indented by `indent`; `row` its summary row in
 // a model.
 void AppendSituation(std::string& out, const SituationResult& d, const DesignSummaryRow* row,
-                     const std::vector<std::string>& forces, const std::string& indent) {
+                     const std::vector<std::string>& forces, const std::string& ruleWord,
+                     const std::string& indent) {
     const DesignSituation& s = d.situation;
     std::vector<std::string> texts;
     for (const DesignCombination& c : s.combinations)
@@ -143,9 +156,9 @@ void AppendSituation(std::string& out, const SituationResult& d, const DesignSum
     out += ",\n" + indent + "  \"upper\": ";
     AppendDesignLine(out, s.upper, s, texts, indent + "  ");
     out += ",\n" + indent + "  \"max\": ";
-    AppendDesignExtreme(out, d.max, row ? &row->max : nullptr, s, forces);
+    AppendDesignExtreme(out, d.max, row ? &row->max : nullptr, s, forces, ruleWord);
     out += ",\n" + indent + "  \"min\": ";
-    AppendDesignExtreme(out, d.min, row ? &row->min : nullptr, s, forces);
+    AppendDesignExtreme(out, d.min, row ? &row->min : nullptr, s, forces, ruleWord);
     out += "\n" + indent + "}";
 }
 
@@ -278,7 +291,7 @@ std::string ToJson(const Model& model, const DesignRun& run) {
             out += k ? ",\n    " : "\n    ";
             AppendString(out, design[k].situation.name);
             out += ": ";
-            AppendSituation(out, design[k], nullptr, forces, "    ");
+            AppendSituation(out, design[k], nullptr, forces, run.ruleWord, "    ");
         }
         out += "\n  }\n}\n";
         return out;
@@ -291,7 +304,7 @@ std::string ToJson(const Model& model, const DesignRun& run) {
             return false;
         AppendString(out, design[k].situation.name);
         out += ": ";
-        AppendSituation(out, design[k], &rows[next++], forces, "        ");
+        AppendSituation(out, design[k], &rows[next++], forces, run.ruleWord, "        ");
         return true;
     });
 }
