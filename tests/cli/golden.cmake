@@ -42,6 +42,10 @@ good(export_as_it_comes export.csv "envelope export.csv --json e.json"
 good(design_single design_cases.csv|design_actions.json
      "envelope design_cases.csv --actions design_actions.json ${labels} --json e.json --csv e.csv --svg e.svg"
      "e.json=design.json|e.csv=design.csv|stdout=design.txt")
+# EN 1990 with Sets B and A (STR, EQU) and a seismic action of two components by the 100/30 rule.
+good(design_equ design_cases.csv|design_equ_actions.json
+     "envelope design_cases.csv --actions design_equ_actions.json ${labels} --json e.json"
+     "e.json=design_equ.json|stdout=design_equ.txt|stderr=design_equ.err")
 good(design_model frame.csv|frame_actions.json "envelope frame.csv --actions frame_actions.json --json e.json --csv e.csv"
      "e.json=design_model.json|e.csv=design_model.csv|stdout=design_model.txt")
 # ASCE 7-16 LRFD on the same cases (D of two cases, free L, exclusive W, Eh with Ev of D): the envelopes and
