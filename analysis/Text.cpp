@@ -131,5 +131,19 @@ bool IsUtf8(std::string_view s) {
     return true;
 }
 
+std::string Choices(const std::vector<std::string>& names, bool quoted) {
+    bool run = names.size() > 2;
+    for (std::size_t k = 0; k < names.size() && run; ++k)
+        run = names[k].size() == 1 && (k == 0 || names[k][0] == names[k - 1][0] + 1);
+    if (run && !quoted)
+        return names.front() + " to " + names.back();
+    std::string out;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        out += k == 0 ? "" : k + 1 == names.size() ? " or " : ", ";
+        out += quoted ? Quoted(names[k]) : names[k];
+    }
+    return out;
+}
+
 } // namespace text
 } // namespace vymath

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vymath {
 namespace text {
@@ -39,6 +40,9 @@ bool IsUtf8(std::string_view s);
 
 // A column's name without letter case, spaces and underscores: "Step Type", "StepType" and "step_type" alike.
 std::string Folded(std::string_view s);
+
+// "a", "b" or "c" (each quoted when asked); single letters in a row, unquoted: "A to H".
+std::string Choices(const std::vector<std::string>& names, bool quoted);
 
 } // namespace text
 } // namespace vymath

@@ -19,6 +19,7 @@ namespace formats {
 namespace {
 
 using namespace analysis;
+using text::Choices;
 using text::Quoted;
 using text::Shortest;
 
@@ -37,21 +38,6 @@ const char* RoleWord(ActionType t) {
     default:
         return "companion";
     }
-}
-
-// "a", "b" or "c"; single letters in a row: "A to H".
-std::string Choices(const std::vector<std::string>& names, bool quoted) {
-    bool run = names.size() > 2;
-    for (std::size_t k = 0; k < names.size() && run; ++k)
-        run = names[k].size() == 1 && (k == 0 || names[k][0] == names[k - 1][0] + 1);
-    if (run && !quoted)
-        return names.front() + " to " + names.back();
-    std::string out;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        out += k == 0 ? "" : k + 1 == names.size() ? " or " : ", ";
-        out += quoted ? Quoted(names[k]) : names[k];
-    }
-    return out;
 }
 
 class Reader : json::DocumentReader {

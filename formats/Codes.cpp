@@ -20,6 +20,7 @@ namespace formats {
 namespace {
 
 using namespace analysis;
+using text::Choices;
 using text::Quoted;
 using text::Shortest;
 
@@ -27,16 +28,6 @@ const std::pair<const char*, ActionType> kRoles[] = {
     {"permanent", ActionType::Permanent}, {"prestress", ActionType::Prestress},
     {"variable", ActionType::Variable},   {"accidental", ActionType::Accidental},
     {"seismic", ActionType::Seismic},     {"companion", ActionType::Companion}};
-
-// "a", "b" or "c"
-std::string Listed(const std::vector<std::string>& names, bool quoted) {
-    std::string out;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        out += k == 0 ? "" : k + 1 == names.size() ? " or " : ", ";
-        out += quoted ? Quoted(names[k]) : names[k];
-    }
-    return out;
-}
 
 class Reader : json::DocumentReader {
 public:
@@ -553,7 +544,7 @@ std::shared_ptr<const Code> LoadCode(const std::string& name, const std::vector<
         }
         if (path.empty())
             throw Error(Error::Kind::Data,
-                        "unknown code " + Quoted(name) + " (" + Listed(CodeNames(folders), false) + ")");
+                        "unknown code " + Quoted(name) + " (" + Choices(CodeNames(folders), false) + ")");
     }
     auto code = std::make_shared<Code>(ReadCode(ReadFile(path), path));
     if (path.size() > 5 && fs::path(path).stem() != code->name && name.find('/') == std::string::npos &&
