@@ -86,6 +86,23 @@ Side Worst(std::vector<Side> sides, bool upper, const F& zero) {
     return {env->f, [env, all](double x) { return (*all)[static_cast<std::size_t>(env->LabelAt(x))].at(x); }};
 }
 
+// A situation's lower and upper envelope: on each side the worst of its parts' sides (sideOf(part, upper)).
+template <class Part, class SideOf>
+DesignSituation Enveloped(const std::string& name, const std::vector<Part>& parts, SideOf sideOf,
+                          const F& zero, const std::vector<std::size_t>& order,
+                          const std::vector<std::string>& names) {
+    DesignSituation s;
+    s.name = name;
+    for (bool upper : {false, true}) {
+        std::vector<Side> sides;
+        for (const Part& p : parts)
+            sides.push_back(sideOf(p, upper));
+        const Side side = Worst(std::move(sides), upper, zero);
+        (upper ? s.upper : s.lower) = LineOf(side.f, side.at, order, names, s);
+    }
+    return s;
+}
+
 // The design envelopes of an actions description under its code's plan.
 class Builder {
 public:
@@ -98,18 +115,11 @@ public:
 
     std::vector<DesignSituation> Run() {
         std::vector<DesignSituation> out;
-        for (const plan::Situation& ps : plan::Build(actions)) {
-            DesignSituation s;
-            s.name = ps.name;
-            for (bool upper : {false, true}) {
-                std::vector<Side> sides;
-                for (const plan::Variant& v : ps.variants)
-                    sides.push_back(VariantSide(v, upper));
-                const Side side = Worst(std::move(sides), upper, terms.Zero());
-                (upper ? s.upper : s.lower) = LineOf(side.f, side.at, order, names, s);
-            }
-            out.push_back(std::move(s));
-        }
+        for (const plan::Situation& ps : plan::Build(actions))
+            out.push_back(Enveloped(
+                ps.name, ps.variants,
+                [this](const plan::Variant& v, bool upper) { return VariantSide(v, upper); }, terms.Zero(),
+                order, names));
         return out;
     }
 
@@ -306,18 +316,10 @@ public:
 
     std::vector<DesignSituation> Run() const {
         std::vector<DesignSituation> out;
-        for (const SituationRules& sr : situations) {
-            DesignSituation s;
-            s.name = sr.name;
-            for (bool upper : {false, true}) {
-                std::vector<Side> sides;
-                for (const Rule& r : sr.rules)
-                    sides.push_back(RuleSide(r, upper));
-                const Side side = Worst(std::move(sides), upper, terms.Zero());
-                (upper ? s.upper : s.lower) = LineOf(side.f, side.at, order, names, s);
-            }
-            out.push_back(std::move(s));
-        }
+        for (const SituationRules& sr : situations)
+            out.push_back(Enveloped(
+                sr.name, sr.rules, [this](const Rule& r, bool upper) { return RuleSide(r, upper); },
+                terms.Zero(), order, names));
         return out;
     }
 
