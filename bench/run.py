@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The one runner of VyMath's benchmarks, each suite beside its peers and measured in one run:
 
-    /usr/bin/python3 bench/run.py SUITE [OPTIONS]     SUITE: library, design, check, model, xlsx, exports, moving, python, all
+    /usr/bin/python3 bench/run.py SUITE [OPTIONS]     SUITE: library, design, check, model, xlsx, exports,
+                                                      moving, python, all
     /usr/bin/python3 bench/run.py SUITE --help        the suite's options
 
 Build first (Release): cmake --preset bench && cmake --build --preset bench

@@ -221,9 +221,10 @@ CHECKS = os.path.join(os.environ.get("VYMATH_SOURCE_DIR", "."), "tests", "cli", 
     (("-c", "ULS=1.35*G + 1.5*Q", "-c", "W=G + 1.5*W", "--method", "at-first-force"),
      {"combinations": {"ULS": "1.35*G + 1.5*Q", "W": {"G": 1, "W": 1.5}}, "method": "at-first-force"}),
     (("--actions", os.path.join(CHECKS, "check_actions.json")),
-     {"actions": {"uls": "6.10a/b", "actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
-                                                 {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]},
-                                                 {"name": "W", "type": "wind", "cases": ["W"]}]}}),
+     {"actions": {"uls": "6.10a/b",
+                  "actions": [{"name": "G", "type": "permanent", "cases": ["G"]},
+                              {"name": "Q", "type": "imposed", "category": "B", "cases": ["Q"]},
+                              {"name": "W", "type": "wind", "cases": ["W"]}]}}),
 ])
 def test_check_model_gives_the_tool_s_document(tmp_path, args, options):
     model = os.path.join(CHECKS, "check_model.csv")
