@@ -172,9 +172,9 @@ struct MemberCheck {
 
 /// A check run: every member of the model against its section.
 struct CheckRun {
-    CheckMethod method = CheckMethod::Ray;
-    std::vector<std::string> situations; ///< the situations' names, in order
-    std::vector<MemberCheck> members;    ///< in model order
+    CheckMethod method = CheckMethod::Ray; ///< the utilisation every member was checked by
+    std::vector<std::string> situations;   ///< the situations' names, in order
+    std::vector<MemberCheck> members;      ///< in model order
     /// What the run left aside or did otherwise, for the front-ends to tell: members of the capacity that
     /// the model lacks, sections checked by enumeration.
     std::vector<std::string> notes;
